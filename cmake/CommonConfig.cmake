@@ -1,0 +1,13 @@
+# Compiler settings shared by every target of ours. Third-party code (GoogleTest,
+# Google Benchmark) is not built with them.
+add_library(lekstar_settings INTERFACE)
+target_compile_features(lekstar_settings INTERFACE cxx_std_20)
+target_compile_options(lekstar_settings INTERFACE
+    -Wall -Wextra -Wold-style-cast -Wnon-virtual-dtor -Wshadow -Werror)
+
+option(LEKSTAR_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+if(LEKSTAR_SANITIZE)
+    target_compile_options(lekstar_settings INTERFACE
+        -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+    target_link_options(lekstar_settings INTERFACE -fsanitize=address,undefined)
+endif()

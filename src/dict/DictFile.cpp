@@ -1,0 +1,472 @@
+#include "DictFile.h"
+
+#include "TextUtil.h"
+
+#include <algorithm>
+#include <cstring>
+
+using namespace DictFormat;
+
+namespace {
+
+std::int32_t ToInt(std::uint32_t v) {
+    return static_cast<std::int32_t>(v);
+}
+
+std::uint32_t LoadU32(const char* p) {
+    const auto* b = reinterpret_cast<const unsigned char*>(p);
+    return static_cast<std::uint32_t>(b[0]) | static_cast<std::uint32_t>(b[1]) << 8 |
+           static_cast<std::uint32_t>(b[2]) << 16 | static_cast<std::uint32_t>(b[3]) << 24;
+}
+
+// Weights of code page 1257 bytes in Lithuanian alphabetical order; capitals weigh as smalls.
+constexpr std::array<unsigned char, 256> MakeWeights() {
+    std::array<unsigned char, 256> w{};
+    struct SLetter {
+        unsigned char weight;
+        const char* bytes;
+    };
+    // Each string lists the capital and small byte of every letter of one weight.
+    const SLetter letters[] = {
+        {65, "\x41\x61\xC0\xE0\xC2\xE2\xC4\xE4\xC5\xE5"},
+        {70, "\x42\x62"},
+        {71, "\x43\x63"},
+        {72, "\xC8\xE8"},
+        {73, "\xC3\xE3"},
+        {74, "\x44\x64"},
+        {75, "\x45\x65\xC6\xE6\xC7\xE7\xC9\xE9\xCB\xEB"},
+        {79, "\x46\x66"},
+        {80, "\x47\x67"},
+        {81, "\xCC\xEC"},
+        {82, "\x48\x68"},
+        {83, "\x49\x69\x59\x79\xC1\xE1\xCE\xEE"},
+        {87, "\x4A\x6A"},
+        {88, "\x4B\x6B"},
+        {89, "\xCD\xED"},
+        {90, "\x4C\x6C"},
+        {91, "\xCF\xEF"},
+        {92, "\xD9\xF9"},
+        {93, "\x4D\x6D"},
+        {94, "\x4E\x6E"},
+        {95, "\xD1\xF1"},
+        {96, "\xD2\xF2"},
+        {97, "\x4F\x6F"},
+        {98, "\xD3\xF3"},
+        {99, "\xD4\xF4"},
+        {100, "\xD5\xF5"},
+        {101, "\xD6\xF6"},
+        {102, "\x50\x70"},
+        {103, "\x51\x71"},
+        {104, "\x52\x72"},
+        {105, "\xAA\xBA"},
+        {106, "\x53\x73"},
+        {107, "\xD0\xF0"},
+        {108, "\xDA\xFA"},
+        {109, "\x54\x74"},
+        {110, "\x55\x75\xD8\xF8\xDB\xFB\xDC\xFC"},
+        {114, "\x56\x76"},
+        {115, "\x57\x77"},
+        {116, "\x58\x78"},
+        {117, "\x5A\x7A"},
+        {118, "\xDE\xFE"},
+        {119, "\xDD\xFD"},
+    };
+    for (const SLetter& l : letters)
+        for (const char* p = l.bytes; *p != '\0'; ++p)
+            w[static_cast<unsigned char>(*p)] = l.weight;
+    return w;
+}
+
+constexpr std::array<unsigned char, 256> kWeights = MakeWeights();
+
+unsigned char FoldAscii(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + 0x20) : c;
+}
+
+} // namespace
+
+CDictFile::CDictFile() = default;
+
+CDictFile::~CDictFile() {
+    Close();
+}
+
+int CDictFile::Open() {
+    if (m_strPath.empty())
+        return kOpenNoPath;
+    switch (m_file.Open(m_strPath)) {
+    case CMappedFile::EResult::Ok:
+        break;
+    case CMappedFile::EResult::OpenFailed:
+        Close();
+        return kOpenFileFailed;
+    case CMappedFile::EResult::NotMappable:
+        Close();
+        return kOpenMappingFailed;
+    case CMappedFile::EResult::MapFailed:
+        Close();
+        return kOpenViewFailed;
+    }
+
+    const std::uint64_t fileSize = m_file.Size();
+    if (fileSize < kHeaderSize) {
+        Close();
+        return kOpenDamaged;
+    }
+    for (std::size_t k = 0; k < kHeaderWords; ++k)
+        m_header[k] = LoadU32(m_file.Data() + 4 * k);
+
+    // Section n starts where section n-1 ends; the last one runs to the end of the file. Sums are
+    // taken in 64 bits so that no header can wrap them around.
+    std::array<std::uint64_t, kSectionCount + 1> start{};
+    start[0] = m_header[kSectionsOffsetWord];
+    for (std::size_t n = 0; n + 1 < kSectionCount; ++n)
+        start[n + 1] = start[n] + m_header[kFirstSizeWord + n];
+    if (start[kSectionCount - 1] > fileSize) {
+        Close();
+        return kOpenDamaged;
+    }
+    start[kSectionCount] = fileSize;
+
+    for (std::size_t s = 0; s < m_sections.size(); ++s) {
+        SSection& sec = m_sections[s];
+        sec.tableOffset = start[2 * s];
+        sec.tableSize = start[2 * s + 1] - start[2 * s];
+        sec.dataOffset = start[2 * s + 1];
+        sec.dataSize = start[2 * s + 2] - start[2 * s + 1];
+        sec.count = sec.tableSize >= 4 ? static_cast<int>(sec.tableSize / 4 - 1) : 0;
+    }
+    // A table of S bytes describes S/4 - 1 records; one too short to hold even the closing
+    // offset describes none (not -1).
+    m_nArticleCount = m_sections[kArticles].count;
+    m_nReverseCount = m_sections[kReverse].count;
+
+    m_firstLetter.fill(0);
+    std::array<bool, 256> seen{};
+    char scratch[kReverseTextLimit + 1];
+    for (int i = 0; i < m_sections[kReverse].count; ++i) {
+        std::uint32_t m = 0, seed = 0;
+        std::string_view words, text;
+        if (!ReverseBytes(i, m, words, text, seed) || text.size() >= kReverseTextLimit)
+            continue;
+        std::memcpy(scratch, text.data(), text.size());
+        scratch[text.size()] = '\0';
+        Descramble(scratch, text.size(), seed);
+        const int w = LetterWeight(static_cast<unsigned char>(scratch[0]));
+        if (!seen[static_cast<std::size_t>(w)]) {
+            seen[static_cast<std::size_t>(w)] = true;
+            m_firstLetter[static_cast<std::size_t>(w)] = i;
+        }
+    }
+    return kOpenOk;
+}
+
+void CDictFile::Close() {
+    m_file.Close();
+    m_nArticleCount = 0;
+    m_nReverseCount = 0;
+    m_sections.fill(SSection{});
+}
+
+void CDictFile::Descramble(char* buffer, std::size_t length, std::uint32_t seed) {
+    std::uint32_t state = seed;
+    for (std::size_t i = 0; i < length; ++i) {
+        state = state * 214013u + 2531011u;
+        const std::uint32_t key = (state >> 16) & 0x7FFF;
+        buffer[i] = static_cast<char>(static_cast<unsigned char>(buffer[i]) ^ (key & 0xFF));
+    }
+}
+
+int CDictFile::LetterWeight(unsigned char byte) {
+    return kWeights[byte];
+}
+
+int CDictFile::CompareByWeight(const char* a, const char* b) {
+    std::size_t i = 0;
+    for (; a[i] != '\0' && b[i] != '\0'; ++i) {
+        const int wa = LetterWeight(static_cast<unsigned char>(a[i]));
+        const int wb = LetterWeight(static_cast<unsigned char>(b[i]));
+        if (wa > wb)
+            return 1;
+        if (wa < wb)
+            return -1;
+    }
+    if (a[i] != '\0')
+        return 1;
+    if (b[i] != '\0')
+        return -1;
+    return 0;
+}
+
+int CDictFile::CompareForward(std::string_view a, std::string_view b) {
+    a = TextUtil::UpToNul(a);
+    b = TextUtil::UpToNul(b);
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const unsigned char ca = FoldAscii(static_cast<unsigned char>(a[i]));
+        const unsigned char cb = FoldAscii(static_cast<unsigned char>(b[i]));
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+    }
+    if (a.size() == b.size())
+        return 0;
+    return a.size() < b.size() ? -1 : 1;
+}
+
+bool CDictFile::RecordBytes(const SSection& section, int i, std::string_view& bytes,
+                            std::uint32_t& start) const {
+    if (i < 0 || i >= section.count)
+        return false;
+    const std::uint64_t at = section.tableOffset + 4 * static_cast<std::uint64_t>(i);
+    std::uint32_t begin = 0, end = 0;
+    if (!m_file.ReadU32(at, begin) || !m_file.ReadU32(at + 4, end))
+        return false;
+    if (end < begin || end > section.dataSize)
+        return false;
+    bytes = m_file.View(section.dataOffset + begin, end - begin);
+    start = begin;
+    return bytes.size() == end - begin;
+}
+
+bool CDictFile::ReadHeadword(std::size_t list, int j, std::int32_t& entry, char* buffer, std::size_t& length,
+                             bool seedByRecord) const {
+    std::string_view bytes;
+    std::uint32_t start = 0;
+    if (!RecordBytes(m_sections[list], j, bytes, start))
+        return false;
+    if (bytes.size() < 4 || bytes.size() >= kHeadwordSpanLimit)
+        return false;
+    entry = ToInt(LoadU32(bytes.data()));
+    length = bytes.size() - 4;
+    std::memcpy(buffer, bytes.data() + 4, length);
+    Descramble(buffer, length, static_cast<std::uint32_t>(seedByRecord ? j : entry));
+    buffer[length] = '\0';
+    length = std::strlen(buffer);
+    return true;
+}
+
+bool CDictFile::ArticleBytes(int entry, std::int32_t& homonym, std::string_view& text) const {
+    std::string_view bytes;
+    std::uint32_t start = 0;
+    if (!RecordBytes(m_sections[kArticles], entry, bytes, start))
+        return false;
+    // Too long an article is outside the format; it gives no text rather than a stale one.
+    if (bytes.size() < 4 || bytes.size() >= kArticleSpanLimit)
+        return false;
+    homonym = ToInt(LoadU32(bytes.data()));
+    text = bytes.substr(4);
+    return true;
+}
+
+bool CDictFile::FetchArticle(int entry, std::int32_t& homonym, std::string_view& text) {
+    std::string_view raw;
+    if (!ArticleBytes(entry, homonym, raw)) {
+        m_articleBuffer[0] = '\0';
+        text = {};
+        return false;
+    }
+    std::memcpy(m_articleBuffer.data(), raw.data(), raw.size());
+    Descramble(m_articleBuffer.data(), raw.size(), static_cast<std::uint32_t>(entry));
+    m_articleBuffer[raw.size()] = '\0';
+    text = std::string_view(m_articleBuffer.data(), std::strlen(m_articleBuffer.data()));
+    return true;
+}
+
+bool CDictFile::ReverseBytes(int index, std::uint32_t& m, std::string_view& words, std::string_view& text,
+                             std::uint32_t& seed) const {
+    std::string_view bytes;
+    std::uint32_t start = 0;
+    if (!RecordBytes(m_sections[kReverse], index, bytes, start) || bytes.size() < 4)
+        return false;
+    m = LoadU32(bytes.data());
+    // m counts itself, so 0 is no record at all; the words must lie within the record.
+    if (m == 0 || 4 * static_cast<std::uint64_t>(m) > bytes.size())
+        return false;
+    words = bytes.substr(0, 4 * static_cast<std::size_t>(m));
+    text = bytes.substr(4 * static_cast<std::size_t>(m));
+    seed = start + 4 * m;
+    return true;
+}
+
+void CDictFile::FillEntryList(std::uint32_t m, std::string_view words) {
+    const std::uint32_t n = std::min(m, kEntryListWords);
+    for (std::uint32_t k = 0; k < n; ++k)
+        m_entryList[k] = ToInt(LoadU32(words.data() + 4 * k));
+}
+
+std::string CDictFile::FindForwardPrefix(std::string_view prefix, int& index) {
+    const std::string_view q = TextUtil::Trim(TextUtil::UpToNul(prefix));
+    const int first = index == -1 ? 0 : index;
+    char buffer[kHeadwordSpanLimit];
+    for (int i = std::max(first, 0); i < m_sections[kMainList].count; ++i) {
+        std::int32_t entry = 0;
+        std::size_t length = 0;
+        // Main-list record i is article i's headword whatever its entry field says.
+        if (!ReadHeadword(0, i, entry, buffer, length, true))
+            continue;
+        const std::string_view t(buffer, std::min(length, q.size()));
+        const int c = CompareForward(q, t);
+        if (c == 0) {
+            std::int32_t homonym = 0;
+            std::string_view text;
+            if (i >= m_nArticleCount || !FetchArticle(i, homonym, text))
+                continue; // a damaged article is no match
+            index = i;
+            return std::string(text);
+        }
+        if (c < 0)
+            break;
+    }
+    index = -1;
+    return {};
+}
+
+std::string CDictFile::FindNearestForward(std::string_view word, int& entry) {
+    word = TextUtil::UpToNul(word);
+    int idx = -1;
+    std::string result;
+    const std::size_t limit = std::min<std::size_t>(word.size(), 255);
+    for (std::size_t n = 1; n <= limit; ++n) {
+        std::string text = FindForwardPrefix(word.substr(0, n), idx);
+        if (idx == -1)
+            break;
+        entry = idx;
+        result = std::move(text);
+    }
+    return result;
+}
+
+std::string CDictFile::GetArticle(int entry) {
+    if (entry < 0 || entry >= m_nArticleCount)
+        return {};
+    std::string_view bytes;
+    std::uint32_t start = 0;
+    if (!RecordBytes(m_sections[kMainList], entry, bytes, start) || bytes.size() >= kHeadwordSpanLimit)
+        return {};
+    std::int32_t homonym = 0;
+    std::string_view text;
+    FetchArticle(entry, homonym, text);
+    return std::string(text);
+}
+
+int CDictFile::FindReversePrefix(std::string_view prefix, int start) {
+    prefix = TextUtil::UpToNul(prefix);
+    if (prefix.size() > kReverseTextLimit - 1)
+        prefix = prefix.substr(0, kReverseTextLimit - 1);
+    char q[kReverseTextLimit];
+    std::memcpy(q, prefix.data(), prefix.size());
+    q[prefix.size()] = '\0';
+    if (start == -1)
+        start = m_firstLetter[static_cast<std::size_t>(LetterWeight(static_cast<unsigned char>(q[0])))];
+    char buffer[kReverseTextLimit + 1];
+    for (int i = std::max(start, 0); i < m_sections[kReverse].count; ++i) {
+        std::uint32_t m = 0, seed = 0;
+        std::string_view words, text;
+        if (!ReverseBytes(i, m, words, text, seed) || text.size() >= kReverseTextLimit)
+            continue;
+        std::memcpy(buffer, text.data(), text.size());
+        Descramble(buffer, text.size(), seed);
+        buffer[std::min(text.size(), prefix.size())] = '\0';
+        const int c = CompareByWeight(buffer, q);
+        if (c == 0) {
+            FillEntryList(m, words);
+            return i;
+        }
+        if (c > 0)
+            return -1;
+    }
+    return -1;
+}
+
+int CDictFile::NearestReverse(std::string_view word) {
+    word = TextUtil::UpToNul(word);
+    int idx = -1;
+    const std::size_t limit = std::min<std::size_t>(word.size(), 255);
+    for (std::size_t n = 1; n <= limit; ++n) {
+        const int r = FindReversePrefix(word.substr(0, n), idx);
+        if (r == -1)
+            break;
+        idx = r;
+    }
+    return idx;
+}
+
+std::string CDictFile::RenderReverse(std::string_view word, int* index) {
+    const int idx = NearestReverse(word);
+    if (index != nullptr)
+        *index = idx;
+    if (idx < 0)
+        return {};
+    return RenderReverseRecord(m_entryList, idx);
+}
+
+int CDictFile::FindNearestReverse(std::string_view word) {
+    return NearestReverse(word);
+}
+
+std::string CDictFile::RenderReverseEntry(int index) {
+    std::uint32_t m = 0, seed = 0;
+    std::string_view words, text;
+    if (!ReverseBytes(index, m, words, text, seed))
+        return {};
+    FillEntryList(m, words);
+    return RenderReverseRecord(m_entryList, index);
+}
+
+std::string CDictFile::GetReverseHeadword(int index) const {
+    std::uint32_t m = 0, seed = 0;
+    std::string_view words, text;
+    if (!ReverseBytes(index, m, words, text, seed) || text.size() >= kReverseTextLimit)
+        return {};
+    std::string out(text);
+    Descramble(out.data(), out.size(), seed);
+    return std::string(TextUtil::UpToNul(out));
+}
+
+std::string CDictFile::GetListHeadword(EDirection direction, int index, int& homonym) const {
+    constexpr std::size_t kRowLimit = 127;
+    homonym = 0;
+    std::string_view raw;
+    std::uint32_t seed = 0;
+    if (direction == EDirection::Forward) {
+        std::int32_t h = 0;
+        if (!ArticleBytes(index, h, raw))
+            return {};
+        homonym = h;
+        seed = static_cast<std::uint32_t>(index);
+    } else {
+        std::uint32_t m = 0;
+        std::string_view words;
+        if (!ReverseBytes(index, m, words, raw, seed))
+            return {};
+    }
+    char buffer[kRowLimit + 1];
+    const std::size_t n = std::min(raw.size(), kRowLimit);
+    std::memcpy(buffer, raw.data(), n);
+    Descramble(buffer, n, seed);
+    buffer[n] = '\0';
+    std::string_view text(buffer, std::strlen(buffer));
+    return std::string(text.substr(0, text.find('\t')));
+}
+
+int CDictFile::FirstLetterSlot(int weight) const {
+    return (weight < 0 || weight > 255) ? 0 : m_firstLetter[static_cast<std::size_t>(weight)];
+}
+
+int HomonymOrdinal(const CDictFile& dict, int entry, int lastIndex) {
+    if (entry < 0 || entry > lastIndex)
+        return 0;
+    int homonym = 0;
+    const std::string w = dict.GetListHeadword(EDirection::Forward, entry, homonym);
+    int n = 0;
+    for (int j = entry - 1; j >= 0; --j) {
+        if (dict.GetListHeadword(EDirection::Forward, j, homonym) != w)
+            break;
+        n = n == 0 ? 2 : n + 1;
+    }
+    if (n > 0)
+        return n;
+    if (entry < lastIndex && dict.GetListHeadword(EDirection::Forward, entry + 1, homonym) == w)
+        return 1;
+    return 0;
+}

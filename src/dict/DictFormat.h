@@ -1,0 +1,76 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// The byte layout of LEKSTAR.dic, written down once.
+//
+//   header      188 bytes = 47 little-endian 32-bit words W[0..46]
+//               W[2]      file offset of the first section (at least 188)
+//               W[3..17]  sizes of sections 1..15 below; section 16 runs to the end of the file
+//   sections    back to back from W[2]:
+//                1 main list table         2 main list data
+//                3..10 alternate lists 1..4, table then data
+//               11 link list table        12 link list data
+//               13 article table          14 article data
+//               15 reverse table          16 reverse data
+//
+// An offset table of S bytes holds S/4 offsets into its data section and describes S/4 - 1
+// records: record i is the bytes [offset[i], offset[i+1]).
+//
+//   headword record   int32 entry number, then the headword (scrambled, seed = entry number)
+//   article record    int32 homonym number (0 none, 999 abbreviation, n homonym n), then
+//                     "headword TAB body" (scrambled, seed = entry number)
+//   reverse record    int32 m, then m-1 int32 entry numbers, then the Lithuanian headword
+//                     (scrambled, seed = offset of the text within the reverse data section)
+//
+// Every text is code page 1257 without a terminating NUL; its length follows from the span.
+namespace DictFormat {
+
+constexpr std::size_t kHeaderWords = 47;
+constexpr std::size_t kHeaderSize = kHeaderWords * 4;
+constexpr std::size_t kSectionsOffsetWord = 2;
+constexpr std::size_t kFirstSizeWord = 3;
+constexpr std::size_t kSectionCount = 16;
+
+enum ESection : std::size_t {
+    MainTable,
+    MainData,
+    Alt1Table,
+    Alt1Data,
+    Alt2Table,
+    Alt2Data,
+    Alt3Table,
+    Alt3Data,
+    Alt4Table,
+    Alt4Data,
+    LinkTable,
+    LinkData,
+    ArticleTable,
+    ArticleData,
+    ReverseTable,
+    ReverseData,
+};
+
+// Headword lists in the order the forward renderer scans them: main, alternates 1..4; the link
+// list is scanned on its own.
+constexpr std::size_t kHeadwordListCount = 6;
+constexpr std::size_t kLinkList = 5;
+
+// A headword record spanning this many bytes or more is ignored by every reader.
+constexpr std::uint32_t kHeadwordSpanLimit = 64;
+// A reverse record whose text is this long or longer is ignored by the searches.
+constexpr std::uint32_t kReverseTextLimit = 256;
+// An article record must span fewer bytes than this.
+constexpr std::uint32_t kArticleSpanLimit = 65535;
+// At most this many leading words of a reverse record (m itself and m-1 entry numbers) are used.
+constexpr std::uint32_t kEntryListWords = 256;
+
+// Homonym number of an abbreviation.
+constexpr std::int32_t kAbbreviation = 999;
+
+// Header words 0 and 1 are free for the writer; ours mark the file and its revision.
+constexpr std::uint32_t kMagic = 0x534B454C; // "LEKS"
+constexpr std::uint32_t kRevision = 1;
+
+} // namespace DictFormat

@@ -1,0 +1,177 @@
+#include "DictWriter.h"
+
+#include "DictFile.h"
+#include "DictFormat.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <numeric>
+
+using namespace DictFormat;
+
+namespace {
+
+void PutU32(std::string& out, std::uint32_t v) {
+    out += static_cast<char>(v & 0xFF);
+    out += static_cast<char>((v >> 8) & 0xFF);
+    out += static_cast<char>((v >> 16) & 0xFF);
+    out += static_cast<char>((v >> 24) & 0xFF);
+}
+
+void PutScrambled(std::string& out, const std::string& text, std::uint32_t seed) {
+    const std::size_t at = out.size();
+    out += text;
+    CDictFile::Descramble(out.data() + at, text.size(), seed);
+}
+
+// One offset table and its data section, built record by record.
+struct SSectionPair {
+    std::string table;
+    std::string data;
+
+    SSectionPair() { PutU32(table, 0); }
+    // Closes the record that data now ends with.
+    void EndRecord() { PutU32(table, static_cast<std::uint32_t>(data.size())); }
+};
+
+SSectionPair HeadwordSection(const std::vector<SDictHeadword>& list) {
+    SSectionPair s;
+    for (const SDictHeadword& h : list) {
+        PutU32(s.data, static_cast<std::uint32_t>(h.entry));
+        PutScrambled(s.data, h.text, static_cast<std::uint32_t>(h.entry));
+        s.EndRecord();
+    }
+    return s;
+}
+
+template <typename T, typename Less>
+std::vector<T> StableSorted(const std::vector<T>& items, Less less) {
+    std::vector<T> out = items;
+    std::stable_sort(out.begin(), out.end(), less);
+    return out;
+}
+
+bool ForwardLess(const SDictHeadword& a, const SDictHeadword& b) {
+    return CDictFile::CompareForward(a.text, b.text) < 0;
+}
+
+} // namespace
+
+std::string CDictWriter::ArticleText(const std::string& headword, const std::string& body) {
+    return headword + '\t' + body;
+}
+
+std::string CDictWriter::Build(const SDictContent& given, EOrder order) {
+    SDictContent content;
+    if (order == EOrder::AsGiven) {
+        content = given;
+    } else {
+        // Articles go in headword order; every reference follows its article to the new place.
+        const std::size_t n = given.articles.size();
+        std::vector<std::size_t> perm(n);
+        std::iota(perm.begin(), perm.end(), 0);
+        std::stable_sort(perm.begin(), perm.end(), [&](std::size_t a, std::size_t b) {
+            return CDictFile::CompareForward(given.articles[a].headword, given.articles[b].headword) < 0;
+        });
+        std::vector<std::int32_t> newIndex(n);
+        content.articles.reserve(n);
+        for (std::size_t i = 0; i < n; ++i) {
+            newIndex[perm[i]] = static_cast<std::int32_t>(i);
+            content.articles.push_back(given.articles[perm[i]]);
+        }
+        const auto renumber = [&](std::int32_t e) {
+            return (e >= 0 && static_cast<std::size_t>(e) < n) ? newIndex[static_cast<std::size_t>(e)] : e;
+        };
+        const auto renumberList = [&](std::vector<SDictHeadword> list) {
+            for (SDictHeadword& h : list)
+                h.entry = renumber(h.entry);
+            return StableSorted(list, ForwardLess);
+        };
+        for (std::size_t k = 0; k < given.alternates.size(); ++k)
+            content.alternates[k] = renumberList(given.alternates[k]);
+        content.links = renumberList(given.links);
+        content.reverse = StableSorted(given.reverse, [](const SDictReverse& a, const SDictReverse& b) {
+            return CDictFile::CompareByWeight(a.text.c_str(), b.text.c_str()) < 0;
+        });
+        for (SDictReverse& r : content.reverse)
+            for (std::int32_t& e : r.entries)
+                e = renumber(e);
+    }
+
+    std::vector<SSectionPair> sections;
+    std::vector<SDictHeadword> mainList;
+    mainList.reserve(content.articles.size());
+    for (std::size_t i = 0; i < content.articles.size(); ++i)
+        mainList.push_back({content.articles[i].headword, static_cast<std::int32_t>(i)});
+    sections.push_back(HeadwordSection(mainList));
+    for (const auto& alt : content.alternates)
+        sections.push_back(HeadwordSection(alt));
+    sections.push_back(HeadwordSection(content.links));
+
+    SSectionPair articles;
+    for (std::size_t i = 0; i < content.articles.size(); ++i) {
+        PutU32(articles.data, static_cast<std::uint32_t>(content.articles[i].homonym));
+        PutScrambled(articles.data, content.articles[i].text, static_cast<std::uint32_t>(i));
+        articles.EndRecord();
+    }
+    sections.push_back(std::move(articles));
+
+    SSectionPair reverse;
+    for (const SDictReverse& r : content.reverse) {
+        const auto m = static_cast<std::uint32_t>(r.entries.size() + 1);
+        PutU32(reverse.data, m);
+        for (std::int32_t e : r.entries)
+            PutU32(reverse.data, static_cast<std::uint32_t>(e));
+        // The text's seed is its own offset within the reverse data section.
+        PutScrambled(reverse.data, r.text, static_cast<std::uint32_t>(reverse.data.size()));
+        reverse.EndRecord();
+    }
+    sections.push_back(std::move(reverse));
+
+    std::array<std::uint32_t, kHeaderWords> header{};
+    header[0] = kMagic;
+    header[1] = kRevision;
+    header[kSectionsOffsetWord] = kHeaderSize;
+    std::size_t word = kFirstSizeWord;
+    for (const SSectionPair& s : sections) {
+        header[word++] = static_cast<std::uint32_t>(s.table.size());
+        if (word < kFirstSizeWord + kSectionCount - 1)
+            header[word++] = static_cast<std::uint32_t>(s.data.size());
+    }
+
+    std::string out;
+    std::size_t total = kHeaderSize;
+    for (const SSectionPair& s : sections)
+        total += s.table.size() + s.data.size();
+    out.reserve(total);
+    for (std::uint32_t w : header)
+        PutU32(out, w);
+    for (const SSectionPair& s : sections) {
+        out += s.table;
+        out += s.data;
+    }
+    return out;
+}
+
+bool CDictWriter::WriteFile(const std::string& path, const SDictContent& content, EOrder order,
+                            std::string* error) {
+    const std::string image = Build(content, order);
+    const std::string temp = path + ".part";
+    const auto fail = [&](const char* what) {
+        if (error != nullptr)
+            *error = std::string(what) + " " + temp + ": " + std::strerror(errno);
+        std::remove(temp.c_str());
+        return false;
+    };
+    std::FILE* f = std::fopen(temp.c_str(), "wb");
+    if (f == nullptr)
+        return fail("cannot create");
+    const bool written = std::fwrite(image.data(), 1, image.size(), f) == image.size();
+    if (std::fclose(f) != 0 || !written)
+        return fail("cannot write");
+    if (std::rename(temp.c_str(), path.c_str()) != 0)
+        return fail("cannot rename");
+    return true;
+}

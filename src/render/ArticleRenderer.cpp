@@ -1,0 +1,233 @@
+// The renderers: dictionary records turned into HTML fragments. Bodies are HTML already and go
+// in unchanged; only anchors, links, rules and highlight tags are added. Nothing is escaped.
+
+#include "dict/TextUtil.h"
+#include "dict/DictFile.h"
+
+#include <cstdio>
+#include <cstring>
+
+using namespace DictFormat;
+
+namespace {
+
+// Length of the headword part of an article for the forward renderers: the bytes before its
+// first TAB when that TAB is among the first 32 bytes; -1 when there is no such part.
+int HeadwordPart(std::string_view text) {
+    const std::size_t tab = text.find('\t');
+    return (tab != std::string_view::npos && tab < 32) ? static_cast<int>(tab) : -1;
+}
+
+bool HasSuperscript(std::int32_t homonym) {
+    return homonym != 0 && homonym != kAbbreviation;
+}
+
+// "<A HREF=\"#R%d\">%s</A>" with the homonym superscript when there is one, then the spacing.
+void AppendLink(std::string& out, int anchor, std::string_view text, std::int32_t homonym, bool lineBreak) {
+    out += "<A HREF=\"#R";
+    out += std::to_string(anchor);
+    out += "\">";
+    out += text;
+    out += "</A>";
+    if (HasSuperscript(homonym)) {
+        out += "<sup><small>";
+        out += std::to_string(homonym);
+        out += "</sup></small>";
+    }
+    out += "&nbsp;&nbsp;&nbsp;";
+    if (lineBreak)
+        out += "\r\n";
+}
+
+void AppendAnchor(std::string& out, std::int64_t name) {
+    out += "<A NAME=\"R";
+    out += std::to_string(name);
+    out += "\"></A>";
+}
+
+// Marks each occurrence of word in body that stands as a whole word: not after a letter, '>' or
+// '[', not before a letter or '<'.
+void Highlight(std::string& body, const std::string& word) {
+    static constexpr std::string_view kStart = "<SPAN CLASS=SELECTED>";
+    static constexpr std::string_view kEnd = "</SPAN>";
+    std::size_t p = 0;
+    while (p <= body.size()) {
+        const std::size_t g = body.find(word, p);
+        if (g == std::string::npos)
+            return;
+        if (g == 0) {
+            // An occurrence at the very start is never marked, and the search resumes two bytes on.
+            p = 2;
+            continue;
+        }
+        const auto c = static_cast<unsigned char>(body[g - 1]);
+        if (c == '>' || c == '[' || CDictFile::LetterWeight(c) != 0) {
+            p = g + 1;
+            continue;
+        }
+        const std::size_t after = g + word.size();
+        const auto d = after < body.size() ? static_cast<unsigned char>(body[after]) : 0;
+        if (CDictFile::LetterWeight(d) != 0 || d == '<') {
+            p = g + 1;
+            continue;
+        }
+        body.insert(after, kEnd);
+        body.insert(g, kStart);
+        p = g + word.size() + kStart.size() + kEnd.size();
+    }
+}
+
+} // namespace
+
+namespace {
+
+// The state shared by RenderForward and RenderLinkTarget while they collect matching articles.
+struct SForwardPage {
+    std::string head;
+    std::string body;
+    int k = 0;
+    std::int32_t firstHomonym = 0;
+
+    // Adds one matching article; isLinkTarget selects the link form without a line break.
+    // Returns true when this was the first article shown.
+    bool Add(std::string_view text, std::int32_t h, bool isLinkTarget) {
+        const int part = HeadwordPart(text);
+        if (body.empty()) {
+            firstHomonym = h;
+            k = 1;
+            if (part >= 0) {
+                AppendAnchor(body, 1);
+                body += text.substr(static_cast<std::size_t>(part) + 1);
+                head.assign(text.substr(0, static_cast<std::size_t>(part) + 1));
+            } else {
+                head.clear();
+                body.assign(text);
+            }
+            return true;
+        }
+        if (k == 1) {
+            // The first article's link text is the head so far: its headword and its TAB.
+            const std::string first = head;
+            AppendLink(head, 1, first, firstHomonym, false);
+        }
+        ++k;
+        if (part >= 0)
+            AppendLink(head, k, text.substr(0, static_cast<std::size_t>(part)), h, !isLinkTarget);
+        body += "<HR>\r\n";
+        AppendAnchor(body, k);
+        body += part >= 0 ? text.substr(static_cast<std::size_t>(part) + 1) : text;
+        return false;
+    }
+
+    std::string Finish() {
+        if (k > 1)
+            head += "<HR>\r\n";
+        return head + body;
+    }
+};
+
+} // namespace
+
+std::string CDictFile::RenderForward(std::string_view word, int& entry) {
+    const std::string_view q = TextUtil::Trim(TextUtil::UpToNul(word));
+    entry = -1;
+    SForwardPage page;
+    bool found = false;
+    int l = 0; // records examined since the first match, across lists
+    char buffer[kHeadwordSpanLimit];
+    for (std::size_t b = 0; b < 5; ++b) {
+        for (int j = 0; j < m_sections[b].count; ++j) {
+            std::int32_t e = 0;
+            std::size_t length = 0;
+            if (!ReadHeadword(b, j, e, buffer, length))
+                continue;
+            // Before the first match a headword matches when it begins with the word.
+            std::string_view t(buffer, length);
+            if (entry == -1 && t.size() > q.size())
+                t = t.substr(0, q.size());
+            std::int32_t h = 0;
+            std::string_view text;
+            if (CompareForward(q, t) != 0) {
+                ++l;
+                if (found && l > 100)
+                    break;
+                continue;
+            }
+            if (!FetchArticle(e, h, text))
+                continue; // a headword leading to a damaged article is no match
+            found = true;
+            if (page.Add(text, h, false))
+                l = 0;
+            else
+                ++l;
+            if (entry == -1)
+                entry = e;
+        }
+    }
+    return page.Finish();
+}
+
+std::string CDictFile::RenderLinkTarget(std::string_view name, int& entry) {
+    const std::string_view q = TextUtil::Trim(TextUtil::UpToNul(name));
+    entry = -1;
+    SForwardPage page;
+    bool found = false;
+    char buffer[kHeadwordSpanLimit];
+    for (int j = 0; j < m_sections[DictFormat::kLinkList].count; ++j) {
+        std::int32_t e = 0;
+        std::size_t length = 0;
+        if (!ReadHeadword(DictFormat::kLinkList, j, e, buffer, length))
+            continue;
+        std::string_view t(buffer, length);
+        if (entry == -1 && t.size() > q.size())
+            t = t.substr(0, q.size());
+        if (CompareForward(q, t) != 0) {
+            if (found)
+                break;
+            continue;
+        }
+        std::int32_t h = 0;
+        std::string_view text;
+        if (!FetchArticle(e, h, text))
+            continue;
+        found = true;
+        page.Add(text, h, true);
+        if (entry == -1)
+            entry = e;
+    }
+    return page.Finish();
+}
+
+std::string CDictFile::RenderReverseRecord(const std::array<std::int32_t, kEntryListWords>& list, int index) {
+    const std::string word = GetReverseHeadword(index);
+    // Only the words the entry list holds exist for the renderer, however large m claims to be.
+    const int m = static_cast<int>(std::min<std::uint32_t>(static_cast<std::uint32_t>(list[0]), kEntryListWords));
+    std::string top = "<A NAME=\"Rbeg\"></A>\r\n";
+    std::string body;
+    for (int n = 1; n < m; ++n) {
+        const std::int32_t e = list[static_cast<std::size_t>(n)];
+        const std::string a = GetArticle(e);
+        const std::size_t lt = a.find('<');
+        const std::size_t tab = a.find('\t');
+        // The article is shown only when it has a tag after its title (or no title at all).
+        if (lt == std::string::npos || lt == 0 || (tab != std::string::npos && tab > lt))
+            continue;
+        top += "<A HREF=\"#R";
+        top += std::to_string(e);
+        top += "\">";
+        if (tab != std::string::npos)
+            top.append(a, 0, tab);
+        top += "</A>&nbsp;&nbsp;&nbsp; ";
+        AppendAnchor(body, e);
+        body.append(a, tab == std::string::npos ? 0 : tab + 1);
+        if (m > 2)
+            body += "</P><A CLASS=aback HREF=\"#Rbeg\">\xC1 vir\xF0\xF8</A>\r\n";
+        if (n + 1 < m)
+            body += "<HR>\r\n\r\n";
+    }
+    if (!word.empty())
+        Highlight(body, word);
+    if (m == 2)
+        return body;
+    return top + "<HR>\r\n\r\n" + body;
+}

@@ -1,0 +1,78 @@
+#include "PageComposer.h"
+
+#include "dict/DictFile.h"
+
+namespace PageComposer {
+
+namespace {
+
+constexpr std::string_view kStartPoint = "<A NAME=\"#StartPoint\"></A>\r\n";
+// "Į pradžią" in code page 1257.
+constexpr std::string_view kBackToStart = "<BR><A HREF=\"#StartPoint\">\xC1 prad\xFEi\xE0</a>\r\n";
+
+// The article for one word: every matching headword, or the nearest one when none matches.
+std::string ForwardArticle(CDictFile& dict, std::string_view item) {
+    int entry = -1;
+    std::string article = dict.RenderForward(item, entry);
+    if (entry == -1)
+        article = dict.FindNearestForward(item, entry);
+    return article;
+}
+
+} // namespace
+
+std::string ComposePage(std::string_view head, std::string_view body) {
+    std::string page;
+    page.reserve(head.size() + body.size() + 24);
+    page += head;
+    page += body;
+    page += "\r\n</BODY>\r\n</HTML>\r\n";
+    return page;
+}
+
+std::vector<std::string> SplitItems(std::string_view text, char sep) {
+    std::vector<std::string> items;
+    std::size_t from = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == sep) {
+            items.emplace_back(text.substr(from, i - from));
+            from = i + 1;
+        }
+    }
+    if (from < text.size())
+        items.emplace_back(text.substr(from));
+    return items;
+}
+
+std::string TranslateHtml(CDictFile& dict, std::string_view head, std::string_view text) {
+    std::vector<std::string> items = SplitItems(text, ' ');
+    const bool several = items.size() > 1;
+    std::string h(kStartPoint);
+    std::string b;
+    for (std::size_t k = 0; k < items.size(); ++k) {
+        std::string& item = items[k];
+        if (item.size() > kMaxItem)
+            item.resize(kMaxItem);
+        std::string anchor;
+        if (several) {
+            h += "<A HREF=\"#Q" + std::to_string(k) + "\">" + item + "</A>&nbsp;";
+            anchor = "<A NAME=\"Q" + std::to_string(k) + "\"></A>";
+        }
+        const std::string article = ForwardArticle(dict, item);
+        const std::size_t tab = article.find('\t');
+        b += anchor;
+        b.append(article, tab == std::string::npos ? 0 : tab + 1);
+        b += kBackToStart;
+        if (k + 1 < items.size())
+            b += "\r\n<HR>\r\n";
+    }
+    if (several)
+        h += "\r\n<HR>\r\n";
+    return ComposePage(head, h + b);
+}
+
+std::string TranslateHtmlRev(CDictFile& dict, std::string_view head, std::string_view word) {
+    return ComposePage(head, dict.RenderReverse(word));
+}
+
+} // namespace PageComposer

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+class CDictFile;
+
+// Whole translation pages: what a page file holds and what the automation methods return.
+namespace PageComposer {
+
+// The page head, the body, then "\r\n", "</BODY>\r\n" and "</HTML>\r\n": the page head opens
+// the document and its body, the page closes them.
+std::string ComposePage(std::string_view head, std::string_view body);
+
+// Items of an argument split at sep: every separator ends an item, also an empty one; the bytes
+// after the last separator form an item only when there are any. An empty text has no items.
+std::vector<std::string> SplitItems(std::string_view text, char sep);
+
+// The English page for the words of text separated by spaces: each word's articles behind a Q
+// anchor with a link back to the start, a row of links when there are several words. Every word
+// is cut to 255 bytes. Returns the whole page, head included.
+std::string TranslateHtml(CDictFile& dict, std::string_view head, std::string_view text);
+
+// The Lithuanian page for word: the English articles of the nearest Lithuanian headword.
+std::string TranslateHtmlRev(CDictFile& dict, std::string_view head, std::string_view word);
+
+// The longest item the automation methods pass on.
+constexpr std::size_t kMaxItem = 255;
+
+} // namespace PageComposer

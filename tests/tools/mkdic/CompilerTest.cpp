@@ -1,0 +1,281 @@
+#include "MkdicTestUtil.h"
+#include "mkdic/FreeDictCompiler.h"
+
+#include "dict/DictFormat.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+using Pairs = std::vector<std::pair<std::string, int>>;
+using Entries = std::vector<std::int32_t>;
+
+std::vector<SFreeDictEntry> Parse(const std::vector<std::pair<std::string, std::string>>& entries) {
+    std::vector<SFreeDictEntry> out;
+    for (const auto& [key, text] : entries)
+        out.push_back(FreeDict::ParseEntry(key, text));
+    return out;
+}
+
+Pairs List(const std::vector<SDictHeadword>& list) {
+    Pairs out;
+    for (const SDictHeadword& h : list)
+        out.emplace_back(h.text, h.entry);
+    return out;
+}
+
+// The articles of a reverse record, or {-1} when there is no record with that text.
+Entries Reverse(const SDictContent& content, const std::string& utf8) {
+    const std::string text = Cp(utf8);
+    for (const SDictReverse& r : content.reverse)
+        if (r.text == text)
+            return r.entries;
+    return {-1};
+}
+
+// A small English-Lithuanian dictionary with a case of every rule, and its Lithuanian-English
+// partner. Article order after compiling:
+//   0 abate  1 ABC  2 Achilles' heel  3 at  4 book-keeper  5 box  6 boxes  7 café  8 caviar(e)
+//   9 cyclopedic (sutr.)  10 cyclopedic  11 e.g.  12 home  13 house  14 sake  15 sake  16 wanna
+class CompilerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_engLit = Parse({
+            {"house", "house /haʊs/ <n>\n1. namas, pastatas\n2. (ap)gyvendinti (at)\n"
+                      "   See also: {home}\n\n   See also: {hut}\n\n"},
+            {"home", "home /həʊm/\nnamai, namas\n   See also: {bookkeeper}\n"},
+            {"at", "at <prep>\nprie, ties\n   See also: {sake}\n"},
+            {"bookkeeper", "book-keeper /ˈbʊkˌkiːpə/ <n>\nbuhalteris\n"},
+            {"achilles heel", "Achilles' heel\nAchilo kulnas, silpnoji vieta\n"},
+            {"cyclopedic", "cyclopedic <adj>\n(sutr. ret.) enciklopedinis\n"},
+            {"cyclopedic", "cyclopedic <adj>\nenciklopedinis\n   See also: {encyclopedic}\n"},
+            {"sake", "sake\n1. labui\n"},
+            {"sake", "sake\nsakė (japonų degtinė)\n"},
+            {"abc", "ABC\nabėcėlė\n"},
+            {"eg", "e.g.\npavyzdžiui\n"},
+            {"wanna", "wanna\n [slang] (sutr.) want to\n"},
+            {"abate", "abate <v>\n(su)mažėti\n"},
+            {"cafe", "café <n>\nkavinė\n"},
+            {"caviare", "caviar(e)\nikrai\n"},
+            {"box", "box <n>\ndėžė\n"},
+            {"boxes", "boxes\ndėžės\n"},
+        });
+        m_litEng = Parse({
+            {"namas", "namas <n, m>\n1. house, building\n2. home\n"},
+            {"namas", "Namas\nHouse (the)\n"},
+            {"vieta", "vieta <n, f>\nplace, spot\n"},
+            {"buhalteris", "buhalteris\nbook-keeper, accountant\n"},
+        });
+        m_compiler.Compile(m_engLit, m_litEng);
+    }
+
+    const SDictContent& Content() const { return m_compiler.Content(); }
+
+    std::vector<SFreeDictEntry> m_engLit;
+    std::vector<SFreeDictEntry> m_litEng;
+    CFreeDictCompiler m_compiler;
+};
+
+TEST_F(CompilerTest, ArticlesComeInHeadwordOrderWithTheirHomonymNumbers) {
+    std::vector<std::pair<std::string, std::int32_t>> got;
+    for (const SDictArticle& a : Content().articles)
+        got.emplace_back(a.headword, a.homonym);
+    const std::vector<std::pair<std::string, std::int32_t>> expected = {
+        {"abate", 0},      {"ABC", 999},  {"Achilles' heel", 0}, {"at", 0},        {"book-keeper", 0},
+        {"box", 0},        {"boxes", 0},  {"caf\xE9", 0},        {"caviar(e)", 0}, {"cyclopedic", 999},
+        {"cyclopedic", 2}, {"e.g.", 999}, {"home", 0},           {"house", 0},     {"sake", 1},
+        {"sake", 2},       {"wanna", 999}};
+    EXPECT_EQ(got, expected);
+    EXPECT_EQ(m_compiler.Stats().articles, 17);
+    EXPECT_EQ(m_compiler.Stats().homonyms, 3);
+    EXPECT_EQ(m_compiler.Stats().abbreviations, 4);
+    EXPECT_TRUE(m_compiler.Warnings().empty());
+    for (const SDictArticle& a : Content().articles)
+        EXPECT_EQ(a.text.substr(0, a.headword.size() + 2), a.headword + "\t<") << a.headword;
+}
+
+TEST_F(CompilerTest, ArticleHtmlByteForByte) {
+    EXPECT_EQ(Content().articles[13].text,
+              "house\t<P CLASS=hw><B>house</B> <SPAN CLASS=pron>[ha&#650;s]</SPAN> <I>dkt.</I></P>\r\n"
+              "<P CLASS=sense>\r\n1. namas, pastatas\r\n</P>\r\n"
+              "<P CLASS=sense>\r\n2. (ap)gyvendinti (<A HREF=\"at\">at</A>)\r\n</P>\r\n"
+              "<P CLASS=see>\r\nTaip pat \xFEr.: <A HREF=\"home\">home</A>, hut\r\n</P>\r\n");
+    // A see-also target found by its dictd key; a label converted; no pronunciation or part of
+    // speech.
+    EXPECT_EQ(Content().articles[12].text,
+              "home\t<P CLASS=hw><B>home</B> <SPAN CLASS=pron>[h&#601;&#650;m]</SPAN></P>\r\n"
+              "<P CLASS=sense>\r\nnamai, namas\r\n</P>\r\n"
+              "<P CLASS=see>\r\nTaip pat \xFEr.: <A HREF=\"book-keeper\">bookkeeper</A>\r\n</P>\r\n");
+    EXPECT_EQ(Content().articles[16].text, "wanna\t<P CLASS=hw><B>wanna</B></P>\r\n<P CLASS=sense>\r\n(\xFE"
+                                           "arg.) (sutr.) want to\r\n</P>\r\n");
+    EXPECT_EQ(Content().articles[7].text, Cp("café\t<P CLASS=hw><B>café</B> <I>dkt.</I></P>\r\n"
+                                             "<P CLASS=sense>\r\nkavinė\r\n</P>\r\n"));
+}
+
+TEST_F(CompilerTest, SpellingVariantsGoToListOne) {
+    EXPECT_EQ(List(Content().alternates[0]), (Pairs{{"achilles heel", 2},
+                                                    {"bookkeeper", 4},
+                                                    {"cafe", 7},
+                                                    {"caviare", 8},
+                                                    {"caviar", 8},
+                                                    {"eg", 11}}));
+}
+
+TEST_F(CompilerTest, WordsOfPhrasesGoToListTwo) {
+    EXPECT_EQ(List(Content().alternates[1]), (Pairs{{"achilles", 2}, {"heel", 2}}));
+}
+
+TEST_F(CompilerTest, TranslationsWithoutArticlesGoToListThree) {
+    // "building" translates "namas", which the senses of home and house hold; "accountant"
+    // translates "buhalteris". "house", "home" and "book-keeper" are headwords already.
+    EXPECT_EQ(List(Content().alternates[2]), (Pairs{{"building", 12}, {"building", 13}, {"accountant", 4}}));
+}
+
+TEST_F(CompilerTest, RegularInflectionsGoToListFour) {
+    // "boxes" is a headword itself; "café" is no plain lower-case word.
+    EXPECT_EQ(List(Content().alternates[3]),
+              (Pairs{{"abates", 0}, {"abated", 0}, {"abating", 0}, {"book-keepers", 4}, {"houses", 13}}));
+    EXPECT_EQ(m_compiler.Stats().alternates, (std::array<int, 4>{6, 2, 3, 5}));
+}
+
+TEST_F(CompilerTest, LinkListNamesEveryArticleOfEveryLinkedHeadword) {
+    // "sake" has two homonyms: one record each.
+    EXPECT_EQ(List(Content().links),
+              (Pairs{{"at", 3}, {"book-keeper", 4}, {"home", 12}, {"sake", 14}, {"sake", 15}}));
+    EXPECT_EQ(m_compiler.Stats().links, 5);
+    EXPECT_EQ(m_compiler.Stats().linksInArticles, 4);
+    EXPECT_NE(Content().articles[3].text.find("<A HREF=\"sake\">sake</A>"), std::string::npos);
+    // A see-also target that is no headword stays text.
+    EXPECT_NE(Content().articles[10].text.find("Taip pat \xFEr.: encyclopedic\r\n"), std::string::npos);
+}
+
+TEST_F(CompilerTest, ReverseRecordsCarryTheArticlesOfTheirTranslations) {
+    EXPECT_EQ(Reverse(Content(), "namas"), (Entries{12, 13}));
+    EXPECT_EQ(Reverse(Content(), "Namas"), (Entries{13})); // from the Lithuanian-English data only
+    EXPECT_EQ(Reverse(Content(), "pastatas"), (Entries{13}));
+    EXPECT_EQ(Reverse(Content(), "gyvendinti"), (Entries{13}));
+    EXPECT_EQ(Reverse(Content(), "apgyvendinti"), (Entries{13}));
+    EXPECT_EQ(Reverse(Content(), "mažėti"), (Entries{0}));
+    EXPECT_EQ(Reverse(Content(), "sumažėti"), (Entries{0}));
+    EXPECT_EQ(Reverse(Content(), "enciklopedinis"), (Entries{9, 10}));
+    EXPECT_EQ(Reverse(Content(), "sakė"), (Entries{15}));
+    EXPECT_EQ(Reverse(Content(), "want to"), (Entries{16}));
+    EXPECT_EQ(Reverse(Content(), "buhalteris"), (Entries{4}));
+    EXPECT_EQ(Reverse(Content(), "silpnoji vieta"), (Entries{2}));
+    // "vieta" translates no English headword: no record.
+    EXPECT_EQ(Reverse(Content(), "vieta"), (Entries{-1}));
+    EXPECT_EQ(Reverse(Content(), "(sutr. ret.) enciklopedinis"), (Entries{-1}));
+    EXPECT_EQ(Content().reverse.size(), 23u);
+    EXPECT_EQ(m_compiler.Stats().reverse, 23);
+}
+
+TEST(CompilerRefs, StandUnderTheirSenseUnlessAllSensesShareThem) {
+    CFreeDictCompiler compiler;
+    const auto eng = Parse({
+        {"about",
+         "about\n1. apie\n   See also: {around}\n2. aplink\n   See also: {around}\n   Antonym: {far}\n"
+         "3. netoli\n"},
+        {"abnormity",
+         "abnormity\n1. nenormalumas\n   See also: {around}\n2. anomalija\n   See also: {around}\n"},
+        {"around", "around\naplink\n"},
+        {"far", "far\ntoli\n"},
+    });
+    compiler.Compile(eng, {});
+    ASSERT_EQ(compiler.Content().articles.size(), 4u); // abnormity, about, around, far
+    EXPECT_EQ(compiler.Content().articles[1].text,
+              "about\t<P CLASS=hw><B>about</B></P>\r\n"
+              "<P CLASS=sense>\r\n1. apie\r\n</P>\r\n"
+              "<P CLASS=see>\r\nTaip pat \xFEr.: <A HREF=\"around\">around</A>\r\n</P>\r\n"
+              "<P CLASS=sense>\r\n2. aplink\r\n</P>\r\n"
+              "<P CLASS=see>\r\nTaip pat \xFEr.: <A HREF=\"around\">around</A>\r\n</P>\r\n"
+              "<P CLASS=see>\r\nAntonimas: <A HREF=\"far\">far</A>\r\n</P>\r\n"
+              "<P CLASS=sense>\r\n3. netoli\r\n</P>\r\n");
+    EXPECT_EQ(compiler.Content().articles[0].text,
+              "abnormity\t<P CLASS=hw><B>abnormity</B></P>\r\n"
+              "<P CLASS=sense>\r\n1. nenormalumas\r\n</P>\r\n"
+              "<P CLASS=sense>\r\n2. anomalija\r\n</P>\r\n"
+              "<P CLASS=see>\r\nTaip pat \xFEr.: <A HREF=\"around\">around</A>\r\n</P>\r\n");
+}
+
+TEST(CompilerRefs, EnglishWordsInRemarksLinkButLithuanianOnesDoNot) {
+    CFreeDictCompiler compiler;
+    const auto eng = Parse({
+        {"addict",
+         "addict <n>\nnarkomanas (t.p. drug addict), mėgėjas (to – su), (bet koks pailgas) gabalas, "
+         "(ir pan.) x, (per vieną) y, degalai (sutr. iš gasoline), (the Abbey) z (t.p. X-ray picture)\n"},
+        {"drug", "drug\nvaistas\n"},
+        {"to", "to\ni\n"},
+        {"bet", "bet\nlažybos\n"},
+        {"pan", "pan\nkeptuvė\n"},
+        {"per", "per\nper\n"},
+        {"the", "the\ntas\n"},
+        {"abbey", "abbey\nabatija\n"},
+        {"gasoline", "gasoline\nbenzinas\n"},
+        {"xray", "X-ray\nrentgenas\n"},
+        {"ray", "ray\nspindulys\n"},
+        {"picture", "picture\npaveikslas\n"},
+    });
+    compiler.Compile(eng, {});
+    // abbey, addict, bet, drug, gasoline, pan, per, picture, ray, the, to, X-ray
+    EXPECT_EQ(
+        compiler.Content().articles[1].text,
+        "addict\t<P CLASS=hw><B>addict</B> <I>dkt.</I></P>\r\n<P CLASS=sense>\r\n"
+        "narkomanas (t.p. <A HREF=\"drug\">drug</A> addict), m\xEBg\xEBjas (<A HREF=\"to\">to</A> \x96 su), "
+        "(bet koks pailgas) gabalas, (ir pan.) x, (per vien\xE0) y, degalai (sutr. i\xF0 "
+        "<A HREF=\"gasoline\">gasoline</A>), (the <A HREF=\"abbey\">Abbey</A>) z "
+        "(t.p. <A HREF=\"x-ray\">X-ray</A> <A HREF=\"picture\">picture</A>)\r\n</P>\r\n");
+    EXPECT_EQ(List(compiler.Content().links),
+              (Pairs{{"abbey", 0}, {"drug", 3}, {"gasoline", 4}, {"picture", 7}, {"to", 10}, {"x-ray", 11}}));
+}
+
+TEST(CompilerLimits, LongHeadwordsAreSkippedWithAWarning) {
+    CFreeDictCompiler compiler;
+    const std::string h59(59, 'a');
+    const std::string h60(60, 'b');
+    compiler.Compile(Parse({{h59, h59 + "\nilgas\n"}, {h60, h60 + "\nper ilgas\n"}, {"empty", "\n\n"}}), {});
+    ASSERT_EQ(compiler.Content().articles.size(), 1u);
+    EXPECT_EQ(compiler.Content().articles[0].headword, h59);
+    EXPECT_EQ(compiler.Content().articles[0].text.substr(0, 61), h59 + "\t<");
+    ASSERT_EQ(compiler.Warnings().size(), 2u);
+    EXPECT_EQ(compiler.Warnings()[0],
+              "headword \"" + h60 + "\" has 60 bytes, more than a headword record holds; skipped");
+    EXPECT_EQ(compiler.Warnings()[1], "entry \"empty\" has no headword or no sense; skipped");
+    EXPECT_EQ(compiler.Stats().skipped, 2);
+    // Its Lithuanian words lead nowhere: no reverse record names the skipped article.
+    EXPECT_EQ(Reverse(compiler.Content(), "per ilgas"), (Entries{-1}));
+}
+
+TEST(CompilerLimits, ListsStayWithinWhatTheFileHolds) {
+    // 300 articles translate "tas pats"; a Lithuanian-English entry gives it an English word that
+    // is no headword and one that is 60 bytes long.
+    std::vector<std::pair<std::string, std::string>> eng;
+    for (int i = 0; i < 300; ++i) {
+        char word[16];
+        std::snprintf(word, sizeof word, "w%03d", i);
+        eng.emplace_back(word, std::string(word) + "\ntas pats, " + std::string(256, 'x') + "\n");
+    }
+    eng.emplace_back("zz", "zz\n" + std::string(255, 'y') + "\n");
+    const std::string longWord(60, 'e');
+    CFreeDictCompiler compiler;
+    compiler.Compile(Parse(eng), Parse({{"tas pats", "tas pats\nsame, " + longWord + "\n"}}));
+    const Entries entries = Reverse(compiler.Content(), "tas pats");
+    ASSERT_EQ(entries.size(), 255u);
+    EXPECT_EQ(entries.front(), 0);
+    EXPECT_EQ(entries.back(), 254);
+    EXPECT_EQ(Reverse(compiler.Content(), std::string(256, 'x')), (Entries{-1}));
+    EXPECT_EQ(Reverse(compiler.Content(), std::string(255, 'y')), (Entries{300}));
+    // At most eight articles per translation; nothing of 60 bytes.
+    EXPECT_EQ(List(compiler.Content().alternates[2]), (Pairs{{"same", 0},
+                                                             {"same", 1},
+                                                             {"same", 2},
+                                                             {"same", 3},
+                                                             {"same", 4},
+                                                             {"same", 5},
+                                                             {"same", 6},
+                                                             {"same", 7}}));
+}
+
+} // namespace

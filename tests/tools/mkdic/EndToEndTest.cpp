@@ -1,0 +1,188 @@
+#include "MkdicTestUtil.h"
+#include "mkdic/FreeDictCompiler.h"
+#include "support/TestDict.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+namespace {
+
+// A dictd number in base 64, written independently of the reader.
+std::string Base64(std::uint64_t v) {
+    static const char kDigits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string out;
+    do {
+        out.insert(out.begin(), kDigits[v % 64]);
+        v /= 64;
+    } while (v != 0);
+    return out;
+}
+
+// Writes base.index and base.dict.dz for the entries (key, text), in this order.
+void WriteDictd(const std::string& base, const std::vector<std::pair<std::string, std::string>>& entries) {
+    std::string index;
+    std::string data;
+    for (const auto& [key, text] : entries) {
+        index += key + "\t" + Base64(data.size()) + "\t" + Base64(text.size()) + "\n";
+        data += text;
+    }
+    WriteBytes(base + ".index", index);
+    WriteBytes(base + ".dict.dz", GzipBytes(data));
+}
+
+std::string ReadAll(const std::string& path) {
+    std::string out;
+    EXPECT_TRUE(CDictdReader::ReadFile(path, out, nullptr)) << path;
+    return out;
+}
+
+class EndToEndTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        WriteDictd(
+            m_dir.File("freedict-eng-lit"),
+            {{"00databaseinfo", "English-Lithuanian test dictionary\nGPL-2+\n"},
+             {"abc", "ABC\nabėcėlė\n"},
+             {"house", "house /haʊs/ <n>\n1. namas, pastatas\n2. (ap)gyvendinti\n   See also: {home}\n\n"},
+             {"home", "home /həʊm/\n1. namai, namas\n2. (namų) židinys\n"}});
+        WriteDictd(m_dir.File("freedict-lit-eng"),
+                   {{"00databaseinfo", "Lithuanian-English test dictionary\nGPL-2+\n"},
+                    {"namas", "namas <n, m>\nhouse, building\n"},
+                    {"namai", "namai\nhome\n"}});
+        std::filesystem::create_directories(m_dir.File("doc/dict-freedict-eng-lit"));
+        WriteBytes(m_dir.File("doc/dict-freedict-eng-lit/copyright"), "Copyright: test\n");
+    }
+
+    int Run(const std::string& output) {
+        m_out.str("");
+        m_err.str("");
+        return CFreeDictCompiler::Run(m_dir.File(""), output, m_dir.File("doc"), m_out, m_err);
+    }
+
+    CTempDir m_dir;
+    std::ostringstream m_out;
+    std::ostringstream m_err;
+};
+
+const std::string kHomeBody = "<P CLASS=hw><B>home</B> <SPAN CLASS=pron>[h&#601;&#650;m]</SPAN></P>\r\n"
+                              "<P CLASS=sense>\r\n1. namai, namas\r\n</P>\r\n"
+                              "<P CLASS=sense>\r\n2. (nam\xF8) \xFEidinys\r\n</P>\r\n";
+
+TEST_F(EndToEndTest, BuildsAFileThatTheReaderSearchesInBothDirections) {
+    const std::string output = m_dir.File("LEKSTAR.dic");
+    ASSERT_EQ(Run(output), 0) << m_err.str();
+    EXPECT_EQ(m_err.str(), "");
+
+    CDictFile dict;
+    dict.SetPath(output);
+    ASSERT_EQ(dict.Open(), CDictFile::kOpenOk);
+    EXPECT_EQ(dict.ArticleCount(), 3); // ABC, home, house
+
+    int entry = -1;
+    EXPECT_EQ(dict.RenderForward("house", entry),
+              "house\t<A NAME=\"R1\"></A><P CLASS=hw><B>house</B> <SPAN CLASS=pron>[ha&#650;s]</SPAN> "
+              "<I>dkt.</I></P>\r\n"
+              "<P CLASS=sense>\r\n1. namas, pastatas\r\n</P>\r\n"
+              "<P CLASS=sense>\r\n2. (ap)gyvendinti\r\n</P>\r\n"
+              "<P CLASS=see>\r\nTaip pat \xFEr.: <A HREF=\"home\">home</A>\r\n</P>\r\n");
+    EXPECT_EQ(entry, 2);
+    // The plural through list 4, the link through the link list.
+    EXPECT_EQ(dict.RenderForward("houses", entry).substr(0, 25), "house\t<A NAME=\"R1\"></A><P");
+    EXPECT_EQ(entry, 2);
+    EXPECT_EQ(dict.RenderLinkTarget("home", entry), "home\t<A NAME=\"R1\"></A>" + kHomeBody);
+    EXPECT_EQ(entry, 1);
+    int homonym = -1;
+    EXPECT_EQ(dict.GetListHeadword(EDirection::Forward, 0, homonym), "ABC");
+    EXPECT_EQ(homonym, 999);
+
+    // One article: its body alone, the word marked.
+    int index = -1;
+    EXPECT_EQ(dict.RenderReverse(Cp("abėcėlė"), &index),
+              Cp("<A NAME=\"R0\"></A><P CLASS=hw><B>ABC</B></P>\r\n"
+                 "<P CLASS=sense>\r\n<SPAN CLASS=SELECTED>abėcėlė</SPAN>\r\n</P>\r\n"));
+    EXPECT_EQ(dict.GetReverseHeadword(index), Cp("abėcėlė"));
+
+    // Two articles: the link row, then each article with the word marked, not inside "namai".
+    const std::string namas = dict.RenderReverse("namas", &index);
+    EXPECT_EQ(dict.GetReverseHeadword(index), "namas");
+    EXPECT_EQ(namas,
+              "<A NAME=\"Rbeg\"></A>\r\n<A HREF=\"#R1\">home</A>&nbsp;&nbsp;&nbsp; "
+              "<A HREF=\"#R2\">house</A>&nbsp;&nbsp;&nbsp; <HR>\r\n\r\n"
+              "<A NAME=\"R1\"></A><P CLASS=hw><B>home</B> <SPAN CLASS=pron>[h&#601;&#650;m]</SPAN></P>\r\n"
+              "<P CLASS=sense>\r\n1. namai, <SPAN CLASS=SELECTED>namas</SPAN>\r\n</P>\r\n"
+              "<P CLASS=sense>\r\n2. (nam\xF8) \xFEidinys\r\n</P>\r\n"
+              "</P><A CLASS=aback HREF=\"#Rbeg\">\xC1 vir\xF0\xF8</A>\r\n<HR>\r\n\r\n"
+              "<A NAME=\"R2\"></A><P CLASS=hw><B>house</B> <SPAN CLASS=pron>[ha&#650;s]</SPAN> "
+              "<I>dkt.</I></P>\r\n"
+              "<P CLASS=sense>\r\n1. <SPAN CLASS=SELECTED>namas</SPAN>, pastatas\r\n</P>\r\n"
+              "<P CLASS=sense>\r\n2. (ap)gyvendinti\r\n</P>\r\n"
+              "<P CLASS=see>\r\nTaip pat \xFEr.: <A HREF=\"home\">home</A>\r\n</P>\r\n"
+              "</P><A CLASS=aback HREF=\"#Rbeg\">\xC1 vir\xF0\xF8</A>\r\n");
+    // "namai" comes from the English-Lithuanian senses and the Lithuanian-English entry alike.
+    EXPECT_EQ(dict.RenderReverse("namai", &index),
+              "<A NAME=\"R1\"></A>" + std::string(kHomeBody).replace(kHomeBody.find("namai,"), 6,
+                                                                     "<SPAN CLASS=SELECTED>namai</SPAN>,"));
+    // "building" has no article of its own: list 3 leads to the articles that hold "namas".
+    EXPECT_EQ(dict.RenderForward("building", entry).substr(0, 6), "home\t<");
+    EXPECT_EQ(entry, 1);
+}
+
+TEST_F(EndToEndTest, ReportsTheCountsAndWritesTheLicenceTexts) {
+    const std::string output = m_dir.File("LEKSTAR.dic");
+    ASSERT_EQ(Run(output), 0) << m_err.str();
+    const std::string image = ReadAll(output);
+    EXPECT_EQ(m_out.str(),
+              output + ": " + std::to_string(image.size()) +
+                  " bytes\n"
+                  "  articles:                  3 (0 homonyms, 1 abbreviations, 0 entries skipped)\n"
+                  "  alternate 1 (spellings):   0\n"
+                  "  alternate 2 (phrase words): 0\n"
+                  "  alternate 3 (translations): 2\n"
+                  "  alternate 4 (inflections): 1\n"
+                  "  links:                     1 records, 1 links in articles\n"
+                  "  reverse records:           7\n"
+                  "  licence:                   " +
+                  output + ".COPYING\n");
+    EXPECT_EQ(ReadAll(output + ".COPYING"),
+              "LEKSTAR.dic is built from the FreeDict English-Lithuanian and Lithuanian-English\n"
+              "dictionaries. It is distributed under their licence; their notices follow.\n"
+              "\n======== English-Lithuanian dictionary (freedict-eng-lit): database information ========\n\n"
+              "English-Lithuanian test dictionary\nGPL-2+\n"
+              "\n======== Lithuanian-English dictionary (freedict-lit-eng): database information ========\n\n"
+              "Lithuanian-English test dictionary\nGPL-2+\n"
+              "\n======== " +
+                  m_dir.File("doc/dict-freedict-eng-lit/copyright") +
+                  " ========\n\n"
+                  "Copyright: test\n");
+
+    // The same input gives the same bytes.
+    ASSERT_EQ(Run(m_dir.File("again.dic")), 0);
+    EXPECT_EQ(ReadAll(m_dir.File("again.dic")), image);
+}
+
+TEST_F(EndToEndTest, FailuresNameTheFileAndExitNonZero) {
+    const std::string output = m_dir.File("out.dic");
+
+    WriteBytes(m_dir.File("freedict-lit-eng.dict.dz"), "not compressed\n");
+    EXPECT_EQ(Run(output), 1);
+    EXPECT_EQ(m_err.str(),
+              "lekstar-mkdic: " + m_dir.File("freedict-lit-eng.dict.dz") + ": not a gzip stream\n");
+    EXPECT_FALSE(std::filesystem::exists(output));
+
+    std::filesystem::remove(m_dir.File("freedict-eng-lit.index"));
+    EXPECT_EQ(Run(output), 1);
+    EXPECT_EQ(m_err.str(), "lekstar-mkdic: cannot open " + m_dir.File("freedict-eng-lit.index") +
+                               ": No such file or directory\n");
+    EXPECT_EQ(m_out.str(), "");
+}
+
+TEST_F(EndToEndTest, AnUnwritableOutputIsAFailure) {
+    const std::string output = m_dir.File("missing/LEKSTAR.dic");
+    EXPECT_EQ(Run(output), 1);
+    EXPECT_EQ(m_err.str(), "lekstar-mkdic: cannot create " + output + ".part: No such file or directory\n");
+    EXPECT_EQ(m_out.str(), "");
+}
+
+} // namespace

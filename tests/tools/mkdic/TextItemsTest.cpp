@@ -1,0 +1,119 @@
+#include "MkdicTestUtil.h"
+#include "mkdic/FreeDictCompiler.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace FreeDict;
+using Items = std::vector<std::string>;
+
+TEST(LithuanianItems, SplitAtCommasAndSemicolonsOutsideParentheses) {
+    EXPECT_EQ(LithuanianItems("namas, pastatas; trobesys"), (Items{"namas", "pastatas", "trobesys"}));
+    EXPECT_EQ(LithuanianItems("palikimas (šeimos, vaikų), atsisakymas"), (Items{"palikimas", "atsisakymas"}));
+    EXPECT_EQ(LithuanianItems("  gyvenamasis   namas ,, "), (Items{"gyvenamasis namas"}));
+    EXPECT_EQ(LithuanianItems("namas, namas"), (Items{"namas"})); // each item once
+    EXPECT_EQ(LithuanianItems(""), Items{});
+}
+
+TEST(LithuanianItems, DropRemarksAtTheStartAndTheEnd) {
+    EXPECT_EQ(LithuanianItems("(med. t.p.) ligos pradžia"), (Items{"ligos pradžia"}));
+    EXPECT_EQ(LithuanianItems("pamesti (šeimą, laivą ir pan.)"), (Items{"pamesti"}));
+    EXPECT_EQ(LithuanianItems("(the Abbey) (šnek.) Vestminsterio vienuolynas"),
+              (Items{"Vestminsterio vienuolynas"}));
+    // A remark in the middle stays; a remark alone is no item.
+    EXPECT_EQ(LithuanianItems("nustoti (ką) daryti, (kalbant apie asmenį)"), (Items{"nustoti (ką) daryti"}));
+    // Domain labels go wherever they stand.
+    EXPECT_EQ(LithuanianItems("[med] depresinis, [bot] uosis"), (Items{"depresinis", "uosis"}));
+}
+
+TEST(LithuanianItems, ExpandOptionalParts) {
+    EXPECT_EQ(LithuanianItems("(pa)žeminti"), (Items{"žeminti", "pažeminti"}));
+    EXPECT_EQ(LithuanianItems("girti(s)"), (Items{"girti", "girtis"}));
+    EXPECT_EQ(LithuanianItems("pa(si)rinkti (iš daugelio)"), (Items{"parinkti", "pasirinkti"}));
+    EXPECT_EQ(LithuanianItems("(vėjo ir pan.) (nu)rimimas"), (Items{"rimimas", "nurimimas"}));
+    EXPECT_EQ(LithuanianItems("(už)(si)daryti"), (Items{"daryti", "sidaryti", "uždaryti", "užsidaryti"}));
+}
+
+TEST(LithuanianItems, RepairWhatTheDataBrokeAndDropJunk) {
+    // A '(' the data lost: the rest of the remark goes.
+    EXPECT_EQ(LithuanianItems("paslaptį) let out, reveal"), (Items{"let out", "reveal"}));
+    // A ')' the data lost: the unfinished remark goes.
+    EXPECT_EQ(LithuanianItems("apiberti (malonėmis, dovanomis"), (Items{"apiberti"}));
+    // Punctuation at the edges, items without letters.
+    EXPECT_EQ(LithuanianItems("išskyrus, nekalbant apie..."), (Items{"išskyrus", "nekalbant apie"}));
+    EXPECT_EQ(LithuanianItems("= 2,5 cm"), (Items{"5 cm"}));
+    EXPECT_EQ(LithuanianItems("taigi,..."), (Items{"taigi"}));
+    EXPECT_EQ(LithuanianItems("mielasis, - oji, -si"), (Items{"mielasis", "oji", "-si"}));
+    EXPECT_EQ(LithuanianItems("pliaukšti, ≈ liežuviu malti"), (Items{"pliaukšti", "liežuviu malti"}));
+    EXPECT_EQ(LithuanianItems("ačiū dievui!"), (Items{"ačiū dievui!"}));
+}
+
+TEST(EnglishPhrases, DropEveryRemark) {
+    EXPECT_EQ(EnglishPhrases("sell (by) wholesale, retail"), (Items{"sell wholesale", "retail"}));
+    EXPECT_EQ(EnglishPhrases("(apie troškimą) ardent, fervent (for)"), (Items{"ardent", "fervent"}));
+    EXPECT_EQ(EnglishPhrases(" [chem] argon"), (Items{"argon"}));
+    EXPECT_EQ(EnglishPhrases("give (smb smth), make a present (to)"), (Items{"give", "make a present"}));
+    EXPECT_EQ(EnglishPhrases("putting in(to)"), (Items{"putting in", "putting into"}));
+    // Two remarks side by side are no optional parts.
+    EXPECT_EQ(EnglishPhrases("ribbon, (skrybėlės)(hat) band"), (Items{"ribbon", "band"}));
+}
+
+TEST(Inflections, FollowTheRegularRules) {
+    EXPECT_EQ(Inflections("house", "n"), (Items{"houses"}));
+    EXPECT_EQ(Inflections("box", "n"), (Items{"boxes"}));
+    EXPECT_EQ(Inflections("church", "n"), (Items{"churches"}));
+    EXPECT_EQ(Inflections("bush", "n"), (Items{"bushes"}));
+    EXPECT_EQ(Inflections("bus", "n"), (Items{"buses"}));
+    EXPECT_EQ(Inflections("quiz", "n"), (Items{"quizes"}));
+    EXPECT_EQ(Inflections("city", "n"), (Items{"cities"}));
+    EXPECT_EQ(Inflections("day", "n"), (Items{"days"}));
+    EXPECT_EQ(Inflections("book-keeper", "n"), (Items{"book-keepers"}));
+    EXPECT_EQ(Inflections("walk", "v"), (Items{"walks", "walked", "walking"}));
+    EXPECT_EQ(Inflections("abate", "v"), (Items{"abates", "abated", "abating"}));
+    EXPECT_EQ(Inflections("carry", "v"), (Items{"carries", "carried", "carrying"}));
+    EXPECT_EQ(Inflections("play", "v"), (Items{"plays", "played", "playing"}));
+    EXPECT_EQ(Inflections("agree", "v"), (Items{"agrees", "agreed", "agreeing"}));
+    EXPECT_EQ(Inflections("dye", "v"), (Items{"dyes", "dyed", "dyeing"}));
+    EXPECT_EQ(Inflections("hoe", "v"), (Items{"hoes", "hoed", "hoeing"}));
+    EXPECT_EQ(Inflections("tie", "v"), (Items{"ties", "tied", "tying"}));
+    EXPECT_EQ(Inflections("abolish", "v"), (Items{"abolishes", "abolished", "abolishing"}));
+}
+
+TEST(Inflections, OnlyForSingleLowerCaseNounsAndVerbs) {
+    EXPECT_EQ(Inflections("scissors", "n, pl"), Items{});
+    EXPECT_EQ(Inflections("house", "n, f"), (Items{"houses"}));
+    EXPECT_EQ(Inflections("abandoned", "adj"), Items{});
+    EXPECT_EQ(Inflections("abandon", ""), Items{});
+    EXPECT_EQ(Inflections("Africa", "n"), Items{});
+    EXPECT_EQ(Inflections("take care", "v"), Items{});
+    EXPECT_EQ(Inflections("ain't", "v"), Items{});
+    EXPECT_EQ(Inflections("-ing", "n"), Items{});
+    EXPECT_EQ(Inflections("", "n"), Items{});
+}
+
+TEST(Abbreviations, AcronymsAndWordsWithPeriods) {
+    EXPECT_TRUE(IsAbbreviationHeadword("ABC"));
+    EXPECT_TRUE(IsAbbreviationHeadword("3D"));
+    EXPECT_TRUE(IsAbbreviationHeadword(Cp("ŠAV")));
+    EXPECT_TRUE(IsAbbreviationHeadword("e.g."));
+    EXPECT_TRUE(IsAbbreviationHeadword("etc."));
+    EXPECT_TRUE(IsAbbreviationHeadword("U.S.A"));
+    EXPECT_FALSE(IsAbbreviationHeadword("A"));    // one letter
+    EXPECT_FALSE(IsAbbreviationHeadword("1990")); // no letter
+    EXPECT_FALSE(IsAbbreviationHeadword("Abc"));
+    EXPECT_FALSE(IsAbbreviationHeadword("ABC DEF")); // a space
+    EXPECT_FALSE(IsAbbreviationHeadword(".net"));    // a leading period only
+    EXPECT_FALSE(IsAbbreviationHeadword("as ... as"));
+    EXPECT_FALSE(IsAbbreviationHeadword("house"));
+}
+
+TEST(LinkNames, LowerCaseWithoutUrlCharacters) {
+    EXPECT_EQ(LinkName("Rest"), "rest");
+    EXPECT_EQ(LinkName("and/or"), "andor");
+    EXPECT_EQ(LinkName("a\\b#c?d%e\"f"), "abcdef");
+    EXPECT_EQ(LinkName(Cp("Šuo bėga")), Cp("šuo bėga"));
+    EXPECT_EQ(LinkName("Achilles' heel"), "achilles' heel");
+}
+
+} // namespace

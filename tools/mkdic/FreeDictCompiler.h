@@ -1,0 +1,172 @@
+#pragma once
+
+#include "DictdReader.h"
+#include "dict/DictWriter.h"
+
+#include <array>
+#include <cstdint>
+#include <iosfwd>
+#include <map>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Turns the FreeDict English-Lithuanian and Lithuanian-English dictionaries (dictd format) into
+// the content of LEKSTAR.dic.
+//
+// The English-Lithuanian entries become the articles (one per entry, HTML in code page 1257),
+// their spellings and inflections the alternate headword lists, their cross-references the link
+// list, and their Lithuanian translations the reverse list. The Lithuanian-English entries add
+// Lithuanian headwords to the reverse list and English words, that have no article of their own,
+// to alternate list 3.
+//
+// Alternate lists:
+//   1  spelling variants: the dictd key, the plain-ASCII form, the forms with and without an
+//      optional part in parentheses ("caviar(e)")
+//   2  the words of multi-word headwords
+//   3  English translations from the Lithuanian-English data that are no headwords
+//   4  regular inflections (plural; third person, past and -ing forms)
+//
+// Parsing works on UTF-8; everything that goes into the file is converted to code page 1257.
+
+// A cross-reference line of an entry: "See also: {x}", "Antonym: {x}" or "der: {x}".
+enum class ECrossRef { SeeAlso, Antonym, Derived };
+
+struct SCrossRef {
+    ECrossRef kind = ECrossRef::SeeAlso;
+    std::string target; // UTF-8, trimmed
+    int sense = -1;     // index of the sense the line follows; -1 before any sense
+};
+
+struct SFreeDictSense {
+    std::string number; // "3." for a numbered sense, empty otherwise
+    std::string text;   // UTF-8, trimmed; may hold domain labels such as "[med]"
+};
+
+// One parsed dictd entry. All text UTF-8.
+struct SFreeDictEntry {
+    std::string key;      // the dictd index key
+    std::string headword; // the real spelling from the entry's first line
+    std::string pron;     // between the slashes, without them; may be empty
+    std::string pos;      // between the angle brackets, e.g. "n, f, pl"; may be empty
+    std::vector<SFreeDictSense> senses;
+    std::vector<SCrossRef> refs;
+};
+
+// Text helpers, exposed for the tests.
+namespace FreeDict {
+
+// Parses an entry's text: first line "headword [/pron/] [<pos>]", then numbered or unnumbered
+// sense lines, cross-reference lines, domain-label lines (" [geo] Serbia"). A line that
+// continues a sense whose parenthesis is still open joins that sense. A headword that begins
+// with a remark in parentheses ("(komp.) batch program") loses it to its senses.
+SFreeDictEntry ParseEntry(std::string_view key, std::string_view text);
+
+// UTF-8 to code page 1257 HTML text: & < > escaped, characters the code page lacks as numeric
+// character references ("&#601;").
+std::string HtmlText(std::string_view utf8);
+// UTF-8 to plain code page 1257 for headwords and list texts: characters the code page lacks
+// become their nearest ASCII letters or hyphen where there is one, else "?".
+std::string PlainText(std::string_view utf8);
+// The plain-ASCII spelling of a UTF-8 text: letters lose their marks ("é" -> "e", "ß" -> "ss").
+std::string AsciiFold(std::string_view utf8);
+
+// Part-of-speech labels ("n, f, pl") in Lithuanian abbreviations ("dkt., mot. g., dgs."),
+// UTF-8; unknown labels stay as given.
+std::string PartOfSpeech(std::string_view labels);
+// Domain labels ("[med]") turned into the Lithuanian remarks the data uses elsewhere ("(med.)").
+std::string ConvertDomainLabels(std::string_view utf8);
+
+// The Lithuanian words and phrases of a sense: split at commas and semicolons outside
+// parentheses, remarks in parentheses at the start or end and domain labels dropped, optional
+// parts such as "(pa)" expanded into both forms, trimmed. UTF-8.
+std::vector<std::string> LithuanianItems(std::string_view sense);
+// The English translation phrases of a sense: as LithuanianItems, but every remark in
+// parentheses is removed, wherever it stands.
+std::vector<std::string> EnglishPhrases(std::string_view sense);
+
+// Regular inflected forms of a single lower-case word by its part-of-speech labels: nouns their
+// plural, verbs their third person, past and -ing forms. Empty for anything else.
+std::vector<std::string> Inflections(std::string_view word, std::string_view pos);
+
+// Whether a code page 1257 headword is written as an abbreviation: an acronym ("ABC", "3D") or
+// letters with periods ("e.g.", "etc.").
+bool IsAbbreviationHeadword(std::string_view headword);
+
+// The name that links use for a code page 1257 headword: lower case, without / \ # ? % ".
+std::string LinkName(std::string_view headword);
+
+} // namespace FreeDict
+
+// Counts reported after a compilation.
+struct SCompileStats {
+    int articles = 0;
+    int homonyms = 0;      // articles with a homonym number other than 0 and 999
+    int abbreviations = 0; // articles with homonym number 999
+    std::array<int, 4> alternates{};
+    int links = 0; // link list records
+    int linksInArticles = 0;
+    int reverse = 0;
+    int skipped = 0; // entries that could not be stored
+};
+
+class CFreeDictCompiler {
+public:
+    // Compiles the parsed entries (English-Lithuanian, Lithuanian-English, each in data order,
+    // without the metadata entries). May be called once per object.
+    void Compile(const std::vector<SFreeDictEntry>& engLit, const std::vector<SFreeDictEntry>& litEng);
+
+    // The result, with entry numbers already in the order the writer keeps (articles sorted by
+    // headword), so that the writer's sorting does not move any article.
+    const SDictContent& Content() const { return m_content; }
+    const SCompileStats& Stats() const { return m_stats; }
+    // Entries skipped or shortened, one message each.
+    const std::vector<std::string>& Warnings() const { return m_warnings; }
+
+    // Parses every word entry of a loaded dictionary, in data order (by offset).
+    static std::vector<SFreeDictEntry> ParseEntries(const CDictdReader& reader);
+
+    // The licence and copyright text that goes beside the built file: both dictionaries'
+    // database information and, when given and present, their Debian copyright files.
+    static std::string CopyingText(const std::string& engLitInfo, const std::string& litEngInfo,
+                                   const std::string& engLitCopyrightPath,
+                                   const std::string& litEngCopyrightPath);
+
+    // The whole tool. Reads sourceDir/freedict-eng-lit.* and sourceDir/freedict-lit-eng.*,
+    // writes outputPath and outputPath + ".COPYING" (taking the copyright files from
+    // docDir/dict-freedict-*/copyright), prints the summary to out and warnings and failures to
+    // err. Returns 0 on success, 1 on any failure.
+    static int Run(const std::string& sourceDir, const std::string& outputPath, const std::string& docDir,
+                   std::ostream& out, std::ostream& err);
+
+private:
+    struct SArticleDraft {
+        const SFreeDictEntry* entry = nullptr;
+        std::string headword; // code page 1257
+    };
+
+    // Articles whose headword equals text exactly, else under the forward comparison, else
+    // whose dictd key equals text's key form (when byKey); empty when none.
+    const std::vector<int>* FindArticles(const std::string& text, bool byKey) const;
+    std::string SenseHtml(const SArticleDraft& draft, const std::string& sense);
+    std::string RefsHtml(const std::vector<const SCrossRef*>& refs);
+    // A link to the articles of canonical headword, registering it in the link list.
+    std::string LinkHtml(const std::vector<int>& articles, const std::string& textUtf8);
+    std::string ArticleBody(const SArticleDraft& draft);
+    void AddAlternate(std::size_t list, const std::string& textCp1257, int entry);
+    void BuildAlternates(const std::vector<SFreeDictEntry>& litEng);
+    void BuildReverse(const std::vector<SFreeDictEntry>& litEng);
+
+    SDictContent m_content;
+    SCompileStats m_stats;
+    std::vector<std::string> m_warnings;
+    std::vector<SArticleDraft> m_drafts;
+    std::map<std::string, std::vector<int>> m_byHeadword;           // exact code page 1257 headword
+    std::map<std::string, std::vector<int>> m_byFolded;             // headword with A-Z folded
+    std::map<std::string, std::vector<int>> m_byKey;                // dictd key form
+    std::map<std::string, std::vector<int>> m_linkTargets;          // link name -> articles
+    std::array<std::set<std::pair<std::string, int>>, 4> m_altSeen; // per list: (text, entry) added
+    // Lithuanian item (code page 1257) -> articles, from the English-Lithuanian senses only.
+    std::map<std::string, std::vector<int>> m_reverseFromEnglish;
+};

@@ -1,0 +1,43 @@
+// lekstar-mkdic: builds LEKSTAR.dic from the FreeDict English-Lithuanian and Lithuanian-English
+// dictionaries in dictd format.
+#include "mkdic/FreeDictCompiler.h"
+
+#include <iostream>
+#include <string>
+#include <string_view>
+
+namespace {
+
+int Usage(std::ostream& out, int code) {
+    out << "usage: lekstar-mkdic [--source DIR] [--doc DIR] --output FILE\n"
+           "  --source DIR   folder with freedict-eng-lit and freedict-lit-eng .index and .dict.dz\n"
+           "                 (default /usr/share/dictd)\n"
+           "  --doc DIR      folder with the dict-freedict-*/copyright files (default /usr/share/doc)\n"
+           "  --output FILE  the dictionary to write; FILE.COPYING receives the licence texts\n";
+    return code;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::string source = "/usr/share/dictd";
+    std::string doc = "/usr/share/doc";
+    std::string output;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--help" || arg == "-h")
+            return Usage(std::cout, 0);
+        if ((arg == "--source" || arg == "--output" || arg == "--doc") && i + 1 < argc) {
+            std::string& target = arg == "--source" ? source : arg == "--output" ? output : doc;
+            target = argv[++i];
+            continue;
+        }
+        std::cerr << "lekstar-mkdic: unknown or incomplete option " << arg << "\n";
+        return Usage(std::cerr, 2);
+    }
+    if (output.empty()) {
+        std::cerr << "lekstar-mkdic: --output FILE is required\n";
+        return Usage(std::cerr, 2);
+    }
+    return CFreeDictCompiler::Run(source, output, doc, std::cout, std::cerr);
+}
