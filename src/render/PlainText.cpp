@@ -64,11 +64,19 @@ public:
             m_bPendingSpace = true;
             return;
         }
+        if (m_bSuperscript && cp >= '0' && cp <= '9') {
+            // A homonym number sits on the word it belongs to.
+            static constexpr char32_t kDigits[] = {0x2070, 0xB9, 0xB2, 0xB3, 0x2074,
+                                                   0x2075, 0x2076, 0x2077, 0x2078, 0x2079};
+            cp = kDigits[cp - '0'];
+            m_bPendingSpace = false;
+        }
         if (m_bPendingSpace && !AtLineStart())
             m_out += ' ';
         m_bPendingSpace = false;
         Cp1257::AppendUtf8(m_out, cp);
     }
+    void Superscript(bool on) { m_bSuperscript = on; }
     void Raw(std::string_view s) { m_out += s; }
     void LineBreak() {
         m_bPendingSpace = false;
@@ -125,6 +133,7 @@ private:
     const SOptions& m_options;
     std::string m_out;
     bool m_bPendingSpace = false;
+    bool m_bSuperscript = false;
 };
 
 } // namespace
@@ -151,6 +160,8 @@ std::string FromHtml(std::string_view html, const SOptions& options) {
                     skipping = true;
                 else if (end)
                     skipping = false;
+            } else if (name == "sup") {
+                text.Superscript(!end);
             } else if (name == "br") {
                 text.LineBreak();
             } else if (name == "hr") {

@@ -17,6 +17,12 @@ TEST(PlainText, RulesBackLinksAndBreaks) {
               "house\n" + std::string(40, '-') + "\na\nb\n");
 }
 
+TEST(PlainText, HomonymNumbersAreSuperscripts) {
+    EXPECT_EQ(PlainText::FromHtml("<A HREF=\"#R1\">bank\t</A><sup><small>1</sup></small>&nbsp;&nbsp;&nbsp;"
+                                  "<A HREF=\"#R2\">bank</A><sup><small>12</sup></small>&nbsp;&nbsp;&nbsp;\r\n<HR>"),
+              "bank¹   bank¹²\n" + std::string(40, '-') + "\n");
+}
+
 TEST(PlainText, MarksBoldAndTheHighlightOnlyWhenAsked) {
     const std::string html = "<P>1. <SPAN CLASS=SELECTED>namas</SPAN>, <B>x</B></P>";
     EXPECT_EQ(PlainText::FromHtml(html), "1. namas, x\n");

@@ -79,6 +79,11 @@ TEST_F(CliTest, PagesUseTheHeadBesideTheProgramOrTheOneGiven) {
 TEST_F(CliTest, LookupIsReadableText) {
     EXPECT_EQ(Run({"lookup", "house"}).out, "house\n1. namas, pastatas\n");
     EXPECT_EQ(Run({"house"}).out, "house\n1. namas, pastatas\n");
+    const SResult nearest = Run({"housing"});
+    EXPECT_EQ(nearest.out, "house\n1. namas, pastatas\n");
+    EXPECT_EQ(nearest.err, "nearest headword: house\n");
+    EXPECT_EQ(Run({"lookup", "bank"}).out, "bank¹   bank²\n" + std::string(40, '-') + "\n1. krantas\n" +
+                                               std::string(40, '-') + "\n1. bankas\n");
     EXPECT_EQ(Run({"lookup", "--reverse", "namas"}).out, "namas\nhouse\n1. namas, pastatas\n");
     EXPECT_EQ(Run({"lookup", "--reverse", "namas"}, true).out,
               "\x1b[1mnamas\x1b[0m\n\x1b[1mhouse\x1b[0m\n1. \x1b[1mnamas\x1b[0m, pastatas\n");

@@ -239,8 +239,14 @@ private:
         } else {
             int entry = -1;
             std::string fragment = m_dict.RenderForward(word, entry);
-            if (entry == -1)
+            if (entry == -1) {
                 fragment = m_dict.FindNearestForward(word, entry);
+                // Say so when the article shown is only the nearest headword's.
+                int homonym = 0;
+                if (entry >= 0)
+                    m_err << "nearest headword: "
+                          << Cp1257::ToUtf8(m_dict.GetListHeadword(EDirection::Forward, entry, homonym)) << "\n";
+            }
             if (!fragment.empty()) {
                 // The title before the TAB is repeated by the body's own heading.
                 const std::size_t tab = fragment.find('\t');
