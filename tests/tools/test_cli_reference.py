@@ -818,6 +818,12 @@ def run_case(cli, name, plan, calls, workdir, keep, timeout):
     elif plan.head_missing:
         # a page head file that does not exist gives an empty head
         base += ['--head', os.path.join(workdir, name + '-missing.htm')]
+    else:
+        # no --head: the page head beside the program, when there is one
+        default_head = os.path.join(os.path.dirname(os.path.abspath(cli)), 'HTM', 'HH.htm')
+        if os.path.isfile(default_head):
+            with open(default_head, 'rb') as f:
+                head = f.read()
     failures = []
     for args in calls:
         expected = R.run_command(model, head, args)

@@ -1,0 +1,144 @@
+#include "app/WebBrowser2.h"
+
+#include "dict/Cp1257.h"
+
+#include <QDesktopServices>
+#include <QFile>
+#include <QFileInfo>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextDocument>
+
+namespace {
+
+QString FromCp1257(const std::string& text) {
+    return QString::fromStdString(Cp1257::ToUtf8(text));
+}
+
+std::string ToCp1257(const QString& text) {
+    return Cp1257::FromUtf8(text.toStdString());
+}
+
+} // namespace
+
+CWebBrowser2::CWebBrowser2(QWidget* parent) : QTextBrowser(parent) {
+    // Links are never followed by the view itself: each one is reported first and may be
+    // cancelled.
+    setOpenLinks(false);
+    setOpenExternalLinks(false);
+    connect(this, &QTextBrowser::anchorClicked, this, &CWebBrowser2::OnAnchorClicked);
+}
+
+bool CWebBrowser2::BeforeNavigate2(const std::string& target) {
+    bool bCancel = false;
+    if (m_fnBeforeNavigate2)
+        m_fnBeforeNavigate2(target, bCancel);
+    return !bCancel;
+}
+
+void CWebBrowser2::Navigate(const std::string& path) {
+    if (!BeforeNavigate2(path))
+        return;
+    // Only a '#' in the file name starts the anchor; one in a folder name belongs to the folder.
+    const std::size_t slash = path.rfind('/');
+    const std::size_t hash = path.find('#', slash == std::string::npos ? 0 : slash + 1);
+    const bool bHasAnchor = hash != std::string::npos;
+    Go(path.substr(0, hash), bHasAnchor ? FromCp1257(path.substr(hash + 1)) : QString(), bHasAnchor, true);
+}
+
+void CWebBrowser2::OnAnchorClicked(const QUrl& clicked) {
+    QUrl url = clicked;
+    if (url.isRelative() && !source().isEmpty())
+        url = source().resolved(url);
+    if (!url.isLocalFile()) {
+        if (!url.scheme().isEmpty())
+            QDesktopServices::openUrl(url);
+        return;
+    }
+    const std::string file = ToCp1257(url.toLocalFile());
+    const bool bHasAnchor = url.hasFragment();
+    const QString anchor = url.fragment(QUrl::FullyDecoded);
+    if (!BeforeNavigate2(bHasAnchor ? file + "#" + ToCp1257(anchor) : file))
+        return;
+    Go(file, anchor, bHasAnchor, false);
+}
+
+void CWebBrowser2::Go(const std::string& file, const QString& anchor, bool bHasAnchor, bool bReload) {
+    if (!bReload && bHasAnchor && m_bHasDocument && file == m_strCurrentPath) {
+        ScrollToAnchor(anchor);
+        return;
+    }
+    QFile page(FromCp1257(file));
+    if (!page.open(QIODevice::ReadOnly))
+        return;
+    const QByteArray bytes = page.readAll();
+    if (page.error() != QFileDevice::NoError)
+        return;
+
+    // The page is read before the view is touched, so a missing or unreadable file changes
+    // nothing; the view then takes it from loadResource. Loading through setSource makes the
+    // file's folder the base of the page's relative links.
+    m_urlPending = QUrl::fromLocalFile(FromCp1257(file));
+    m_strPendingHtml = FromCp1257(bytes.toStdString());
+    if (source().adjusted(QUrl::RemoveFragment) == m_urlPending)
+        reload();
+    else
+        setSource(m_urlPending, QTextDocument::HtmlResource);
+    m_urlPending.clear();
+    m_strPendingHtml.clear();
+
+    m_strCurrentPath = file;
+    m_bHasDocument = true;
+    if (bHasAnchor)
+        ScrollToAnchor(anchor);
+    else
+        verticalScrollBar()->setValue(0);
+}
+
+QVariant CWebBrowser2::loadResource(int type, const QUrl& name) {
+    if (type == QTextDocument::HtmlResource && !m_urlPending.isEmpty() &&
+        name.adjusted(QUrl::RemoveFragment) == m_urlPending)
+        return m_strPendingHtml;
+    return QTextBrowser::loadResource(type, name);
+}
+
+void CWebBrowser2::ScrollToAnchor(const QString& anchor) {
+    // Pages also name their targets with the '#' written into the name (NAME="#StartPoint" for
+    // HREF="#StartPoint"); a browser finds those too.
+    bool bPlain = false;
+    bool bHashed = false;
+    const QString hashed = QLatin1Char('#') + anchor;
+    for (QTextBlock block = document()->begin(); block.isValid() && !bPlain; block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QStringList names = it.fragment().charFormat().anchorNames();
+            bPlain = bPlain || names.contains(anchor);
+            bHashed = bHashed || names.contains(hashed);
+        }
+    }
+    scrollToAnchor(!bPlain && bHashed ? hashed : anchor);
+}
+
+void CWebBrowser2::PrintWithDialog(QWidget* parent) {
+    if (!m_bHasDocument)
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QFileInfo(FromCp1257(m_strCurrentPath)).fileName());
+    QPrintDialog dialog(&printer, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    document()->print(&printer);
+}
+
+bool CWebBrowser2::PrintToPdf(const QString& pdfPath) {
+    if (!m_bHasDocument)
+        return false;
+    QFile::remove(pdfPath);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdfPath);
+    printer.setDocName(QFileInfo(FromCp1257(m_strCurrentPath)).fileName());
+    document()->print(&printer);
+    return QFileInfo(pdfPath).size() > 0;
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QTextBrowser>
+#include <QUrl>
+
+#include <functional>
+#include <string>
+
+// The page view: shows local HTML page files written in code page 1257.
+//
+// Every navigation, whether asked for with Navigate or made by a link clicked in the page, is
+// first reported through m_fnBeforeNavigate2 with its target as a local path in code page 1257,
+// percent-decoded, anchor included ("/tmp/lekstar-1000/ZOD1A.TMP.htm#R2",
+// "/tmp/lekstar-1000/close to"). The handler may set bCancel, and then nothing changes. Links to
+// other schemes (http, https, mailto, ...) are not navigations of this view: they go straight to
+// the desktop's own programs and are not reported.
+//
+// A page that cannot be read leaves the current one in place.
+class CWebBrowser2 : public QTextBrowser {
+    Q_OBJECT
+public:
+    explicit CWebBrowser2(QWidget* parent = nullptr);
+
+    // Shows the page file at path (code page 1257), scrolled to the anchor after a '#' in the
+    // file name, or to the top.
+    void Navigate(const std::string& path);
+    // The page file shown, without an anchor; empty before the first page.
+    std::string CurrentPath() const { return m_strCurrentPath; }
+
+    bool HasDocument() const { return m_bHasDocument; }
+    // Asks for a printer and prints the page; nothing without a page or when the user cancels.
+    void PrintWithDialog(QWidget* parent);
+    // Prints the page into a PDF file; false without a page or when nothing was written.
+    bool PrintToPdf(const QString& pdfPath);
+
+    // Called before each navigation with the target and a cancel flag that starts false.
+    std::function<void(const std::string& url, bool& bCancel)> m_fnBeforeNavigate2;
+
+    // Serves the page being loaded from the bytes already read and decoded.
+    QVariant loadResource(int type, const QUrl& name) override;
+
+private:
+    void OnAnchorClicked(const QUrl& url);
+    // Reports a navigation; true when it may go on.
+    bool BeforeNavigate2(const std::string& target);
+    // Shows the page file (and anchor); bReload reads the file again even when it is the one
+    // shown, where otherwise only the anchor moves.
+    void Go(const std::string& file, const QString& anchor, bool bHasAnchor, bool bReload);
+    void ScrollToAnchor(const QString& anchor);
+
+    std::string m_strCurrentPath;
+    bool m_bHasDocument = false;
+    QUrl m_urlPending;        // the page file being loaded ...
+    QString m_strPendingHtml; // ... and its text
+};

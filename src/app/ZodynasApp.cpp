@@ -1,0 +1,103 @@
+#include "app/ZodynasApp.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QPalette>
+#include <QScreen>
+#include <QtGlobal>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string_view>
+
+CZodynasApp* theApp = nullptr;
+std::string g_strAppDir;
+
+namespace {
+
+// Removes the first "/word" or "-word" and tells whether there was one. The word may be followed
+// by anything: "-Embeddingx" counts, as does a switch glued to the text before it.
+bool TakeSwitch(std::string& commandLine, std::string_view word) {
+    for (std::size_t i = 0; i < commandLine.size(); ++i) {
+        if ((commandLine[i] == '/' || commandLine[i] == '-') &&
+            commandLine.compare(i + 1, word.size(), word) == 0) {
+            commandLine.erase(i, word.size() + 1);
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+void CZodynasApp::MeasureScreen(const QScreen* screen) {
+    if (screen == nullptr)
+        return;
+    int dpiX = qRound(screen->logicalDotsPerInchX());
+    int dpiY = qRound(screen->logicalDotsPerInchY());
+    // Qt turns a forced font resolution into a device pixel ratio and keeps reporting 96 logical
+    // dpi. The layout is chosen by resolution rather than scaled, so the forced value decides.
+    bool bOk = false;
+    const int forcedDpi = qEnvironmentVariableIntValue("QT_FONT_DPI", &bOk);
+    if (bOk && forcedDpi > 0) {
+        dpiX = forcedDpi;
+        dpiY = forcedDpi;
+    }
+    SetScreenMetrics(screen->depth(), dpiX, dpiY);
+}
+
+void CZodynasApp::SetScreenMetrics(int nBitsPerPixel, int nLogPixelsX, int nLogPixelsY) {
+    m_nColors = nBitsPerPixel <= 8 ? 1 << std::max(nBitsPerPixel, 0) : kPaletteColours + 1;
+    if (IsHighColour()) {
+        m_clrBack = QColor(255, 250, 230);
+        m_clrText = QColor(16, 16, 16);
+        m_clrSelBack = QColor(255, 240, 200);
+        m_clrSelText = QColor(16, 16, 16);
+    } else {
+        // With a palette the fixed tints would dither, so the lists take the desktop's colours.
+        const QPalette palette = QGuiApplication::palette();
+        m_clrBack = palette.color(QPalette::Base);
+        m_clrText = palette.color(QPalette::Text);
+        m_clrSelBack = palette.color(QPalette::Highlight);
+        m_clrSelText = palette.color(QPalette::HighlightedText);
+    }
+    m_nLogPixelsX = nLogPixelsX;
+    m_nLogPixelsY = nLogPixelsY;
+}
+
+bool CZodynasApp::TakeSwitches(std::string& commandLine) {
+    if (TakeSwitch(commandLine, "Embedding"))
+        return true;
+    return TakeSwitch(commandLine, "Automation");
+}
+
+bool CZodynasApp::LoadPageHeader(const std::string& path) {
+    m_strPageHeader.clear();
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec))
+        return false;
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.bad())
+        return false;
+    m_strPageHeader = std::move(bytes);
+    return true;
+}
+
+std::string CZodynasApp::AppDir() {
+    // The kernel's link names the executable itself, wherever it was started from and however
+    // long its path is.
+    std::error_code ec;
+    const std::filesystem::path exe = std::filesystem::canonical("/proc/self/exe", ec);
+    std::string path;
+    if (!ec)
+        path = exe.string();
+    else if (QCoreApplication::instance() != nullptr)
+        path = QCoreApplication::applicationFilePath().toStdString();
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QColor>
+
+#include <string>
+
+class QScreen;
+
+// The application object: what the program learns about the screen once, whether it was started
+// to serve automation, and the page head that every translation page begins with. One instance
+// lives for the whole process (see theApp); it holds no windows and runs no loop. Its members are
+// set by MeasureScreen, by the start-up code (m_bStartedByOle) and by LoadPageHeader, and are
+// only read afterwards.
+class CZodynasApp {
+public:
+    // Logical pixels per inch above this select the large layout.
+    static constexpr int kLargeLayoutDpi = 110;
+    // More screen colours than this count as high colour.
+    static constexpr int kPaletteColours = 256;
+
+    CZodynasApp() = default;
+
+    // Takes the screen's logical horizontal and vertical resolution, its colour count and the
+    // four list colours. A null screen leaves the values as they are (96 dpi, high colour).
+    void MeasureScreen(const QScreen* screen);
+    // The same from given numbers: colour depth in bits per pixel and logical resolution.
+    void SetScreenMetrics(int nBitsPerPixel, int nLogPixelsX, int nLogPixelsY);
+
+    bool IsLargeLayout() const { return m_nLogPixelsX > kLargeLayoutDpi; }
+    bool IsHighColour() const { return m_nColors > kPaletteColours; }
+
+    // Looks for the switch "Embedding" and, only when it is absent, "Automation": the word with
+    // exactly these letters right after a "/" or "-" anywhere in the command line. The first one
+    // found is removed together with its "/" or "-". True when either was found.
+    static bool TakeSwitches(std::string& commandLine);
+
+    // Loads the page head: the file's bytes exactly. A file that cannot be read leaves the head
+    // empty and returns false.
+    bool LoadPageHeader(const std::string& path);
+
+    // The directory of the running executable with links resolved and no trailing separator
+    // (empty for a program in the root directory).
+    static std::string AppDir();
+
+    int m_bStartedByOle = 0;             // 1 when started to serve the automation object
+    int m_nLogPixelsX = 96;              // screen's logical pixels per inch, horizontal
+    int m_nLogPixelsY = 96;              // and vertical
+    int m_nColors = kPaletteColours + 1; // 2^depth up to 8 bits per pixel, else 257
+    QColor m_clrBack;                    // lists and entry box: background
+    QColor m_clrText;                    // normal text
+    QColor m_clrSelBack;                 // selected line: background
+    QColor m_clrSelText;                 // selected line: text
+    std::string m_strPageHeader;         // page head, code page 1257 bytes as stored in the file
+};
+
+// The one application object, set by whoever constructs it.
+extern CZodynasApp* theApp;
+// The program directory without a trailing separator; filled once at start-up.
+extern std::string g_strAppDir;

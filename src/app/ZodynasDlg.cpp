@@ -1,0 +1,498 @@
+#include "app/ZodynasDlg.h"
+
+#include "app/BitmapButton.h"
+#include "app/TimerSet.h"
+#include "app/WebBrowser2.h"
+#include "app/ZodynasApp.h"
+#include "desktop/SplashDlg.h"
+#include "desktop/TempFolder.h"
+#include "dict/Cp1257.h"
+
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QUrl>
+
+CZodynasDlg* g_pMainDlg = nullptr;
+
+namespace {
+
+QString Text(const std::string& cp1257) {
+    return QString::fromStdString(Cp1257::ToUtf8(cp1257));
+}
+
+constexpr const char* kCaptionAbout = "Apie";
+// "Išvalyti sąrašą" with its access key, and the tooltips, in code page 1257.
+constexpr const char* kClearText = "&I\xF0valyti s\xE0ra\xF0\xE0";
+
+struct STooltip {
+    int id;
+    const char* text;
+};
+constexpr STooltip kTooltips[] = {
+    {IDC_ENGLISH, "Angli\xF0kas indeksas"},   {IDC_LITHUANIAN, "Lietuvi\xF0kas indeksas"},
+    {IDC_HISTORY, "Praeitis"},                {IDC_ALWAYSONTOP, "Visada vir\xF0uje"},
+    {IDC_PRINT, "Spausdinti"},                {IDC_HELP, "Pagalba"},
+    {IDCANCEL, "Baigti"},                     {IDC_CLEARHISTORY, "I\xF0valyti s\xE0ra\xF0\xE0"},
+};
+
+} // namespace
+
+CZodynasDlg::CZodynasDlg(CZodynasApp& app, QWidget* parent)
+    : QDialog(parent), m_app(app), m_timers(std::make_unique<CTimerSet>([this](int id) { OnTimer(id); })) {
+    setObjectName("LEKSTAR");
+    setSizeGripEnabled(false);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
+                   Qt::WindowCloseButtonHint);
+}
+
+CZodynasDlg::~CZodynasDlg() {
+    m_dict.Close();
+    if (g_pMainDlg == this)
+        g_pMainDlg = nullptr;
+}
+
+bool CZodynasDlg::OnInitDialog() {
+    LoadSettings();
+    CreateChildren();
+    BuildSystemMenu();
+
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect screenRect = screen != nullptr ? screen->geometry() : QRect(0, 0, 1024, 768);
+    const int horzRes = screenRect.width();
+    const int vertRes = screenRect.height();
+    if (!m_app.m_bStartedByOle) {
+        m_splash = std::make_unique<CSplashDlg>();
+        m_splash->Initialise(m_app.IsHighColour());
+        m_splash->PlaceCentred(screenRect);
+        m_splash->show();
+        m_splash->repaint();
+    }
+
+    setWindowTitle("LEKSTAR");
+    m_nButtonSize = m_app.IsLargeLayout() ? 44 : 32;
+    setWindowIcon(QIcon(":/icons/128/256.png"));
+
+    m_dict.SetPath(g_strAppDir + "/LEKSTAR.dic");
+    if (m_dict.Open() >= CDictFile::kOpenFileFailed) {
+        RemoveSplash();
+        MessageBox("\nLEKSTAR\nNeatsidaro \xFEodyno failas:\n" + m_dict.Path(), QMessageBox::Critical);
+        return false;
+    }
+
+    AddTooltips();
+    g_pMainDlg = this;
+
+    m_layoutValues = MakeLayoutValues(m_app.IsLargeLayout());
+    m_nPrevWidth = 0;
+    m_nPrevHeight = 0;
+    Layout(width(), height());
+
+    // The word lists join the window here, in this order: index list, then history list.
+
+    // The history column takes room only on a tall screen or once a word was saved.
+    if ((vertRes - 359) / 2 <= 600 && m_strLastWord.empty())
+        m_bShowHistory = 0;
+    if (m_bShowHistory)
+        m_btnClear->setText(Text(kClearText));
+    m_btnClear->setVisible(m_bShowHistory != 0);
+    Layout(width(), height());
+
+    m_strCaption = kCaptionAbout;
+    m_btnOk->hide();
+    m_bLayoutReady = 1;
+
+    if (!m_app.m_bStartedByOle && m_strLastWord.empty())
+        m_browser->Navigate(g_strAppDir + (horzRes > 800 ? "/HTM/Apie.htm" : "/HTM/Apie_s.htm"));
+
+    int w = vertRes > 600 ? 900 : 600;
+    int h = vertRes > 600 ? 574 : 410;
+    int x = (horzRes - w) / 2;
+    int y = (vertRes - h) / 2;
+    if (!m_strLastWord.empty()) {
+        // A stored 0 leaves that one default in place.
+        x = m_nPosX != 0 ? m_nPosX : x;
+        y = m_nPosY != 0 ? m_nPosY : y;
+        w = m_nSizeX != 0 ? m_nSizeX : w;
+        h = m_nSizeY != 0 ? m_nSizeY : h;
+    }
+    setWindowFlag(Qt::WindowStaysOnTopHint, m_bAlwaysOnTop != 0);
+    setGeometry(screenRect.x() + x, screenRect.y() + y, w, h);
+    show();
+
+    SetIndexButtonBitmaps();
+    SetAlwaysOnTopBitmaps();
+    SetHistoryBitmaps();
+    SetFixedBitmaps();
+
+    if (!m_app.m_bStartedByOle) {
+        // The saved word is shown again once the word lists are in place.
+        if (!m_strLastWord.empty())
+            m_editWord->setText(Text(m_strLastWord));
+        SetTimer(TIMER_SPLASH, 150);
+        if (m_bAlwaysOnTop)
+            SetTimer(TIMER_CLIPBOARD, 200);
+    }
+
+    m_editWord->setFocus();
+    m_nActiveList = 1;
+    return true;
+}
+
+void CZodynasDlg::CreateChildren() {
+    m_browser = new CWebBrowser2(this);
+    m_browser->setObjectName("IDC_BROWSER");
+    m_editWord = new QLineEdit(this);
+    m_editWord->setObjectName("IDC_WORD");
+    m_btnOk = new QPushButton("OK", this);
+    m_btnOk->setObjectName("IDOK");
+    m_btnOk->setAutoDefault(false);
+
+    const auto button = [this](CBitmapButton*& member, int id, const char* name) {
+        member = new CBitmapButton(this);
+        member->setObjectName(name);
+        member->setProperty("controlId", id);
+        member->setFocusPolicy(Qt::NoFocus);
+    };
+    button(m_btnExit, IDCANCEL, "IDCANCEL");
+    button(m_btnClear, IDC_CLEARHISTORY, "IDC_CLEARHISTORY");
+    button(m_btnHistory, IDC_HISTORY, "IDC_HISTORY");
+    button(m_btnAlwaysOnTop, IDC_ALWAYSONTOP, "IDC_ALWAYSONTOP");
+    button(m_btnPrint, IDC_PRINT, "IDC_PRINT");
+    button(m_btnHelp, IDC_HELP, "IDC_HELP");
+    button(m_btnEnglish, IDC_ENGLISH, "IDC_ENGLISH");
+    button(m_btnLithuanian, IDC_LITHUANIAN, "IDC_LITHUANIAN");
+
+    connect(m_btnExit, &QAbstractButton::clicked, this, &CZodynasDlg::OnCancel);
+    connect(m_btnClear, &QAbstractButton::clicked, this, [this] {
+        ClearHistory();
+    });
+    connect(m_btnHistory, &QAbstractButton::clicked, this, &CZodynasDlg::ToggleHistory);
+    connect(m_btnAlwaysOnTop, &QAbstractButton::clicked, this, &CZodynasDlg::ToggleAlwaysOnTop);
+    connect(m_btnPrint, &QAbstractButton::clicked, this, &CZodynasDlg::PrintPage);
+    connect(m_btnHelp, &QAbstractButton::clicked, this, &CZodynasDlg::ShowHelp);
+}
+
+void CZodynasDlg::BuildSystemMenu() {
+    m_pSystemMenu = new QMenu(this);
+    m_pSystemMenu->setObjectName("SystemMenu");
+    m_pSystemMenu->addSeparator();
+    m_pSystemMenu->addAction("About...", this, [this] { OnSysCommand(IDM_ABOUTBOX); });
+    m_pShowHistoryAction = m_pSystemMenu->addAction("&Show history", this, [this] { OnSysCommand(IDM_SHOWHISTORY); });
+    m_pShowHistoryAction->setCheckable(true);
+    m_pShowHistoryAction->setChecked(m_bShowHistory != 0);
+    m_pAlwaysOnTopAction = m_pSystemMenu->addAction("&Allways on top", this, [this] { OnSysCommand(IDM_ALWAYSONTOP); });
+    m_pAlwaysOnTopAction->setCheckable(true);
+    m_pAlwaysOnTopAction->setChecked(m_bAlwaysOnTop != 0);
+    m_pSystemMenu->addSeparator();
+    m_pSystemMenu->addAction("&Print", this, [this] { OnSysCommand(IDM_PRINT); });
+    // The check marks follow the states, not the clicks on the entries themselves.
+    for (QAction* a : {m_pShowHistoryAction, m_pAlwaysOnTopAction})
+        connect(a, &QAction::triggered, this, [this] {
+            m_pShowHistoryAction->setChecked(m_bShowHistory != 0);
+            m_pAlwaysOnTopAction->setChecked(m_bAlwaysOnTop != 0);
+        });
+}
+
+void CZodynasDlg::AddTooltips() {
+    for (const STooltip& t : kTooltips) {
+        for (QAbstractButton* b : {static_cast<QAbstractButton*>(m_btnEnglish), static_cast<QAbstractButton*>(m_btnLithuanian),
+                                   static_cast<QAbstractButton*>(m_btnHistory), static_cast<QAbstractButton*>(m_btnAlwaysOnTop),
+                                   static_cast<QAbstractButton*>(m_btnPrint), static_cast<QAbstractButton*>(m_btnHelp),
+                                   static_cast<QAbstractButton*>(m_btnExit), static_cast<QAbstractButton*>(m_btnClear)})
+            if (b->property("controlId").toInt() == t.id)
+                b->setToolTip(Text(t.text));
+    }
+}
+
+void CZodynasDlg::LoadSettings() {
+    SSettings s;
+    ::LoadSettings(s);
+    m_bAlwaysOnTop = s.bAlwaysOnTop;
+    m_bShowHistory = s.bShowHistory;
+    // Any stored direction but English selects the Lithuanian index.
+    m_nDirection = s.nDirection != 0 ? 1 : 0;
+    m_nPosX = s.nPosX;
+    m_nPosY = s.nPosY;
+    m_nSizeX = s.nSizeX;
+    m_nSizeY = s.nSizeY;
+    m_strLastWord = s.strLastWord;
+}
+
+void CZodynasDlg::SaveSettings() {
+    SSettings s;
+    s.bAlwaysOnTop = m_bAlwaysOnTop;
+    s.bShowHistory = m_bShowHistory;
+    s.nDirection = m_nDirection;
+    s.strLastWord = m_strLastWord;
+    ::SaveSettings(s, frameGeometry(), Cp1257::FromUtf8(m_editWord->text().toStdString()));
+    m_strLastWord = s.strLastWord;
+}
+
+void CZodynasDlg::RemoveSplash() {
+    if (!m_splash)
+        return;
+    m_splash->DestroyPicture();
+    m_splash->hide();
+    m_splash.reset();
+}
+
+void CZodynasDlg::MessageBox(const std::string& text, QMessageBox::Icon icon) {
+    if (m_fnMessageBox) {
+        m_fnMessageBox(text, icon);
+        return;
+    }
+    QMessageBox box(icon, "LEKSTAR", Text(text), QMessageBox::Ok, isVisible() ? this : nullptr);
+    box.exec();
+}
+
+bool CZodynasDlg::OpenUrl(const QUrl& url) {
+    return m_fnOpenUrl ? m_fnOpenUrl(url) : QDesktopServices::openUrl(url);
+}
+
+int CZodynasDlg::BitmapId(int smallHigh, int smallPalette, int largeHigh, int largePalette) const {
+    if (m_app.IsLargeLayout())
+        return m_app.IsHighColour() ? largeHigh : largePalette;
+    return m_app.IsHighColour() ? smallHigh : smallPalette;
+}
+
+int CZodynasDlg::SelectedBitmapId() const {
+    return BitmapId(169, 209, 162, 208);
+}
+
+void CZodynasDlg::SetIndexButtonBitmaps() {
+    m_btnEnglish->LoadBitmaps(m_nDirection != 0 ? 218 : 219, 0);
+    m_btnLithuanian->LoadBitmaps(m_nDirection != 0 ? 217 : 216, 0);
+}
+
+void CZodynasDlg::SetAlwaysOnTopBitmaps() {
+    m_btnAlwaysOnTop->LoadBitmaps(m_bAlwaysOnTop ? BitmapId(164, 190, 160, 188) : BitmapId(167, 191, 161, 189),
+                                  SelectedBitmapId());
+}
+
+void CZodynasDlg::SetHistoryBitmaps() {
+    m_btnHistory->LoadBitmaps(m_bShowHistory ? BitmapId(187, 202, 159, 200) : BitmapId(186, 203, 158, 201),
+                              SelectedBitmapId());
+}
+
+void CZodynasDlg::SetFixedBitmaps() {
+    m_btnExit->LoadBitmaps(BitmapId(168, 204, 153, 180), SelectedBitmapId());
+    m_btnPrint->LoadBitmaps(BitmapId(163, 199, 155, 196), SelectedBitmapId());
+    m_btnHelp->LoadBitmaps(BitmapId(215, 214, 212, 213), SelectedBitmapId());
+    m_btnClear->LoadBitmaps(BitmapId(193, 195, 192, 194), SelectedBitmapId());
+}
+
+void CZodynasDlg::SetTopmost(bool bTopmost) {
+    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == bTopmost)
+        return;
+    // Changing a window flag hides the window; it comes back where it was.
+    const bool visible = isVisible();
+    const QRect geometry = this->geometry();
+    setWindowFlag(Qt::WindowStaysOnTopHint, bTopmost);
+    if (visible) {
+        setGeometry(geometry);
+        show();
+    }
+}
+
+void CZodynasDlg::ToggleAlwaysOnTop() {
+    if (m_bAlwaysOnTop) {
+        m_bAlwaysOnTop = 0;
+        SetAlwaysOnTopBitmaps();
+        SetTopmost(false);
+        KillTimer(TIMER_CLIPBOARD);
+    } else {
+        m_bAlwaysOnTop = 1;
+        SetAlwaysOnTopBitmaps();
+        SetTopmost(true);
+        SetTimer(TIMER_CLIPBOARD, 333);
+    }
+    m_pAlwaysOnTopAction->setChecked(m_bAlwaysOnTop != 0);
+    m_btnAlwaysOnTop->repaint();
+}
+
+void CZodynasDlg::ToggleHistory() {
+    m_bShowHistory = m_bShowHistory ? 0 : 1;
+    m_pShowHistoryAction->setChecked(m_bShowHistory != 0);
+    if (m_bShowHistory)
+        m_btnClear->setText(Text(kClearText));
+    m_btnClear->setVisible(m_bShowHistory != 0);
+    SetHistoryBitmaps();
+    OnSize(width(), height());
+    m_btnHistory->repaint();
+}
+
+void CZodynasDlg::PrintPage() {
+    if (m_browser->HasDocument())
+        m_browser->PrintWithDialog(this);
+}
+
+void CZodynasDlg::ShowHelp() {
+    // A compiled help file beside the program wins; otherwise the help page of the HTM folder.
+    const QString chm = QString::fromStdString(g_strAppDir + "/Lekstar.chm");
+    const QString page = QString::fromStdString(g_strAppDir + "/HTM/Pagalba.htm");
+    OpenUrl(QUrl::fromLocalFile(QFileInfo::exists(chm) ? chm : page));
+}
+
+std::string CZodynasDlg::AboutText() {
+    char version[64];
+    std::snprintf(version, sizeof version, "Versija %d.%d.%d.%d", LEKSTAR_VERSION_MAJOR, LEKSTAR_VERSION_MINOR,
+                  LEKSTAR_VERSION_PATCH, 0);
+    return std::string("\nLEKSTAR\n"
+                       "K\xE6stu\xE8io Bili\xFBno ir FreeDict projekto\n"
+                       "Angl\xF8-lietuvi\xF8 kalb\xF8 kompiuterinis \xFEodynas\n\n") +
+           version +
+           "\n\n"
+           "\xA9 2005\x96" "2010 K\xE6stutis Bili\xFBnas (\xFEodyno duomenys)\n"
+           "\xA9 2007\x96" "2017 Atviras Kodas Lietuvai ir FreeDict (GNU GPL 2+)\n"
+           "\xA9 2026 LEKSTAR k\xFBr\xEBjai (programa)";
+}
+
+void CZodynasDlg::ShowAbout() {
+    MessageBox(AboutText(), QMessageBox::Information);
+}
+
+void CZodynasDlg::OnSysCommand(int id) {
+    if ((id & 0xFFF0) == IDM_ABOUTBOX)
+        ShowAbout();
+    else if (id == IDM_SHOWHISTORY)
+        ToggleHistory();
+    else if (id == IDM_ALWAYSONTOP)
+        ToggleAlwaysOnTop();
+    else if (id == IDM_PRINT)
+        PrintPage();
+}
+
+void CZodynasDlg::OnOK() {
+    // Enter never closes the window; the lookup of the typed word joins with the word lists.
+}
+
+void CZodynasDlg::OnCancel() {
+    ExitRoutine();
+    QDialog::done(QDialog::Rejected);
+}
+
+void CZodynasDlg::ExitRoutine() {
+    SaveSettings();
+    if (m_bShowHistory)
+        ClearHistory();
+    CTempFolder::DeleteMatching("ZOD*.*");
+}
+
+int CZodynasDlg::ClearHistory() {
+    // Leftover page files that never got their ".htm" name, and the splash picture's copy.
+    CTempFolder::DeleteMatching("ZOD*.TMP");
+    return 0;
+}
+
+void CZodynasDlg::OnSize(int cx, int cy) {
+    const QSize clamped = ClampClientSize(cx, cy);
+    if (m_bLayoutReady)
+        Layout(clamped.width(), clamped.height());
+    m_nPrevHeight = clamped.height();
+    m_nPrevWidth = clamped.width();
+}
+
+void CZodynasDlg::Layout(int cx, int cy) {
+    SLayoutInput in{};
+    in.cx = cx;
+    in.cy = cy;
+    in.nDirection = m_nDirection;
+    in.bShowHistory = m_bShowHistory != 0;
+    in.nPrevWidth = m_nPrevWidth;
+    in.nPrevHeight = m_nPrevHeight;
+    in.lastBrowser = m_layout.browser;
+    m_layout = ComputeLayout(m_layoutValues, in);
+
+    const int b = m_nButtonSize;
+    m_btnEnglish->setGeometry(m_layout.englishButton);
+    m_btnLithuanian->setGeometry(m_layout.lithuanianButton);
+    m_editWord->setGeometry(m_layout.edit);
+    CBitmapButton* const row[5] = {m_btnAlwaysOnTop, m_btnHistory, m_btnPrint, m_btnExit, m_btnHelp};
+    for (int k = 0; k < 5; ++k)
+        row[k]->setGeometry(QRect(m_layout.bottomButtons[k], QSize(b, b)));
+    if (m_bShowHistory)
+        m_btnClear->setGeometry(QRect(m_layout.clearButton, QSize(b, b)));
+    m_browser->setGeometry(m_layout.browser);
+    for (const QRect& r : m_layout.invalidateNoErase)
+        update(r);
+    for (const QRect& r : m_layout.invalidateErase)
+        update(r);
+}
+
+void CZodynasDlg::SetTimer(int id, int milliseconds) {
+    m_timers->SetTimer(id, milliseconds);
+}
+
+void CZodynasDlg::KillTimer(int id) {
+    m_timers->KillTimer(id);
+}
+
+bool CZodynasDlg::IsTimerRunning(int id) const {
+    return m_timers->IsRunning(id);
+}
+
+int CZodynasDlg::TimerInterval(int id) const {
+    return m_timers->Interval(id);
+}
+
+void CZodynasDlg::OnTimer(int id) {
+    if (id == TIMER_SPLASH) {
+        RemoveSplash();
+        KillTimer(TIMER_SPLASH);
+        if (m_bAlwaysOnTop)
+            SetTimer(TIMER_CLIPBOARD, 200);
+    }
+    // The clipboard watch and the link pages answer their timers once they join the window.
+}
+
+void CZodynasDlg::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    OnSize(width(), height());
+}
+
+void CZodynasDlg::paintEvent(QPaintEvent* event) {
+    QDialog::paintEvent(event);
+    if (!m_bLayoutReady)
+        return;
+    QPainter painter(this);
+    const int editWidth = m_nDirection != 0 ? m_layoutValues.nEditWidthReverse : m_layoutValues.nEditWidthForward;
+    PaintCaptionStrip(painter, rect(), Text(m_strCaption), m_bShowHistory != 0, m_layout.nHistoryX, m_layoutValues,
+                      editWidth, m_app.m_nLogPixelsX, logicalDpiY());
+}
+
+void CZodynasDlg::closeEvent(QCloseEvent* event) {
+    ExitRoutine();
+    // The default close runs the Cancel path, and with it the exit routine once more.
+    QDialog::closeEvent(event);
+}
+
+void CZodynasDlg::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        OnOK();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void CZodynasDlg::contextMenuEvent(QContextMenuEvent* event) {
+    // Right click on the window's own surface (or the Menu key): the window menu.
+    if (m_pSystemMenu != nullptr)
+        m_pSystemMenu->popup(event->globalPos());
+}
+
+void CZodynasDlg::reject() {
+    OnCancel();
+}
+
+void CZodynasDlg::accept() {
+    OnOK();
+}

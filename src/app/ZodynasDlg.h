@@ -1,0 +1,168 @@
+#pragma once
+
+#include "app/DialogLayout.h"
+#include "app/Settings.h"
+#include "dict/DictFile.h"
+
+#include <QDialog>
+#include <QMessageBox>
+#include <QPointer>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+
+class CBitmapButton;
+class CSplashDlg;
+class CTimerSet;
+class CWebBrowser2;
+class CZodynasApp;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+
+// Control ids of the main window; the widgets carry them as their object names.
+enum EControlId {
+    IDOK = 1,
+    IDCANCEL = 2,
+    IDC_BROWSER = 1000,
+    IDC_WORD = 1003,
+    IDC_CLEARHISTORY = 1005,
+    IDC_HISTORY = 1011,
+    IDC_ALWAYSONTOP = 1012,
+    IDC_PRINT = 1013,
+    IDC_HELP = 1014,
+    IDC_ENGLISH = 1016,
+    IDC_LITHUANIAN = 1017,
+    IDC_INDEXLIST = 1234,
+    IDC_HISTORYLIST = 1253,
+};
+
+// The window's own menu commands (the entries a system menu would carry).
+enum ECommandId {
+    IDM_ABOUTBOX = 16,
+    IDM_PRINT = 1008,
+    IDM_SHOWHISTORY = 1006,
+    IDM_ALWAYSONTOP = 1015,
+};
+
+enum ETimerId {
+    TIMER_SPLASH = 2568,
+    TIMER_CLIPBOARD = 2569,
+    TIMER_SHOWPAGE = 2570,
+};
+
+// The program's main window: entry box, word index, history, the HTML view of translations and a
+// row of bitmap buttons. It owns the dictionary and every child; OnInitDialog brings the program
+// up, ExitRoutine saves the settings and removes the page files. There is one, reached by the
+// lists and the entry box through g_pMainDlg.
+class CZodynasDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit CZodynasDlg(CZodynasApp& app, QWidget* parent = nullptr);
+    ~CZodynasDlg() override;
+
+    // Start-up in its fixed order. Returns false when the dictionary cannot be opened: the
+    // message has been shown and the program must end without saving anything.
+    bool OnInitDialog();
+
+    // Commands of the buttons and of the window menu.
+    void ToggleAlwaysOnTop();
+    void ToggleHistory();
+    void PrintPage();
+    void ShowHelp();
+    void ShowAbout();
+    void OnSysCommand(int id);
+    void OnOK();
+    void OnCancel();
+    // Saves the settings and removes the page files; harmless to run twice.
+    void ExitRoutine();
+    int ClearHistory();
+
+    // Geometry: OnSize clamps and records the client size, Layout places every child.
+    void OnSize(int cx, int cy);
+    void Layout(int cx, int cy);
+
+    // Timers by id.
+    void SetTimer(int id, int milliseconds);
+    void KillTimer(int id);
+    bool IsTimerRunning(int id) const;
+    int TimerInterval(int id) const;
+    void OnTimer(int id);
+
+    // The About box's text, in code page 1257.
+    static std::string AboutText();
+    // The window menu's entries, as built by OnInitDialog.
+    QMenu* SystemMenu() const { return m_pSystemMenu; }
+
+    // Seams for tests: every message box goes through m_fnMessageBox (text and caption in
+    // code page 1257), every file or page opened in the desktop through m_fnOpenUrl.
+    std::function<void(const std::string& text, QMessageBox::Icon icon)> m_fnMessageBox;
+    std::function<bool(const QUrl& url)> m_fnOpenUrl;
+
+    // State the lists, the entry box and the tests read.
+    CDictFile m_dict;
+    std::string m_strCaption;
+    std::string m_strLastWord;
+    int m_nActiveList = 1;
+    int m_nDirection = 0;
+    int m_bAlwaysOnTop = 0;
+    int m_bShowHistory = 0;
+    int m_bLayoutReady = 0;
+    int m_nPosX = 0, m_nPosY = 0, m_nSizeX = 0, m_nSizeY = 0;
+    SLayoutValues m_layoutValues;
+    SLayout m_layout;
+    int m_nPrevWidth = 0;
+    int m_nPrevHeight = 0;
+
+    CWebBrowser2* m_browser = nullptr;
+    QLineEdit* m_editWord = nullptr;
+    QPushButton* m_btnOk = nullptr;
+    CBitmapButton* m_btnExit = nullptr;
+    CBitmapButton* m_btnLithuanian = nullptr;
+    CBitmapButton* m_btnEnglish = nullptr;
+    CBitmapButton* m_btnHelp = nullptr;
+    CBitmapButton* m_btnPrint = nullptr;
+    CBitmapButton* m_btnAlwaysOnTop = nullptr;
+    CBitmapButton* m_btnHistory = nullptr;
+    CBitmapButton* m_btnClear = nullptr;
+    std::unique_ptr<CSplashDlg> m_splash;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void reject() override;
+    void accept() override;
+
+private:
+    void LoadSettings();
+    void SaveSettings();
+    void CreateChildren();
+    void BuildSystemMenu();
+    void AddTooltips();
+    void RemoveSplash();
+    void MessageBox(const std::string& text, QMessageBox::Icon icon);
+    bool OpenUrl(const QUrl& url);
+    // Bitmaps of the buttons whose pictures follow the state.
+    void SetIndexButtonBitmaps();
+    void SetAlwaysOnTopBitmaps();
+    void SetHistoryBitmaps();
+    void SetFixedBitmaps();
+    // One bitmap id of the button table for the current layout and colour depth.
+    int BitmapId(int smallHigh, int smallPalette, int largeHigh, int largePalette) const;
+    int SelectedBitmapId() const;
+    void SetTopmost(bool bTopmost);
+
+    CZodynasApp& m_app;
+    std::unique_ptr<CTimerSet> m_timers;
+    QMenu* m_pSystemMenu = nullptr;
+    QAction* m_pShowHistoryAction = nullptr;
+    QAction* m_pAlwaysOnTopAction = nullptr;
+    int m_nButtonSize = 32;
+};
+
+extern CZodynasDlg* g_pMainDlg;

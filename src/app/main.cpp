@@ -1,0 +1,12 @@
+#include "app/Startup.h"
+#include "app/ZodynasApp.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    InitResources();
+    CZodynasApp app;
+    theApp = &app;
+    return RunProgram(app, argc, argv);
+}

@@ -1,0 +1,128 @@
+// The bitmap button: which bitmap it paints in which state, over its whole area, and what a
+// missing bitmap leaves.
+
+#include "app/BitmapButton.h"
+#include "support/TestDict.h"
+
+#include <QFile>
+#include <QImage>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <iostream>
+
+namespace {
+
+const QRgb kNormal = qRgb(200, 30, 40);
+const QRgb kSelected = qRgb(20, 40, 220);
+
+// Two bitmaps of 20 x 16 pixels in a temporary folder: the normal one red, the selected one
+// blue, each with a green pixel at its top left corner.
+class BitmapButtonTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        WriteBmp(Normal(), kNormal);
+        WriteBmp(Selected(), kSelected);
+    }
+    static void WriteBmp(const QString& path, QRgb colour) {
+        QImage image(20, 16, QImage::Format_RGB32);
+        image.fill(colour);
+        image.setPixel(0, 0, qRgb(0, 255, 0));
+        ASSERT_TRUE(image.save(path, "BMP"));
+    }
+    QString Normal() const { return QString::fromStdString(m_dir.File("normal.bmp")); }
+    QString Selected() const { return QString::fromStdString(m_dir.File("selected.bmp")); }
+
+    CTempDir m_dir;
+};
+
+} // namespace
+
+TEST_F(BitmapButtonTest, PaintsTheNormalBitmapAndTheSelectedOneWhilePressed) {
+    CBitmapButton button;
+    ASSERT_TRUE(button.LoadBitmapFiles(Normal(), Selected()));
+    EXPECT_EQ(button.sizeHint(), QSize(20, 16));
+    // Stretched over the whole button: the green corner pixel grows to 2 x 2.
+    button.resize(40, 32);
+    QImage up = button.grab().toImage();
+    ASSERT_EQ(up.size(), QSize(40, 32));
+    EXPECT_EQ(up.pixel(0, 0), qRgb(0, 255, 0));
+    EXPECT_EQ(up.pixel(1, 1), qRgb(0, 255, 0));
+    EXPECT_EQ(up.pixel(2, 2), kNormal);
+    EXPECT_EQ(up.pixel(39, 31), kNormal);
+    EXPECT_EQ(up.pixel(39, 0), kNormal);
+
+    button.setDown(true);
+    QImage down = button.grab().toImage();
+    EXPECT_EQ(down.pixel(2, 2), kSelected);
+    EXPECT_EQ(down.pixel(39, 31), kSelected);
+    button.setDown(false);
+    EXPECT_EQ(button.grab().toImage(), up);
+}
+
+TEST_F(BitmapButtonTest, IsAButtonThatPaintsNoText) {
+    CBitmapButton button;
+    ASSERT_TRUE(button.LoadBitmapFiles(Normal(), Selected()));
+    button.resize(button.sizeHint());
+    const QImage plain = button.grab().toImage();
+    button.setText("Exit");
+    EXPECT_EQ(button.grab().toImage(), plain);
+
+    button.show();
+    QSignalSpy clicked(&button, &QAbstractButton::clicked);
+    QTest::mousePress(&button, Qt::LeftButton, {}, QPoint(10, 8));
+    EXPECT_TRUE(button.isDown());
+    EXPECT_EQ(button.grab().toImage().pixel(10, 8), kSelected);
+    QTest::mouseRelease(&button, Qt::LeftButton, {}, QPoint(10, 8));
+    EXPECT_FALSE(button.isDown());
+    EXPECT_EQ(clicked.count(), 1);
+    EXPECT_EQ(button.grab().toImage().pixel(10, 8), kNormal);
+}
+
+TEST_F(BitmapButtonTest, AMissingBitmapLeavesTheButtonWithoutIt) {
+    CBitmapButton button;
+    EXPECT_FALSE(button.LoadBitmapFiles(Normal(), QString::fromStdString(m_dir.File("missing.bmp"))));
+    EXPECT_FALSE(button.NormalBitmap().isNull());
+    EXPECT_TRUE(button.SelectedBitmap().isNull());
+    button.resize(20, 16);
+    button.setDown(true);
+    const QRgb pressed = button.grab().toImage().pixel(5, 5);
+    EXPECT_NE(pressed, kSelected);
+    EXPECT_NE(pressed, kNormal);
+
+    // A damaged file counts as missing; the old bitmaps are replaced all the same.
+    WriteBytes(m_dir.File("damaged.bmp"), "BM garbage");
+    EXPECT_FALSE(button.LoadBitmapFiles(QString::fromStdString(m_dir.File("damaged.bmp")), Selected()));
+    EXPECT_TRUE(button.NormalBitmap().isNull());
+    EXPECT_FALSE(button.SelectedBitmap().isNull());
+    EXPECT_EQ(button.sizeHint(), QSize(0, 0));
+}
+
+TEST(BitmapButton, LoadsResourceBitmapsByIdAndRemembersTheIds) {
+    EXPECT_EQ(CBitmapButton::BitmapPath(160), ":/bitmaps/160.bmp");
+    CBitmapButton button;
+    EXPECT_FALSE(button.LoadBitmaps(99990, 99991));
+    EXPECT_EQ(button.NormalId(), 99990);
+    EXPECT_EQ(button.SelectedId(), 99991);
+    EXPECT_TRUE(button.NormalBitmap().isNull());
+    EXPECT_TRUE(button.SelectedBitmap().isNull());
+    EXPECT_EQ(button.sizeHint(), QSize(0, 0));
+
+    // Every pair of compiled-in bitmaps loads with its own size.
+    int found = 0;
+    for (int id = 100; id < 300; ++id) {
+        const QImage expected(CBitmapButton::BitmapPath(id));
+        if (expected.isNull())
+            continue;
+        ++found;
+        EXPECT_TRUE(button.LoadBitmaps(id, id)) << id;
+        EXPECT_EQ(button.NormalId(), id);
+        EXPECT_EQ(button.sizeHint(), expected.size()) << id;
+        button.resize(expected.size());
+        EXPECT_EQ(button.grab().toImage().convertToFormat(QImage::Format_RGB32).pixel(1, 1),
+                  expected.convertToFormat(QImage::Format_RGB32).pixel(1, 1))
+            << id;
+    }
+    if (found == 0)
+        std::cout << "[ INFO     ] no bitmaps compiled in yet\n";
+}

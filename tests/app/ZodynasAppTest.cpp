@@ -1,0 +1,176 @@
+#include "app/ZodynasApp.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QPalette>
+#include <QScreen>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+namespace {
+
+struct SSwitchCase {
+    const char* input;
+    bool bFound;
+    const char* rest;
+};
+
+TEST(TakeSwitches, FindsEitherSwitchAfterSlashOrMinusAndRemovesIt) {
+    const SSwitchCase cases[] = {
+        {"/Automation", true, ""},
+        {"-Embedding", true, ""},
+        {"/Embedding", true, ""},
+        {"-Automation", true, ""},
+        {"file.txt -Embedding /x", true, "file.txt  /x"},
+        {"x-Embeddingy", true, "xy"},                      // anywhere, and no word boundary is needed
+        {"/Embedding /Embedding", true, " /Embedding"},    // only the first one goes
+        {"/Automation -Embedding", true, "/Automation "},  // Embedding is looked for first...
+        {"-Automation -Automation", true, " -Automation"}, // ...and Automation only without it
+        {"-embedding", false, "-embedding"},               // the letters exactly so
+        {"/AUTOMATION", false, "/AUTOMATION"},
+        {"Embedding", false, "Embedding"}, // a switch needs its "/" or "-"
+        {"\\Embedding", false, "\\Embedding"},
+        {"/Embeddin", false, "/Embeddin"},
+        {"- Embedding", false, "- Embedding"},
+        {"-", false, "-"},
+        {"", false, ""},
+    };
+    for (const SSwitchCase& c : cases) {
+        std::string line = c.input;
+        EXPECT_EQ(CZodynasApp::TakeSwitches(line), c.bFound) << c.input;
+        EXPECT_EQ(line, c.rest) << c.input;
+    }
+}
+
+TEST(PageHeader, IsTheFilesBytesExactly) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const char raw[] = "<HTML>\r\n<META charset=windows-1257>\x00\xFE\xE0\r\n";
+    const std::string bytes(raw, sizeof raw - 1);
+    {
+        QFile file(dir.filePath("HH.htm"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    }
+    CZodynasApp app;
+    EXPECT_TRUE(app.LoadPageHeader(dir.filePath("HH.htm").toStdString()));
+    EXPECT_EQ(app.m_strPageHeader, bytes);
+
+    // A missing file or a folder gives no head, and no leftover of the previous one.
+    EXPECT_FALSE(app.LoadPageHeader(dir.filePath("missing.htm").toStdString()));
+    EXPECT_EQ(app.m_strPageHeader, "");
+    app.m_strPageHeader = "stale";
+    EXPECT_FALSE(app.LoadPageHeader(dir.path().toStdString()));
+    EXPECT_EQ(app.m_strPageHeader, "");
+
+    {
+        QFile file(dir.filePath("empty.htm"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    app.m_strPageHeader = "stale";
+    EXPECT_TRUE(app.LoadPageHeader(dir.filePath("empty.htm").toStdString()));
+    EXPECT_EQ(app.m_strPageHeader, "");
+}
+
+TEST(AppDir, IsTheRealDirectoryOfThisProgram) {
+    const std::string dir = CZodynasApp::AppDir();
+    ASSERT_FALSE(dir.empty());
+    EXPECT_NE(dir.back(), '/');
+    EXPECT_EQ(dir, std::filesystem::canonical(dir).string()); // no links left in it
+    EXPECT_TRUE(std::filesystem::is_regular_file(dir + "/lekstar_gui_test"));
+    EXPECT_EQ(dir, QCoreApplication::applicationDirPath().toStdString());
+}
+
+TEST(ScreenMetrics, ColourCountFollowsTheDepth) {
+    CZodynasApp app;
+    const int depths[] = {1, 4, 8, 15, 16, 24, 32};
+    const int counts[] = {2, 16, 256, 257, 257, 257, 257};
+    for (int k = 0; k < 7; ++k) {
+        app.SetScreenMetrics(depths[k], 96, 96);
+        EXPECT_EQ(app.m_nColors, counts[k]) << depths[k];
+        EXPECT_EQ(app.IsHighColour(), counts[k] > 256) << depths[k];
+    }
+}
+
+TEST(ScreenMetrics, HighColourUsesFixedTintsAndFewColoursThePalette) {
+    CZodynasApp app;
+    app.SetScreenMetrics(16, 96, 96);
+    EXPECT_EQ(app.m_clrBack, QColor(255, 250, 230));
+    EXPECT_EQ(app.m_clrText, QColor(16, 16, 16));
+    EXPECT_EQ(app.m_clrSelBack, QColor(255, 240, 200));
+    EXPECT_EQ(app.m_clrSelText, QColor(16, 16, 16));
+
+    const QPalette palette = QGuiApplication::palette();
+    app.SetScreenMetrics(8, 96, 96);
+    EXPECT_EQ(app.m_clrBack, palette.color(QPalette::Base));
+    EXPECT_EQ(app.m_clrText, palette.color(QPalette::Text));
+    EXPECT_EQ(app.m_clrSelBack, palette.color(QPalette::Highlight));
+    EXPECT_EQ(app.m_clrSelText, palette.color(QPalette::HighlightedText));
+    EXPECT_NE(app.m_clrBack, QColor(255, 250, 230));
+}
+
+TEST(ScreenMetrics, LargeLayoutStartsAbove110Dpi) {
+    CZodynasApp app;
+    const int dpis[] = {96, 109, 110, 111, 120, 144};
+    const bool large[] = {false, false, false, true, true, true};
+    for (int k = 0; k < 6; ++k) {
+        app.SetScreenMetrics(32, dpis[k], dpis[k]);
+        EXPECT_EQ(app.m_nLogPixelsX, dpis[k]);
+        EXPECT_EQ(app.IsLargeLayout(), large[k]) << dpis[k];
+    }
+}
+
+// Restores an environment variable when the test ends.
+class CEnvGuard {
+public:
+    explicit CEnvGuard(const char* name) : m_name(name), m_bHad(qEnvironmentVariableIsSet(name)) {
+        m_value = qgetenv(name);
+    }
+    ~CEnvGuard() {
+        if (m_bHad)
+            qputenv(m_name, m_value);
+        else
+            qunsetenv(m_name);
+    }
+    CEnvGuard(const CEnvGuard&) = delete;
+    CEnvGuard& operator=(const CEnvGuard&) = delete;
+
+private:
+    const char* m_name;
+    bool m_bHad;
+    QByteArray m_value;
+};
+
+TEST(ScreenMetrics, MeasuresThePrimaryScreenAndHonoursAForcedFontDpi) {
+    CEnvGuard guard("QT_FONT_DPI");
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    ASSERT_NE(screen, nullptr);
+
+    CZodynasApp app;
+    qputenv("QT_FONT_DPI", "120");
+    app.MeasureScreen(screen);
+    EXPECT_EQ(app.m_nLogPixelsX, 120);
+    EXPECT_EQ(app.m_nLogPixelsY, 120);
+    EXPECT_TRUE(app.IsLargeLayout());
+
+    qunsetenv("QT_FONT_DPI");
+    app.MeasureScreen(screen);
+    EXPECT_EQ(app.m_nLogPixelsX, qRound(screen->logicalDotsPerInchX()));
+    EXPECT_EQ(app.m_nLogPixelsY, qRound(screen->logicalDotsPerInchY()));
+    EXPECT_EQ(app.m_nColors, screen->depth() <= 8 ? 1 << screen->depth() : 257);
+
+    qputenv("QT_FONT_DPI", "none");
+    app.MeasureScreen(screen);
+    EXPECT_EQ(app.m_nLogPixelsX, qRound(screen->logicalDotsPerInchX()));
+
+    app.MeasureScreen(nullptr); // no screen: nothing changes
+    EXPECT_EQ(app.m_nLogPixelsX, qRound(screen->logicalDotsPerInchX()));
+}
+
+} // namespace

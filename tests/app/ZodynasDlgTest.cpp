@@ -1,0 +1,284 @@
+#include "app/BitmapButton.h"
+#include "app/RegKey.h"
+#include "app/WebBrowser2.h"
+#include "app/ZodynasApp.h"
+#include "app/ZodynasDlg.h"
+#include "desktop/TempFolder.h"
+#include "support/TestDict.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QScreen>
+#include <QSettings>
+#include <QTest>
+
+namespace {
+
+// A program folder with a small dictionary and the HTM pages, private settings folders and a
+// private temporary folder, all removed after the test.
+class ZodynasDlgTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_bHadTmp = qEnvironmentVariableIsSet("TMPDIR");
+        m_strOldTmp = qEnvironmentVariable("TMPDIR");
+        qputenv("TMPDIR", QByteArray::fromStdString(m_tmp.File("")));
+        CRegKey::SetRoots(QString::fromStdString(m_config.File("user")), QString::fromStdString(m_config.File("machine")));
+        SDictContent c;
+        c.articles = {Article("cat", "<P>katinas</P>"), Article("house", "<P>1. namas</P>")};
+        c.reverse = {{"namas", {1}}};
+        WriteBytes(m_app.File("LEKSTAR.dic"), CDictWriter::Build(c));
+        std::filesystem::create_directory(m_app.File("HTM"));
+        WriteBytes(m_app.File("HTM/HH.htm"), "<HTML><BODY>");
+        WriteBytes(m_app.File("HTM/Apie.htm"), "<HTML><BODY><P>Apie</P></BODY></HTML>");
+        WriteBytes(m_app.File("HTM/Apie_s.htm"), "<HTML><BODY><P>Apie s</P></BODY></HTML>");
+        g_strAppDir = m_app.File("");
+        g_strAppDir.pop_back();
+        m_theApp.MeasureScreen(QGuiApplication::primaryScreen());
+        theApp = &m_theApp;
+    }
+    void TearDown() override {
+        if (m_bHadTmp)
+            qputenv("TMPDIR", m_strOldTmp.toUtf8());
+        else
+            qunsetenv("TMPDIR");
+        theApp = nullptr;
+    }
+
+    std::unique_ptr<CZodynasDlg> Start() {
+        auto dlg = std::make_unique<CZodynasDlg>(m_theApp);
+        dlg->m_fnMessageBox = [this](const std::string& text, QMessageBox::Icon icon) {
+            m_messages.push_back(text);
+            m_icons.push_back(icon);
+        };
+        dlg->m_fnOpenUrl = [this](const QUrl& url) {
+            m_opened.push_back(url);
+            return true;
+        };
+        m_bInitResult = dlg->OnInitDialog();
+        return dlg;
+    }
+
+    QSettings UserSettings() const {
+        return QSettings(QSettings::NativeFormat, QSettings::UserScope, "Kvarsena", "LEKSTAR");
+    }
+
+    CTempDir m_app, m_config, m_tmp;
+    QString m_strOldTmp;
+    bool m_bHadTmp = false;
+    CZodynasApp m_theApp;
+    std::vector<std::string> m_messages;
+    std::vector<QMessageBox::Icon> m_icons;
+    std::vector<QUrl> m_opened;
+    bool m_bInitResult = false;
+};
+
+TEST_F(ZodynasDlgTest, AMissingDictionaryIsReportedAndNothingIsSaved) {
+    std::filesystem::remove(m_app.File("LEKSTAR.dic"));
+    auto dlg = Start();
+    EXPECT_FALSE(m_bInitResult);
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0], "\nLEKSTAR\nNeatsidaro \xFEodyno failas:\n" + m_app.File("LEKSTAR.dic"));
+    EXPECT_EQ(m_icons[0], QMessageBox::Critical);
+    EXPECT_FALSE(UserSettings().contains("Kalba"));
+    EXPECT_FALSE(dlg->isVisible());
+}
+
+TEST_F(ZodynasDlgTest, ADamagedDictionaryIsReportedToo) {
+    WriteBytes(m_app.File("LEKSTAR.dic"), "short");
+    Start();
+    EXPECT_FALSE(m_bInitResult);
+    ASSERT_EQ(m_messages.size(), 1u);
+}
+
+TEST_F(ZodynasDlgTest, StartUpShowsTheWindowTheStartPageAndTheTimers) {
+    auto dlg = Start();
+    ASSERT_TRUE(m_bInitResult);
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const int w = screen.height() > 600 ? 900 : 600;
+    const int h = screen.height() > 600 ? 574 : 410;
+    EXPECT_EQ(dlg->windowTitle(), "LEKSTAR");
+    EXPECT_EQ(dlg->geometry(), QRect(screen.x() + (screen.width() - w) / 2, screen.y() + (screen.height() - h) / 2, w, h));
+    EXPECT_TRUE(dlg->isVisible());
+    EXPECT_EQ(dlg->m_strCaption, "Apie");
+    EXPECT_EQ(dlg->m_browser->CurrentPath(),
+              g_strAppDir + (screen.width() > 800 ? "/HTM/Apie.htm" : "/HTM/Apie_s.htm"));
+    EXPECT_TRUE(dlg->IsTimerRunning(TIMER_SPLASH));
+    EXPECT_EQ(dlg->TimerInterval(TIMER_SPLASH), 150);
+    EXPECT_FALSE(dlg->IsTimerRunning(TIMER_CLIPBOARD));
+    EXPECT_FALSE(dlg->m_btnOk->isVisible());
+    EXPECT_EQ(dlg->m_nActiveList, 1);
+    // The splash goes with the first tick.
+    QTRY_VERIFY(!dlg->IsTimerRunning(TIMER_SPLASH));
+    EXPECT_EQ(dlg->m_splash, nullptr);
+}
+
+TEST_F(ZodynasDlgTest, ButtonsCarryTheBitmapsOfTheLayoutAndState) {
+    auto dlg = Start();
+    ASSERT_TRUE(m_bInitResult);
+    const bool large = m_theApp.IsLargeLayout();
+    const bool high = m_theApp.IsHighColour();
+    const auto pick = [&](int sh, int sp, int lh, int lp) { return large ? (high ? lh : lp) : (high ? sh : sp); };
+    const int selected = pick(169, 209, 162, 208);
+    const struct {
+        CBitmapButton* button;
+        int normal;
+    } expected[] = {
+        {dlg->m_btnAlwaysOnTop, pick(167, 191, 161, 189)}, {dlg->m_btnHistory, pick(186, 203, 158, 201)},
+        {dlg->m_btnPrint, pick(163, 199, 155, 196)},       {dlg->m_btnExit, pick(168, 204, 153, 180)},
+        {dlg->m_btnHelp, pick(215, 214, 212, 213)},        {dlg->m_btnClear, pick(193, 195, 192, 194)},
+    };
+    for (const auto& e : expected) {
+        EXPECT_EQ(e.button->NormalId(), e.normal) << e.button->objectName().toStdString();
+        EXPECT_EQ(e.button->SelectedId(), selected) << e.button->objectName().toStdString();
+    }
+    EXPECT_EQ(dlg->m_btnEnglish->NormalId(), 219);
+    EXPECT_EQ(dlg->m_btnLithuanian->NormalId(), 216);
+    EXPECT_EQ(dlg->m_btnEnglish->toolTip(), "Angliškas indeksas");
+    EXPECT_EQ(dlg->m_btnClear->toolTip(), "Išvalyti sąrašą");
+    EXPECT_EQ(dlg->m_btnAlwaysOnTop->toolTip(), "Visada viršuje");
+
+    dlg->ToggleAlwaysOnTop();
+    EXPECT_EQ(dlg->m_btnAlwaysOnTop->NormalId(), pick(164, 190, 160, 188));
+    EXPECT_TRUE(dlg->IsTimerRunning(TIMER_CLIPBOARD));
+    EXPECT_EQ(dlg->TimerInterval(TIMER_CLIPBOARD), 333);
+    EXPECT_TRUE(dlg->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    dlg->ToggleAlwaysOnTop();
+    EXPECT_EQ(dlg->m_btnAlwaysOnTop->NormalId(), pick(167, 191, 161, 189));
+    EXPECT_FALSE(dlg->IsTimerRunning(TIMER_CLIPBOARD));
+    EXPECT_FALSE(dlg->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+
+    const bool shown = dlg->m_bShowHistory != 0;
+    dlg->ToggleHistory();
+    EXPECT_EQ(dlg->m_bShowHistory != 0, !shown);
+    EXPECT_EQ(dlg->m_btnHistory->NormalId(), shown ? pick(186, 203, 158, 201) : pick(187, 202, 159, 200));
+    EXPECT_EQ(dlg->m_btnClear->isVisible(), !shown);
+}
+
+TEST_F(ZodynasDlgTest, TheWindowMenuFollowsTheToggles) {
+    auto dlg = Start();
+    ASSERT_TRUE(m_bInitResult);
+    const QList<QAction*> actions = dlg->SystemMenu()->actions();
+    ASSERT_EQ(actions.size(), 6);
+    EXPECT_TRUE(actions[0]->isSeparator());
+    EXPECT_EQ(actions[1]->text(), "About...");
+    EXPECT_EQ(actions[2]->text(), "&Show history");
+    EXPECT_EQ(actions[3]->text(), "&Allways on top");
+    EXPECT_TRUE(actions[4]->isSeparator());
+    EXPECT_EQ(actions[5]->text(), "&Print");
+    EXPECT_FALSE(actions[3]->isChecked());
+    actions[3]->trigger();
+    EXPECT_TRUE(actions[3]->isChecked());
+    EXPECT_EQ(dlg->m_bAlwaysOnTop, 1);
+    EXPECT_EQ(dlg->TimerInterval(TIMER_CLIPBOARD), 333);
+    const bool shown = dlg->m_bShowHistory != 0;
+    actions[2]->trigger();
+    EXPECT_EQ(actions[2]->isChecked(), !shown);
+    // Any id from 16 to 31 is the About command.
+    dlg->OnSysCommand(31);
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_icons[0], QMessageBox::Information);
+    EXPECT_EQ(m_messages[0], CZodynasDlg::AboutText());
+    EXPECT_EQ(m_messages[0].rfind("\nLEKSTAR\n", 0), 0u);
+    EXPECT_NE(m_messages[0].find("\nAngl\xF8-lietuvi\xF8 kalb\xF8 kompiuterinis \xFEodynas\n\nVersija "),
+              std::string::npos);
+    dlg->OnSysCommand(32);
+    EXPECT_EQ(m_messages.size(), 1u);
+}
+
+TEST_F(ZodynasDlgTest, StartedForAutomationShowsNoSplashPageOrTimers) {
+    {
+        QSettings user = UserSettings();
+        user.setValue("AOT", 1);
+        user.setValue("Zodis", "cat");
+    }
+    m_theApp.m_bStartedByOle = 1;
+    auto dlg = Start();
+    ASSERT_TRUE(m_bInitResult);
+    EXPECT_EQ(dlg->m_splash, nullptr);
+    EXPECT_FALSE(dlg->IsTimerRunning(TIMER_SPLASH));
+    EXPECT_FALSE(dlg->IsTimerRunning(TIMER_CLIPBOARD));
+    EXPECT_EQ(dlg->m_browser->CurrentPath(), "");
+    EXPECT_EQ(dlg->m_editWord->text(), "");
+    EXPECT_TRUE(dlg->isVisible());
+}
+
+TEST_F(ZodynasDlgTest, EscapeSavesTheSettingsAndSweepsThePageFiles) {
+    auto dlg = Start();
+    ASSERT_TRUE(m_bInitResult);
+    const std::string folder = CTempFolder::Path();
+    ASSERT_FALSE(folder.empty());
+    WriteBytes(folder + "/ZOD1A.TMP.htm", "page");
+    WriteBytes(folder + "/ZOD2B.TMP", "left over");
+    WriteBytes(folder + "/other.txt", "not ours");
+    dlg->m_editWord->setText("\xC5\xBEodis"); // "žodis" typed in UTF-8
+    // Enter never closes the window.
+    QTest::keyClick(dlg->m_editWord, Qt::Key_Return);
+    EXPECT_TRUE(dlg->isVisible());
+    QTest::keyClick(dlg->m_editWord, Qt::Key_Escape);
+    EXPECT_FALSE(dlg->isVisible());
+    EXPECT_EQ(dlg->result(), QDialog::Rejected);
+    EXPECT_FALSE(std::filesystem::exists(folder + "/ZOD1A.TMP.htm"));
+    EXPECT_FALSE(std::filesystem::exists(folder + "/ZOD2B.TMP"));
+    EXPECT_TRUE(std::filesystem::exists(folder + "/other.txt"));
+    QSettings user = UserSettings();
+    EXPECT_EQ(user.value("Zodis").toString(), "žodis");
+    EXPECT_EQ(user.value("Kalba").toInt(), 0);
+    EXPECT_EQ(user.value("AOT").toInt(), 0);
+    EXPECT_EQ(user.value("SizeX").toInt(), dlg->frameGeometry().width());
+    EXPECT_EQ(user.value("PosY").toInt(), dlg->frameGeometry().top());
+}
+
+TEST_F(ZodynasDlgTest, TheStoredWordAndRectangleComeBack) {
+    {
+        QSettings user = UserSettings();
+        user.setValue("Zodis", "house");
+        user.setValue("PosX", 40);
+        user.setValue("PosY", 0);
+        user.setValue("SizeX", 700);
+        user.setValue("SizeY", 0);
+        user.setValue("Eiga", 1);
+    }
+    auto dlg = Start();
+    ASSERT_TRUE(m_bInitResult);
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const int h = screen.height() > 600 ? 574 : 410;
+    EXPECT_EQ(dlg->m_editWord->text(), "house");
+    EXPECT_EQ(dlg->geometry(), QRect(screen.x() + 40, screen.y() + (screen.height() - h) / 2, 700, h));
+    // No start page when a word was stored.
+    EXPECT_EQ(dlg->m_browser->CurrentPath(), "");
+    // A stored word keeps the history column whatever the screen's height.
+    EXPECT_EQ(dlg->m_bShowHistory, 1);
+    EXPECT_TRUE(dlg->m_btnClear->isVisible());
+}
+
+TEST_F(ZodynasDlgTest, ChildrenFollowTheLayoutRules) {
+    auto dlg = Start();
+    ASSERT_TRUE(m_bInitResult);
+    dlg->resize(1000, 640);
+    const SLayoutValues& v = dlg->m_layoutValues;
+    const int b = v.nButtonSize;
+    QTRY_COMPARE(dlg->m_btnAlwaysOnTop->geometry().top(), 640 - b - 3);
+    EXPECT_EQ(dlg->m_editWord->geometry(), QRect(3, 6 + v.nLangButtonHeight, v.nEditWidthForward, v.nEditHeight));
+    EXPECT_EQ(dlg->m_btnEnglish->geometry(), QRect(3, 3, 24, 16));
+    EXPECT_EQ(dlg->m_btnLithuanian->geometry(), QRect(30, 3, 24, 16));
+    const int yb = 640 - b - 3;
+    EXPECT_EQ(dlg->m_btnAlwaysOnTop->geometry(), QRect(3, yb, b, b));
+    EXPECT_EQ(dlg->m_btnHistory->geometry(), QRect(3 + (b + 3), yb, b, b));
+    EXPECT_EQ(dlg->m_btnHelp->geometry(), QRect(3 + 4 * (b + 3), yb, b, b));
+    const int bx = 3 + v.nEditWidthForward + 3;
+    const int hy = 3 + 3 + v.nLangButtonHeight - 1;
+    if (dlg->m_bShowHistory) {
+        const int hx = 1000 - v.nHistoryWidth - 3 - 1;
+        EXPECT_EQ(dlg->m_browser->geometry(), QRect(bx, hy + 1, hx - bx - 3, 640 - hy - 3));
+    } else {
+        EXPECT_EQ(dlg->m_browser->geometry(), QRect(bx, hy + 1, 1000 - bx - 3, 640 - hy - 3));
+    }
+    // Below 600 x 200 nothing moves further.
+    dlg->resize(300, 100);
+    QTRY_COMPARE(dlg->m_btnHelp->geometry(), QRect(3 + 4 * (b + 3), 200 - b - 3, b, b));
+}
+
+} // namespace
