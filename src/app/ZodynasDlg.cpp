@@ -127,6 +127,9 @@ bool CZodynasDlg::OnInitDialog() {
     setWindowFlag(Qt::WindowStaysOnTopHint, m_bAlwaysOnTop != 0);
     setGeometry(screenRect.x() + x, screenRect.y() + y, w, h);
     show();
+    // Without a window manager to keep it on top, the splash must be raised over the window.
+    if (m_splash)
+        m_splash->raise();
 
     SetIndexButtonBitmaps();
     SetAlwaysOnTopBitmaps();
@@ -152,6 +155,8 @@ void CZodynasDlg::CreateChildren() {
     m_browser->setObjectName("IDC_BROWSER");
     m_editWord = new QLineEdit(this);
     m_editWord->setObjectName("IDC_WORD");
+    // The Menu key opens the window menu wherever the focus is.
+    m_editWord->installEventFilter(this);
     m_btnOk = new QPushButton("OK", this);
     m_btnOk->setObjectName("IDOK");
     m_btnOk->setAutoDefault(false);
@@ -487,6 +492,17 @@ void CZodynasDlg::contextMenuEvent(QContextMenuEvent* event) {
     // Right click on the window's own surface (or the Menu key): the window menu.
     if (m_pSystemMenu != nullptr)
         m_pSystemMenu->popup(event->globalPos());
+}
+
+bool CZodynasDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_editWord && event->type() == QEvent::ContextMenu && m_pSystemMenu != nullptr) {
+        const auto* menuEvent = static_cast<QContextMenuEvent*>(event);
+        if (menuEvent->reason() == QContextMenuEvent::Keyboard) {
+            m_pSystemMenu->popup(m_editWord->mapToGlobal(QPoint(0, m_editWord->height())));
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void CZodynasDlg::reject() {

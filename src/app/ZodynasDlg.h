@@ -137,6 +137,7 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void reject() override;
     void accept() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void LoadSettings();

@@ -6,6 +6,8 @@
 #include "desktop/TempFolder.h"
 #include "support/TestDict.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -155,6 +157,36 @@ TEST_F(ZodynasDlgTest, ButtonsCarryTheBitmapsOfTheLayoutAndState) {
     EXPECT_EQ(dlg->m_bShowHistory != 0, !shown);
     EXPECT_EQ(dlg->m_btnHistory->NormalId(), shown ? pick(186, 203, 158, 201) : pick(187, 202, 159, 200));
     EXPECT_EQ(dlg->m_btnClear->isVisible(), !shown);
+}
+
+TEST_F(ZodynasDlgTest, LargeLayoutOnAPaletteScreenPicksItsOwnBitmaps) {
+    m_theApp.SetScreenMetrics(8, 120, 120);
+    auto dlg = Start();
+    ASSERT_TRUE(m_bInitResult);
+    EXPECT_EQ(dlg->m_btnAlwaysOnTop->NormalId(), 189);
+    EXPECT_EQ(dlg->m_btnHistory->NormalId(), 201);
+    EXPECT_EQ(dlg->m_btnPrint->NormalId(), 196);
+    EXPECT_EQ(dlg->m_btnExit->NormalId(), 180);
+    EXPECT_EQ(dlg->m_btnHelp->NormalId(), 213);
+    EXPECT_EQ(dlg->m_btnClear->NormalId(), 194);
+    EXPECT_EQ(dlg->m_btnExit->SelectedId(), 208);
+    EXPECT_EQ(dlg->m_layoutValues.nButtonSize, 44);
+    QTRY_COMPARE(dlg->m_btnHelp->geometry().size(), QSize(44, 44));
+    dlg->ToggleAlwaysOnTop();
+    EXPECT_EQ(dlg->m_btnAlwaysOnTop->NormalId(), 188);
+}
+
+TEST_F(ZodynasDlgTest, RightClickAndTheMenuKeyOpenTheWindowMenu) {
+    auto dlg = Start();
+    ASSERT_TRUE(m_bInitResult);
+    QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(1, 1), dlg->m_editWord->mapToGlobal(QPoint(1, 1)));
+    QApplication::sendEvent(dlg->m_editWord, &key);
+    QTRY_VERIFY(dlg->SystemMenu()->isVisible());
+    dlg->SystemMenu()->hide();
+    QContextMenuEvent mouse(QContextMenuEvent::Mouse, QPoint(5, 300), dlg->mapToGlobal(QPoint(5, 300)));
+    QApplication::sendEvent(dlg.get(), &mouse);
+    QTRY_VERIFY(dlg->SystemMenu()->isVisible());
+    dlg->SystemMenu()->hide();
 }
 
 TEST_F(ZodynasDlgTest, TheWindowMenuFollowsTheToggles) {
