@@ -7,6 +7,9 @@
 #include "desktop/SplashDlg.h"
 #include "desktop/TempFolder.h"
 #include "dict/Cp1257.h"
+#include "lists/VListBox.h"
+#include "lists/VListBoxHistory.h"
+#include "lists/WordEdit.h"
 
 #include <QCloseEvent>
 #include <QContextMenuEvent>
@@ -14,7 +17,6 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
@@ -94,9 +96,8 @@ bool CZodynasDlg::OnInitDialog() {
     m_layoutValues = MakeLayoutValues(m_app.IsLargeLayout());
     m_nPrevWidth = 0;
     m_nPrevHeight = 0;
+    CreateLists();
     Layout(width(), height());
-
-    // The word lists join the window here, in this order: index list, then history list.
 
     // The history column takes room only on a tall screen or once a word was saved.
     if ((vertRes - 359) / 2 <= 600 && m_strLastWord.empty())
@@ -104,6 +105,10 @@ bool CZodynasDlg::OnInitDialog() {
     if (m_bShowHistory)
         m_btnClear->setText(Text(kClearText));
     m_btnClear->setVisible(m_bShowHistory != 0);
+    m_listHistory->setVisible(m_bShowHistory != 0);
+    m_pShowHistoryAction->setChecked(m_bShowHistory != 0);
+    m_nPrevWidth = 0;
+    m_nPrevHeight = 0;
     Layout(width(), height());
 
     m_strCaption = kCaptionAbout;
@@ -137,9 +142,8 @@ bool CZodynasDlg::OnInitDialog() {
     SetFixedBitmaps();
 
     if (!m_app.m_bStartedByOle) {
-        // The saved word is shown again once the word lists are in place.
         if (!m_strLastWord.empty())
-            m_editWord->setText(Text(m_strLastWord));
+            ShowSavedWord();
         SetTimer(TIMER_SPLASH, 150);
         if (m_bAlwaysOnTop)
             SetTimer(TIMER_CLIPBOARD, 200);
@@ -153,7 +157,7 @@ bool CZodynasDlg::OnInitDialog() {
 void CZodynasDlg::CreateChildren() {
     m_browser = new CWebBrowser2(this);
     m_browser->setObjectName("IDC_BROWSER");
-    m_editWord = new QLineEdit(this);
+    m_editWord = new CWordEdit(this, this);
     m_editWord->setObjectName("IDC_WORD");
     // The Menu key opens the window menu wherever the focus is.
     m_editWord->installEventFilter(this);
@@ -179,7 +183,13 @@ void CZodynasDlg::CreateChildren() {
     connect(m_btnExit, &QAbstractButton::clicked, this, &CZodynasDlg::OnCancel);
     connect(m_btnClear, &QAbstractButton::clicked, this, [this] {
         ClearHistory();
+        m_listHistory->Repaint();
     });
+    connect(m_btnEnglish, &QAbstractButton::clicked, this, [this] { SwitchDirection(0); });
+    connect(m_btnLithuanian, &QAbstractButton::clicked, this, [this] { SwitchDirection(1); });
+    m_browser->m_fnBeforeNavigate2 = [this](const std::string& url, bool& bCancel) {
+        OnBeforeNavigate2(url, bCancel);
+    };
     connect(m_btnHistory, &QAbstractButton::clicked, this, &CZodynasDlg::ToggleHistory);
     connect(m_btnAlwaysOnTop, &QAbstractButton::clicked, this, &CZodynasDlg::ToggleAlwaysOnTop);
     connect(m_btnPrint, &QAbstractButton::clicked, this, &CZodynasDlg::PrintPage);
@@ -238,7 +248,7 @@ void CZodynasDlg::SaveSettings() {
     s.bShowHistory = m_bShowHistory;
     s.nDirection = m_nDirection;
     s.strLastWord = m_strLastWord;
-    ::SaveSettings(s, frameGeometry(), Cp1257::FromUtf8(m_editWord->text().toStdString()));
+    ::SaveSettings(s, frameGeometry(), m_editWord->Word());
     m_strLastWord = s.strLastWord;
 }
 
@@ -330,6 +340,7 @@ void CZodynasDlg::ToggleHistory() {
     if (m_bShowHistory)
         m_btnClear->setText(Text(kClearText));
     m_btnClear->setVisible(m_bShowHistory != 0);
+    m_listHistory->setVisible(m_bShowHistory != 0);
     SetHistoryBitmaps();
     OnSize(width(), height());
     m_btnHistory->repaint();
@@ -376,10 +387,6 @@ void CZodynasDlg::OnSysCommand(int id) {
         PrintPage();
 }
 
-void CZodynasDlg::OnOK() {
-    // Enter never closes the window; the lookup of the typed word joins with the word lists.
-}
-
 void CZodynasDlg::OnCancel() {
     ExitRoutine();
     QDialog::done(QDialog::Rejected);
@@ -390,12 +397,6 @@ void CZodynasDlg::ExitRoutine() {
     if (m_bShowHistory)
         ClearHistory();
     CTempFolder::DeleteMatching("ZOD*.*");
-}
-
-int CZodynasDlg::ClearHistory() {
-    // Leftover page files that never got their ".htm" name, and the splash picture's copy.
-    CTempFolder::DeleteMatching("ZOD*.TMP");
-    return 0;
 }
 
 void CZodynasDlg::OnSize(int cx, int cy) {
@@ -426,6 +427,18 @@ void CZodynasDlg::Layout(int cx, int cy) {
         row[k]->setGeometry(QRect(m_layout.bottomButtons[k], QSize(b, b)));
     if (m_bShowHistory)
         m_btnClear->setGeometry(QRect(m_layout.clearButton, QSize(b, b)));
+    if (m_layout.bMoveIndexList) {
+        m_listIndex->setUpdatesEnabled(false);
+        m_listIndex->setGeometry(m_layout.indexList);
+        m_listIndex->setUpdatesEnabled(true);
+        m_listIndex->update();
+    }
+    if (m_bShowHistory) {
+        m_listHistory->setUpdatesEnabled(false);
+        m_listHistory->setGeometry(m_layout.historyList);
+        m_listHistory->setUpdatesEnabled(true);
+        m_listHistory->update();
+    }
     m_browser->setGeometry(m_layout.browser);
     for (const QRect& r : m_layout.invalidateNoErase)
         update(r);
@@ -456,7 +469,13 @@ void CZodynasDlg::OnTimer(int id) {
         if (m_bAlwaysOnTop)
             SetTimer(TIMER_CLIPBOARD, 200);
     }
-    // The clipboard watch and the link pages answer their timers once they join the window.
+    if (id == TIMER_SHOWPAGE) {
+        KillTimer(TIMER_SHOWPAGE);
+        // A followed link always counts as entry 0, whichever entry it named.
+        ShowPage(m_strPendingPage, 0);
+        m_strPendingPage.clear();
+    }
+    // The clipboard watch answers its timer once it joins the window.
 }
 
 void CZodynasDlg::resizeEvent(QResizeEvent* event) {

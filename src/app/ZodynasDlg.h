@@ -3,6 +3,7 @@
 #include "app/DialogLayout.h"
 #include "app/Settings.h"
 #include "dict/DictFile.h"
+#include "lists/ListOwner.h"
 
 #include <QDialog>
 #include <QMessageBox>
@@ -16,9 +17,11 @@
 class CBitmapButton;
 class CSplashDlg;
 class CTimerSet;
+class CVListBox;
+class CVListBoxHistory;
 class CWebBrowser2;
+class CWordEdit;
 class CZodynasApp;
-class QLineEdit;
 class QMenu;
 class QPushButton;
 
@@ -57,7 +60,7 @@ enum ETimerId {
 // row of bitmap buttons. It owns the dictionary and every child; OnInitDialog brings the program
 // up, ExitRoutine saves the settings and removes the page files. There is one, reached by the
 // lists and the entry box through g_pMainDlg.
-class CZodynasDlg : public QDialog {
+class CZodynasDlg : public QDialog, public CListOwner {
     Q_OBJECT
 public:
     explicit CZodynasDlg(CZodynasApp& app, QWidget* parent = nullptr);
@@ -79,6 +82,29 @@ public:
     // Saves the settings and removes the page files; harmless to run twice.
     void ExitRoutine();
     int ClearHistory();
+
+    // Translation pages: ShowPage writes the page file for a text (title, TAB, body) and shows it;
+    // OnBeforeNavigate2 lets page files and the about pages through and turns every other link
+    // into the page of its link name, shown 20 ms later.
+    void ShowPage(std::string text, int entry);
+    void OnBeforeNavigate2(const std::string& url, bool& bCancel);
+
+    // Navigation between the entry box and the lists.
+    void FollowTyping(const std::string& text);
+    void LineUp() override;
+    void LineDown() override;
+    void PageUp() override;
+    void PageDown() override;
+    void ShowForwardEntry(int entry) override;
+    void ShowReverseEntry(int index) override;
+    void SwitchDirection(int nDirection);
+    // The entry box got the keyboard focus.
+    void OnEditFocus();
+
+    // What the lists need of their owner.
+    CDictFile& Dict() override { return m_dict; }
+    void SetActiveList(int nList) override { m_nActiveList = nList; }
+    void NavigateToPage(const std::string& path) override;
 
     // Geometry: OnSize clamps and records the client size, Layout places every child.
     void OnSize(int cx, int cy);
@@ -116,8 +142,13 @@ public:
     int m_nPrevWidth = 0;
     int m_nPrevHeight = 0;
 
+    std::string m_strPendingPage;
+    std::string m_szLastClipText;
+
     CWebBrowser2* m_browser = nullptr;
-    QLineEdit* m_editWord = nullptr;
+    CWordEdit* m_editWord = nullptr;
+    CVListBox* m_listIndex = nullptr;
+    CVListBoxHistory* m_listHistory = nullptr;
     QPushButton* m_btnOk = nullptr;
     CBitmapButton* m_btnExit = nullptr;
     CBitmapButton* m_btnLithuanian = nullptr;
@@ -138,6 +169,7 @@ protected:
     void reject() override;
     void accept() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     void LoadSettings();
@@ -157,6 +189,12 @@ private:
     int BitmapId(int smallHigh, int smallPalette, int largeHigh, int largePalette) const;
     int SelectedBitmapId() const;
     void SetTopmost(bool bTopmost);
+    void CreateLists();
+    void ShowSavedWord();
+    // The word a navigation routine puts into the entry box for a row of the active list.
+    std::string RowWord(int row);
+    void MoveIndexSelection(int selection, bool bPutWord);
+    void MoveHistorySelection(int selection);
 
     CZodynasApp& m_app;
     std::unique_ptr<CTimerSet> m_timers;

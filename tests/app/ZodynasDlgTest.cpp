@@ -4,7 +4,8 @@
 #include "app/ZodynasApp.h"
 #include "app/ZodynasDlg.h"
 #include "desktop/TempFolder.h"
-#include "support/TestDict.h"
+#include "lists/WordEdit.h"
+#include "support/DialogFixture.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -19,63 +20,7 @@
 
 namespace {
 
-// A program folder with a small dictionary and the HTM pages, private settings folders and a
-// private temporary folder, all removed after the test.
-class ZodynasDlgTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        m_bHadTmp = qEnvironmentVariableIsSet("TMPDIR");
-        m_strOldTmp = qEnvironmentVariable("TMPDIR");
-        qputenv("TMPDIR", QByteArray::fromStdString(m_tmp.File("")));
-        CRegKey::SetRoots(QString::fromStdString(m_config.File("user")), QString::fromStdString(m_config.File("machine")));
-        SDictContent c;
-        c.articles = {Article("cat", "<P>katinas</P>"), Article("house", "<P>1. namas</P>")};
-        c.reverse = {{"namas", {1}}};
-        WriteBytes(m_app.File("LEKSTAR.dic"), CDictWriter::Build(c));
-        std::filesystem::create_directory(m_app.File("HTM"));
-        WriteBytes(m_app.File("HTM/HH.htm"), "<HTML><BODY>");
-        WriteBytes(m_app.File("HTM/Apie.htm"), "<HTML><BODY><P>Apie</P></BODY></HTML>");
-        WriteBytes(m_app.File("HTM/Apie_s.htm"), "<HTML><BODY><P>Apie s</P></BODY></HTML>");
-        g_strAppDir = m_app.File("");
-        g_strAppDir.pop_back();
-        m_theApp.MeasureScreen(QGuiApplication::primaryScreen());
-        theApp = &m_theApp;
-    }
-    void TearDown() override {
-        if (m_bHadTmp)
-            qputenv("TMPDIR", m_strOldTmp.toUtf8());
-        else
-            qunsetenv("TMPDIR");
-        theApp = nullptr;
-    }
-
-    std::unique_ptr<CZodynasDlg> Start() {
-        auto dlg = std::make_unique<CZodynasDlg>(m_theApp);
-        dlg->m_fnMessageBox = [this](const std::string& text, QMessageBox::Icon icon) {
-            m_messages.push_back(text);
-            m_icons.push_back(icon);
-        };
-        dlg->m_fnOpenUrl = [this](const QUrl& url) {
-            m_opened.push_back(url);
-            return true;
-        };
-        m_bInitResult = dlg->OnInitDialog();
-        return dlg;
-    }
-
-    QSettings UserSettings() const {
-        return QSettings(QSettings::NativeFormat, QSettings::UserScope, "Kvarsena", "LEKSTAR");
-    }
-
-    CTempDir m_app, m_config, m_tmp;
-    QString m_strOldTmp;
-    bool m_bHadTmp = false;
-    CZodynasApp m_theApp;
-    std::vector<std::string> m_messages;
-    std::vector<QMessageBox::Icon> m_icons;
-    std::vector<QUrl> m_opened;
-    bool m_bInitResult = false;
-};
+class ZodynasDlgTest : public CDialogFixture {};
 
 TEST_F(ZodynasDlgTest, AMissingDictionaryIsReportedAndNothingIsSaved) {
     std::filesystem::remove(m_app.File("LEKSTAR.dic"));
@@ -279,8 +224,10 @@ TEST_F(ZodynasDlgTest, TheStoredWordAndRectangleComeBack) {
     const int h = screen.height() > 600 ? 574 : 410;
     EXPECT_EQ(dlg->m_editWord->text(), "house");
     EXPECT_EQ(dlg->geometry(), QRect(screen.x() + 40, screen.y() + (screen.height() - h) / 2, 700, h));
-    // No start page when a word was stored.
-    EXPECT_EQ(dlg->m_browser->CurrentPath(), "");
+    // No start page when a word was stored: its translation instead.
+    const std::string page = dlg->m_browser->CurrentPath();
+    EXPECT_EQ(page.substr(page.size() - 8), ".TMP.htm");
+    EXPECT_EQ(dlg->m_strCaption, "Vertimas");
     // A stored word keeps the history column whatever the screen's height.
     EXPECT_EQ(dlg->m_bShowHistory, 1);
     EXPECT_TRUE(dlg->m_btnClear->isVisible());

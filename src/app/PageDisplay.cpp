@@ -1,0 +1,116 @@
+// Translation pages: written as page files in the private temporary folder, shown in the
+// browser, recorded in the history; links inside them turned into the pages of their names.
+
+#include "app/WebBrowser2.h"
+#include "app/ZodynasApp.h"
+#include "app/ZodynasDlg.h"
+#include "desktop/TempFolder.h"
+#include "dict/Cp1257.h"
+#include "lists/VListBox.h"
+#include "lists/VListBoxHistory.h"
+#include "lists/WordEdit.h"
+#include "render/PageComposer.h"
+
+#include <cstdio>
+
+namespace {
+
+bool IsPageBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
+
+std::string TrimPage(const std::string& s) {
+    std::size_t begin = 0, end = s.size();
+    while (begin < end && IsPageBlank(s[begin]))
+        ++begin;
+    while (end > begin && IsPageBlank(s[end - 1]))
+        --end;
+    return s.substr(begin, end - begin);
+}
+
+// Writes the whole page or reports failure; a page is never left looking complete when it is not.
+bool WriteAll(const std::string& path, const std::string& bytes) {
+    std::FILE* f = std::fopen(path.c_str(), "r+b");
+    if (f == nullptr)
+        return false;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    return std::fclose(f) == 0 && written;
+}
+
+} // namespace
+
+void CZodynasDlg::ShowPage(std::string text, int entry) {
+    text = TrimPage(text);
+    if (text.empty())
+        return;
+    const std::string tmpPath = CTempFolder::CreateUniqueFile("ZOD");
+    if (tmpPath.empty())
+        return;
+
+    std::string title, body;
+    const std::size_t tab = text.find('\t');
+    if (tab != std::string::npos) {
+        title = text.substr(0, tab);
+        body = text.substr(tab + 1);
+    } else {
+        body = text;
+        const std::size_t space = text.find(' ');
+        if (space != std::string::npos)
+            title = text.substr(0, space);
+    }
+    const std::string head = theApp != nullptr ? theApp->m_strPageHeader : std::string();
+    // A page that cannot be written whole is not shown; the empty or cut ".TMP" file is left for
+    // the sweeps.
+    if (!WriteAll(tmpPath, PageComposer::ComposePage(head, body)))
+        return;
+
+    if (entry >= 0) {
+        if (m_nDirection != 0) {
+            title = m_dict.GetReverseHeadword(entry);
+        } else {
+            const int n = m_listIndex->HomonymOrdinal(entry);
+            if (n > 0)
+                title += " " + std::to_string(n);
+        }
+        m_editWord->PutWord(title);
+    }
+
+    m_strCaption = "Vertimas";
+    update(m_layout.topStrip.adjusted(0, 0, 0, 1));
+
+    const std::string htmPath = tmpPath + ".htm";
+    std::rename(tmpPath.c_str(), htmPath.c_str());
+
+    title = TrimPage(title);
+    m_listHistory->Record(title, htmPath, m_bShowHistory != 0);
+    m_browser->Navigate(htmPath);
+}
+
+void CZodynasDlg::OnBeforeNavigate2(const std::string& url, bool& bCancel) {
+    const std::size_t slash = url.rfind('/');
+    if (slash == std::string::npos)
+        return;
+    const std::string name = Cp1257::ToLower(url.substr(slash + 1));
+    // Page files (also with an anchor behind them) and the about pages are the browser's own.
+    if (name.find(".tmp") != std::string::npos || name.find("apie") != std::string::npos)
+        return;
+    const std::string page = m_dict.RenderLinkTarget(name, m_listIndex->selection);
+    if (page.size() > 1) {
+        m_strPendingPage = page;
+        SetTimer(TIMER_SHOWPAGE, 20);
+    }
+    bCancel = true;
+}
+
+void CZodynasDlg::NavigateToPage(const std::string& path) {
+    m_browser->Navigate(path);
+}
+
+int CZodynasDlg::ClearHistory() {
+    for (const auto& [word, path] : m_listHistory->pages)
+        std::remove(path.c_str());
+    m_listHistory->ClearItems();
+    // Leftover page files that never got their ".htm" name, and the splash picture's copy.
+    CTempFolder::DeleteMatching("ZOD*.TMP");
+    return 0;
+}

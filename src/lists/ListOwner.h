@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+
+class CDictFile;
+
+// What the word lists need of the window that owns them: the dictionary their rows come from,
+// and the routines that a scroll-bar request or a click hands back (the main window answers
+// them; tests answer with a fake).
+class CListOwner {
+public:
+    virtual ~CListOwner() = default;
+
+    virtual CDictFile& Dict() = 0;
+    // The navigation routines; they act on the list the owner calls active.
+    virtual void LineUp() = 0;
+    virtual void LineDown() = 0;
+    virtual void PageUp() = 0;
+    virtual void PageDown() = 0;
+    // A click makes its list the active one: 1 the index, 2 the history.
+    virtual void SetActiveList(int nList) = 0;
+    // A click on an index row shows that entry.
+    virtual void ShowForwardEntry(int row) = 0;
+    virtual void ShowReverseEntry(int row) = 0;
+    // A click on a history row shows the page file recorded for it again.
+    virtual void NavigateToPage(const std::string& path) = 0;
+};

@@ -1,0 +1,190 @@
+// The main window's routines that tie the entry box to the word lists: following the typed
+// text, moving the active list's selection, showing a selected entry, switching the direction.
+
+#include "app/BitmapButton.h"
+#include "app/ZodynasDlg.h"
+#include "lists/VListBox.h"
+#include "lists/VListBoxHistory.h"
+#include "lists/WordEdit.h"
+
+#include <QWheelEvent>
+
+#include <algorithm>
+
+void CZodynasDlg::CreateLists() {
+    m_listIndex = new CVListBox(this, this);
+    m_listIndex->setObjectName("VListBox");
+    m_listIndex->isHistory = false;
+    m_listHistory = new CVListBoxHistory(this, this);
+    m_listHistory->setObjectName("VListBoxHistory");
+    m_listHistory->setFocusPolicy(Qt::TabFocus);
+    m_editWord->SetBaltic(m_nDirection != 0);
+    m_listIndex->reverse = m_nDirection != 0;
+    m_listHistory->reverse = m_nDirection != 0;
+    m_listIndex->lastIndex = (m_nDirection != 0 ? m_dict.ReverseCount() : m_dict.ArticleCount()) - 1;
+    m_listIndex->ResetScroll();
+    m_listIndex->show();
+    m_listHistory->show();
+}
+
+void CZodynasDlg::ShowSavedWord() {
+    m_editWord->PutWord(m_strLastWord);
+    if (m_nDirection != 0) {
+        m_listIndex->selection = m_dict.FindNearestReverse(m_strLastWord);
+        ShowReverseEntry(m_listIndex->selection);
+        return;
+    }
+    std::string text = m_dict.RenderForward(m_strLastWord, m_listIndex->selection);
+    if (m_listIndex->selection == -1)
+        text = m_dict.FindNearestForward(m_strLastWord, m_listIndex->selection);
+    ShowPage(text, m_listIndex->selection);
+}
+
+void CZodynasDlg::FollowTyping(const std::string& text) {
+    int& selection = m_listIndex->selection;
+    if (m_nDirection != 0) {
+        selection = m_dict.FindNearestReverse(text);
+    } else {
+        m_dict.RenderForward(text, selection);
+        if (selection == -1)
+            m_dict.FindNearestForward(text, selection);
+    }
+    // The found entry stands as the fourth row.
+    m_listIndex->topIndex = selection > 3 ? selection - 3 : 0;
+    m_listIndex->Repaint();
+}
+
+void CZodynasDlg::OnOK() {
+    int& selection = m_listIndex->selection;
+    if (m_nDirection != 0) {
+        ShowReverseEntry(selection);
+    } else {
+        const std::string word = m_editWord->Word();
+        std::string fragment = m_dict.RenderForward(word, selection);
+        if (selection == -1)
+            fragment = m_dict.FindNearestForward(word, selection);
+        ShowPage(fragment, selection);
+    }
+    m_listIndex->keepSelectionVisible = true;
+    m_listIndex->topIndex = m_listIndex->selection - 3;
+    m_listIndex->Repaint();
+}
+
+void CZodynasDlg::ShowForwardEntry(int entry) {
+    ShowPage(m_dict.GetArticle(entry), entry);
+    m_editWord->setFocus();
+}
+
+void CZodynasDlg::ShowReverseEntry(int index) {
+    ShowPage(m_dict.RenderReverseEntry(index), index);
+    m_editWord->setFocus();
+}
+
+std::string CZodynasDlg::RowWord(int row) {
+    if (m_nActiveList == 2)
+        return m_listHistory->GetItem(row);
+    if (m_nDirection != 0)
+        return m_dict.GetReverseHeadword(row);
+    // The headword without its homonym number, so that Enter shows all its homonyms.
+    const std::string article = m_dict.GetArticle(row);
+    const std::size_t tab = article.find('\t');
+    return tab == std::string::npos ? std::string() : article.substr(0, tab);
+}
+
+void CZodynasDlg::MoveIndexSelection(int selection, bool bPutWord) {
+    m_listIndex->selection = selection;
+    if (bPutWord)
+        m_editWord->PutWord(RowWord(selection));
+    m_listIndex->keepSelectionVisible = true;
+    m_listIndex->Repaint();
+}
+
+void CZodynasDlg::MoveHistorySelection(int selection) {
+    const int n = static_cast<int>(m_listHistory->items.size());
+    selection = std::max(std::min(selection, n - 1), 0);
+    m_listHistory->selection = selection;
+    m_editWord->PutWord(RowWord(selection));
+    m_listHistory->keepSelectionVisible = true;
+    m_listHistory->Repaint();
+}
+
+void CZodynasDlg::LineUp() {
+    if (m_nActiveList == 2) {
+        MoveHistorySelection(m_listHistory->selection - 1);
+        return;
+    }
+    const int s = m_listIndex->selection;
+    MoveIndexSelection(s > 0 ? s - 1 : s, s > 0);
+}
+
+void CZodynasDlg::LineDown() {
+    if (m_nActiveList == 2) {
+        MoveHistorySelection(m_listHistory->selection + 1);
+        return;
+    }
+    const int s = m_listIndex->selection;
+    const bool moves = s < m_listIndex->lastIndex;
+    MoveIndexSelection(moves ? s + 1 : s, moves);
+}
+
+void CZodynasDlg::PageUp() {
+    if (m_nActiveList == 2) {
+        MoveHistorySelection(m_listHistory->selection - m_listHistory->visibleLines);
+        return;
+    }
+    const int s = m_listIndex->selection - m_listIndex->visibleLines;
+    MoveIndexSelection(std::max(std::min(s, m_listIndex->lastIndex), 0), true);
+}
+
+void CZodynasDlg::PageDown() {
+    if (m_nActiveList == 2) {
+        MoveHistorySelection(m_listHistory->selection + m_listHistory->visibleLines);
+        return;
+    }
+    const int s = m_listIndex->selection + m_listIndex->visibleLines;
+    MoveIndexSelection(std::max(std::min(s, m_listIndex->lastIndex), 0), true);
+}
+
+void CZodynasDlg::SwitchDirection(int nDirection) {
+    m_btnEnglish->LoadBitmaps(nDirection != 0 ? 218 : 219, 0);
+    m_btnLithuanian->LoadBitmaps(nDirection != 0 ? 217 : 216, 0);
+    m_btnEnglish->repaint();
+    m_btnLithuanian->repaint();
+
+    m_nDirection = nDirection;
+    m_listIndex->reverse = nDirection != 0;
+    m_listIndex->lastIndex = (nDirection != 0 ? m_dict.ReverseCount() : m_dict.ArticleCount()) - 1;
+    m_listIndex->ResetScroll();
+    m_listIndex->Repaint();
+
+    // The history's words belong to the other direction; their page files stay for the sweep.
+    m_listHistory->ClearItems();
+    m_editWord->SetBaltic(nDirection != 0);
+    m_listHistory->reverse = nDirection != 0;
+    m_editWord->clear();
+    m_szLastClipText.clear();
+    m_editWord->DeleteFont();
+
+    m_nPrevWidth = 0;
+    m_nPrevHeight = 0;
+    Layout(width(), height());
+    update();
+    m_editWord->setFocus();
+}
+
+void CZodynasDlg::OnEditFocus() {
+    // Coming back to the entry box swaps the list the keys drive; typing sets it to the index.
+    if (m_bLayoutReady)
+        m_nActiveList = m_nActiveList == 1 ? 2 : 1;
+}
+
+void CZodynasDlg::wheelEvent(QWheelEvent* event) {
+    if (m_editWord != nullptr && m_editWord->hasFocus()) {
+        // One row per wheel message, whatever its size.
+        if (event->angleDelta().y() > 0)
+            LineUp();
+        else
+            LineDown();
+    }
+    QDialog::wheelEvent(event);
+}

@@ -1,0 +1,306 @@
+#include "lists/VListBox.h"
+
+#include "app/DialogLayout.h"
+#include "app/ZodynasApp.h"
+#include "dict/Cp1257.h"
+#include "dict/DictFile.h"
+#include "lists/ListOwner.h"
+
+#include <QFontMetrics>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kRowPointsSmall = 10;
+constexpr int kRowPointsLarge = 12;
+constexpr int kNumberPoints = 6;
+constexpr int kMarkPointsSmall = 7;
+constexpr int kMarkPointsLarge = 8;
+// Where a row's text starts, and the gap between a word and its mark.
+constexpr int kTextLeft = 10;
+// The rectangle a row's text is measured in before it is fitted to the text.
+constexpr QRect kMeasureRect(kTextLeft, 0, 90, 25);
+constexpr int kMarkGap = 2;
+// The space below a row's text that belongs to its band.
+constexpr int kRowPadding = 2;
+constexpr const char* kAbbreviationMark = "sutr.";
+
+QFont ListFont(int points, int nLogPixelsY, bool bItalic) {
+    QFont font(QStringLiteral("Arial"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setWeight(QFont::Normal);
+    font.setItalic(bItalic);
+    font.setPixelSize(CVListBox::PixelHeight(points, nLogPixelsY));
+    return font;
+}
+
+QString Text(const std::string& text) {
+    return QString::fromStdString(Cp1257::ToUtf8(text));
+}
+
+// Draws one line of text with its top-left corner at `at` on a filled cell, as an opaque
+// background mode would; returns the cell. A height of -1 takes the font's.
+QRect DrawOpaque(QPainter& painter, const QPoint& at, const QString& text, const QColor& back,
+                 int height = -1) {
+    const QFontMetrics metrics(painter.font());
+    const QRect cell(at, QSize(metrics.horizontalAdvance(text), height < 0 ? metrics.height() : height));
+    painter.fillRect(cell, back);
+    painter.drawText(cell, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+    return cell;
+}
+
+} // namespace
+
+CVListBox::CVListBox(CListOwner* owner, QWidget* parent) : QAbstractScrollArea(parent), m_pOwner(owner) {
+    setObjectName(QStringLiteral("VListBox"));
+    setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The paint erases its own background in the list colour.
+    viewport()->setAutoFillBackground(false);
+    viewport()->setCursor(Qt::ArrowCursor);
+    QScrollBar* bar = verticalScrollBar();
+    bar->setRange(0, 0);
+    bar->installEventFilter(this);
+    connect(bar, &QScrollBar::actionTriggered, this, &CVListBox::OnScrollAction);
+    connect(bar, &QScrollBar::sliderReleased, this, &CVListBox::OnEndScroll);
+}
+
+CVListBox::~CVListBox() = default;
+
+int CVListBox::PixelHeight(int points, int nLogPixelsY) {
+    return std::max(1, MulDiv(points, nLogPixelsY, 72));
+}
+
+QFont CVListBox::RowFont(bool bLarge, int nLogPixelsY) {
+    return ListFont(bLarge ? kRowPointsLarge : kRowPointsSmall, nLogPixelsY, false);
+}
+
+QFont CVListBox::NumberFont(int nLogPixelsY) {
+    return ListFont(kNumberPoints, nLogPixelsY, false);
+}
+
+QFont CVListBox::MarkFont(bool bLarge, int nLogPixelsY) {
+    return ListFont(bLarge ? kMarkPointsLarge : kMarkPointsSmall, nLogPixelsY, true);
+}
+
+void CVListBox::ResetScroll() {
+    const int n = lastIndex;
+    // One thumb position per row as long as the positions stay within 16 bits; beyond that
+    // every position stands for scrollScale rows.
+    if (n > kMaxScrollPositions) {
+        scrollScale = n / kMaxScrollPositions + 1;
+        scrollMax = n / scrollScale;
+    } else {
+        scrollScale = 1;
+        scrollMax = n;
+    }
+    SetScrollRange(scrollMax);
+    topIndex = 0;
+    selection = -1;
+}
+
+void CVListBox::SetScrollRange(int nMax) {
+    // An empty dictionary leaves lastIndex at -1; the bar cannot go below its minimum.
+    verticalScrollBar()->setRange(0, std::max(nMax, 0));
+}
+
+int CVListBox::HomonymOrdinal(int entry) const {
+    return ::HomonymOrdinal(m_pOwner->Dict(), entry, lastIndex);
+}
+
+void CVListBox::Repaint() {
+    viewport()->repaint();
+}
+
+std::string CVListBox::RowText(int i, int& homonym) const {
+    return m_pOwner->Dict().GetListHeadword(reverse ? EDirection::Reverse : EDirection::Forward, i, homonym);
+}
+
+std::string CVListBox::PagePath(int) const {
+    return {};
+}
+
+void CVListBox::MeasureAscents() {
+    const bool bLarge = theApp->IsLargeLayout();
+    const int dpiY = viewport()->logicalDpiY();
+    rowAscent = QFontMetrics(RowFont(bLarge, dpiY), viewport()).ascent();
+    markAscent = QFontMetrics(MarkFont(bLarge, dpiY), viewport()).ascent();
+}
+
+void CVListBox::paintEvent(QPaintEvent* event) {
+    if (theApp == nullptr)
+        return;
+    QPainter painter(viewport());
+    painter.fillRect(event->rect(), theApp->m_clrBack);
+
+    if (rowAscent == 0 && markAscent == 0)
+        MeasureAscents();
+    const QRect client = viewport()->rect();
+    const bool bLarge = theApp->IsLargeLayout();
+    const int dpiY = viewport()->logicalDpiY();
+    // The code page's text is converted to Unicode before drawing, so one set of fonts serves
+    // both directions.
+    const QFont rowFont = RowFont(bLarge, dpiY);
+    const QFont numberFont = NumberFont(dpiY);
+    const QFont markFont = MarkFont(bLarge, dpiY);
+
+    painter.setFont(rowFont);
+    const QFontMetrics rowMetrics(rowFont, viewport());
+    // Every row is one line of the same font, so the height measured on "Ay" is each row's.
+    const int textHeight = rowMetrics
+                               .boundingRect(kMeasureRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                                             QStringLiteral("Ay"))
+                               .height();
+    rowHeight = textHeight + kRowPadding;
+    visibleLines = client.height() / rowHeight - 1;
+
+    if (keepSelectionVisible) {
+        if (selection - topIndex > visibleLines)
+            topIndex = selection - visibleLines;
+        if (selection - topIndex < 0)
+            topIndex = selection;
+    }
+    // Upper bound first, so that an empty list (lastIndex -1) still starts at row 0.
+    if (topIndex > lastIndex)
+        topIndex = lastIndex;
+    if (topIndex < 0)
+        topIndex = 0;
+    verticalScrollBar()->setValue(topIndex / scrollScale);
+
+    const bool bMarks = !reverse && !isHistory;
+    const int bottom = client.height();
+    int y = topMargin;
+    for (int i = topIndex; i <= lastIndex; ++i) {
+        int homonym = 0;
+        std::string raw = RowText(i, homonym);
+        if (raw.size() > kMaxRowBytes)
+            raw.resize(kMaxRowBytes);
+        const QString text = Text(raw);
+
+        QColor textColour = theApp->m_clrText;
+        QColor backColour = theApp->m_clrBack;
+        const QRect band(0, y, client.width(), textHeight + kRowPadding);
+        if (i == selection) {
+            painter.fillRect(band, theApp->m_clrSelBack);
+            textColour = theApp->m_clrSelText;
+            backColour = theApp->m_clrSelBack;
+        } else if (bottom - y < 3 * (textHeight + kRowPadding)) {
+            // The rows near the bottom edge may be left over from a taller paint.
+            painter.fillRect(band, theApp->m_clrBack);
+        }
+
+        painter.setPen(textColour);
+        painter.setFont(rowFont);
+        const QRect textRect = DrawOpaque(painter, QPoint(kTextLeft, y), text, backColour, textHeight);
+        const int rowTop = y;
+        y += textHeight + kRowPadding;
+
+        if (bMarks && homonym != 0) {
+            const int markLeft = textRect.left() + textRect.width() + kMarkGap;
+            if (homonym == kAbbreviationHomonym) {
+                // On the word's baseline; the small layout's fonts need one pixel more.
+                painter.setFont(markFont);
+                const int top = rowTop + rowAscent - markAscent + (bLarge ? 0 : 1);
+                DrawOpaque(painter, QPoint(markLeft, top), QString::fromLatin1(kAbbreviationMark),
+                           backColour);
+            } else {
+                // At the row's top, which raises the number like a superscript.
+                painter.setFont(numberFont);
+                DrawOpaque(painter, QPoint(markLeft, rowTop), QString::number(homonym), backColour);
+            }
+        }
+        if (y > bottom || y < 0)
+            break;
+    }
+}
+
+void CVListBox::scrollContentsBy(int, int) {
+    // The paint places the rows from topIndex; the bar only reports where the user wants it.
+}
+
+void CVListBox::OnScrollAction(int action) {
+    QScrollBar* bar = verticalScrollBar();
+    switch (action) {
+    case QAbstractSlider::SliderSingleStepSub:
+    case QAbstractSlider::SliderSingleStepAdd:
+    case QAbstractSlider::SliderPageStepSub:
+    case QAbstractSlider::SliderPageStepAdd:
+        // The arrows and page areas move the selection through the owner; the bar follows
+        // when the list repaints, not on its own.
+        bar->setSliderPosition(bar->value());
+        if (action == QAbstractSlider::SliderSingleStepSub)
+            m_pOwner->LineUp();
+        else if (action == QAbstractSlider::SliderSingleStepAdd)
+            m_pOwner->LineDown();
+        else if (action == QAbstractSlider::SliderPageStepSub)
+            m_pOwner->PageUp();
+        else
+            m_pOwner->PageDown();
+        break;
+    case QAbstractSlider::SliderMove:
+    case QAbstractSlider::SliderToMinimum:
+    case QAbstractSlider::SliderToMaximum:
+        // Top and bottom put the thumb at the end of its range and show the rows there, as a
+        // drag to that end would. The view stays where the user put it, selection or not.
+        topIndex = bar->sliderPosition() * scrollScale;
+        keepSelectionVisible = false;
+        viewport()->update();
+        break;
+    default:
+        break;
+    }
+}
+
+void CVListBox::OnEndScroll() {
+    keepSelectionVisible = false;
+    viewport()->update();
+}
+
+void CVListBox::mouseReleaseEvent(QMouseEvent* event) {
+    // A press that was dragged off the list ends elsewhere; only a release over the rows clicks.
+    if (event->button() == Qt::LeftButton && viewport()->rect().contains(event->position().toPoint()))
+        OnClick(event->position().toPoint().y());
+    QAbstractScrollArea::mouseReleaseEvent(event);
+}
+
+void CVListBox::OnClick(int y) {
+    int row = topIndex + (y - topMargin) / rowHeight;
+    if (row >= lastIndex)
+        row = isHistory ? lastIndex - 1 : lastIndex;
+    // Nothing lies above the first row: a click in an empty list selects nothing.
+    if (row < 0)
+        row = -1;
+    selection = row;
+    Repaint();
+    m_pOwner->SetActiveList(isHistory ? 2 : 1);
+    if (isHistory) {
+        const std::string path = PagePath(selection);
+        if (!path.empty())
+            m_pOwner->NavigateToPage(path);
+    } else if (row >= 0) {
+        if (reverse)
+            m_pOwner->ShowReverseEntry(row);
+        else
+            m_pOwner->ShowForwardEntry(row);
+    }
+}
+
+void CVListBox::wheelEvent(QWheelEvent* event) {
+    // The owner turns the wheel into its line moves; the list does not scroll by itself.
+    event->ignore();
+}
+
+bool CVListBox::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == verticalScrollBar() && event->type() == QEvent::Wheel) {
+        // Over the scroll bar too: ignored here, the wheel travels on to the owner.
+        event->ignore();
+        return true;
+    }
+    return QAbstractScrollArea::eventFilter(watched, event);
+}

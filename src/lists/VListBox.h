@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <QFont>
+
+#include <cstddef>
+#include <string>
+
+class CListOwner;
+
+// The word index: a "virtual" list that holds no words. Every paint fetches the rows it shows
+// straight from the owner's dictionary (GetListHeadword), so a list of any length costs nothing
+// to fill or to switch. The same window, as CVListBoxHistory, shows the history.
+//
+// The list draws itself, follows its scroll bar and reports clicks; moving the selection by keys,
+// wheel and the scroll-bar arrows belongs to the owner's navigation routines, which write the
+// public fields below and call Repaint. The owner outlives the list and must have an open
+// dictionary whenever the list paints. Colours and the layout size come from theApp, which must
+// be set while the list paints.
+class CVListBox : public QAbstractScrollArea {
+    Q_OBJECT
+public:
+    // Rows drawn from one text at most; the rest is cut off.
+    static constexpr std::size_t kMaxRowBytes = 127;
+    // The homonym number that marks an abbreviation.
+    static constexpr int kAbbreviationHomonym = 999;
+    // One scroll-bar unit never stands for more than this many thumb positions.
+    static constexpr int kMaxScrollPositions = 32767;
+
+    CVListBox(CListOwner* owner, QWidget* parent);
+    ~CVListBox() override;
+
+    // Recomputes scrollScale and scrollMax from lastIndex, sets the scroll range, puts the first
+    // row on top and clears the selection.
+    void ResetScroll();
+    // Place of forward entry in a run of equal neighbouring headwords (1, 2, ...; 0 alone).
+    int HomonymOrdinal(int entry) const;
+    // Paints the list at once, after the owner has changed its fields.
+    void Repaint();
+
+    // Text of row i, and its homonym number (0 when it has none). Empty for a row without text.
+    virtual std::string RowText(int i, int& homonym) const;
+
+    // Pixel height of a font of the given point size at a vertical resolution.
+    static int PixelHeight(int points, int nLogPixelsY);
+    // The three fonts of a paint: row, homonym number, abbreviation mark (italic).
+    static QFont RowFont(bool bLarge, int nLogPixelsY);
+    static QFont NumberFont(int nLogPixelsY);
+    static QFont MarkFont(bool bLarge, int nLogPixelsY);
+
+    int topIndex = 0;                 // row drawn first
+    int lastIndex = 0;                // index: last valid row; history: number of items
+    int selection = -1;               // selected row, -1 for none
+    int visibleLines = 0;             // whole rows that fit, minus one; set by every paint
+    int rowHeight = 1;                // pixels per row; set by every paint
+    int topMargin = 4;                // y of the first row
+    int scrollScale = 1;              // rows per scroll-bar unit
+    int scrollMax = 0;                // upper end of the scroll range
+    bool keepSelectionVisible = true; // the next paint scrolls the selection into view
+    bool isHistory = true;            // the owner clears it for the index list
+    bool reverse = false;             // rows come from the reverse list
+    int rowAscent = 0;                // ascent of the row font, measured at the first paint
+    int markAscent = 0;               // ascent of the mark font, measured with it
+
+protected:
+    CListOwner* Owner() const { return m_pOwner; }
+    // Sets the scroll range 0 .. nMax.
+    void SetScrollRange(int nMax);
+    // The page path a click on history row `row` revisits; empty when there is none.
+    virtual std::string PagePath(int row) const;
+
+    void paintEvent(QPaintEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void MeasureAscents();
+    void OnScrollAction(int action);
+    void OnEndScroll();
+    void OnClick(int y);
+
+    CListOwner* m_pOwner;
+};

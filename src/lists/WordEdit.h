@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QLineEdit>
+
+class CZodynasDlg;
+
+// The entry box: its own font and colours, the four cursor-block navigation keys handed to the
+// main window, and the index following every qualifying key release.
+class CWordEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit CWordEdit(CZodynasDlg* dialog, QWidget* parent = nullptr);
+
+    // The Baltic flag: the font is built for the Lithuanian index.
+    void SetBaltic(bool bBaltic) { m_bBaltic = bBaltic; }
+    bool IsBaltic() const { return m_bBaltic; }
+    // Drops the font; the next paint builds it again for the current flag and layout.
+    void DeleteFont() { m_bHasFont = false; }
+    bool HasFont() const { return m_bHasFont; }
+    // Puts a word (code page 1257) into the box with the caret after its last character.
+    void PutWord(const std::string& cp1257);
+    std::string Word() const;
+
+    // Whether a key release moves the index: printable keys, Backspace and the keypad's keys,
+    // not the cursor block, modifiers or auto-repeat.
+    static bool FollowsTyping(const QKeyEvent& event);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void EnsureFont();
+
+    CZodynasDlg* m_pDialog;
+    bool m_bBaltic = false;
+    bool m_bHasFont = false;
+};

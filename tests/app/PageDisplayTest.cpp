@@ -1,0 +1,253 @@
+#include "app/BitmapButton.h"
+#include "app/WebBrowser2.h"
+#include "desktop/TempFolder.h"
+#include "lists/VListBox.h"
+#include "lists/VListBoxHistory.h"
+#include "lists/WordEdit.h"
+#include "support/DialogFixture.h"
+
+#include <QTest>
+
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+class PageDisplayTest : public CDialogFixture {
+protected:
+    SDictContent Content() const override {
+        SDictContent c;
+        c.articles = {Article("bank", "<P>1. krantas</P>", 1), Article("bank", "<P>1. bankas</P>", 2),
+                      Article("cat", "<P>1. katinas, kat\xEB</P>"), Article("dog", "<P>1. \xF0uo</P>"),
+                      Article("house", "<P>1. namas <A HREF=\"home\">home</A></P>"),
+                      Article("home", "<P>1. namai</P>")};
+        for (int i = 0; i < 40; ++i)
+            c.articles.push_back(Article("w" + std::to_string(100 + i), "<P>" + std::to_string(i) + "</P>"));
+        c.links = {{"home", 5}};
+        c.reverse = {{"katinas", {2}}, {"namas", {4}}, {"\xF0uo", {3}}};
+        return c;
+    }
+
+    std::unique_ptr<CZodynasDlg> StartWithHistory() {
+        {
+            QSettings user = UserSettings();
+            user.setValue("Eiga", 1);
+            user.setValue("Zodis", "dog");
+        }
+        auto dlg = Start();
+        return dlg;
+    }
+};
+
+TEST_F(PageDisplayTest, TypingMovesTheIndexOncePerKeyRelease) {
+    auto dlg = Start();
+    ASSERT_TRUE(m_bInitResult);
+    CWordEdit* edit = dlg->m_editWord;
+    QTest::keyClick(edit, Qt::Key_H);
+    EXPECT_EQ(dlg->m_listIndex->selection, 4); // "h" begins "home" first
+    QTest::keyClick(edit, Qt::Key_O);
+    QTest::keyClick(edit, Qt::Key_U);
+    EXPECT_EQ(dlg->m_listIndex->selection, 5); // "hou": house
+    EXPECT_EQ(dlg->m_listIndex->topIndex, 2);
+    // A held key moves the index once, at its release.
+    dlg->m_listIndex->selection = -1;
+    QTest::keyPress(edit, Qt::Key_S);
+    QTest::keyPress(edit, Qt::Key_S, Qt::NoModifier, -1);
+    EXPECT_EQ(dlg->m_listIndex->selection, -1);
+    QTest::keyRelease(edit, Qt::Key_S);
+    EXPECT_EQ(dlg->m_listIndex->selection, 5);
+    // Backspace follows too; the cursor block's Delete does not.
+    edit->setText("ca");
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    EXPECT_EQ(dlg->m_listIndex->selection, 2); // "c": cat
+    edit->setText("dog");
+    edit->setCursorPosition(0);
+    QTest::keyClick(edit, Qt::Key_Delete);
+    EXPECT_EQ(dlg->m_listIndex->selection, 2);
+}
+
+TEST_F(PageDisplayTest, EnterWritesThePageAndShowsIt) {
+    auto dlg = Start();
+    ASSERT_TRUE(m_bInitResult);
+    m_theApp.m_strPageHeader = "<HTML><BODY>";
+    dlg->m_editWord->setText("cat");
+    QTest::keyClick(dlg->m_editWord, Qt::Key_Return);
+    const std::string page = dlg->m_browser->CurrentPath();
+    ASSERT_EQ(page.substr(page.size() - 8), ".TMP.htm");
+    EXPECT_EQ(ReadAll(page), "<HTML><BODY><A NAME=\"R1\"></A><P>1. katinas, kat\xEB</P>\r\n</BODY>\r\n</HTML>\r\n");
+    EXPECT_EQ(dlg->m_strCaption, "Vertimas");
+    EXPECT_EQ(dlg->m_editWord->text(), "cat");
+    EXPECT_EQ(dlg->m_listIndex->selection, 2);
+    EXPECT_TRUE(dlg->isVisible());
+    // Homonyms: the entry box names the place of the entry among its equal neighbours.
+    dlg->ShowForwardEntry(1);
+    EXPECT_EQ(dlg->m_editWord->text(), "bank 2");
+    EXPECT_EQ(dlg->m_editWord->cursorPosition(), 6);
+    // Blank text shows nothing at all.
+    const std::string before = dlg->m_browser->CurrentPath();
+    dlg->ShowPage(" \r\n\t ", 3);
+    EXPECT_EQ(dlg->m_browser->CurrentPath(), before);
+    EXPECT_EQ(dlg->m_editWord->text(), "bank 2");
+}
+
+TEST_F(PageDisplayTest, CursorBlockKeysMoveTheSelectionKeypadKeysDoNot) {
+    auto dlg = Start();
+    ASSERT_TRUE(m_bInitResult);
+    CWordEdit* edit = dlg->m_editWord;
+    QTest::keyClick(edit, Qt::Key_Down); // no selection: row 0
+    EXPECT_EQ(dlg->m_listIndex->selection, 0);
+    EXPECT_EQ(edit->text(), "bank");
+    QTest::keyClick(edit, Qt::Key_Down);
+    QTest::keyClick(edit, Qt::Key_Down);
+    EXPECT_EQ(dlg->m_listIndex->selection, 2);
+    EXPECT_EQ(edit->text(), "cat");
+    // The keypad's Down goes to the edit box; its release follows the text back to "cat".
+    QTest::keyClick(edit, Qt::Key_Down, Qt::KeypadModifier);
+    EXPECT_EQ(dlg->m_listIndex->selection, 2);
+    QTest::keyClick(edit, Qt::Key_Up);
+    EXPECT_EQ(dlg->m_listIndex->selection, 1);
+    EXPECT_EQ(edit->text(), "bank");
+    QTest::keyClick(edit, Qt::Key_Up);
+    QTest::keyClick(edit, Qt::Key_Up);
+    EXPECT_EQ(dlg->m_listIndex->selection, 0);
+    // Page steps use the rows the list shows.
+    QTRY_VERIFY(dlg->m_listIndex->visibleLines > 0);
+    const int v = dlg->m_listIndex->visibleLines;
+    // Waiting for the paint may pass focus events to the entry box, each of which swaps the list
+    // the keys drive; typing gives them back to the index.
+    dlg->m_nActiveList = 1;
+    QTest::keyClick(edit, Qt::Key_PageDown);
+    EXPECT_EQ(dlg->m_listIndex->selection, v);
+    QTest::keyClick(edit, Qt::Key_PageUp);
+    EXPECT_EQ(dlg->m_listIndex->selection, 0);
+    for (int i = 0; i < 10; ++i)
+        QTest::keyClick(edit, Qt::Key_PageDown);
+    EXPECT_EQ(dlg->m_listIndex->selection, dlg->m_listIndex->lastIndex);
+}
+
+TEST_F(PageDisplayTest, HistoryKeepsOrderAndRevisitsTheFirstPageFile) {
+    auto dlg = StartWithHistory();
+    ASSERT_TRUE(m_bInitResult);
+    ASSERT_EQ(dlg->m_bShowHistory, 1);
+    CVListBoxHistory* history = dlg->m_listHistory;
+    // The saved word was shown at start.
+    ASSERT_EQ(history->items, std::vector<std::string>({"dog"}));
+    const std::string firstDog = history->pages["dog"];
+    dlg->ShowForwardEntry(2);
+    dlg->ShowForwardEntry(3);
+    EXPECT_EQ(history->items, std::vector<std::string>({"cat", "dog"}));
+    EXPECT_EQ(history->selection, 1);
+    EXPECT_EQ(history->pages["dog"], firstDog);
+    dlg->NavigateToPage(history->pages["cat"]);
+    EXPECT_EQ(dlg->m_browser->CurrentPath(), history->pages["cat"]);
+    // The history list drives the keys after a click; navigation puts its words.
+    dlg->m_nActiveList = 2;
+    dlg->LineUp();
+    EXPECT_EQ(dlg->m_editWord->text(), "cat");
+    EXPECT_EQ(history->selection, 0);
+    dlg->LineUp();
+    EXPECT_EQ(history->selection, 0);
+    // Clearing deletes the recorded page files.
+    const std::string catPage = history->pages["cat"];
+    ASSERT_TRUE(std::filesystem::exists(catPage));
+    dlg->ClearHistory();
+    EXPECT_TRUE(history->items.empty());
+    EXPECT_FALSE(std::filesystem::exists(catPage));
+    EXPECT_FALSE(std::filesystem::exists(firstDog));
+    dlg->LineDown();
+    EXPECT_EQ(dlg->m_editWord->text(), "");
+}
+
+TEST_F(PageDisplayTest, ReturningFocusSwapsTheActiveListTypingResetsIt) {
+    auto dlg = Start();
+    ASSERT_TRUE(m_bInitResult);
+    EXPECT_EQ(dlg->m_nActiveList, 1);
+    dlg->OnEditFocus();
+    EXPECT_EQ(dlg->m_nActiveList, 2);
+    dlg->OnEditFocus();
+    EXPECT_EQ(dlg->m_nActiveList, 1);
+    dlg->m_nActiveList = 2;
+    QTest::keyClick(dlg->m_editWord, Qt::Key_A);
+    EXPECT_EQ(dlg->m_nActiveList, 1);
+}
+
+TEST_F(PageDisplayTest, TheDirectionSwitchResetsEverything) {
+    auto dlg = StartWithHistory();
+    ASSERT_TRUE(m_bInitResult);
+    dlg->m_szLastClipText = "cat";
+    QTest::mouseClick(dlg->m_btnLithuanian, Qt::LeftButton);
+    EXPECT_EQ(dlg->m_nDirection, 1);
+    EXPECT_EQ(dlg->m_btnEnglish->NormalId(), 218);
+    EXPECT_EQ(dlg->m_btnLithuanian->NormalId(), 217);
+    EXPECT_TRUE(dlg->m_listIndex->reverse);
+    EXPECT_TRUE(dlg->m_listHistory->reverse);
+    EXPECT_EQ(dlg->m_listIndex->lastIndex, 2);
+    EXPECT_EQ(dlg->m_listIndex->selection, -1);
+    EXPECT_EQ(dlg->m_listIndex->topIndex, 0);
+    EXPECT_TRUE(dlg->m_listHistory->items.empty());
+    EXPECT_EQ(dlg->m_editWord->text(), "");
+    EXPECT_TRUE(dlg->m_editWord->IsBaltic());
+    EXPECT_EQ(dlg->m_szLastClipText, "");
+    EXPECT_EQ(dlg->m_editWord->geometry().width(), dlg->m_layoutValues.nEditWidthReverse);
+    // Enter with nothing selected shows nothing new.
+    const std::string before = dlg->m_browser->CurrentPath();
+    QTest::keyClick(dlg->m_editWord, Qt::Key_Return);
+    EXPECT_EQ(dlg->m_browser->CurrentPath(), before);
+    // Typing follows the Lithuanian index; Enter shows the English articles of the word.
+    QTest::keyClicks(dlg->m_editWord, "nam");
+    EXPECT_EQ(dlg->m_listIndex->selection, 1);
+    QTest::keyClick(dlg->m_editWord, Qt::Key_Return);
+    EXPECT_EQ(dlg->m_editWord->text(), "namas");
+    EXPECT_NE(ReadAll(dlg->m_browser->CurrentPath()).find("<SPAN CLASS=SELECTED>namas</SPAN>"), std::string::npos);
+    QTest::mouseClick(dlg->m_btnEnglish, Qt::LeftButton);
+    EXPECT_EQ(dlg->m_nDirection, 0);
+    EXPECT_EQ(dlg->m_listIndex->lastIndex, 45);
+    EXPECT_EQ(dlg->m_btnEnglish->NormalId(), 219);
+}
+
+TEST_F(PageDisplayTest, LinksAreInterceptedAndShownTwentyMillisecondsLater) {
+    auto dlg = Start();
+    ASSERT_TRUE(m_bInitResult);
+    const std::string folder = CTempFolder::Path();
+    bool cancel = false;
+    dlg->OnBeforeNavigate2(folder + "/ZOD1F.TMP.htm#R3", cancel);
+    EXPECT_FALSE(cancel);
+    dlg->OnBeforeNavigate2(g_strAppDir + "/HTM/Apie_s.htm", cancel);
+    EXPECT_FALSE(cancel);
+    dlg->OnBeforeNavigate2("no-separator", cancel);
+    EXPECT_FALSE(cancel);
+    dlg->OnBeforeNavigate2(folder + "/nosuchword", cancel);
+    EXPECT_TRUE(cancel);
+    EXPECT_FALSE(dlg->IsTimerRunning(TIMER_SHOWPAGE));
+    cancel = false;
+    dlg->OnBeforeNavigate2(folder + "/Home", cancel);
+    EXPECT_TRUE(cancel);
+    EXPECT_TRUE(dlg->IsTimerRunning(TIMER_SHOWPAGE));
+    EXPECT_EQ(dlg->TimerInterval(TIMER_SHOWPAGE), 20);
+    EXPECT_EQ(dlg->m_strPendingPage, "home\t<A NAME=\"R1\"></A><P>1. namai</P>");
+    QTRY_VERIFY(!dlg->IsTimerRunning(TIMER_SHOWPAGE));
+    EXPECT_EQ(dlg->m_strPendingPage, "");
+    EXPECT_NE(ReadAll(dlg->m_browser->CurrentPath()).find("<P>1. namai</P>"), std::string::npos);
+    // Shown as entry 0, whose place among equal headwords is 1.
+    EXPECT_EQ(dlg->m_editWord->text(), "home 1");
+}
+
+TEST_F(PageDisplayTest, ExitLeavesNoPageFileBehind) {
+    auto dlg = StartWithHistory();
+    ASSERT_TRUE(m_bInitResult);
+    dlg->ShowForwardEntry(2);
+    const std::string folder = CTempFolder::Path();
+    QTest::keyClick(dlg->m_editWord, Qt::Key_Escape);
+    int left = 0;
+    for (const auto& e : std::filesystem::directory_iterator(folder))
+        left += e.path().filename().string().rfind("ZOD", 0) == 0 ? 1 : 0;
+    EXPECT_EQ(left, 0);
+    EXPECT_EQ(UserSettings().value("Zodis").toString(), "cat");
+}
+
+} // namespace

@@ -1,0 +1,540 @@
+#include "lists/VListBox.h"
+#include "app/ZodynasApp.h"
+#include "lists/ListOwner.h"
+#include "support/TestDict.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QImage>
+#include <QScrollBar>
+#include <QTest>
+#include <QWheelEvent>
+
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The main window's part, played back: every routine the list calls is written down together
+// with the number of paints the list had made by then.
+class CFakeOwner : public CListOwner {
+public:
+    explicit CFakeOwner(const SDictContent& content) : m_dict(content) {}
+
+    CDictFile& Dict() override { return *m_dict; }
+    void LineUp() override { Navigate("LineUp"); }
+    void LineDown() override { Navigate("LineDown"); }
+    void PageUp() override { Navigate("PageUp"); }
+    void PageDown() override { Navigate("PageDown"); }
+    void SetActiveList(int nList) override { Note("SetActiveList " + std::to_string(nList)); }
+    void ShowForwardEntry(int row) override { Note("ShowForwardEntry " + std::to_string(row)); }
+    void ShowReverseEntry(int row) override { Note("ShowReverseEntry " + std::to_string(row)); }
+    void NavigateToPage(const std::string& path) override { Note("NavigateToPage " + path); }
+
+    CTestDict m_dict;
+    std::vector<std::string> m_calls;
+    std::vector<int> m_paintsAtCall;
+    // The list's paint count, kept by the test.
+    const int* m_pPaints = nullptr;
+    // Run by every navigation routine after it is noted, as the main window's would move the list.
+    std::function<void()> m_fnNavigate;
+
+private:
+    void Note(const std::string& call) {
+        m_calls.push_back(call);
+        m_paintsAtCall.push_back(m_pPaints != nullptr ? *m_pPaints : -1);
+    }
+    void Navigate(const std::string& routine) {
+        Note(routine);
+        if (m_fnNavigate)
+            m_fnNavigate();
+    }
+};
+
+// Counts the paints of a list's rows.
+class CPaintCounter : public QObject {
+public:
+    explicit CPaintCounter(int& count) : m_count(count) {}
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            ++m_count;
+        return false;
+    }
+
+private:
+    int& m_count;
+};
+
+// A list whose rows all carry one homonym number, to see where marks are drawn.
+class CMarkedList : public CVListBox {
+public:
+    CMarkedList(CListOwner* owner, QWidget* parent, int homonym)
+        : CVListBox(owner, parent), m_nHomonym(homonym) {}
+    std::string RowText(int, int& homonym) const override {
+        homonym = m_nHomonym;
+        return "word";
+    }
+
+private:
+    int m_nHomonym;
+};
+
+SDictContent NumberedRows(int n) {
+    SDictContent c;
+    char name[16];
+    for (int k = 0; k < n; ++k) {
+        std::snprintf(name, sizeof name, "row%02d", k);
+        c.articles.push_back(Article(name, "<P>x</P>"));
+    }
+    c.reverse = {{"alus", {0}}, {"batas", {1}}, {"ciklas", {2}}};
+    return c;
+}
+
+bool IsInk(const QImage& image, int x, int y, const QColor& back) {
+    return image.pixelColor(x, y) != back;
+}
+
+// The lowest row of the rectangle that holds a pixel other than back; -1 when there is none.
+int LowestInk(const QImage& image, const QRect& area, const QColor& back) {
+    int lowest = -1;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (IsInk(image, x, y, back))
+                lowest = y;
+    return lowest;
+}
+
+class VListBoxTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_pOldApp = theApp;
+        m_app.SetScreenMetrics(32, 96, 96);
+        theApp = &m_app;
+    }
+    void TearDown() override {
+        m_list.reset();
+        m_parent.reset();
+        theApp = m_pOldApp;
+    }
+
+    // An index list over content in a shown window, viewportHeight pixels of rows high.
+    template <class TList = CVListBox, class... TArgs>
+    TList* MakeList(const SDictContent& content, int viewportHeight, TArgs... args) {
+        m_list.reset();
+        m_parent.reset();
+        m_owner = std::make_unique<CFakeOwner>(content);
+        m_owner->m_pPaints = &m_nPaints;
+        EXPECT_EQ(m_owner->m_dict.OpenResult(), CDictFile::kOpenOk);
+        m_parent = std::make_unique<QWidget>();
+        m_parent->resize(400, viewportHeight + 40);
+        auto list = std::make_unique<TList>(m_owner.get(), m_parent.get(), args...);
+        TList* p = list.get();
+        m_list = std::move(list);
+        p->isHistory = false;
+        p->lastIndex = m_owner->m_dict->ArticleCount() - 1;
+        p->ResetScroll();
+        const int frame = 2 * p->frameWidth();
+        p->setGeometry(0, 0, 300, viewportHeight + frame);
+        p->viewport()->installEventFilter(&m_counter);
+        m_parent->show();
+        Settle();
+        return p;
+    }
+
+    // Lets the scroll bar appear or go, then paints the rows once.
+    void Settle() {
+        QApplication::processEvents();
+        m_list->Repaint();
+    }
+
+    QImage Rows() { return m_list->viewport()->grab().toImage(); }
+
+    int RowTop(int visibleRow) const { return m_list->topMargin + visibleRow * m_list->rowHeight; }
+
+    CZodynasApp m_app;
+    CZodynasApp* m_pOldApp = nullptr;
+    std::unique_ptr<CFakeOwner> m_owner;
+    std::unique_ptr<QWidget> m_parent;
+    std::unique_ptr<CVListBox> m_list;
+    int m_nPaints = 0;
+    CPaintCounter m_counter{m_nPaints};
+};
+
+TEST_F(VListBoxTest, StartsWithTheDocumentedFields) {
+    CFakeOwner owner(NumberedRows(3));
+    CVListBox list(&owner, nullptr);
+    EXPECT_EQ(list.objectName(), "VListBox");
+    EXPECT_EQ(list.topIndex, 0);
+    EXPECT_EQ(list.lastIndex, 0);
+    EXPECT_EQ(list.selection, -1);
+    EXPECT_EQ(list.rowHeight, 1);
+    EXPECT_EQ(list.topMargin, 4);
+    EXPECT_EQ(list.scrollScale, 1);
+    EXPECT_TRUE(list.keepSelectionVisible);
+    EXPECT_TRUE(list.isHistory);
+    EXPECT_FALSE(list.reverse);
+    EXPECT_EQ(list.rowAscent, 0);
+    EXPECT_EQ(list.markAscent, 0);
+}
+
+TEST_F(VListBoxTest, ResetScrollScalesLongListsIntoSixteenBits) {
+    CVListBox* list = MakeList(NumberedRows(3), 100);
+    QScrollBar* bar = list->verticalScrollBar();
+    struct SCase {
+        int last, scale, max;
+    } const cases[] = {{0, 1, 0},         {2, 1, 2},         {32767, 1, 32767}, {32768, 2, 16384},
+                       {40000, 2, 20000}, {65534, 3, 21844}, {65535, 3, 21845}, {2147483647, 65539, 32766}};
+    for (const SCase& c : cases) {
+        list->topIndex = 7;
+        list->selection = 5;
+        list->lastIndex = c.last;
+        list->ResetScroll();
+        EXPECT_EQ(list->scrollScale, c.scale) << c.last;
+        EXPECT_EQ(list->scrollMax, c.max) << c.last;
+        EXPECT_EQ(bar->minimum(), 0) << c.last;
+        EXPECT_EQ(bar->maximum(), c.max) << c.last;
+        EXPECT_EQ(list->topIndex, 0) << c.last;
+        EXPECT_EQ(list->selection, -1) << c.last;
+    }
+}
+
+TEST_F(VListBoxTest, AnEmptyDictionaryScrollsNowhereAndDrawsNoRow) {
+    CVListBox* list = MakeList(SDictContent{}, 100);
+    EXPECT_EQ(list->lastIndex, -1);
+    EXPECT_EQ(list->verticalScrollBar()->maximum(), 0);
+    list->topIndex = 3;
+    list->Repaint();
+    EXPECT_EQ(list->topIndex, 0);
+    const QImage rows = Rows();
+    EXPECT_EQ(LowestInk(rows, rows.rect(), m_app.m_clrBack), -1);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(20, 30));
+    EXPECT_EQ(list->selection, -1);
+    EXPECT_EQ(m_owner->m_calls, std::vector<std::string>{"SetActiveList 1"});
+}
+
+TEST_F(VListBoxTest, DraggingTheThumbPutsItsScaledRowOnTop) {
+    CVListBox* list = MakeList(NumberedRows(3), 100);
+    list->lastIndex = 40000;
+    list->ResetScroll();
+    list->selection = 5;
+    Settle();
+    QScrollBar* bar = list->verticalScrollBar();
+    bar->setSliderPosition(12345);
+    EXPECT_EQ(list->topIndex, 24690);
+    EXPECT_FALSE(list->keepSelectionVisible);
+    EXPECT_EQ(bar->value(), 12345);
+    list->Repaint();
+    // The selection is far above, yet the view stays where it was dragged.
+    EXPECT_EQ(list->topIndex, 24690);
+    EXPECT_EQ(bar->value(), 12345);
+    EXPECT_EQ(list->selection, 5);
+
+    // Letting go of the thumb ends the scroll without moving anything.
+    list->keepSelectionVisible = true;
+    bar->setSliderDown(true);
+    bar->setSliderDown(false);
+    EXPECT_FALSE(list->keepSelectionVisible);
+    list->Repaint();
+    EXPECT_EQ(list->topIndex, 24690);
+
+    // The next navigation sets keepSelectionVisible again and the selection comes back.
+    list->keepSelectionVisible = true;
+    list->Repaint();
+    EXPECT_EQ(list->topIndex, 5);
+    EXPECT_EQ(bar->value(), 2);
+    EXPECT_TRUE(m_owner->m_calls.empty());
+}
+
+TEST_F(VListBoxTest, TopAndBottomOfTheBarShowTheRowsAtThoseEnds) {
+    CVListBox* list = MakeList(NumberedRows(3), 100);
+    list->lastIndex = 40001;
+    list->ResetScroll();
+    list->selection = 100;
+    Settle();
+    QScrollBar* bar = list->verticalScrollBar();
+    bar->triggerAction(QAbstractSlider::SliderToMaximum);
+    EXPECT_EQ(list->topIndex, 40000);
+    EXPECT_FALSE(list->keepSelectionVisible);
+    list->Repaint();
+    EXPECT_EQ(bar->value(), 20000);
+    EXPECT_EQ(list->topIndex, 40000);
+    bar->triggerAction(QAbstractSlider::SliderToMinimum);
+    EXPECT_EQ(list->topIndex, 0);
+    list->Repaint();
+    EXPECT_EQ(bar->value(), 0);
+    EXPECT_TRUE(m_owner->m_calls.empty());
+}
+
+TEST_F(VListBoxTest, FontsAreSizedInPointsOfTheLayout) {
+    EXPECT_EQ(CVListBox::PixelHeight(10, 96), 13);
+    EXPECT_EQ(CVListBox::PixelHeight(8, 96), 11);
+    EXPECT_EQ(CVListBox::PixelHeight(7, 120), 12);
+    EXPECT_EQ(CVListBox::RowFont(false, 96).pixelSize(), 13);
+    EXPECT_EQ(CVListBox::RowFont(true, 120).pixelSize(), 20);
+    EXPECT_EQ(CVListBox::NumberFont(96).pixelSize(), 8);
+    EXPECT_EQ(CVListBox::NumberFont(120).pixelSize(), 10);
+    EXPECT_EQ(CVListBox::MarkFont(false, 96).pixelSize(), 9);
+    EXPECT_EQ(CVListBox::MarkFont(true, 96).pixelSize(), 11);
+    EXPECT_EQ(CVListBox::RowFont(false, 96).family(), "Arial");
+    EXPECT_TRUE(CVListBox::MarkFont(false, 96).italic());
+    EXPECT_FALSE(CVListBox::RowFont(true, 96).italic());
+    EXPECT_FALSE(CVListBox::NumberFont(96).italic());
+}
+
+TEST_F(VListBoxTest, APaintMeasuresRowsAndAscentsForTheLayout) {
+    for (const bool bLarge : {false, true}) {
+        m_app.SetScreenMetrics(32, bLarge ? 120 : 96, bLarge ? 120 : 96);
+        CVListBox* list = MakeList(NumberedRows(40), 200);
+        const int dpiY = list->viewport()->logicalDpiY();
+        const QFontMetrics rowMetrics(CVListBox::RowFont(bLarge, dpiY));
+        const QRect ay =
+            rowMetrics.boundingRect(QRect(10, 0, 90, 15), Qt::AlignLeft | Qt::TextSingleLine, "Ay");
+        EXPECT_EQ(list->rowHeight, ay.height() + 2) << bLarge;
+        EXPECT_GE(ay.height(), rowMetrics.height()) << bLarge;
+        EXPECT_EQ(list->visibleLines, list->viewport()->height() / list->rowHeight - 1) << bLarge;
+        EXPECT_EQ(list->rowAscent, rowMetrics.ascent()) << bLarge;
+        EXPECT_EQ(list->markAscent, QFontMetrics(CVListBox::MarkFont(bLarge, dpiY)).ascent()) << bLarge;
+        EXPECT_GT(list->visibleLines, 3) << bLarge;
+    }
+}
+
+TEST_F(VListBoxTest, AKeptSelectionIsScrolledIntoView) {
+    CVListBox* list = MakeList(NumberedRows(60), 160);
+    const int v = list->visibleLines;
+    ASSERT_GT(v, 2);
+    QScrollBar* bar = list->verticalScrollBar();
+
+    // Below the rows: brought up to the last whole row.
+    list->selection = 30;
+    list->Repaint();
+    EXPECT_EQ(list->topIndex, 30 - v);
+    EXPECT_EQ(bar->value(), 30 - v);
+    // Already visible: nothing moves.
+    list->selection = 30 - v + 1;
+    list->Repaint();
+    EXPECT_EQ(list->topIndex, 30 - v);
+    // Above them: brought down to the first row.
+    list->selection = 12;
+    list->Repaint();
+    EXPECT_EQ(list->topIndex, 12);
+    // No selection: back to the first row.
+    list->selection = -1;
+    list->Repaint();
+    EXPECT_EQ(list->topIndex, 0);
+
+    // Without keepSelectionVisible only the bounds are enforced.
+    list->keepSelectionVisible = false;
+    list->selection = 50;
+    list->topIndex = 20;
+    list->Repaint();
+    EXPECT_EQ(list->topIndex, 20);
+    list->topIndex = 75;
+    list->Repaint();
+    EXPECT_EQ(list->topIndex, 59);
+    EXPECT_EQ(bar->value(), 59);
+    list->topIndex = -4;
+    list->Repaint();
+    EXPECT_EQ(list->topIndex, 0);
+}
+
+TEST_F(VListBoxTest, TheThumbShowsTheTopRowOfAScaledList) {
+    CVListBox* list = MakeList(NumberedRows(3), 100);
+    list->lastIndex = 40000;
+    list->ResetScroll();
+    list->selection = 30001;
+    Settle();
+    EXPECT_EQ(list->topIndex, 30001 - list->visibleLines);
+    EXPECT_EQ(list->verticalScrollBar()->value(), (30001 - list->visibleLines) / 2);
+}
+
+TEST_F(VListBoxTest, TheSelectedBandSpansTheWholeWidth) {
+    CVListBox* list = MakeList(NumberedRows(60), 160);
+    list->selection = 2;
+    list->Repaint();
+    QImage rows = Rows();
+    const int right = rows.width() - 1;
+    ASSERT_EQ(right, list->viewport()->width() - 1);
+    const int y = RowTop(2) + 1;
+    EXPECT_EQ(rows.pixelColor(0, y), m_app.m_clrSelBack);
+    EXPECT_EQ(rows.pixelColor(right, y), m_app.m_clrSelBack);
+    EXPECT_EQ(rows.pixelColor(right, RowTop(2) + list->rowHeight - 1), m_app.m_clrSelBack);
+    EXPECT_EQ(rows.pixelColor(right, RowTop(2) + list->rowHeight), m_app.m_clrBack);
+    EXPECT_EQ(rows.pixelColor(right, RowTop(1) + 1), m_app.m_clrBack);
+    // The word itself is drawn inside the band.
+    EXPECT_GE(LowestInk(rows, QRect(10, RowTop(2), 40, list->rowHeight), m_app.m_clrSelBack), RowTop(2));
+
+    // A row cut by the bottom edge is still banded to both sides.
+    const int partial = list->visibleLines + 1;
+    ASSERT_LT(RowTop(partial), rows.height());
+    ASSERT_GT(RowTop(partial) + list->rowHeight, rows.height());
+    list->keepSelectionVisible = false;
+    list->selection = list->topIndex + partial;
+    list->Repaint();
+    rows = Rows();
+    EXPECT_EQ(rows.pixelColor(0, rows.height() - 1), m_app.m_clrSelBack);
+    EXPECT_EQ(rows.pixelColor(right, rows.height() - 1), m_app.m_clrSelBack);
+    EXPECT_EQ(rows.pixelColor(right, RowTop(partial) - 1), m_app.m_clrBack);
+}
+
+TEST_F(VListBoxTest, MarksFollowTheWordOfForwardIndexRows) {
+    SDictContent c;
+    c.articles = {Article("abbr", "<P>a</P>", 999), Article("big", "<P>b</P>", 3),
+                  Article("cat", "<P>c</P>")};
+    c.reverse = {{"katinas", {2}}};
+    CVListBox* list = MakeList(c, 100);
+    const QImage rows = Rows();
+    const QFontMetrics metrics(CVListBox::RowFont(false, list->viewport()->logicalDpiY()));
+    const QColor back = m_app.m_clrBack;
+    auto markArea = [&](int row, const char* word) {
+        return QRect(10 + metrics.horizontalAdvance(word) + 2, RowTop(row), 30, list->rowHeight);
+    };
+    const int baseline = list->rowAscent;
+
+    // "sutr." stands on the word's baseline.
+    const int abbr = LowestInk(rows, markArea(0, "abbr"), back);
+    ASSERT_NE(abbr, -1);
+    EXPECT_GE(abbr - RowTop(0), baseline - 1);
+    EXPECT_LE(abbr - RowTop(0), baseline + 1);
+    // A homonym number is raised: it ends well above the baseline.
+    const int number = LowestInk(rows, markArea(1, "big"), back);
+    ASSERT_NE(number, -1);
+    EXPECT_LT(number - RowTop(1), baseline - 2);
+    // No number, no mark.
+    EXPECT_EQ(LowestInk(rows, markArea(2, "cat"), back), -1);
+}
+
+TEST_F(VListBoxTest, OnlyTheForwardIndexDrawsMarks) {
+    for (const int homonym : {999, 3}) {
+        CMarkedList* list = MakeList<CMarkedList>(NumberedRows(3), 100, homonym);
+        const int left = 10 +
+                         QFontMetrics(CVListBox::RowFont(false, list->viewport()->logicalDpiY()))
+                             .horizontalAdvance("word") +
+                         2;
+        const QRect area(left, RowTop(0), 30, list->rowHeight);
+        EXPECT_NE(LowestInk(Rows(), area, m_app.m_clrBack), -1) << homonym;
+        list->reverse = true;
+        list->Repaint();
+        EXPECT_EQ(LowestInk(Rows(), area, m_app.m_clrBack), -1) << homonym;
+        list->reverse = false;
+        list->isHistory = true;
+        list->Repaint();
+        EXPECT_EQ(LowestInk(Rows(), area, m_app.m_clrBack), -1) << homonym;
+    }
+}
+
+TEST_F(VListBoxTest, ReverseRowsComeFromTheReverseList) {
+    CVListBox* list = MakeList(NumberedRows(3), 100);
+    int homonym = -1;
+    EXPECT_EQ(list->RowText(1, homonym), "row01");
+    list->reverse = true;
+    EXPECT_EQ(list->RowText(1, homonym), "batas");
+    EXPECT_EQ(homonym, 0);
+    EXPECT_EQ(list->RowText(7, homonym), "");
+}
+
+TEST_F(VListBoxTest, AClickSelectsItsRowThenShowsTheEntry) {
+    CVListBox* list = MakeList(NumberedRows(60), 160);
+    list->keepSelectionVisible = false;
+    list->topIndex = 5;
+    list->Repaint();
+    const int before = m_nPaints;
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(30, RowTop(3) + list->rowHeight / 2));
+    EXPECT_EQ(list->selection, 8);
+    EXPECT_EQ(m_owner->m_calls, (std::vector<std::string>{"SetActiveList 1", "ShowForwardEntry 8"}));
+    // The list was repainted before the owner heard of the click.
+    ASSERT_EQ(m_owner->m_paintsAtCall.size(), 2u);
+    EXPECT_GT(m_owner->m_paintsAtCall[0], before);
+    EXPECT_EQ(m_owner->m_paintsAtCall[1], m_owner->m_paintsAtCall[0]);
+    EXPECT_FALSE(list->keepSelectionVisible);
+
+    // The top margin belongs to the first visible row.
+    m_owner->m_calls.clear();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(30, 1));
+    EXPECT_EQ(list->selection, 5);
+    EXPECT_EQ(m_owner->m_calls, (std::vector<std::string>{"SetActiveList 1", "ShowForwardEntry 5"}));
+
+    // Only the left button clicks.
+    m_owner->m_calls.clear();
+    QTest::mouseClick(list->viewport(), Qt::RightButton, {}, QPoint(30, RowTop(1) + 1));
+    EXPECT_EQ(list->selection, 5);
+    EXPECT_TRUE(m_owner->m_calls.empty());
+}
+
+TEST_F(VListBoxTest, AClickBelowTheLastRowSelectsTheLastEntry) {
+    CVListBox* list = MakeList(NumberedRows(3), 160);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(30, list->viewport()->height() - 3));
+    EXPECT_EQ(list->selection, 2);
+    EXPECT_EQ(m_owner->m_calls, (std::vector<std::string>{"SetActiveList 1", "ShowForwardEntry 2"}));
+
+    m_owner->m_calls.clear();
+    list->reverse = true;
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(30, RowTop(1) + 1));
+    EXPECT_EQ(list->selection, 1);
+    EXPECT_EQ(m_owner->m_calls, (std::vector<std::string>{"SetActiveList 1", "ShowReverseEntry 1"}));
+}
+
+TEST_F(VListBoxTest, TheScrollBarsArrowsAndPagesAskTheOwner) {
+    CVListBox* list = MakeList(NumberedRows(60), 160);
+    QScrollBar* bar = list->verticalScrollBar();
+    list->keepSelectionVisible = false;
+    list->topIndex = 10;
+    list->Repaint();
+    ASSERT_EQ(bar->value(), 10);
+    const std::pair<QAbstractSlider::SliderAction, const char*> actions[] = {
+        {QAbstractSlider::SliderSingleStepSub, "LineUp"},
+        {QAbstractSlider::SliderSingleStepAdd, "LineDown"},
+        {QAbstractSlider::SliderPageStepSub, "PageUp"},
+        {QAbstractSlider::SliderPageStepAdd, "PageDown"}};
+    for (const auto& [action, routine] : actions) {
+        m_owner->m_calls.clear();
+        bar->triggerAction(action);
+        EXPECT_EQ(m_owner->m_calls, std::vector<std::string>{routine});
+        EXPECT_EQ(bar->value(), 10) << routine;
+        EXPECT_EQ(list->topIndex, 10) << routine;
+    }
+
+    // The bar follows the rows the owner's routine shows.
+    m_owner->m_fnNavigate = [list] {
+        list->selection = 40;
+        list->keepSelectionVisible = true;
+        list->Repaint();
+    };
+    bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(list->topIndex, 40 - list->visibleLines);
+    EXPECT_EQ(bar->value(), 40 - list->visibleLines);
+}
+
+TEST_F(VListBoxTest, TheWheelIsLeftToTheOwner) {
+    CVListBox* list = MakeList(NumberedRows(60), 160);
+    QScrollBar* bar = list->verticalScrollBar();
+    QTRY_VERIFY(bar->isVisible());
+    for (QWidget* target : {list->viewport(), static_cast<QWidget*>(bar)}) {
+        QWheelEvent wheel(QPointF(5, 5), list->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(target, &wheel);
+        EXPECT_FALSE(wheel.isAccepted()) << target->metaObject()->className();
+        EXPECT_EQ(bar->value(), 0);
+        EXPECT_EQ(list->topIndex, 0);
+    }
+}
+
+TEST_F(VListBoxTest, HomonymOrdinalCountsRunsUpToTheLastRow) {
+    SDictContent c;
+    c.articles = {Article("bank", "<P>1</P>"), Article("bank", "<P>2</P>"), Article("bank", "<P>3</P>"),
+                  Article("cat", "<P>c</P>"),  Article("dog", "<P>d</P>"),  Article("dog", "<P>e</P>")};
+    CVListBox* list = MakeList(c, 100);
+    EXPECT_EQ(list->HomonymOrdinal(0), 1);
+    EXPECT_EQ(list->HomonymOrdinal(1), 2);
+    EXPECT_EQ(list->HomonymOrdinal(2), 3);
+    EXPECT_EQ(list->HomonymOrdinal(3), 0);
+    EXPECT_EQ(list->HomonymOrdinal(4), 1);
+    EXPECT_EQ(list->HomonymOrdinal(5), 2);
+    // The row after lastIndex is not part of the list.
+    list->lastIndex = 4;
+    EXPECT_EQ(list->HomonymOrdinal(4), 0);
+}
+
+} // namespace
