@@ -475,7 +475,8 @@ void CZodynasDlg::OnTimer(int id) {
         ShowPage(m_strPendingPage, 0);
         m_strPendingPage.clear();
     }
-    // The clipboard watch answers its timer once it joins the window.
+    if (id == TIMER_CLIPBOARD)
+        OnClipboardTick();
 }
 
 void CZodynasDlg::resizeEvent(QResizeEvent* event) {

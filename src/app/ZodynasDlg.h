@@ -116,6 +116,8 @@ public:
     bool IsTimerRunning(int id) const;
     int TimerInterval(int id) const;
     void OnTimer(int id);
+    // One tick of the clipboard watch.
+    void OnClipboardTick();
 
     // The About box's text, in code page 1257.
     static std::string AboutText();

@@ -71,6 +71,43 @@ std::string TranslateHtml(CDictFile& dict, std::string_view head, std::string_vi
     return ComposePage(head, h + b);
 }
 
+std::string TranslatePage(CDictFile& dict, std::string_view text, std::string& followWord) {
+    std::vector<std::string> items = SplitItems(text, '|');
+    std::string h(kStartPoint);
+    std::string b;
+    for (std::size_t k = 0; k < items.size(); ++k) {
+        std::string& item = items[k];
+        if (item.size() > kMaxItem)
+            item.resize(kMaxItem);
+        h += "<A HREF=\"#Q" + std::to_string(k) + "\">" + item + "</A>&nbsp;";
+        const std::string anchor = "<A NAME=\"Q" + std::to_string(k) + "\"></A>";
+        const std::string article = ForwardArticle(dict, item);
+        const std::size_t tab = article.find('\t');
+        if (tab == std::string::npos) {
+            b += anchor;
+            b += article;
+        } else {
+            // Only a page of one word carries a title for the entry box; several words have none.
+            if (items.size() == 1)
+                b.append(article, 0, tab + 1);
+            b += anchor;
+            b.append(article, tab + 1);
+        }
+        b += kBackToStart;
+        if (k + 1 < items.size())
+            b += "\r\n<HR>\r\n";
+    }
+    if (items.size() > 1) {
+        h += "\r\n<HR>\r\n";
+        // Several words: the index goes to the first words of the alphabet rather than to any one.
+        followWord = "a";
+        return h + b;
+    }
+    // One word or none: the row of links and the start anchor would only point at themselves.
+    followWord = items.empty() ? std::string() : items.front();
+    return b;
+}
+
 std::string TranslateHtmlRev(CDictFile& dict, std::string_view head, std::string_view word) {
     return ComposePage(head, dict.RenderReverse(word));
 }

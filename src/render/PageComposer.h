@@ -22,6 +22,14 @@ std::vector<std::string> SplitItems(std::string_view text, char sep);
 // is cut to 255 bytes. Returns the whole page, head included.
 std::string TranslateHtml(CDictFile& dict, std::string_view head, std::string_view text);
 
+// The page Translate shows for the items of text separated by "|", without the page head: with
+// several items a row of links to Q anchors, then each item's articles behind its anchor with a
+// link back to the start; with one item the title part (headword, TAB) comes first and there is
+// no row of links; no items give an empty page. Every item is cut to 255 bytes. followWord
+// receives the word the index list is to follow: "a" with several items, else the one item
+// (empty when there is none).
+std::string TranslatePage(CDictFile& dict, std::string_view text, std::string& followWord);
+
 // The Lithuanian page for word: the English articles of the nearest Lithuanian headword.
 std::string TranslateHtmlRev(CDictFile& dict, std::string_view head, std::string_view word);
 

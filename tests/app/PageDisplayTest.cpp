@@ -1,3 +1,4 @@
+#include "support/GuiWait.h"
 #include "app/BitmapButton.h"
 #include "app/WebBrowser2.h"
 #include "desktop/TempFolder.h"
@@ -116,7 +117,7 @@ TEST_F(PageDisplayTest, CursorBlockKeysMoveTheSelectionKeypadKeysDoNot) {
     QTest::keyClick(edit, Qt::Key_Up);
     EXPECT_EQ(dlg->m_listIndex->selection, 0);
     // Page steps use the rows the list shows.
-    QTRY_VERIFY(dlg->m_listIndex->visibleLines > 0);
+    LEKSTAR_WAIT_TRUE(dlg->m_listIndex->visibleLines > 0);
     const int v = dlg->m_listIndex->visibleLines;
     // Waiting for the paint may pass focus events to the entry box, each of which swaps the list
     // the keys drive; typing gives them back to the index.
@@ -230,7 +231,7 @@ TEST_F(PageDisplayTest, LinksAreInterceptedAndShownTwentyMillisecondsLater) {
     EXPECT_TRUE(dlg->IsTimerRunning(TIMER_SHOWPAGE));
     EXPECT_EQ(dlg->TimerInterval(TIMER_SHOWPAGE), 20);
     EXPECT_EQ(dlg->m_strPendingPage, "home\t<A NAME=\"R1\"></A><P>1. namai</P>");
-    QTRY_VERIFY(!dlg->IsTimerRunning(TIMER_SHOWPAGE));
+    LEKSTAR_WAIT_TRUE(!dlg->IsTimerRunning(TIMER_SHOWPAGE));
     EXPECT_EQ(dlg->m_strPendingPage, "");
     EXPECT_NE(ReadAll(dlg->m_browser->CurrentPath()).find("<P>1. namai</P>"), std::string::npos);
     // Shown as entry 0, whose place among equal headwords is 1.

@@ -1,3 +1,4 @@
+#include "support/GuiWait.h"
 #include "app/BitmapButton.h"
 #include "app/RegKey.h"
 #include "app/WebBrowser2.h"
@@ -58,7 +59,7 @@ TEST_F(ZodynasDlgTest, StartUpShowsTheWindowTheStartPageAndTheTimers) {
     EXPECT_FALSE(dlg->m_btnOk->isVisible());
     EXPECT_EQ(dlg->m_nActiveList, 1);
     // The splash goes with the first tick.
-    QTRY_VERIFY(!dlg->IsTimerRunning(TIMER_SPLASH));
+    LEKSTAR_WAIT_TRUE(!dlg->IsTimerRunning(TIMER_SPLASH));
     EXPECT_EQ(dlg->m_splash, nullptr);
 }
 
@@ -116,7 +117,7 @@ TEST_F(ZodynasDlgTest, LargeLayoutOnAPaletteScreenPicksItsOwnBitmaps) {
     EXPECT_EQ(dlg->m_btnClear->NormalId(), 194);
     EXPECT_EQ(dlg->m_btnExit->SelectedId(), 208);
     EXPECT_EQ(dlg->m_layoutValues.nButtonSize, 44);
-    QTRY_COMPARE(dlg->m_btnHelp->geometry().size(), QSize(44, 44));
+    LEKSTAR_WAIT_EQ(dlg->m_btnHelp->geometry().size(), QSize(44, 44));
     dlg->ToggleAlwaysOnTop();
     EXPECT_EQ(dlg->m_btnAlwaysOnTop->NormalId(), 188);
 }
@@ -126,11 +127,11 @@ TEST_F(ZodynasDlgTest, RightClickAndTheMenuKeyOpenTheWindowMenu) {
     ASSERT_TRUE(m_bInitResult);
     QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(1, 1), dlg->m_editWord->mapToGlobal(QPoint(1, 1)));
     QApplication::sendEvent(dlg->m_editWord, &key);
-    QTRY_VERIFY(dlg->SystemMenu()->isVisible());
+    LEKSTAR_WAIT_TRUE(dlg->SystemMenu()->isVisible());
     dlg->SystemMenu()->hide();
     QContextMenuEvent mouse(QContextMenuEvent::Mouse, QPoint(5, 300), dlg->mapToGlobal(QPoint(5, 300)));
     QApplication::sendEvent(dlg.get(), &mouse);
-    QTRY_VERIFY(dlg->SystemMenu()->isVisible());
+    LEKSTAR_WAIT_TRUE(dlg->SystemMenu()->isVisible());
     dlg->SystemMenu()->hide();
 }
 
@@ -239,7 +240,7 @@ TEST_F(ZodynasDlgTest, ChildrenFollowTheLayoutRules) {
     dlg->resize(1000, 640);
     const SLayoutValues& v = dlg->m_layoutValues;
     const int b = v.nButtonSize;
-    QTRY_COMPARE(dlg->m_btnAlwaysOnTop->geometry().top(), 640 - b - 3);
+    LEKSTAR_WAIT_EQ(dlg->m_btnAlwaysOnTop->geometry().top(), 640 - b - 3);
     EXPECT_EQ(dlg->m_editWord->geometry(), QRect(3, 6 + v.nLangButtonHeight, v.nEditWidthForward, v.nEditHeight));
     EXPECT_EQ(dlg->m_btnEnglish->geometry(), QRect(3, 3, 24, 16));
     EXPECT_EQ(dlg->m_btnLithuanian->geometry(), QRect(30, 3, 24, 16));
@@ -257,7 +258,7 @@ TEST_F(ZodynasDlgTest, ChildrenFollowTheLayoutRules) {
     }
     // Below 600 x 200 nothing moves further.
     dlg->resize(300, 100);
-    QTRY_COMPARE(dlg->m_btnHelp->geometry(), QRect(3 + 4 * (b + 3), 200 - b - 3, b, b));
+    LEKSTAR_WAIT_EQ(dlg->m_btnHelp->geometry(), QRect(3 + 4 * (b + 3), 200 - b - 3, b, b));
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "support/GuiWait.h"
 #include "lists/VListBox.h"
 #include "app/ZodynasApp.h"
 #include "lists/ListOwner.h"
@@ -510,7 +511,7 @@ TEST_F(VListBoxTest, TheScrollBarsArrowsAndPagesAskTheOwner) {
 TEST_F(VListBoxTest, TheWheelIsLeftToTheOwner) {
     CVListBox* list = MakeList(NumberedRows(60), 160);
     QScrollBar* bar = list->verticalScrollBar();
-    QTRY_VERIFY(bar->isVisible());
+    LEKSTAR_WAIT_TRUE(bar->isVisible());
     for (QWidget* target : {list->viewport(), static_cast<QWidget*>(bar)}) {
         QWheelEvent wheel(QPointF(5, 5), list->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120),
                           Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);

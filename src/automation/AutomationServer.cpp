@@ -1,0 +1,86 @@
+#include "automation/AutomationServer.h"
+
+#include "automation/ZodynasDlgAutoProxy.h"
+
+#include <QDBusConnectionInterface>
+#include <QDir>
+#include <QSaveFile>
+
+CAutomationServer::CAutomationServer(const QDBusConnection& bus, CZodynasDlg* pDialog)
+    : m_bus(bus), m_pProxy(std::make_unique<CZodynasDlgAutoProxy>(pDialog)) {}
+
+CAutomationServer::~CAutomationServer() {
+    if (m_bOwnsName)
+        m_bus.unregisterService(kServiceName);
+    if (m_bObjectRegistered)
+        m_bus.unregisterObject(kObjectPath);
+}
+
+bool CAutomationServer::Start() {
+    if (!m_bus.isConnected())
+        return false;
+    if (!m_bObjectRegistered)
+        m_bObjectRegistered = m_bus.registerObject(kObjectPath, kInterface, m_pProxy.get(),
+                                                   QDBusConnection::ExportScriptableSlots);
+    // The object goes up first, so that a caller queued for the name finds it there.
+    if (m_bObjectRegistered && !m_bOwnsName)
+        m_bOwnsName = m_bus.registerService(kServiceName);
+    return m_bObjectRegistered && m_bOwnsName;
+}
+
+std::string CAutomationServer::ServicesFolder() {
+    // Relative values are to be ignored, as the bus itself would not look there either.
+    const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+    if (!dataHome.isEmpty() && dataHome.startsWith('/'))
+        return dataHome.toStdString() + "/dbus-1/services";
+    const QByteArray home = qgetenv("HOME");
+    if (home.isEmpty())
+        return std::string();
+    return home.toStdString() + "/.local/share/dbus-1/services";
+}
+
+std::string CAutomationServer::ActivationFilePath() {
+    const std::string folder = ServicesFolder();
+    return folder.empty() ? std::string() : folder + "/" + kServiceName + ".service";
+}
+
+std::string CAutomationServer::ActivationFileText(const std::string& programPath) {
+    if (programPath.empty() || programPath.front() != '/' ||
+        programPath.find_first_of("\r\n") != std::string::npos)
+        return std::string();
+    bool plain = true;
+    for (const char c : programPath) {
+        const bool ok = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                        c == '/' || c == '.' || c == '_' || c == '-' || c == '+' || c == ',' || c == '@';
+        plain = plain && ok;
+    }
+    std::string exec;
+    if (plain) {
+        exec = programPath;
+    } else {
+        // The bus splits Exec like a shell: single quotes keep everything but a single quote,
+        // which is closed, escaped and reopened.
+        exec = "'";
+        for (const char c : programPath)
+            exec += c == '\'' ? std::string("'\\''") : std::string(1, c);
+        exec += "'";
+    }
+    return std::string("[D-BUS Service]\nName=") + kServiceName + "\nExec=" + exec + " -Embedding\n";
+}
+
+bool CAutomationServer::WriteActivationFile(const std::string& programPath) {
+    const std::string text = ActivationFileText(programPath);
+    const std::string path = ActivationFilePath();
+    if (text.empty() || path.empty())
+        return false;
+    if (!QDir().mkpath(QString::fromStdString(ServicesFolder())))
+        return false;
+    QSaveFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size())) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}

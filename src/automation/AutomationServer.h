@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QDBusConnection>
+
+#include <memory>
+#include <string>
+
+class CZodynasDlg;
+class CZodynasDlgAutoProxy;
+
+// The automation service on a D-Bus connection: the automation object at kObjectPath and the
+// well-known name kServiceName, both given back when the server is destroyed. Also the
+// activation file through which the session bus starts the program for a caller when no
+// instance holds the name. The server owns its automation object; the main window it drives is
+// not owned and may go first.
+class CAutomationServer {
+public:
+    static constexpr const char* kServiceName = "LEKSTAR.Application";
+    static constexpr const char* kObjectPath = "/LEKSTAR/Application";
+    static constexpr const char* kInterface = "LEKSTAR.IZodynas";
+
+    CAutomationServer(const QDBusConnection& bus, CZodynasDlg* pDialog);
+    ~CAutomationServer();
+    CAutomationServer(const CAutomationServer&) = delete;
+    CAutomationServer& operator=(const CAutomationServer&) = delete;
+
+    // Registers the object and takes the name. False when the connection is down, the path is
+    // taken or another process holds the name; whatever was registered stays until destruction.
+    bool Start();
+    bool IsObjectRegistered() const { return m_bObjectRegistered; }
+    bool OwnsName() const { return m_bOwnsName; }
+    CZodynasDlgAutoProxy* Proxy() const { return m_pProxy.get(); }
+
+    // The folder of the session bus's per-user service files: $XDG_DATA_HOME/dbus-1/services, or
+    // ~/.local/share/dbus-1/services when XDG_DATA_HOME is unset, empty or not absolute. Empty
+    // when neither that nor HOME is known.
+    static std::string ServicesFolder();
+    // The activation file's path in that folder (empty when the folder is unknown).
+    static std::string ActivationFilePath();
+    // The activation file's text for the program at programPath. The path is quoted for the bus's
+    // command-line parser when it holds anything but plain path characters. Empty for a path the
+    // file cannot carry (empty, relative, or with a line break).
+    static std::string ActivationFileText(const std::string& programPath);
+    // Writes the activation file for programPath, creating its folders; the old file is replaced
+    // in one step, so the bus never reads half a file. False when nothing was written.
+    static bool WriteActivationFile(const std::string& programPath);
+
+private:
+    QDBusConnection m_bus;
+    std::unique_ptr<CZodynasDlgAutoProxy> m_pProxy;
+    bool m_bObjectRegistered = false;
+    bool m_bOwnsName = false;
+};

@@ -1,0 +1,87 @@
+#include "automation/ZodynasDlgAutoProxy.h"
+
+#include "app/ZodynasApp.h"
+#include "app/ZodynasDlg.h"
+#include "dict/Cp1257.h"
+#include "render/PageComposer.h"
+
+namespace {
+
+QString ToBus(const std::string& bytes) {
+    return QString::fromStdString(Cp1257::ToUtf8(bytes));
+}
+
+} // namespace
+
+CZodynasDlgAutoProxy::CZodynasDlgAutoProxy(CZodynasDlg* pDialog, QObject* parent)
+    : QObject(parent), m_pDialog(pDialog) {}
+
+CZodynasDlgAutoProxy::~CZodynasDlgAutoProxy() = default;
+
+CZodynasDlg* CZodynasDlgAutoProxy::Window() {
+    if (m_pDialog != nullptr)
+        return m_pDialog.data();
+    // The window has closed and the process is on its way out; a direct caller just gets nothing.
+    if (calledFromDBus())
+        sendErrorReply(kErrorNoWindow, "The LEKSTAR window has been closed.");
+    return nullptr;
+}
+
+bool CZodynasDlgAutoProxy::Argument(const QString& text, std::string& bytes) {
+    bytes = Cp1257::FromUtf8(text.toStdString());
+    if (bytes.size() <= kMaxArgument)
+        return true;
+    bytes.clear();
+    if (calledFromDBus())
+        sendErrorReply(kErrorTooLong,
+                       QString("The argument is longer than %1 bytes.").arg(static_cast<qulonglong>(kMaxArgument)));
+    return false;
+}
+
+std::string CZodynasDlgAutoProxy::PageHead() {
+    return theApp != nullptr ? theApp->m_strPageHeader : std::string();
+}
+
+int CZodynasDlgAutoProxy::Translate(const QString& text) {
+    CZodynasDlg* dlg = Window();
+    std::string bytes;
+    if (dlg == nullptr || !Argument(text, bytes))
+        return 0;
+    dlg->SwitchDirection(0);
+    std::string followWord;
+    const std::string page = PageComposer::TranslatePage(dlg->m_dict, bytes, followWord);
+    dlg->FollowTyping(followWord);
+    // Entry 0 whatever was found: the entry box takes the page's own title.
+    dlg->ShowPage(page, 0);
+    return 0;
+}
+
+QString CZodynasDlgAutoProxy::TranslateHTML(const QString& text) {
+    CZodynasDlg* dlg = Window();
+    std::string bytes;
+    if (dlg == nullptr || !Argument(text, bytes))
+        return QString();
+    dlg->SwitchDirection(0);
+    return ToBus(PageComposer::TranslateHtml(dlg->m_dict, PageHead(), bytes));
+}
+
+int CZodynasDlgAutoProxy::TranslateRev(const QString& word) {
+    CZodynasDlg* dlg = Window();
+    std::string bytes;
+    if (dlg == nullptr || !Argument(word, bytes))
+        return 0;
+    dlg->SwitchDirection(1);
+    int index = -1;
+    const std::string page = dlg->m_dict.RenderReverse(bytes, &index);
+    dlg->ShowPage(page, index);
+    return 0;
+}
+
+QString CZodynasDlgAutoProxy::TranslateHTMLRev(const QString& word) {
+    CZodynasDlg* dlg = Window();
+    std::string bytes;
+    if (dlg == nullptr || !Argument(word, bytes))
+        return QString();
+    dlg->SwitchDirection(1);
+    return ToBus(PageComposer::TranslateHtmlRev(dlg->m_dict, PageHead(), bytes));
+}
