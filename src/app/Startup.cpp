@@ -2,8 +2,13 @@
 
 #include "app/ZodynasApp.h"
 #include "app/ZodynasDlg.h"
+#include "automation/AutomationServer.h"
 
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QFile>
 #include <QGuiApplication>
+#include <QMessageBox>
 
 #include <string>
 
@@ -16,6 +21,29 @@ void InitResources() {
     InitLekstarResources();
 }
 
+bool PrepareAutomation(const CZodynasApp& app, const QDBusConnection& bus, const std::string& programPath,
+                       const std::function<void(const std::string& text)>& showMessage) {
+    if (!app.m_bStartedByOle) {
+        // Every ordinary start repairs the registration, wherever the program has moved since.
+        CAutomationServer::WriteActivationFile(programPath);
+        return true;
+    }
+    if (bus.isConnected())
+        return true;
+    if (showMessage)
+        showMessage(kOleInitFailedMessage);
+    return false;
+}
+
+namespace {
+
+void ShowStartupMessage(const std::string& text) {
+    QMessageBox box(QMessageBox::Warning, "LEKSTAR", QString::fromStdString(text), QMessageBox::Ok);
+    box.exec();
+}
+
+} // namespace
+
 int RunProgram(CZodynasApp& app, int argc, char** argv) {
     app.MeasureScreen(QGuiApplication::primaryScreen());
 
@@ -25,12 +53,23 @@ int RunProgram(CZodynasApp& app, int argc, char** argv) {
         commandLine += std::string(i > 1 ? " " : "") + argv[i];
     app.m_bStartedByOle = CZodynasApp::TakeSwitches(commandLine) ? 1 : 0;
 
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    const std::string programPath = QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString();
+    if (!PrepareAutomation(app, bus, programPath, ShowStartupMessage))
+        return 1;
+
     CZodynasDlg dialog(app);
     g_strAppDir = CZodynasApp::AppDir();
     app.LoadPageHeader(g_strAppDir + "/HTM/HH.htm");
 
     if (!dialog.OnInitDialog())
         return 1;
+    // A plain start serves callers too while no other instance does: they then drive the window
+    // the user already has instead of starting a second program on the same settings. Calls wait
+    // in the bus queue until the window's loop runs; the process lives until the window closes,
+    // whoever called it. The server goes before the window and gives the name back.
+    CAutomationServer server(bus, &dialog);
+    server.Start();
     dialog.exec();
     return 0;
 }

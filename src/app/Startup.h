@@ -1,12 +1,28 @@
 #pragma once
 
+#include <functional>
+#include <string>
+
 class CZodynasApp;
+class QDBusConnection;
+
+// What a start for automation shows, caption "LEKSTAR", when the session bus cannot be reached.
+inline constexpr const char* kOleInitFailedMessage =
+    "OLE initialization failed.  Make sure that the OLE libraries are the correct version.";
 
 // The program's start-up and shutdown around the main window: screen measurement, the
 // automation switches, the program directory, the page head, then the main window run modally.
 // Returns the process's exit status: 0 after a normal end, 1 when the dictionary could not be
-// opened.
+// opened or when a start for automation found no session bus.
 int RunProgram(CZodynasApp& app, int argc, char** argv);
+
+// The automation step of start-up, before any window exists. A plain start (app.m_bStartedByOle
+// 0) rewrites the activation file for programPath, so that the bus can start the program again
+// for a caller; a failure to write it is silent. A start for automation needs bus: when it is not
+// connected, showMessage gets kOleInitFailedMessage and the result is false, and the program is
+// to end without a window.
+bool PrepareAutomation(const CZodynasApp& app, const QDBusConnection& bus, const std::string& programPath,
+                       const std::function<void(const std::string& text)>& showMessage);
 
 // Registers the compiled-in pictures (bitmaps, splash, icons). The library that holds them is
 // static, so its resources are registered explicitly rather than by a static initialiser.

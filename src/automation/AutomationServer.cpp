@@ -2,7 +2,6 @@
 
 #include "automation/ZodynasDlgAutoProxy.h"
 
-#include <QDBusConnectionInterface>
 #include <QDir>
 #include <QSaveFile>
 
@@ -45,8 +44,11 @@ std::string CAutomationServer::ActivationFilePath() {
 }
 
 std::string CAutomationServer::ActivationFileText(const std::string& programPath) {
+    // The bus reads the file's values with escapes of its own and then splits Exec like a shell;
+    // a backslash, a double quote, "$" or "`" would need both, and no program path worth
+    // supporting has them.
     if (programPath.empty() || programPath.front() != '/' ||
-        programPath.find_first_of("\r\n") != std::string::npos)
+        programPath.find_first_of("\r\n\\\"$`") != std::string::npos)
         return std::string();
     bool plain = true;
     for (const char c : programPath) {
@@ -54,17 +56,8 @@ std::string CAutomationServer::ActivationFileText(const std::string& programPath
                         c == '/' || c == '.' || c == '_' || c == '-' || c == '+' || c == ',' || c == '@';
         plain = plain && ok;
     }
-    std::string exec;
-    if (plain) {
-        exec = programPath;
-    } else {
-        // The bus splits Exec like a shell: single quotes keep everything but a single quote,
-        // which is closed, escaped and reopened.
-        exec = "'";
-        for (const char c : programPath)
-            exec += c == '\'' ? std::string("'\\''") : std::string(1, c);
-        exec += "'";
-    }
+    // Double quotes keep blanks and single quotes together.
+    const std::string exec = plain ? programPath : "\"" + programPath + "\"";
     return std::string("[D-BUS Service]\nName=") + kServiceName + "\nExec=" + exec + " -Embedding\n";
 }
 

@@ -37,12 +37,13 @@ public:
     static std::string ServicesFolder();
     // The activation file's path in that folder (empty when the folder is unknown).
     static std::string ActivationFilePath();
-    // The activation file's text for the program at programPath. The path is quoted for the bus's
-    // command-line parser when it holds anything but plain path characters. Empty for a path the
-    // file cannot carry (empty, relative, or with a line break).
+    // The activation file's text for the program at programPath. The path is put in double quotes
+    // when it holds anything but plain path characters. Empty for a path the file cannot carry:
+    // empty, relative, or with a line break, a backslash, a double quote, "$" or "`".
     static std::string ActivationFileText(const std::string& programPath);
     // Writes the activation file for programPath, creating its folders; the old file is replaced
-    // in one step, so the bus never reads half a file. False when nothing was written.
+    // in one step, so the bus never reads half a file. False when nothing was written. The bus
+    // notices a new or changed file by itself at the next activation.
     static bool WriteActivationFile(const std::string& programPath);
 
 private:

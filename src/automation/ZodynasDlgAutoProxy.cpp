@@ -5,10 +5,31 @@
 #include "dict/Cp1257.h"
 #include "render/PageComposer.h"
 
+#include <string_view>
+#include <vector>
+
 namespace {
 
 QString ToBus(const std::string& bytes) {
     return QString::fromStdString(Cp1257::ToUtf8(bytes));
+}
+
+// A page of several words, or of one word whose article has no title, has no title part of its
+// own, and the page's first characters ("<A") would stand in the entry box and the history. The
+// words asked for stand there instead, so that choosing the history item shows the page again.
+std::string TitledPage(std::string_view text, std::string page) {
+    const std::vector<std::string> items = PageComposer::SplitItems(text, '|');
+    if (items.empty() || (items.size() == 1 && page.find('\t') != std::string::npos))
+        return page;
+    std::string title;
+    for (const std::string& item : items) {
+        if (item.empty())
+            continue;
+        if (!title.empty())
+            title += ' ';
+        title.append(item, 0, PageComposer::kMaxItem);
+    }
+    return title + '\t' + page;
 }
 
 } // namespace
@@ -17,6 +38,10 @@ CZodynasDlgAutoProxy::CZodynasDlgAutoProxy(CZodynasDlg* pDialog, QObject* parent
     : QObject(parent), m_pDialog(pDialog) {}
 
 CZodynasDlgAutoProxy::~CZodynasDlgAutoProxy() = default;
+
+CZodynasDlg* CZodynasDlgAutoProxy::Dialog() const {
+    return m_pDialog.data();
+}
 
 CZodynasDlg* CZodynasDlgAutoProxy::Window() {
     if (m_pDialog != nullptr)
@@ -51,8 +76,8 @@ int CZodynasDlgAutoProxy::Translate(const QString& text) {
     std::string followWord;
     const std::string page = PageComposer::TranslatePage(dlg->m_dict, bytes, followWord);
     dlg->FollowTyping(followWord);
-    // Entry 0 whatever was found: the entry box takes the page's own title.
-    dlg->ShowPage(page, 0);
+    // Entry 0 whatever was found: the entry box takes the page's title, not an index row's word.
+    dlg->ShowPage(TitledPage(bytes, page), 0);
     return 0;
 }
 

@@ -35,7 +35,8 @@ public:
     explicit CZodynasDlgAutoProxy(CZodynasDlg* pDialog, QObject* parent = nullptr);
     ~CZodynasDlgAutoProxy() override;
 
-    CZodynasDlg* Dialog() const { return m_pDialog.data(); }
+    // The main window, or null once it has been destroyed.
+    CZodynasDlg* Dialog() const;
 
 public slots:
     // The English articles of the words of text separated by "|", shown in the window. Returns 0.

@@ -7,7 +7,9 @@
 #include "lists/WordEdit.h"
 #include "support/DialogFixture.h"
 
+#include <QApplication>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <fstream>
 #include <iterator>
@@ -129,6 +131,33 @@ TEST_F(PageDisplayTest, CursorBlockKeysMoveTheSelectionKeypadKeysDoNot) {
     for (int i = 0; i < 10; ++i)
         QTest::keyClick(edit, Qt::Key_PageDown);
     EXPECT_EQ(dlg->m_listIndex->selection, dlg->m_listIndex->lastIndex);
+}
+
+TEST_F(PageDisplayTest, TheWheelMovesOneRowWhileTheEntryBoxHasTheFocus) {
+    auto dlg = Start();
+    ASSERT_TRUE(m_bInitResult);
+    dlg->activateWindow();
+    dlg->m_editWord->setFocus();
+    LEKSTAR_WAIT_TRUE(dlg->m_editWord->hasFocus());
+    dlg->m_nActiveList = 1;
+    const auto wheel = [&](int delta) {
+        QWheelEvent event(QPointF(5, 5), dlg->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, delta), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(dlg.get(), &event);
+    };
+    wheel(-360); // one row, however far the wheel turned
+    EXPECT_EQ(dlg->m_listIndex->selection, 0);
+    wheel(-120);
+    wheel(-120);
+    EXPECT_EQ(dlg->m_listIndex->selection, 2);
+    wheel(120);
+    EXPECT_EQ(dlg->m_listIndex->selection, 1);
+    EXPECT_EQ(dlg->m_editWord->text(), "bank");
+    // With the focus elsewhere the wheel moves nothing.
+    dlg->m_browser->setFocus();
+    LEKSTAR_WAIT_TRUE(!dlg->m_editWord->hasFocus());
+    wheel(-120);
+    EXPECT_EQ(dlg->m_listIndex->selection, 1);
 }
 
 TEST_F(PageDisplayTest, HistoryKeepsOrderAndRevisitsTheFirstPageFile) {
