@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QUrl>
+#include <QWindow>
 
 CZodynasDlg* g_pMainDlg = nullptr;
 
@@ -306,16 +307,16 @@ void CZodynasDlg::SetFixedBitmaps() {
 }
 
 void CZodynasDlg::SetTopmost(bool bTopmost) {
-    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == bTopmost)
+    const Qt::WindowFlags flags = windowFlags().setFlag(Qt::WindowStaysOnTopHint, bTopmost);
+    QWindow* window = windowHandle();
+    if (window == nullptr) {
+        setWindowFlags(flags);
         return;
-    // Changing a window flag hides the window; it comes back where it was.
-    const bool visible = isVisible();
-    const QRect geometry = this->geometry();
-    setWindowFlag(Qt::WindowStaysOnTopHint, bTopmost);
-    if (visible) {
-        setGeometry(geometry);
-        show();
     }
+    // Changing the widget's flags would hide the window, and a hidden dialog ends its modal loop:
+    // the window system is told directly and the widget only records the new flags.
+    overrideWindowFlags(flags);
+    window->setFlags(flags);
 }
 
 void CZodynasDlg::ToggleAlwaysOnTop() {

@@ -18,6 +18,8 @@
 #include <QScreen>
 #include <QSettings>
 #include <QTest>
+#include <QTimer>
+#include <QWindow>
 
 namespace {
 
@@ -133,6 +135,24 @@ TEST_F(ZodynasDlgTest, RightClickAndTheMenuKeyOpenTheWindowMenu) {
     QApplication::sendEvent(dlg.get(), &mouse);
     LEKSTAR_WAIT_TRUE(dlg->SystemMenu()->isVisible());
     dlg->SystemMenu()->hide();
+}
+
+TEST_F(ZodynasDlgTest, StayingOnTopKeepsTheWindowRunning) {
+    auto dlg = Start();
+    ASSERT_TRUE(m_bInitResult);
+    bool visibleAfterToggles = false;
+    QTimer::singleShot(0, dlg.get(), [&] {
+        dlg->ToggleAlwaysOnTop();
+        EXPECT_TRUE(dlg->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
+        dlg->ToggleAlwaysOnTop();
+        EXPECT_FALSE(dlg->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
+        QTimer::singleShot(50, dlg.get(), [&] {
+            visibleAfterToggles = dlg->isVisible();
+            dlg->OnCancel();
+        });
+    });
+    dlg->exec();
+    EXPECT_TRUE(visibleAfterToggles);
 }
 
 TEST_F(ZodynasDlgTest, TheWindowMenuFollowsTheToggles) {
