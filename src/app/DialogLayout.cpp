@@ -5,8 +5,6 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <cstdint>
-#include <limits>
 
 namespace {
 
@@ -30,19 +28,6 @@ void AddStrip(std::vector<QRect>& strips, int left, int top, int right, int bott
 }
 
 } // namespace
-
-int MulDiv(int a, int b, int c) {
-    if (c == 0)
-        return -1;
-    const std::int64_t product = static_cast<std::int64_t>(a) * b;
-    const std::int64_t divisor = c < 0 ? -static_cast<std::int64_t>(c) : c;
-    const std::int64_t numerator = c < 0 ? -product : product;
-    const std::int64_t rounded = numerator >= 0 ? (2 * numerator + divisor) / (2 * divisor)
-                                                : -((-2 * numerator + divisor) / (2 * divisor));
-    if (rounded > std::numeric_limits<int>::max() || rounded < std::numeric_limits<int>::min())
-        return -1;
-    return static_cast<int>(rounded);
-}
 
 SLayoutValues MakeLayoutValues(bool bLarge) {
     SLayoutValues v;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "desktop/Metrics.h"
+
 #include <QGuiApplication>
 #include <QPalette>
 #include <QPoint>
@@ -38,10 +40,6 @@ constexpr int kLangButtonBitmapHeight = 16;
 // Smallest client area the children are laid out for.
 constexpr int kMinClientWidth = 600;
 constexpr int kMinClientHeight = 200;
-
-// a * b / c rounded half away from zero, computed in 64 bits; -1 when c is 0 or the result does
-// not fit in an int.
-int MulDiv(int a, int b, int c);
 
 SLayoutValues MakeLayoutValues(bool bLarge);
 

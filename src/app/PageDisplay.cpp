@@ -1,11 +1,12 @@
 // Translation pages: written as page files in the private temporary folder, shown in the
 // browser, recorded in the history; links inside them turned into the pages of their names.
 
-#include "app/WebBrowser2.h"
 #include "app/ZodynasApp.h"
 #include "app/ZodynasDlg.h"
 #include "desktop/TempFolder.h"
+#include "desktop/WebBrowser2.h"
 #include "dict/Cp1257.h"
+#include "dict/TextUtil.h"
 #include "lists/VListBox.h"
 #include "lists/VListBoxHistory.h"
 #include "lists/WordEdit.h"
@@ -15,17 +16,8 @@
 
 namespace {
 
-bool IsPageBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
-
 std::string TrimPage(const std::string& s) {
-    std::size_t begin = 0, end = s.size();
-    while (begin < end && IsPageBlank(s[begin]))
-        ++begin;
-    while (end > begin && IsPageBlank(s[end - 1]))
-        --end;
-    return s.substr(begin, end - begin);
+    return std::string(TextUtil::Trim(s));
 }
 
 // Writes the whole page or reports failure; a page is never left looking complete when it is not.

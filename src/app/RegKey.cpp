@@ -1,6 +1,6 @@
 #include "app/RegKey.h"
 
-#include "dict/Cp1257.h"
+#include "desktop/QtText.h"
 
 #include <QDir>
 #include <QFile>
@@ -135,7 +135,7 @@ bool CRegKey::SetDWORD(const char* name, std::uint32_t value) {
 bool CRegKey::SetString(const char* name, const std::string& cp1257) {
     if (!m_pSettings || !m_pSettings->isWritable())
         return false;
-    m_pSettings->setValue(QString::fromLatin1(name), QString::fromStdString(Cp1257::ToUtf8(cp1257)));
+    m_pSettings->setValue(QString::fromLatin1(name), QtText::FromCp1257(cp1257));
     return true;
 }
 

@@ -12,15 +12,6 @@
 
 #include <string>
 
-// Outside any namespace: the macro declares a function of the global one.
-static void InitLekstarResources() {
-    Q_INIT_RESOURCE(lekstar);
-}
-
-void InitResources() {
-    InitLekstarResources();
-}
-
 bool PrepareAutomation(const CZodynasApp& app, const QDBusConnection& bus, const std::string& programPath,
                        const std::function<void(const std::string& text)>& showMessage) {
     if (!app.m_bStartedByOle) {

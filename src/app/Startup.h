@@ -23,7 +23,3 @@ int RunProgram(CZodynasApp& app, int argc, char** argv);
 // to end without a window.
 bool PrepareAutomation(const CZodynasApp& app, const QDBusConnection& bus, const std::string& programPath,
                        const std::function<void(const std::string& text)>& showMessage);
-
-// Registers the compiled-in pictures (bitmaps, splash, icons). The library that holds them is
-// static, so its resources are registered explicitly rather than by a static initialiser.
-void InitResources();

@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <QPalette>
 #include <QScreen>
 #include <QtGlobal>
 
@@ -50,19 +49,12 @@ void CZodynasApp::MeasureScreen(const QScreen* screen) {
 
 void CZodynasApp::SetScreenMetrics(int nBitsPerPixel, int nLogPixelsX, int nLogPixelsY) {
     m_nColors = nBitsPerPixel <= 8 ? 1 << std::max(nBitsPerPixel, 0) : kPaletteColours + 1;
-    if (IsHighColour()) {
-        m_clrBack = QColor(255, 250, 230);
-        m_clrText = QColor(16, 16, 16);
-        m_clrSelBack = QColor(255, 240, 200);
-        m_clrSelText = QColor(16, 16, 16);
-    } else {
-        // With a palette the fixed tints would dither, so the lists take the desktop's colours.
-        const QPalette palette = QGuiApplication::palette();
-        m_clrBack = palette.color(QPalette::Base);
-        m_clrText = palette.color(QPalette::Text);
-        m_clrSelBack = palette.color(QPalette::Highlight);
-        m_clrSelText = palette.color(QPalette::HighlightedText);
-    }
+    // With a palette the fixed tints would dither, so the lists take the desktop's colours.
+    const SListStyle style = SListStyle::ForScreen(IsHighColour(), false);
+    m_clrBack = style.back;
+    m_clrText = style.text;
+    m_clrSelBack = style.selBack;
+    m_clrSelText = style.selText;
     m_nLogPixelsX = nLogPixelsX;
     m_nLogPixelsY = nLogPixelsY;
 }

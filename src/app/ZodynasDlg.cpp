@@ -1,12 +1,12 @@
 #include "app/ZodynasDlg.h"
 
-#include "app/BitmapButton.h"
+#include "desktop/BitmapButton.h"
 #include "app/TimerSet.h"
-#include "app/WebBrowser2.h"
+#include "desktop/WebBrowser2.h"
 #include "app/ZodynasApp.h"
 #include "desktop/SplashDlg.h"
 #include "desktop/TempFolder.h"
-#include "dict/Cp1257.h"
+#include "desktop/QtText.h"
 #include "lists/VListBox.h"
 #include "lists/VListBoxHistory.h"
 #include "lists/WordEdit.h"
@@ -24,13 +24,9 @@
 #include <QUrl>
 #include <QWindow>
 
-CZodynasDlg* g_pMainDlg = nullptr;
-
 namespace {
 
-QString Text(const std::string& cp1257) {
-    return QString::fromStdString(Cp1257::ToUtf8(cp1257));
-}
+using QtText::FromCp1257;
 
 constexpr const char* kCaptionAbout = "Apie";
 // "Išvalyti sąrašą" with its access key, and the tooltips, in code page 1257.
@@ -59,8 +55,6 @@ CZodynasDlg::CZodynasDlg(CZodynasApp& app, QWidget* parent)
 
 CZodynasDlg::~CZodynasDlg() {
     m_dict.Close();
-    if (g_pMainDlg == this)
-        g_pMainDlg = nullptr;
 }
 
 bool CZodynasDlg::OnInitDialog() {
@@ -92,7 +86,6 @@ bool CZodynasDlg::OnInitDialog() {
     }
 
     AddTooltips();
-    g_pMainDlg = this;
 
     m_layoutValues = MakeLayoutValues(m_app.IsLargeLayout());
     m_nPrevWidth = 0;
@@ -104,7 +97,7 @@ bool CZodynasDlg::OnInitDialog() {
     if ((vertRes - 359) / 2 <= 600 && m_strLastWord.empty())
         m_bShowHistory = 0;
     if (m_bShowHistory)
-        m_btnClear->setText(Text(kClearText));
+        m_btnClear->setText(FromCp1257(kClearText));
     m_btnClear->setVisible(m_bShowHistory != 0);
     m_listHistory->setVisible(m_bShowHistory != 0);
     m_pShowHistoryAction->setChecked(m_bShowHistory != 0);
@@ -160,6 +153,7 @@ void CZodynasDlg::CreateChildren() {
     m_browser->setObjectName("IDC_BROWSER");
     m_editWord = new CWordEdit(this, this);
     m_editWord->setObjectName("IDC_WORD");
+    m_editWord->SetStyle(m_app.ListStyle());
     // The Menu key opens the window menu wherever the focus is.
     m_editWord->installEventFilter(this);
     m_btnOk = new QPushButton("OK", this);
@@ -225,7 +219,7 @@ void CZodynasDlg::AddTooltips() {
                                    static_cast<QAbstractButton*>(m_btnPrint), static_cast<QAbstractButton*>(m_btnHelp),
                                    static_cast<QAbstractButton*>(m_btnExit), static_cast<QAbstractButton*>(m_btnClear)})
             if (b->property("controlId").toInt() == t.id)
-                b->setToolTip(Text(t.text));
+                b->setToolTip(FromCp1257(t.text));
     }
 }
 
@@ -266,7 +260,7 @@ void CZodynasDlg::MessageBox(const std::string& text, QMessageBox::Icon icon) {
         m_fnMessageBox(text, icon);
         return;
     }
-    QMessageBox box(icon, "LEKSTAR", Text(text), QMessageBox::Ok, isVisible() ? this : nullptr);
+    QMessageBox box(icon, "LEKSTAR", FromCp1257(text), QMessageBox::Ok, isVisible() ? this : nullptr);
     box.exec();
 }
 
@@ -339,7 +333,7 @@ void CZodynasDlg::ToggleHistory() {
     m_bShowHistory = m_bShowHistory ? 0 : 1;
     m_pShowHistoryAction->setChecked(m_bShowHistory != 0);
     if (m_bShowHistory)
-        m_btnClear->setText(Text(kClearText));
+        m_btnClear->setText(FromCp1257(kClearText));
     m_btnClear->setVisible(m_bShowHistory != 0);
     m_listHistory->setVisible(m_bShowHistory != 0);
     SetHistoryBitmaps();
@@ -491,7 +485,7 @@ void CZodynasDlg::paintEvent(QPaintEvent* event) {
         return;
     QPainter painter(this);
     const int editWidth = m_nDirection != 0 ? m_layoutValues.nEditWidthReverse : m_layoutValues.nEditWidthForward;
-    PaintCaptionStrip(painter, rect(), Text(m_strCaption), m_bShowHistory != 0, m_layout.nHistoryX, m_layoutValues,
+    PaintCaptionStrip(painter, rect(), FromCp1257(m_strCaption), m_bShowHistory != 0, m_layout.nHistoryX, m_layoutValues,
                       editWidth, m_app.m_nLogPixelsX, logicalDpiY());
 }
 

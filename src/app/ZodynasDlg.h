@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ClipboardWatch.h"
 #include "app/DialogLayout.h"
 #include "app/Settings.h"
 #include "dict/DictFile.h"
@@ -58,8 +59,8 @@ enum ETimerId {
 
 // The program's main window: entry box, word index, history, the HTML view of translations and a
 // row of bitmap buttons. It owns the dictionary and every child; OnInitDialog brings the program
-// up, ExitRoutine saves the settings and removes the page files. There is one, reached by the
-// lists and the entry box through g_pMainDlg.
+// up, ExitRoutine saves the settings and removes the page files. The entry box and the lists
+// reach it only as their CListOwner; the children carry their control names as object names.
 class CZodynasDlg : public QDialog, public CListOwner {
     Q_OBJECT
 public:
@@ -90,7 +91,7 @@ public:
     void OnBeforeNavigate2(const std::string& url, bool& bCancel);
 
     // Navigation between the entry box and the lists.
-    void FollowTyping(const std::string& text);
+    void FollowTyping(const std::string& text) override;
     void LineUp() override;
     void LineDown() override;
     void PageUp() override;
@@ -99,12 +100,24 @@ public:
     void ShowReverseEntry(int index) override;
     void SwitchDirection(int nDirection);
     // The entry box got the keyboard focus.
-    void OnEditFocus();
+    void OnEditFocus() override;
 
     // What the lists need of their owner.
     CDictFile& Dict() override { return m_dict; }
     void SetActiveList(int nList) override { m_nActiveList = nList; }
     void NavigateToPage(const std::string& path) override;
+
+    // The window's state, for the automation service and the tests.
+    int ActiveList() const { return m_nActiveList; }
+    int Direction() const { return m_nDirection; }
+    bool IsAlwaysOnTop() const { return m_bAlwaysOnTop != 0; }
+    bool IsHistoryShown() const { return m_bShowHistory != 0; }
+    bool HasSplash() const { return m_splash != nullptr; }
+    const std::string& Caption() const { return m_strCaption; }
+    // The page of a followed link, waiting for TIMER_SHOWPAGE.
+    const std::string& PendingPage() const { return m_strPendingPage; }
+    const SLayoutValues& LayoutValues() const { return m_layoutValues; }
+    CClipboardWatch& ClipboardWatch() { return m_clipboard; }
 
     // Geometry: OnSize clamps and records the client size, Layout places every child.
     void OnSize(int cx, int cy);
@@ -124,12 +137,28 @@ public:
     // The window menu's entries, as built by OnInitDialog.
     QMenu* SystemMenu() const { return m_pSystemMenu; }
 
-    // Seams for tests: every message box goes through m_fnMessageBox (text and caption in
-    // code page 1257), every file or page opened in the desktop through m_fnOpenUrl.
-    std::function<void(const std::string& text, QMessageBox::Icon icon)> m_fnMessageBox;
-    std::function<bool(const QUrl& url)> m_fnOpenUrl;
+    // Seams for tests: every message box goes through the handler (text in code page 1257),
+    // every file or page opened in the desktop through the opener. Unset, Qt's own are used.
+    using MessageBoxHandler = std::function<void(const std::string& text, QMessageBox::Icon icon)>;
+    using UrlOpener = std::function<bool(const QUrl& url)>;
+    void SetMessageBoxHandler(MessageBoxHandler handler) { m_fnMessageBox = std::move(handler); }
+    void SetUrlOpener(UrlOpener opener) { m_fnOpenUrl = std::move(opener); }
 
-    // State the lists, the entry box and the tests read.
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void reject() override;
+    void accept() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    MessageBoxHandler m_fnMessageBox;
+    UrlOpener m_fnOpenUrl;
+
     CDictFile m_dict;
     std::string m_strCaption;
     std::string m_strLastWord;
@@ -145,7 +174,7 @@ public:
     int m_nPrevHeight = 0;
 
     std::string m_strPendingPage;
-    std::string m_szLastClipText;
+    CClipboardWatch m_clipboard;
 
     CWebBrowser2* m_browser = nullptr;
     CWordEdit* m_editWord = nullptr;
@@ -162,18 +191,6 @@ public:
     CBitmapButton* m_btnClear = nullptr;
     std::unique_ptr<CSplashDlg> m_splash;
 
-protected:
-    void resizeEvent(QResizeEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void contextMenuEvent(QContextMenuEvent* event) override;
-    void reject() override;
-    void accept() override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void wheelEvent(QWheelEvent* event) override;
-
-private:
     void LoadSettings();
     void SaveSettings();
     void CreateChildren();
@@ -195,6 +212,8 @@ private:
     void ShowSavedWord();
     // The word a navigation routine puts into the entry box for a row of the active list.
     std::string RowWord(int row);
+    // The search direction of the index shown.
+    EDirection LookupDirection() const;
     void MoveIndexSelection(int selection, bool bPutWord);
     void MoveHistorySelection(int selection);
 
@@ -205,5 +224,3 @@ private:
     QAction* m_pAlwaysOnTopAction = nullptr;
     int m_nButtonSize = 32;
 };
-
-extern CZodynasDlg* g_pMainDlg;

@@ -1,5 +1,6 @@
 #include "app/Startup.h"
 #include "app/ZodynasApp.h"
+#include "desktop/Resources.h"
 
 #include <QApplication>
 

@@ -2,17 +2,14 @@
 
 #include "app/ZodynasApp.h"
 #include "app/ZodynasDlg.h"
-#include "dict/Cp1257.h"
+#include "desktop/QtText.h"
+#include "render/Lookup.h"
 #include "render/PageComposer.h"
 
 #include <string_view>
 #include <vector>
 
 namespace {
-
-QString ToBus(const std::string& bytes) {
-    return QString::fromStdString(Cp1257::ToUtf8(bytes));
-}
 
 // A page of several words, or of one word whose article has no title, has no title part of its
 // own, and the page's first characters ("<A") would stand in the entry box and the history. The
@@ -53,7 +50,7 @@ CZodynasDlg* CZodynasDlgAutoProxy::Window() {
 }
 
 bool CZodynasDlgAutoProxy::Argument(const QString& text, std::string& bytes) {
-    bytes = Cp1257::FromUtf8(text.toStdString());
+    bytes = QtText::ToCp1257(text);
     if (bytes.size() <= kMaxArgument)
         return true;
     bytes.clear();
@@ -74,7 +71,7 @@ int CZodynasDlgAutoProxy::Translate(const QString& text) {
         return 0;
     dlg->SwitchDirection(0);
     std::string followWord;
-    const std::string page = PageComposer::TranslatePage(dlg->m_dict, bytes, followWord);
+    const std::string page = PageComposer::TranslatePage(dlg->Dict(), bytes, followWord);
     dlg->FollowTyping(followWord);
     // Entry 0 whatever was found: the entry box takes the page's title, not an index row's word.
     dlg->ShowPage(TitledPage(bytes, page), 0);
@@ -87,7 +84,7 @@ QString CZodynasDlgAutoProxy::TranslateHTML(const QString& text) {
     if (dlg == nullptr || !Argument(text, bytes))
         return QString();
     dlg->SwitchDirection(0);
-    return ToBus(PageComposer::TranslateHtml(dlg->m_dict, PageHead(), bytes));
+    return QtText::FromCp1257(PageComposer::TranslateHtml(dlg->Dict(), PageHead(), bytes));
 }
 
 int CZodynasDlgAutoProxy::TranslateRev(const QString& word) {
@@ -96,9 +93,8 @@ int CZodynasDlgAutoProxy::TranslateRev(const QString& word) {
     if (dlg == nullptr || !Argument(word, bytes))
         return 0;
     dlg->SwitchDirection(1);
-    int index = -1;
-    const std::string page = dlg->m_dict.RenderReverse(bytes, &index);
-    dlg->ShowPage(page, index);
+    const Lookup::SResult found = Lookup::Find(dlg->Dict(), EDirection::Reverse, bytes);
+    dlg->ShowPage(found.text, found.entry);
     return 0;
 }
 
@@ -108,5 +104,5 @@ QString CZodynasDlgAutoProxy::TranslateHTMLRev(const QString& word) {
     if (dlg == nullptr || !Argument(word, bytes))
         return QString();
     dlg->SwitchDirection(1);
-    return ToBus(PageComposer::TranslateHtmlRev(dlg->m_dict, PageHead(), bytes));
+    return QtText::FromCp1257(PageComposer::TranslateHtmlRev(dlg->Dict(), PageHead(), bytes));
 }

@@ -294,11 +294,10 @@ void CDictFile::FillEntryList(std::uint32_t m, std::string_view words) {
         m_entryList[k] = ToInt(LoadU32(words.data() + 4 * k));
 }
 
-std::string CDictFile::FindForwardPrefix(std::string_view prefix, int& index) {
+int CDictFile::ForwardPrefixIndex(std::string_view prefix, int from) const {
     const std::string_view q = TextUtil::Trim(TextUtil::UpToNul(prefix));
-    const int first = index == -1 ? 0 : index;
     char buffer[kHeadwordSpanLimit];
-    for (int i = std::max(first, 0); i < m_sections[kMainList].count; ++i) {
+    for (int i = std::max(from, 0); i < m_sections[kMainList].count; ++i) {
         std::int32_t entry = 0;
         std::size_t length = 0;
         // Main-list record i is article i's headword whatever its entry field says.
@@ -309,31 +308,67 @@ std::string CDictFile::FindForwardPrefix(std::string_view prefix, int& index) {
         if (c == 0) {
             std::int32_t homonym = 0;
             std::string_view text;
-            if (i >= m_nArticleCount || !FetchArticle(i, homonym, text))
+            if (i >= m_nArticleCount || !ArticleBytes(i, homonym, text))
                 continue; // a damaged article is no match
-            index = i;
-            return std::string(text);
+            return i;
         }
         if (c < 0)
             break;
     }
-    index = -1;
-    return {};
+    return -1;
+}
+
+std::string CDictFile::FindForwardPrefix(std::string_view prefix, int& index) {
+    index = ForwardPrefixIndex(prefix, index == -1 ? 0 : index);
+    return index == -1 ? std::string() : FetchText(index);
+}
+
+int CDictFile::NearestForwardEntry(std::string_view word) const {
+    word = TextUtil::UpToNul(word);
+    int idx = -1;
+    const std::size_t limit = std::min<std::size_t>(word.size(), 255);
+    // Each longer prefix can only match at or after the shorter one's headword.
+    for (std::size_t n = 1; n <= limit; ++n) {
+        const int found = ForwardPrefixIndex(word.substr(0, n), idx == -1 ? 0 : idx);
+        if (found == -1)
+            break;
+        idx = found;
+    }
+    return idx;
 }
 
 std::string CDictFile::FindNearestForward(std::string_view word, int& entry) {
-    word = TextUtil::UpToNul(word);
-    int idx = -1;
-    std::string result;
-    const std::size_t limit = std::min<std::size_t>(word.size(), 255);
-    for (std::size_t n = 1; n <= limit; ++n) {
-        std::string text = FindForwardPrefix(word.substr(0, n), idx);
-        if (idx == -1)
-            break;
-        entry = idx;
-        result = std::move(text);
+    const int idx = NearestForwardEntry(word);
+    if (idx == -1)
+        return {};
+    entry = idx;
+    return FetchText(idx);
+}
+
+int CDictFile::FirstForwardMatch(std::string_view word) const {
+    const std::string_view q = TextUtil::Trim(TextUtil::UpToNul(word));
+    char buffer[kHeadwordSpanLimit];
+    for (std::size_t b = 0; b < 5; ++b) {
+        for (int j = 0; j < m_sections[b].count; ++j) {
+            std::int32_t e = 0;
+            std::size_t length = 0;
+            if (!ReadHeadword(b, j, e, buffer, length))
+                continue;
+            const std::string_view t(buffer, std::min(length, q.size()));
+            std::int32_t h = 0;
+            std::string_view text;
+            if (CompareForward(q, t) == 0 && ArticleBytes(e, h, text))
+                return e;
+        }
     }
-    return result;
+    return -1;
+}
+
+std::string CDictFile::FetchText(int entry) {
+    std::int32_t homonym = 0;
+    std::string_view text;
+    FetchArticle(entry, homonym, text);
+    return std::string(text);
 }
 
 std::string CDictFile::GetArticle(int entry) {
@@ -343,10 +378,7 @@ std::string CDictFile::GetArticle(int entry) {
     std::uint32_t start = 0;
     if (!RecordBytes(m_sections[kMainList], entry, bytes, start) || bytes.size() >= kHeadwordSpanLimit)
         return {};
-    std::int32_t homonym = 0;
-    std::string_view text;
-    FetchArticle(entry, homonym, text);
-    return std::string(text);
+    return FetchText(entry);
 }
 
 int CDictFile::FindReversePrefix(std::string_view prefix, int start) {

@@ -66,6 +66,12 @@ public:
     std::string FindNearestForward(std::string_view word, int& entry);
     // The article text (headword, TAB, body) of entry, or empty.
     std::string GetArticle(int entry);
+    // The entries the two forward searches report, found without fetching any text:
+    // FirstForwardMatch is the entry RenderForward gives (-1 when nothing matches),
+    // NearestForwardEntry the one FindNearestForward gives (-1 when not even the first byte
+    // matched). Typing moves the index with them.
+    int FirstForwardMatch(std::string_view word) const;
+    int NearestForwardEntry(std::string_view word) const;
 
     // Reverse searches. FindReversePrefix returns the first record from start (or from the first
     // letter's slot when start is -1) whose text begins with prefix by letter weights, and fills
@@ -120,6 +126,11 @@ private:
     bool ArticleBytes(int entry, std::int32_t& homonym, std::string_view& text) const;
     // Copies article entry into the article buffer and descrambles it; false when absent.
     bool FetchArticle(int entry, std::int32_t& homonym, std::string_view& text);
+    // The text FetchArticle gives for entry, as a string; empty when it is absent.
+    std::string FetchText(int entry);
+    // The first main-list record from `from` whose headword begins with the trimmed prefix and
+    // whose article is present; -1 when there is none.
+    int ForwardPrefixIndex(std::string_view prefix, int from) const;
     // A reverse record: m, its leading words (m of them, 4m bytes) and its scrambled text, with
     // the text's seed; false when it is absent or m is 0.
     bool ReverseBytes(int index, std::uint32_t& m, std::string_view& words, std::string_view& text,

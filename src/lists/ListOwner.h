@@ -4,9 +4,9 @@
 
 class CDictFile;
 
-// What the word lists need of the window that owns them: the dictionary their rows come from,
-// and the routines that a scroll-bar request or a click hands back (the main window answers
-// them; tests answer with a fake).
+// What the entry box and the word lists need of the window that owns them: the dictionary their
+// rows come from, and the routines that a key, a scroll-bar request or a click hands back. The
+// main window answers them; tests answer with a fake. The widgets know nothing else of it.
 class CListOwner {
 public:
     virtual ~CListOwner() = default;
@@ -17,11 +17,15 @@ public:
     virtual void LineDown() = 0;
     virtual void PageUp() = 0;
     virtual void PageDown() = 0;
-    // A click makes its list the active one: 1 the index, 2 the history.
+    // A click, or a key in the entry box, makes a list the active one: 1 the index, 2 the history.
     virtual void SetActiveList(int nList) = 0;
     // A click on an index row shows that entry.
     virtual void ShowForwardEntry(int row) = 0;
     virtual void ShowReverseEntry(int row) = 0;
     // A click on a history row shows the page file recorded for it again.
     virtual void NavigateToPage(const std::string& path) = 0;
+    // A key released in the entry box changed its text (code page 1257): the index follows it.
+    virtual void FollowTyping(const std::string& text) = 0;
+    // The entry box got the keyboard focus.
+    virtual void OnEditFocus() = 0;
 };

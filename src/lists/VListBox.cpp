@@ -1,8 +1,7 @@
 #include "lists/VListBox.h"
 
-#include "app/DialogLayout.h"
-#include "app/ZodynasApp.h"
-#include "dict/Cp1257.h"
+#include "desktop/Metrics.h"
+#include "desktop/QtText.h"
 #include "dict/DictFile.h"
 #include "lists/ListOwner.h"
 
@@ -38,10 +37,6 @@ QFont ListFont(int points, int nLogPixelsY, bool bItalic) {
     font.setItalic(bItalic);
     font.setPixelSize(CVListBox::PixelHeight(points, nLogPixelsY));
     return font;
-}
-
-QString Text(const std::string& text) {
-    return QString::fromStdString(Cp1257::ToUtf8(text));
 }
 
 // Draws one line of text with its top-left corner at `at` on a filled cell, as an opaque
@@ -118,6 +113,14 @@ void CVListBox::Repaint() {
     viewport()->repaint();
 }
 
+void CVListBox::SetStyle(const SListStyle& style) {
+    m_style = style;
+    // The ascents belong to the fonts of the layout size; the next paint measures them again.
+    rowAscent = 0;
+    markAscent = 0;
+    viewport()->update();
+}
+
 std::string CVListBox::RowText(int i, int& homonym) const {
     return m_pOwner->Dict().GetListHeadword(reverse ? EDirection::Reverse : EDirection::Forward, i, homonym);
 }
@@ -127,22 +130,20 @@ std::string CVListBox::PagePath(int) const {
 }
 
 void CVListBox::MeasureAscents() {
-    const bool bLarge = theApp->IsLargeLayout();
+    const bool bLarge = m_style.bLarge;
     const int dpiY = viewport()->logicalDpiY();
     rowAscent = QFontMetrics(RowFont(bLarge, dpiY), viewport()).ascent();
     markAscent = QFontMetrics(MarkFont(bLarge, dpiY), viewport()).ascent();
 }
 
 void CVListBox::paintEvent(QPaintEvent* event) {
-    if (theApp == nullptr)
-        return;
     QPainter painter(viewport());
-    painter.fillRect(event->rect(), theApp->m_clrBack);
+    painter.fillRect(event->rect(), m_style.back);
 
     if (rowAscent == 0 && markAscent == 0)
         MeasureAscents();
     const QRect client = viewport()->rect();
-    const bool bLarge = theApp->IsLargeLayout();
+    const bool bLarge = m_style.bLarge;
     const int dpiY = viewport()->logicalDpiY();
     // The code page's text is converted to Unicode before drawing, so one set of fonts serves
     // both directions.
@@ -181,18 +182,18 @@ void CVListBox::paintEvent(QPaintEvent* event) {
         std::string raw = RowText(i, homonym);
         if (raw.size() > kMaxRowBytes)
             raw.resize(kMaxRowBytes);
-        const QString text = Text(raw);
+        const QString text = QtText::FromCp1257(raw);
 
-        QColor textColour = theApp->m_clrText;
-        QColor backColour = theApp->m_clrBack;
+        QColor textColour = m_style.text;
+        QColor backColour = m_style.back;
         const QRect band(0, y, client.width(), textHeight + kRowPadding);
         if (i == selection) {
-            painter.fillRect(band, theApp->m_clrSelBack);
-            textColour = theApp->m_clrSelText;
-            backColour = theApp->m_clrSelBack;
+            painter.fillRect(band, m_style.selBack);
+            textColour = m_style.selText;
+            backColour = m_style.selBack;
         } else if (bottom - y < 3 * (textHeight + kRowPadding)) {
             // The rows near the bottom edge may be left over from a taller paint.
-            painter.fillRect(band, theApp->m_clrBack);
+            painter.fillRect(band, m_style.back);
         }
 
         painter.setPen(textColour);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "lists/ListStyle.h"
+
 #include <QAbstractScrollArea>
 #include <QFont>
 
@@ -15,8 +17,7 @@ class CListOwner;
 // The list draws itself, follows its scroll bar and reports clicks; moving the selection by keys,
 // wheel and the scroll-bar arrows belongs to the owner's navigation routines, which write the
 // public fields below and call Repaint. The owner outlives the list and must have an open
-// dictionary whenever the list paints. Colours and the layout size come from theApp, which must
-// be set while the list paints.
+// dictionary whenever the list paints. Colours and the layout size are the style it is given.
 class CVListBox : public QAbstractScrollArea {
     Q_OBJECT
 public:
@@ -37,6 +38,9 @@ public:
     int HomonymOrdinal(int entry) const;
     // Paints the list at once, after the owner has changed its fields.
     void Repaint();
+    // Colours and layout size of the rows, from the next paint on.
+    void SetStyle(const SListStyle& style);
+    const SListStyle& Style() const { return m_style; }
 
     // Text of row i, and its homonym number (0 when it has none). Empty for a row without text.
     virtual std::string RowText(int i, int& homonym) const;
@@ -82,4 +86,5 @@ private:
     void OnClick(int y);
 
     CListOwner* m_pOwner;
+    SListStyle m_style;
 };

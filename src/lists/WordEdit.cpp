@@ -1,22 +1,21 @@
 #include "lists/WordEdit.h"
 
-#include "app/ZodynasApp.h"
-#include "app/ZodynasDlg.h"
-#include "dict/Cp1257.h"
+#include "desktop/QtText.h"
+#include "lists/ListOwner.h"
 
 #include <QKeyEvent>
 
 #include <cmath>
 
-CWordEdit::CWordEdit(CZodynasDlg* dialog, QWidget* parent) : QLineEdit(parent), m_pDialog(dialog) {}
+CWordEdit::CWordEdit(CListOwner* owner, QWidget* parent) : QLineEdit(parent), m_pOwner(owner) {}
 
 void CWordEdit::PutWord(const std::string& cp1257) {
-    setText(QString::fromStdString(Cp1257::ToUtf8(cp1257)));
+    setText(QtText::FromCp1257(cp1257));
     setCursorPosition(static_cast<int>(text().size()));
 }
 
 std::string CWordEdit::Word() const {
-    return Cp1257::FromUtf8(text().toStdString());
+    return QtText::ToCp1257(text());
 }
 
 bool CWordEdit::FollowsTyping(const QKeyEvent& event) {
@@ -39,53 +38,52 @@ bool CWordEdit::FollowsTyping(const QKeyEvent& event) {
 
 void CWordEdit::keyPressEvent(QKeyEvent* event) {
     const bool cursorBlock = !event->modifiers().testFlag(Qt::KeypadModifier);
-    if (cursorBlock && m_pDialog != nullptr) {
+    if (cursorBlock && m_pOwner != nullptr) {
         switch (event->key()) {
         case Qt::Key_Up:
-            m_pDialog->LineUp();
+            m_pOwner->LineUp();
             return;
         case Qt::Key_Down:
-            m_pDialog->LineDown();
+            m_pOwner->LineDown();
             return;
         case Qt::Key_PageUp:
-            m_pDialog->PageUp();
+            m_pOwner->PageUp();
             return;
         case Qt::Key_PageDown:
-            m_pDialog->PageDown();
+            m_pOwner->PageDown();
             return;
         default:
             break;
         }
     }
-    if (m_pDialog != nullptr)
-        m_pDialog->m_nActiveList = 1;
+    if (m_pOwner != nullptr)
+        m_pOwner->SetActiveList(1);
     QLineEdit::keyPressEvent(event);
 }
 
 void CWordEdit::keyReleaseEvent(QKeyEvent* event) {
-    if (m_pDialog != nullptr && FollowsTyping(*event))
-        m_pDialog->FollowTyping(Word());
+    if (m_pOwner != nullptr && FollowsTyping(*event))
+        m_pOwner->FollowTyping(Word());
     QLineEdit::keyReleaseEvent(event);
 }
 
 void CWordEdit::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
-    if (m_pDialog != nullptr)
-        m_pDialog->OnEditFocus();
+    if (m_pOwner != nullptr)
+        m_pOwner->OnEditFocus();
 }
 
 void CWordEdit::EnsureFont() {
     if (m_bHasFont)
         return;
-    const bool large = theApp != nullptr && theApp->IsLargeLayout();
     QFont font("Arial");
     font.setWeight(QFont::Normal);
-    font.setPixelSize(static_cast<int>(std::lround((large ? 12 : 10) * logicalDpiY() / 72.0)));
+    font.setPixelSize(static_cast<int>(std::lround((m_style.bLarge ? 12 : 10) * logicalDpiY() / 72.0)));
     setFont(font);
-    if (theApp != nullptr) {
+    if (m_style.back.isValid()) {
         QPalette p = palette();
-        p.setColor(QPalette::Base, theApp->m_clrBack);
-        p.setColor(QPalette::Text, theApp->m_clrText);
+        p.setColor(QPalette::Base, m_style.back);
+        p.setColor(QPalette::Text, m_style.text);
         setPalette(p);
     }
     m_bHasFont = true;

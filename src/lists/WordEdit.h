@@ -1,15 +1,22 @@
 #pragma once
 
+#include "lists/ListStyle.h"
+
 #include <QLineEdit>
 
-class CZodynasDlg;
+#include <string>
+
+class CListOwner;
 
 // The entry box: its own font and colours, the four cursor-block navigation keys handed to the
-// main window, and the index following every qualifying key release.
+// owner, and the index following every qualifying key release.
 class CWordEdit : public QLineEdit {
     Q_OBJECT
 public:
-    explicit CWordEdit(CZodynasDlg* dialog, QWidget* parent = nullptr);
+    explicit CWordEdit(CListOwner* owner, QWidget* parent = nullptr);
+
+    // Colours and layout size; they take effect when the font is next built.
+    void SetStyle(const SListStyle& style) { m_style = style; }
 
     // The Baltic flag: the font is built for the Lithuanian index.
     void SetBaltic(bool bBaltic) { m_bBaltic = bBaltic; }
@@ -34,7 +41,8 @@ protected:
 private:
     void EnsureFont();
 
-    CZodynasDlg* m_pDialog;
+    CListOwner* m_pOwner;
+    SListStyle m_style;
     bool m_bBaltic = false;
     bool m_bHasFont = false;
 };

@@ -1,6 +1,7 @@
 #include "PageComposer.h"
 
 #include "dict/DictFile.h"
+#include "render/Lookup.h"
 
 namespace PageComposer {
 
@@ -10,13 +11,8 @@ constexpr std::string_view kStartPoint = "<A NAME=\"#StartPoint\"></A>\r\n";
 // "Į pradžią" in code page 1257.
 constexpr std::string_view kBackToStart = "<BR><A HREF=\"#StartPoint\">\xC1 prad\xFEi\xE0</a>\r\n";
 
-// The article for one word: every matching headword, or the nearest one when none matches.
 std::string ForwardArticle(CDictFile& dict, std::string_view item) {
-    int entry = -1;
-    std::string article = dict.RenderForward(item, entry);
-    if (entry == -1)
-        article = dict.FindNearestForward(item, entry);
-    return article;
+    return Lookup::Find(dict, EDirection::Forward, item).text;
 }
 
 } // namespace
@@ -109,7 +105,7 @@ std::string TranslatePage(CDictFile& dict, std::string_view text, std::string& f
 }
 
 std::string TranslateHtmlRev(CDictFile& dict, std::string_view head, std::string_view word) {
-    return ComposePage(head, dict.RenderReverse(word));
+    return ComposePage(head, Lookup::Find(dict, EDirection::Reverse, word).text);
 }
 
 } // namespace PageComposer

@@ -1,6 +1,6 @@
 #include "support/GuiWait.h"
-#include "app/BitmapButton.h"
-#include "app/WebBrowser2.h"
+#include "desktop/BitmapButton.h"
+#include "desktop/WebBrowser2.h"
 #include "desktop/TempFolder.h"
 #include "lists/VListBox.h"
 #include "lists/VListBoxHistory.h"
@@ -50,121 +50,121 @@ protected:
 TEST_F(PageDisplayTest, TypingMovesTheIndexOncePerKeyRelease) {
     auto dlg = Start();
     ASSERT_TRUE(m_bInitResult);
-    CWordEdit* edit = dlg->m_editWord;
+    CWordEdit* edit = EntryBox(dlg);
     QTest::keyClick(edit, Qt::Key_H);
-    EXPECT_EQ(dlg->m_listIndex->selection, 4); // "h" begins "home" first
+    EXPECT_EQ(IndexList(dlg)->selection, 4); // "h" begins "home" first
     QTest::keyClick(edit, Qt::Key_O);
     QTest::keyClick(edit, Qt::Key_U);
-    EXPECT_EQ(dlg->m_listIndex->selection, 5); // "hou": house
-    EXPECT_EQ(dlg->m_listIndex->topIndex, 2);
+    EXPECT_EQ(IndexList(dlg)->selection, 5); // "hou": house
+    EXPECT_EQ(IndexList(dlg)->topIndex, 2);
     // A held key moves the index once, at its release.
-    dlg->m_listIndex->selection = -1;
+    IndexList(dlg)->selection = -1;
     QTest::keyPress(edit, Qt::Key_S);
     QTest::keyPress(edit, Qt::Key_S, Qt::NoModifier, -1);
-    EXPECT_EQ(dlg->m_listIndex->selection, -1);
+    EXPECT_EQ(IndexList(dlg)->selection, -1);
     QTest::keyRelease(edit, Qt::Key_S);
-    EXPECT_EQ(dlg->m_listIndex->selection, 5);
+    EXPECT_EQ(IndexList(dlg)->selection, 5);
     // Backspace follows too; the cursor block's Delete does not.
     edit->setText("ca");
     QTest::keyClick(edit, Qt::Key_Backspace);
-    EXPECT_EQ(dlg->m_listIndex->selection, 2); // "c": cat
+    EXPECT_EQ(IndexList(dlg)->selection, 2); // "c": cat
     edit->setText("dog");
     edit->setCursorPosition(0);
     QTest::keyClick(edit, Qt::Key_Delete);
-    EXPECT_EQ(dlg->m_listIndex->selection, 2);
+    EXPECT_EQ(IndexList(dlg)->selection, 2);
 }
 
 TEST_F(PageDisplayTest, EnterWritesThePageAndShowsIt) {
     auto dlg = Start();
     ASSERT_TRUE(m_bInitResult);
     m_theApp.m_strPageHeader = "<HTML><BODY>";
-    dlg->m_editWord->setText("cat");
-    QTest::keyClick(dlg->m_editWord, Qt::Key_Return);
-    const std::string page = dlg->m_browser->CurrentPath();
+    EntryBox(dlg)->setText("cat");
+    QTest::keyClick(EntryBox(dlg), Qt::Key_Return);
+    const std::string page = PageView(dlg)->CurrentPath();
     ASSERT_EQ(page.substr(page.size() - 8), ".TMP.htm");
     EXPECT_EQ(ReadAll(page), "<HTML><BODY><A NAME=\"R1\"></A><P>1. katinas, kat\xEB</P>\r\n</BODY>\r\n</HTML>\r\n");
-    EXPECT_EQ(dlg->m_strCaption, "Vertimas");
-    EXPECT_EQ(dlg->m_editWord->text(), "cat");
-    EXPECT_EQ(dlg->m_listIndex->selection, 2);
+    EXPECT_EQ(dlg->Caption(), "Vertimas");
+    EXPECT_EQ(EntryBox(dlg)->text(), "cat");
+    EXPECT_EQ(IndexList(dlg)->selection, 2);
     EXPECT_TRUE(dlg->isVisible());
     // Homonyms: the entry box names the place of the entry among its equal neighbours.
     dlg->ShowForwardEntry(1);
-    EXPECT_EQ(dlg->m_editWord->text(), "bank 2");
-    EXPECT_EQ(dlg->m_editWord->cursorPosition(), 6);
+    EXPECT_EQ(EntryBox(dlg)->text(), "bank 2");
+    EXPECT_EQ(EntryBox(dlg)->cursorPosition(), 6);
     // Blank text shows nothing at all.
-    const std::string before = dlg->m_browser->CurrentPath();
+    const std::string before = PageView(dlg)->CurrentPath();
     dlg->ShowPage(" \r\n\t ", 3);
-    EXPECT_EQ(dlg->m_browser->CurrentPath(), before);
-    EXPECT_EQ(dlg->m_editWord->text(), "bank 2");
+    EXPECT_EQ(PageView(dlg)->CurrentPath(), before);
+    EXPECT_EQ(EntryBox(dlg)->text(), "bank 2");
 }
 
 TEST_F(PageDisplayTest, CursorBlockKeysMoveTheSelectionKeypadKeysDoNot) {
     auto dlg = Start();
     ASSERT_TRUE(m_bInitResult);
-    CWordEdit* edit = dlg->m_editWord;
+    CWordEdit* edit = EntryBox(dlg);
     QTest::keyClick(edit, Qt::Key_Down); // no selection: row 0
-    EXPECT_EQ(dlg->m_listIndex->selection, 0);
+    EXPECT_EQ(IndexList(dlg)->selection, 0);
     EXPECT_EQ(edit->text(), "bank");
     QTest::keyClick(edit, Qt::Key_Down);
     QTest::keyClick(edit, Qt::Key_Down);
-    EXPECT_EQ(dlg->m_listIndex->selection, 2);
+    EXPECT_EQ(IndexList(dlg)->selection, 2);
     EXPECT_EQ(edit->text(), "cat");
     // The keypad's Down goes to the edit box; its release follows the text back to "cat".
     QTest::keyClick(edit, Qt::Key_Down, Qt::KeypadModifier);
-    EXPECT_EQ(dlg->m_listIndex->selection, 2);
+    EXPECT_EQ(IndexList(dlg)->selection, 2);
     QTest::keyClick(edit, Qt::Key_Up);
-    EXPECT_EQ(dlg->m_listIndex->selection, 1);
+    EXPECT_EQ(IndexList(dlg)->selection, 1);
     EXPECT_EQ(edit->text(), "bank");
     QTest::keyClick(edit, Qt::Key_Up);
     QTest::keyClick(edit, Qt::Key_Up);
-    EXPECT_EQ(dlg->m_listIndex->selection, 0);
+    EXPECT_EQ(IndexList(dlg)->selection, 0);
     // Page steps use the rows the list shows.
-    LEKSTAR_WAIT_TRUE(dlg->m_listIndex->visibleLines > 0);
-    const int v = dlg->m_listIndex->visibleLines;
+    LEKSTAR_WAIT_TRUE(IndexList(dlg)->visibleLines > 0);
+    const int v = IndexList(dlg)->visibleLines;
     // Waiting for the paint may pass focus events to the entry box, each of which swaps the list
     // the keys drive; typing gives them back to the index.
-    dlg->m_nActiveList = 1;
+    dlg->SetActiveList(1);
     QTest::keyClick(edit, Qt::Key_PageDown);
-    EXPECT_EQ(dlg->m_listIndex->selection, v);
+    EXPECT_EQ(IndexList(dlg)->selection, v);
     QTest::keyClick(edit, Qt::Key_PageUp);
-    EXPECT_EQ(dlg->m_listIndex->selection, 0);
+    EXPECT_EQ(IndexList(dlg)->selection, 0);
     for (int i = 0; i < 10; ++i)
         QTest::keyClick(edit, Qt::Key_PageDown);
-    EXPECT_EQ(dlg->m_listIndex->selection, dlg->m_listIndex->lastIndex);
+    EXPECT_EQ(IndexList(dlg)->selection, IndexList(dlg)->lastIndex);
 }
 
 TEST_F(PageDisplayTest, TheWheelMovesOneRowWhileTheEntryBoxHasTheFocus) {
     auto dlg = Start();
     ASSERT_TRUE(m_bInitResult);
     dlg->activateWindow();
-    dlg->m_editWord->setFocus();
-    LEKSTAR_WAIT_TRUE(dlg->m_editWord->hasFocus());
-    dlg->m_nActiveList = 1;
+    EntryBox(dlg)->setFocus();
+    LEKSTAR_WAIT_TRUE(EntryBox(dlg)->hasFocus());
+    dlg->SetActiveList(1);
     const auto wheel = [&](int delta) {
         QWheelEvent event(QPointF(5, 5), dlg->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, delta), Qt::NoButton,
                           Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(dlg.get(), &event);
     };
     wheel(-360); // one row, however far the wheel turned
-    EXPECT_EQ(dlg->m_listIndex->selection, 0);
+    EXPECT_EQ(IndexList(dlg)->selection, 0);
     wheel(-120);
     wheel(-120);
-    EXPECT_EQ(dlg->m_listIndex->selection, 2);
+    EXPECT_EQ(IndexList(dlg)->selection, 2);
     wheel(120);
-    EXPECT_EQ(dlg->m_listIndex->selection, 1);
-    EXPECT_EQ(dlg->m_editWord->text(), "bank");
+    EXPECT_EQ(IndexList(dlg)->selection, 1);
+    EXPECT_EQ(EntryBox(dlg)->text(), "bank");
     // With the focus elsewhere the wheel moves nothing.
-    dlg->m_browser->setFocus();
-    LEKSTAR_WAIT_TRUE(!dlg->m_editWord->hasFocus());
+    PageView(dlg)->setFocus();
+    LEKSTAR_WAIT_TRUE(!EntryBox(dlg)->hasFocus());
     wheel(-120);
-    EXPECT_EQ(dlg->m_listIndex->selection, 1);
+    EXPECT_EQ(IndexList(dlg)->selection, 1);
 }
 
 TEST_F(PageDisplayTest, HistoryKeepsOrderAndRevisitsTheFirstPageFile) {
     auto dlg = StartWithHistory();
     ASSERT_TRUE(m_bInitResult);
-    ASSERT_EQ(dlg->m_bShowHistory, 1);
-    CVListBoxHistory* history = dlg->m_listHistory;
+    ASSERT_TRUE(dlg->IsHistoryShown());
+    CVListBoxHistory* history = HistoryList(dlg);
     // The saved word was shown at start.
     ASSERT_EQ(history->items, std::vector<std::string>({"dog"}));
     const std::string firstDog = history->pages["dog"];
@@ -174,11 +174,11 @@ TEST_F(PageDisplayTest, HistoryKeepsOrderAndRevisitsTheFirstPageFile) {
     EXPECT_EQ(history->selection, 1);
     EXPECT_EQ(history->pages["dog"], firstDog);
     dlg->NavigateToPage(history->pages["cat"]);
-    EXPECT_EQ(dlg->m_browser->CurrentPath(), history->pages["cat"]);
+    EXPECT_EQ(PageView(dlg)->CurrentPath(), history->pages["cat"]);
     // The history list drives the keys after a click; navigation puts its words.
-    dlg->m_nActiveList = 2;
+    dlg->SetActiveList(2);
     dlg->LineUp();
-    EXPECT_EQ(dlg->m_editWord->text(), "cat");
+    EXPECT_EQ(EntryBox(dlg)->text(), "cat");
     EXPECT_EQ(history->selection, 0);
     dlg->LineUp();
     EXPECT_EQ(history->selection, 0);
@@ -190,54 +190,54 @@ TEST_F(PageDisplayTest, HistoryKeepsOrderAndRevisitsTheFirstPageFile) {
     EXPECT_FALSE(std::filesystem::exists(catPage));
     EXPECT_FALSE(std::filesystem::exists(firstDog));
     dlg->LineDown();
-    EXPECT_EQ(dlg->m_editWord->text(), "");
+    EXPECT_EQ(EntryBox(dlg)->text(), "");
 }
 
 TEST_F(PageDisplayTest, ReturningFocusSwapsTheActiveListTypingResetsIt) {
     auto dlg = Start();
     ASSERT_TRUE(m_bInitResult);
-    EXPECT_EQ(dlg->m_nActiveList, 1);
+    EXPECT_EQ(dlg->ActiveList(), 1);
     dlg->OnEditFocus();
-    EXPECT_EQ(dlg->m_nActiveList, 2);
+    EXPECT_EQ(dlg->ActiveList(), 2);
     dlg->OnEditFocus();
-    EXPECT_EQ(dlg->m_nActiveList, 1);
-    dlg->m_nActiveList = 2;
-    QTest::keyClick(dlg->m_editWord, Qt::Key_A);
-    EXPECT_EQ(dlg->m_nActiveList, 1);
+    EXPECT_EQ(dlg->ActiveList(), 1);
+    dlg->SetActiveList(2);
+    QTest::keyClick(EntryBox(dlg), Qt::Key_A);
+    EXPECT_EQ(dlg->ActiveList(), 1);
 }
 
 TEST_F(PageDisplayTest, TheDirectionSwitchResetsEverything) {
     auto dlg = StartWithHistory();
     ASSERT_TRUE(m_bInitResult);
-    dlg->m_szLastClipText = "cat";
-    QTest::mouseClick(dlg->m_btnLithuanian, Qt::LeftButton);
-    EXPECT_EQ(dlg->m_nDirection, 1);
-    EXPECT_EQ(dlg->m_btnEnglish->NormalId(), 218);
-    EXPECT_EQ(dlg->m_btnLithuanian->NormalId(), 217);
-    EXPECT_TRUE(dlg->m_listIndex->reverse);
-    EXPECT_TRUE(dlg->m_listHistory->reverse);
-    EXPECT_EQ(dlg->m_listIndex->lastIndex, 2);
-    EXPECT_EQ(dlg->m_listIndex->selection, -1);
-    EXPECT_EQ(dlg->m_listIndex->topIndex, 0);
-    EXPECT_TRUE(dlg->m_listHistory->items.empty());
-    EXPECT_EQ(dlg->m_editWord->text(), "");
-    EXPECT_TRUE(dlg->m_editWord->IsBaltic());
-    EXPECT_EQ(dlg->m_szLastClipText, "");
-    EXPECT_EQ(dlg->m_editWord->geometry().width(), dlg->m_layoutValues.nEditWidthReverse);
+    dlg->ClipboardWatch().TakeWord("cat");
+    QTest::mouseClick(Button(dlg, "IDC_LITHUANIAN"), Qt::LeftButton);
+    EXPECT_EQ(dlg->Direction(), 1);
+    EXPECT_EQ(Button(dlg, "IDC_ENGLISH")->NormalId(), 218);
+    EXPECT_EQ(Button(dlg, "IDC_LITHUANIAN")->NormalId(), 217);
+    EXPECT_TRUE(IndexList(dlg)->reverse);
+    EXPECT_TRUE(HistoryList(dlg)->reverse);
+    EXPECT_EQ(IndexList(dlg)->lastIndex, 2);
+    EXPECT_EQ(IndexList(dlg)->selection, -1);
+    EXPECT_EQ(IndexList(dlg)->topIndex, 0);
+    EXPECT_TRUE(HistoryList(dlg)->items.empty());
+    EXPECT_EQ(EntryBox(dlg)->text(), "");
+    EXPECT_TRUE(EntryBox(dlg)->IsBaltic());
+    EXPECT_EQ(dlg->ClipboardWatch().LastText(), "");
+    EXPECT_EQ(EntryBox(dlg)->geometry().width(), dlg->LayoutValues().nEditWidthReverse);
     // Enter with nothing selected shows nothing new.
-    const std::string before = dlg->m_browser->CurrentPath();
-    QTest::keyClick(dlg->m_editWord, Qt::Key_Return);
-    EXPECT_EQ(dlg->m_browser->CurrentPath(), before);
+    const std::string before = PageView(dlg)->CurrentPath();
+    QTest::keyClick(EntryBox(dlg), Qt::Key_Return);
+    EXPECT_EQ(PageView(dlg)->CurrentPath(), before);
     // Typing follows the Lithuanian index; Enter shows the English articles of the word.
-    QTest::keyClicks(dlg->m_editWord, "nam");
-    EXPECT_EQ(dlg->m_listIndex->selection, 1);
-    QTest::keyClick(dlg->m_editWord, Qt::Key_Return);
-    EXPECT_EQ(dlg->m_editWord->text(), "namas");
-    EXPECT_NE(ReadAll(dlg->m_browser->CurrentPath()).find("<SPAN CLASS=SELECTED>namas</SPAN>"), std::string::npos);
-    QTest::mouseClick(dlg->m_btnEnglish, Qt::LeftButton);
-    EXPECT_EQ(dlg->m_nDirection, 0);
-    EXPECT_EQ(dlg->m_listIndex->lastIndex, 45);
-    EXPECT_EQ(dlg->m_btnEnglish->NormalId(), 219);
+    QTest::keyClicks(EntryBox(dlg), "nam");
+    EXPECT_EQ(IndexList(dlg)->selection, 1);
+    QTest::keyClick(EntryBox(dlg), Qt::Key_Return);
+    EXPECT_EQ(EntryBox(dlg)->text(), "namas");
+    EXPECT_NE(ReadAll(PageView(dlg)->CurrentPath()).find("<SPAN CLASS=SELECTED>namas</SPAN>"), std::string::npos);
+    QTest::mouseClick(Button(dlg, "IDC_ENGLISH"), Qt::LeftButton);
+    EXPECT_EQ(dlg->Direction(), 0);
+    EXPECT_EQ(IndexList(dlg)->lastIndex, 45);
+    EXPECT_EQ(Button(dlg, "IDC_ENGLISH")->NormalId(), 219);
 }
 
 TEST_F(PageDisplayTest, LinksAreInterceptedAndShownTwentyMillisecondsLater) {
@@ -259,12 +259,12 @@ TEST_F(PageDisplayTest, LinksAreInterceptedAndShownTwentyMillisecondsLater) {
     EXPECT_TRUE(cancel);
     EXPECT_TRUE(dlg->IsTimerRunning(TIMER_SHOWPAGE));
     EXPECT_EQ(dlg->TimerInterval(TIMER_SHOWPAGE), 20);
-    EXPECT_EQ(dlg->m_strPendingPage, "home\t<A NAME=\"R1\"></A><P>1. namai</P>");
+    EXPECT_EQ(dlg->PendingPage(), "home\t<A NAME=\"R1\"></A><P>1. namai</P>");
     LEKSTAR_WAIT_TRUE(!dlg->IsTimerRunning(TIMER_SHOWPAGE));
-    EXPECT_EQ(dlg->m_strPendingPage, "");
-    EXPECT_NE(ReadAll(dlg->m_browser->CurrentPath()).find("<P>1. namai</P>"), std::string::npos);
+    EXPECT_EQ(dlg->PendingPage(), "");
+    EXPECT_NE(ReadAll(PageView(dlg)->CurrentPath()).find("<P>1. namai</P>"), std::string::npos);
     // Shown as entry 0, whose place among equal headwords is 1.
-    EXPECT_EQ(dlg->m_editWord->text(), "home 1");
+    EXPECT_EQ(EntryBox(dlg)->text(), "home 1");
 }
 
 TEST_F(PageDisplayTest, ExitLeavesNoPageFileBehind) {
@@ -272,7 +272,7 @@ TEST_F(PageDisplayTest, ExitLeavesNoPageFileBehind) {
     ASSERT_TRUE(m_bInitResult);
     dlg->ShowForwardEntry(2);
     const std::string folder = CTempFolder::Path();
-    QTest::keyClick(dlg->m_editWord, Qt::Key_Escape);
+    QTest::keyClick(EntryBox(dlg), Qt::Key_Escape);
     int left = 0;
     for (const auto& e : std::filesystem::directory_iterator(folder))
         left += e.path().filename().string().rfind("ZOD", 0) == 0 ? 1 : 0;

@@ -1,7 +1,7 @@
 #include "support/GuiWait.h"
-#include "app/BitmapButton.h"
+#include "desktop/BitmapButton.h"
 #include "app/RegKey.h"
-#include "app/WebBrowser2.h"
+#include "desktop/WebBrowser2.h"
 #include "app/ZodynasApp.h"
 #include "app/ZodynasDlg.h"
 #include "desktop/TempFolder.h"
@@ -52,17 +52,17 @@ TEST_F(ZodynasDlgTest, StartUpShowsTheWindowTheStartPageAndTheTimers) {
     EXPECT_EQ(dlg->windowTitle(), "LEKSTAR");
     EXPECT_EQ(dlg->geometry(), QRect(screen.x() + (screen.width() - w) / 2, screen.y() + (screen.height() - h) / 2, w, h));
     EXPECT_TRUE(dlg->isVisible());
-    EXPECT_EQ(dlg->m_strCaption, "Apie");
-    EXPECT_EQ(dlg->m_browser->CurrentPath(),
+    EXPECT_EQ(dlg->Caption(), "Apie");
+    EXPECT_EQ(PageView(dlg)->CurrentPath(),
               g_strAppDir + (screen.width() > 800 ? "/HTM/Apie.htm" : "/HTM/Apie_s.htm"));
     EXPECT_TRUE(dlg->IsTimerRunning(TIMER_SPLASH));
     EXPECT_EQ(dlg->TimerInterval(TIMER_SPLASH), 150);
     EXPECT_FALSE(dlg->IsTimerRunning(TIMER_CLIPBOARD));
-    EXPECT_FALSE(dlg->m_btnOk->isVisible());
-    EXPECT_EQ(dlg->m_nActiveList, 1);
+    EXPECT_FALSE(ChildNamed<QPushButton>(dlg, "IDOK")->isVisible());
+    EXPECT_EQ(dlg->ActiveList(), 1);
     // The splash goes with the first tick.
     LEKSTAR_WAIT_TRUE(!dlg->IsTimerRunning(TIMER_SPLASH));
-    EXPECT_EQ(dlg->m_splash, nullptr);
+    EXPECT_FALSE(dlg->HasSplash());
 }
 
 TEST_F(ZodynasDlgTest, ButtonsCarryTheBitmapsOfTheLayoutAndState) {
@@ -76,59 +76,59 @@ TEST_F(ZodynasDlgTest, ButtonsCarryTheBitmapsOfTheLayoutAndState) {
         CBitmapButton* button;
         int normal;
     } expected[] = {
-        {dlg->m_btnAlwaysOnTop, pick(167, 191, 161, 189)}, {dlg->m_btnHistory, pick(186, 203, 158, 201)},
-        {dlg->m_btnPrint, pick(163, 199, 155, 196)},       {dlg->m_btnExit, pick(168, 204, 153, 180)},
-        {dlg->m_btnHelp, pick(215, 214, 212, 213)},        {dlg->m_btnClear, pick(193, 195, 192, 194)},
+        {Button(dlg, "IDC_ALWAYSONTOP"), pick(167, 191, 161, 189)}, {Button(dlg, "IDC_HISTORY"), pick(186, 203, 158, 201)},
+        {Button(dlg, "IDC_PRINT"), pick(163, 199, 155, 196)},       {Button(dlg, "IDCANCEL"), pick(168, 204, 153, 180)},
+        {Button(dlg, "IDC_HELP"), pick(215, 214, 212, 213)},        {Button(dlg, "IDC_CLEARHISTORY"), pick(193, 195, 192, 194)},
     };
     for (const auto& e : expected) {
         EXPECT_EQ(e.button->NormalId(), e.normal) << e.button->objectName().toStdString();
         EXPECT_EQ(e.button->SelectedId(), selected) << e.button->objectName().toStdString();
     }
-    EXPECT_EQ(dlg->m_btnEnglish->NormalId(), 219);
-    EXPECT_EQ(dlg->m_btnLithuanian->NormalId(), 216);
-    EXPECT_EQ(dlg->m_btnEnglish->toolTip(), "Angliškas indeksas");
-    EXPECT_EQ(dlg->m_btnClear->toolTip(), "Išvalyti sąrašą");
-    EXPECT_EQ(dlg->m_btnAlwaysOnTop->toolTip(), "Visada viršuje");
+    EXPECT_EQ(Button(dlg, "IDC_ENGLISH")->NormalId(), 219);
+    EXPECT_EQ(Button(dlg, "IDC_LITHUANIAN")->NormalId(), 216);
+    EXPECT_EQ(Button(dlg, "IDC_ENGLISH")->toolTip(), "Angliškas indeksas");
+    EXPECT_EQ(Button(dlg, "IDC_CLEARHISTORY")->toolTip(), "Išvalyti sąrašą");
+    EXPECT_EQ(Button(dlg, "IDC_ALWAYSONTOP")->toolTip(), "Visada viršuje");
 
     dlg->ToggleAlwaysOnTop();
-    EXPECT_EQ(dlg->m_btnAlwaysOnTop->NormalId(), pick(164, 190, 160, 188));
+    EXPECT_EQ(Button(dlg, "IDC_ALWAYSONTOP")->NormalId(), pick(164, 190, 160, 188));
     EXPECT_TRUE(dlg->IsTimerRunning(TIMER_CLIPBOARD));
     EXPECT_EQ(dlg->TimerInterval(TIMER_CLIPBOARD), 333);
     EXPECT_TRUE(dlg->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     dlg->ToggleAlwaysOnTop();
-    EXPECT_EQ(dlg->m_btnAlwaysOnTop->NormalId(), pick(167, 191, 161, 189));
+    EXPECT_EQ(Button(dlg, "IDC_ALWAYSONTOP")->NormalId(), pick(167, 191, 161, 189));
     EXPECT_FALSE(dlg->IsTimerRunning(TIMER_CLIPBOARD));
     EXPECT_FALSE(dlg->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 
-    const bool shown = dlg->m_bShowHistory != 0;
+    const bool shown = dlg->IsHistoryShown();
     dlg->ToggleHistory();
-    EXPECT_EQ(dlg->m_bShowHistory != 0, !shown);
-    EXPECT_EQ(dlg->m_btnHistory->NormalId(), shown ? pick(186, 203, 158, 201) : pick(187, 202, 159, 200));
-    EXPECT_EQ(dlg->m_btnClear->isVisible(), !shown);
+    EXPECT_EQ(dlg->IsHistoryShown(), !shown);
+    EXPECT_EQ(Button(dlg, "IDC_HISTORY")->NormalId(), shown ? pick(186, 203, 158, 201) : pick(187, 202, 159, 200));
+    EXPECT_EQ(Button(dlg, "IDC_CLEARHISTORY")->isVisible(), !shown);
 }
 
 TEST_F(ZodynasDlgTest, LargeLayoutOnAPaletteScreenPicksItsOwnBitmaps) {
     m_theApp.SetScreenMetrics(8, 120, 120);
     auto dlg = Start();
     ASSERT_TRUE(m_bInitResult);
-    EXPECT_EQ(dlg->m_btnAlwaysOnTop->NormalId(), 189);
-    EXPECT_EQ(dlg->m_btnHistory->NormalId(), 201);
-    EXPECT_EQ(dlg->m_btnPrint->NormalId(), 196);
-    EXPECT_EQ(dlg->m_btnExit->NormalId(), 180);
-    EXPECT_EQ(dlg->m_btnHelp->NormalId(), 213);
-    EXPECT_EQ(dlg->m_btnClear->NormalId(), 194);
-    EXPECT_EQ(dlg->m_btnExit->SelectedId(), 208);
-    EXPECT_EQ(dlg->m_layoutValues.nButtonSize, 44);
-    LEKSTAR_WAIT_EQ(dlg->m_btnHelp->geometry().size(), QSize(44, 44));
+    EXPECT_EQ(Button(dlg, "IDC_ALWAYSONTOP")->NormalId(), 189);
+    EXPECT_EQ(Button(dlg, "IDC_HISTORY")->NormalId(), 201);
+    EXPECT_EQ(Button(dlg, "IDC_PRINT")->NormalId(), 196);
+    EXPECT_EQ(Button(dlg, "IDCANCEL")->NormalId(), 180);
+    EXPECT_EQ(Button(dlg, "IDC_HELP")->NormalId(), 213);
+    EXPECT_EQ(Button(dlg, "IDC_CLEARHISTORY")->NormalId(), 194);
+    EXPECT_EQ(Button(dlg, "IDCANCEL")->SelectedId(), 208);
+    EXPECT_EQ(dlg->LayoutValues().nButtonSize, 44);
+    LEKSTAR_WAIT_EQ(Button(dlg, "IDC_HELP")->geometry().size(), QSize(44, 44));
     dlg->ToggleAlwaysOnTop();
-    EXPECT_EQ(dlg->m_btnAlwaysOnTop->NormalId(), 188);
+    EXPECT_EQ(Button(dlg, "IDC_ALWAYSONTOP")->NormalId(), 188);
 }
 
 TEST_F(ZodynasDlgTest, RightClickAndTheMenuKeyOpenTheWindowMenu) {
     auto dlg = Start();
     ASSERT_TRUE(m_bInitResult);
-    QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(1, 1), dlg->m_editWord->mapToGlobal(QPoint(1, 1)));
-    QApplication::sendEvent(dlg->m_editWord, &key);
+    QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(1, 1), EntryBox(dlg)->mapToGlobal(QPoint(1, 1)));
+    QApplication::sendEvent(EntryBox(dlg), &key);
     LEKSTAR_WAIT_TRUE(dlg->SystemMenu()->isVisible());
     dlg->SystemMenu()->hide();
     QContextMenuEvent mouse(QContextMenuEvent::Mouse, QPoint(5, 300), dlg->mapToGlobal(QPoint(5, 300)));
@@ -169,9 +169,9 @@ TEST_F(ZodynasDlgTest, TheWindowMenuFollowsTheToggles) {
     EXPECT_FALSE(actions[3]->isChecked());
     actions[3]->trigger();
     EXPECT_TRUE(actions[3]->isChecked());
-    EXPECT_EQ(dlg->m_bAlwaysOnTop, 1);
+    EXPECT_TRUE(dlg->IsAlwaysOnTop());
     EXPECT_EQ(dlg->TimerInterval(TIMER_CLIPBOARD), 333);
-    const bool shown = dlg->m_bShowHistory != 0;
+    const bool shown = dlg->IsHistoryShown();
     actions[2]->trigger();
     EXPECT_EQ(actions[2]->isChecked(), !shown);
     // Any id from 16 to 31 is the About command.
@@ -195,11 +195,11 @@ TEST_F(ZodynasDlgTest, StartedForAutomationShowsNoSplashPageOrTimers) {
     m_theApp.m_bStartedByOle = 1;
     auto dlg = Start();
     ASSERT_TRUE(m_bInitResult);
-    EXPECT_EQ(dlg->m_splash, nullptr);
+    EXPECT_FALSE(dlg->HasSplash());
     EXPECT_FALSE(dlg->IsTimerRunning(TIMER_SPLASH));
     EXPECT_FALSE(dlg->IsTimerRunning(TIMER_CLIPBOARD));
-    EXPECT_EQ(dlg->m_browser->CurrentPath(), "");
-    EXPECT_EQ(dlg->m_editWord->text(), "");
+    EXPECT_EQ(PageView(dlg)->CurrentPath(), "");
+    EXPECT_EQ(EntryBox(dlg)->text(), "");
     EXPECT_TRUE(dlg->isVisible());
 }
 
@@ -211,11 +211,11 @@ TEST_F(ZodynasDlgTest, EscapeSavesTheSettingsAndSweepsThePageFiles) {
     WriteBytes(folder + "/ZOD1A.TMP.htm", "page");
     WriteBytes(folder + "/ZOD2B.TMP", "left over");
     WriteBytes(folder + "/other.txt", "not ours");
-    dlg->m_editWord->setText("\xC5\xBEodis"); // "žodis" typed in UTF-8
+    EntryBox(dlg)->setText("\xC5\xBEodis"); // "žodis" typed in UTF-8
     // Enter never closes the window.
-    QTest::keyClick(dlg->m_editWord, Qt::Key_Return);
+    QTest::keyClick(EntryBox(dlg), Qt::Key_Return);
     EXPECT_TRUE(dlg->isVisible());
-    QTest::keyClick(dlg->m_editWord, Qt::Key_Escape);
+    QTest::keyClick(EntryBox(dlg), Qt::Key_Escape);
     EXPECT_FALSE(dlg->isVisible());
     EXPECT_EQ(dlg->result(), QDialog::Rejected);
     EXPECT_FALSE(std::filesystem::exists(folder + "/ZOD1A.TMP.htm"));
@@ -243,42 +243,42 @@ TEST_F(ZodynasDlgTest, TheStoredWordAndRectangleComeBack) {
     ASSERT_TRUE(m_bInitResult);
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     const int h = screen.height() > 600 ? 574 : 410;
-    EXPECT_EQ(dlg->m_editWord->text(), "house");
+    EXPECT_EQ(EntryBox(dlg)->text(), "house");
     EXPECT_EQ(dlg->geometry(), QRect(screen.x() + 40, screen.y() + (screen.height() - h) / 2, 700, h));
     // No start page when a word was stored: its translation instead.
-    const std::string page = dlg->m_browser->CurrentPath();
+    const std::string page = PageView(dlg)->CurrentPath();
     EXPECT_EQ(page.substr(page.size() - 8), ".TMP.htm");
-    EXPECT_EQ(dlg->m_strCaption, "Vertimas");
+    EXPECT_EQ(dlg->Caption(), "Vertimas");
     // A stored word keeps the history column whatever the screen's height.
-    EXPECT_EQ(dlg->m_bShowHistory, 1);
-    EXPECT_TRUE(dlg->m_btnClear->isVisible());
+    EXPECT_TRUE(dlg->IsHistoryShown());
+    EXPECT_TRUE(Button(dlg, "IDC_CLEARHISTORY")->isVisible());
 }
 
 TEST_F(ZodynasDlgTest, ChildrenFollowTheLayoutRules) {
     auto dlg = Start();
     ASSERT_TRUE(m_bInitResult);
     dlg->resize(1000, 640);
-    const SLayoutValues& v = dlg->m_layoutValues;
+    const SLayoutValues& v = dlg->LayoutValues();
     const int b = v.nButtonSize;
-    LEKSTAR_WAIT_EQ(dlg->m_btnAlwaysOnTop->geometry().top(), 640 - b - 3);
-    EXPECT_EQ(dlg->m_editWord->geometry(), QRect(3, 6 + v.nLangButtonHeight, v.nEditWidthForward, v.nEditHeight));
-    EXPECT_EQ(dlg->m_btnEnglish->geometry(), QRect(3, 3, 24, 16));
-    EXPECT_EQ(dlg->m_btnLithuanian->geometry(), QRect(30, 3, 24, 16));
+    LEKSTAR_WAIT_EQ(Button(dlg, "IDC_ALWAYSONTOP")->geometry().top(), 640 - b - 3);
+    EXPECT_EQ(EntryBox(dlg)->geometry(), QRect(3, 6 + v.nLangButtonHeight, v.nEditWidthForward, v.nEditHeight));
+    EXPECT_EQ(Button(dlg, "IDC_ENGLISH")->geometry(), QRect(3, 3, 24, 16));
+    EXPECT_EQ(Button(dlg, "IDC_LITHUANIAN")->geometry(), QRect(30, 3, 24, 16));
     const int yb = 640 - b - 3;
-    EXPECT_EQ(dlg->m_btnAlwaysOnTop->geometry(), QRect(3, yb, b, b));
-    EXPECT_EQ(dlg->m_btnHistory->geometry(), QRect(3 + (b + 3), yb, b, b));
-    EXPECT_EQ(dlg->m_btnHelp->geometry(), QRect(3 + 4 * (b + 3), yb, b, b));
+    EXPECT_EQ(Button(dlg, "IDC_ALWAYSONTOP")->geometry(), QRect(3, yb, b, b));
+    EXPECT_EQ(Button(dlg, "IDC_HISTORY")->geometry(), QRect(3 + (b + 3), yb, b, b));
+    EXPECT_EQ(Button(dlg, "IDC_HELP")->geometry(), QRect(3 + 4 * (b + 3), yb, b, b));
     const int bx = 3 + v.nEditWidthForward + 3;
     const int hy = 3 + 3 + v.nLangButtonHeight - 1;
-    if (dlg->m_bShowHistory) {
+    if (dlg->IsHistoryShown()) {
         const int hx = 1000 - v.nHistoryWidth - 3 - 1;
-        EXPECT_EQ(dlg->m_browser->geometry(), QRect(bx, hy + 1, hx - bx - 3, 640 - hy - 3));
+        EXPECT_EQ(PageView(dlg)->geometry(), QRect(bx, hy + 1, hx - bx - 3, 640 - hy - 3));
     } else {
-        EXPECT_EQ(dlg->m_browser->geometry(), QRect(bx, hy + 1, 1000 - bx - 3, 640 - hy - 3));
+        EXPECT_EQ(PageView(dlg)->geometry(), QRect(bx, hy + 1, 1000 - bx - 3, 640 - hy - 3));
     }
     // Below 600 x 200 nothing moves further.
     dlg->resize(300, 100);
-    LEKSTAR_WAIT_EQ(dlg->m_btnHelp->geometry(), QRect(3 + 4 * (b + 3), 200 - b - 3, b, b));
+    LEKSTAR_WAIT_EQ(Button(dlg, "IDC_HELP")->geometry(), QRect(3 + 4 * (b + 3), 200 - b - 3, b, b));
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 // The automation object on a private bus, called by a real client, driving a real main window.
 
-#include "app/WebBrowser2.h"
+#include "desktop/WebBrowser2.h"
 #include "automation/AutomationServer.h"
 #include "automation/PrivateBus.h"
 #include "automation/ZodynasDlgAutoProxy.h"
@@ -60,7 +60,7 @@ protected:
         m_theApp.m_bStartedByOle = 1;
         m_dlg = Start();
         ASSERT_TRUE(m_bInitResult);
-        ASSERT_EQ(m_dlg->m_bShowHistory, 1);
+        ASSERT_TRUE(m_dlg->IsHistoryShown());
         m_theApp.m_strPageHeader = kHead;
         m_server = std::make_unique<CAutomationServer>(m_bus.Connect(), m_dlg.get());
         ASSERT_TRUE(m_server->Start());
@@ -104,13 +104,13 @@ protected:
     // all of which a call must clear.
     void Dirty(int nDirection) {
         m_dlg->SwitchDirection(nDirection);
-        m_dlg->m_listHistory->Record("old", m_tmp.File("old.htm"), true);
-        m_dlg->m_editWord->PutWord("zzz");
-        m_dlg->m_szLastClipText = "clip";
+        HistoryList(m_dlg)->Record("old", m_tmp.File("old.htm"), true);
+        EntryBox(m_dlg)->PutWord("zzz");
+        m_dlg->ClipboardWatch().TakeWord("clip");
     }
-    std::string ShownPage() const { return ReadAll(m_dlg->m_browser->CurrentPath()); }
-    std::string EntryText() const { return m_dlg->m_editWord->Word(); }
-    Strings History() const { return m_dlg->m_listHistory->items; }
+    std::string ShownPage() const { return ReadAll(PageView(m_dlg)->CurrentPath()); }
+    std::string EntryText() const { return EntryBox(m_dlg)->Word(); }
+    Strings History() const { return HistoryList(m_dlg)->items; }
 
     CPrivateBus m_bus;
     std::unique_ptr<CZodynasDlg> m_dlg;
@@ -122,18 +122,18 @@ TEST_F(AutomationTest, TranslateShowsOneWordWithItsTitle) {
     Dirty(1);
     EXPECT_EQ(CallShow("Translate", "cat"), 0);
     EXPECT_EQ(ShownPage(), kHead + "<A NAME=\"Q0\"></A><A NAME=\"R1\"></A><P>1. katinas, kat\xEB</P>" + kLastBack + kClose);
-    EXPECT_EQ(m_dlg->m_nDirection, 0);
+    EXPECT_EQ(m_dlg->Direction(), 0);
     EXPECT_EQ(EntryText(), "cat");
     EXPECT_EQ(History(), Strings{"cat"});
-    EXPECT_EQ(m_dlg->m_listIndex->selection, 3);
-    EXPECT_EQ(m_dlg->m_listIndex->topIndex, 0);
-    EXPECT_EQ(m_dlg->m_szLastClipText, "");
-    EXPECT_EQ(m_dlg->m_strCaption, "Vertimas");
+    EXPECT_EQ(IndexList(m_dlg)->selection, 3);
+    EXPECT_EQ(IndexList(m_dlg)->topIndex, 0);
+    EXPECT_EQ(m_dlg->ClipboardWatch().LastText(), "");
+    EXPECT_EQ(m_dlg->Caption(), "Vertimas");
 
     // A trailing bar adds no item: the same page again, in a new file.
-    const std::string before = m_dlg->m_browser->CurrentPath();
+    const std::string before = PageView(m_dlg)->CurrentPath();
     EXPECT_EQ(CallShow("Translate", "cat|"), 0);
-    EXPECT_NE(m_dlg->m_browser->CurrentPath(), before);
+    EXPECT_NE(PageView(m_dlg)->CurrentPath(), before);
     EXPECT_EQ(ShownPage(), kHead + "<A NAME=\"Q0\"></A><A NAME=\"R1\"></A><P>1. katinas, kat\xEB</P>" + kLastBack + kClose);
     EXPECT_EQ(EntryText(), "cat");
     EXPECT_EQ(History(), Strings{"cat"});
@@ -141,10 +141,10 @@ TEST_F(AutomationTest, TranslateShowsOneWordWithItsTitle) {
 
 TEST_F(AutomationTest, TranslateSeveralWordsLinksThemAndMovesTheIndexToA) {
     Dirty(1);
-    m_dlg->m_listIndex->selection = 5;
+    IndexList(m_dlg)->selection = 5;
     EXPECT_EQ(CallShow("Translate", "cat|dog"), 0);
     std::string follow;
-    const std::string page = PageComposer::TranslatePage(m_dlg->m_dict, "cat|dog", follow);
+    const std::string page = PageComposer::TranslatePage(m_dlg->Dict(), "cat|dog", follow);
     ASSERT_EQ(page.substr(page.size() - 2), "\r\n");
     EXPECT_EQ(ShownPage(), PageComposer::ComposePage(kHead, page.substr(0, page.size() - 2)));
     EXPECT_EQ(ShownPage(), kHead + kStart + "<A HREF=\"#Q0\">cat</A>&nbsp;<A HREF=\"#Q1\">dog</A>&nbsp;\r\n<HR>\r\n" +
@@ -153,8 +153,8 @@ TEST_F(AutomationTest, TranslateSeveralWordsLinksThemAndMovesTheIndexToA) {
     // The page has no title of its own: the words asked for stand for it.
     EXPECT_EQ(EntryText(), "cat dog");
     EXPECT_EQ(History(), Strings{"cat dog"});
-    EXPECT_EQ(m_dlg->m_listIndex->selection, 0);
-    EXPECT_EQ(m_dlg->m_nDirection, 0);
+    EXPECT_EQ(IndexList(m_dlg)->selection, 0);
+    EXPECT_EQ(m_dlg->Direction(), 0);
 }
 
 TEST_F(AutomationTest, TranslateWithALeadingBarHasAnEmptyFirstItem) {
@@ -166,39 +166,39 @@ TEST_F(AutomationTest, TranslateWithALeadingBarHasAnEmptyFirstItem) {
                                kClose);
     EXPECT_EQ(EntryText(), "cat");
     EXPECT_EQ(History(), Strings{"cat"});
-    EXPECT_EQ(m_dlg->m_listIndex->selection, 0);
+    EXPECT_EQ(IndexList(m_dlg)->selection, 0);
 }
 
 TEST_F(AutomationTest, TranslateNothingSwitchesTheIndexAndShowsNothing) {
     CallShow("Translate", "dog");
-    const std::string shown = m_dlg->m_browser->CurrentPath();
+    const std::string shown = PageView(m_dlg)->CurrentPath();
     Dirty(1);
     EXPECT_EQ(CallShow("Translate", ""), 0);
-    EXPECT_EQ(m_dlg->m_browser->CurrentPath(), shown);
-    EXPECT_EQ(m_dlg->m_nDirection, 0);
+    EXPECT_EQ(PageView(m_dlg)->CurrentPath(), shown);
+    EXPECT_EQ(m_dlg->Direction(), 0);
     EXPECT_EQ(EntryText(), "");
     EXPECT_EQ(History(), Strings{});
-    EXPECT_EQ(m_dlg->m_szLastClipText, "");
+    EXPECT_EQ(m_dlg->ClipboardWatch().LastText(), "");
     // The index follows the empty text, which matches the first headword.
-    EXPECT_EQ(m_dlg->m_listIndex->selection, 0);
-    EXPECT_EQ(m_dlg->m_listIndex->lastIndex, 5);
+    EXPECT_EQ(IndexList(m_dlg)->selection, 0);
+    EXPECT_EQ(IndexList(m_dlg)->lastIndex, 5);
 }
 
 TEST_F(AutomationTest, TranslateHtmlReturnsThePageAndShowsNothing) {
     CallShow("Translate", "house");
-    const std::string shown = m_dlg->m_browser->CurrentPath();
+    const std::string shown = PageView(m_dlg)->CurrentPath();
     Dirty(1);
     const std::string page = CallPage("TranslateHTML", "cat dog");
-    EXPECT_EQ(page, PageComposer::TranslateHtml(m_dlg->m_dict, kHead, "cat dog"));
+    EXPECT_EQ(page, PageComposer::TranslateHtml(m_dlg->Dict(), kHead, "cat dog"));
     EXPECT_EQ(page, kHead + kStart + "<A HREF=\"#Q0\">cat</A>&nbsp;<A HREF=\"#Q1\">dog</A>&nbsp;\r\n<HR>\r\n" +
                         "<A NAME=\"Q0\"></A><A NAME=\"R1\"></A><P>1. katinas, kat\xEB</P>" + kBack +
                         "\r\n<HR>\r\n<A NAME=\"Q1\"></A><A NAME=\"R1\"></A><P>1. \xF0uo</P>" + kBack + kClose);
-    EXPECT_EQ(m_dlg->m_browser->CurrentPath(), shown);
-    EXPECT_EQ(m_dlg->m_nDirection, 0);
+    EXPECT_EQ(PageView(m_dlg)->CurrentPath(), shown);
+    EXPECT_EQ(m_dlg->Direction(), 0);
     EXPECT_EQ(EntryText(), "");
     EXPECT_EQ(History(), Strings{});
-    EXPECT_EQ(m_dlg->m_szLastClipText, "");
-    EXPECT_EQ(m_dlg->m_listIndex->selection, -1);
+    EXPECT_EQ(m_dlg->ClipboardWatch().LastText(), "");
+    EXPECT_EQ(IndexList(m_dlg)->selection, -1);
 
     EXPECT_EQ(CallPage("TranslateHTML", ""), kHead + kStart + kClose);
     // One word keeps the start anchor and has no Q anchors.
@@ -209,12 +209,12 @@ TEST_F(AutomationTest, TranslateHtmlReturnsThePageAndShowsNothing) {
 TEST_F(AutomationTest, TheReverseMethodsUseTheLithuanianIndex) {
     Dirty(0);
     EXPECT_EQ(CallShow("TranslateRev", "\xF0uo"), 0);
-    EXPECT_EQ(m_dlg->m_nDirection, 1);
-    EXPECT_EQ(ShownPage(), PageComposer::TranslateHtmlRev(m_dlg->m_dict, kHead, "\xF0uo"));
+    EXPECT_EQ(m_dlg->Direction(), 1);
+    EXPECT_EQ(ShownPage(), PageComposer::TranslateHtmlRev(m_dlg->Dict(), kHead, "\xF0uo"));
     EXPECT_EQ(ShownPage(), kHead + "<A NAME=\"R4\"></A><P>1. \xF0uo</P>" + kClose);
     EXPECT_EQ(EntryText(), "\xF0uo");
     EXPECT_EQ(History(), Strings{"\xF0uo"});
-    EXPECT_EQ(m_dlg->m_szLastClipText, "");
+    EXPECT_EQ(m_dlg->ClipboardWatch().LastText(), "");
 
     // The nearest Lithuanian headword stands in the entry box.
     EXPECT_EQ(CallShow("TranslateRev", "kat"), 0);
@@ -222,20 +222,20 @@ TEST_F(AutomationTest, TheReverseMethodsUseTheLithuanianIndex) {
     EXPECT_EQ(History(), Strings{"katinas"});
 
     // Nothing found: nothing shown, but the switch has emptied the window.
-    const std::string shown = m_dlg->m_browser->CurrentPath();
+    const std::string shown = PageView(m_dlg)->CurrentPath();
     EXPECT_EQ(CallShow("TranslateRev", "\xFE"), 0);
-    EXPECT_EQ(m_dlg->m_browser->CurrentPath(), shown);
+    EXPECT_EQ(PageView(m_dlg)->CurrentPath(), shown);
     EXPECT_EQ(EntryText(), "");
     EXPECT_EQ(History(), Strings{});
 
     Dirty(0);
-    EXPECT_EQ(CallPage("TranslateHTMLRev", "namas"), PageComposer::TranslateHtmlRev(m_dlg->m_dict, kHead, "namas"));
+    EXPECT_EQ(CallPage("TranslateHTMLRev", "namas"), PageComposer::TranslateHtmlRev(m_dlg->Dict(), kHead, "namas"));
     EXPECT_EQ(CallPage("TranslateHTMLRev", "namas"), kHead + "<A NAME=\"R5\"></A><P>1. namas</P>" + kClose);
     EXPECT_EQ(CallPage("TranslateHTMLRev", "\xFE"), kHead + kClose);
-    EXPECT_EQ(m_dlg->m_nDirection, 1);
+    EXPECT_EQ(m_dlg->Direction(), 1);
     EXPECT_EQ(EntryText(), "");
     EXPECT_EQ(History(), Strings{});
-    EXPECT_EQ(m_dlg->m_browser->CurrentPath(), shown);
+    EXPECT_EQ(PageView(m_dlg)->CurrentPath(), shown);
 }
 
 TEST_F(AutomationTest, TextOutsideTheCodePageBecomesQuestionMarks) {
@@ -248,11 +248,11 @@ TEST_F(AutomationTest, TextOutsideTheCodePageBecomesQuestionMarks) {
     const QDBusMessage foreign = Call("TranslateHTML", QString::fromUtf8("\xE6\x97\xA5\xF0\x9F\x98\x80 cat"));
     ASSERT_EQ(foreign.arguments().size(), 1);
     EXPECT_EQ(Cp1257::FromUtf8(foreign.arguments().front().toString().toUtf8().toStdString()),
-              PageComposer::TranslateHtml(m_dlg->m_dict, kHead, "?? cat"));
+              PageComposer::TranslateHtml(m_dlg->Dict(), kHead, "?? cat"));
     // A lone surrogate, handed over without the bus, is no character either.
     CZodynasDlgAutoProxy direct(m_dlg.get());
     EXPECT_EQ(Cp1257::FromUtf8(direct.TranslateHTML(QString(QChar(0xD800)) + "cat").toStdString()),
-              PageComposer::TranslateHtml(m_dlg->m_dict, kHead, "?cat"));
+              PageComposer::TranslateHtml(m_dlg->Dict(), kHead, "?cat"));
 }
 
 TEST_F(AutomationTest, WrongArgumentsAreRefusedWithoutTouchingTheWindow) {
@@ -271,14 +271,14 @@ TEST_F(AutomationTest, WrongArgumentsAreRefusedWithoutTouchingTheWindow) {
     const QDBusMessage hugeRev = Call(
         "TranslateHTMLRev", QString(static_cast<qsizetype>(CZodynasDlgAutoProxy::kMaxArgument + 1), QChar(0x161)));
     EXPECT_EQ(hugeRev.errorName(), CZodynasDlgAutoProxy::kErrorTooLong);
-    EXPECT_EQ(m_dlg->m_nDirection, 1);
+    EXPECT_EQ(m_dlg->Direction(), 1);
     EXPECT_EQ(EntryText(), "zzz");
     EXPECT_EQ(History(), Strings{"old"});
-    EXPECT_EQ(m_dlg->m_szLastClipText, "clip");
+    EXPECT_EQ(m_dlg->ClipboardWatch().LastText(), "clip");
 
     const std::string longest = "cat " + std::string(CZodynasDlgAutoProxy::kMaxArgument - 4, 'x');
     const std::string page = CallPage("TranslateHTML", longest);
-    EXPECT_EQ(page, PageComposer::TranslateHtml(m_dlg->m_dict, kHead, longest));
+    EXPECT_EQ(page, PageComposer::TranslateHtml(m_dlg->Dict(), kHead, longest));
     // Every word is cut to 255 bytes.
     EXPECT_NE(page.find("<A HREF=\"#Q1\">" + std::string(255, 'x') + "</A>"), std::string::npos);
     EXPECT_EQ(page.find(std::string(256, 'x')), std::string::npos);

@@ -1,5 +1,4 @@
 #include "lists/VListBoxHistory.h"
-#include "app/ZodynasApp.h"
 #include "lists/ListOwner.h"
 #include "support/TestDict.h"
 
@@ -29,6 +28,8 @@ public:
     void ShowForwardEntry(int row) override { m_calls.push_back("ShowForwardEntry " + std::to_string(row)); }
     void ShowReverseEntry(int row) override { m_calls.push_back("ShowReverseEntry " + std::to_string(row)); }
     void NavigateToPage(const std::string& path) override { m_calls.push_back("NavigateToPage " + path); }
+    void FollowTyping(const std::string& text) override { m_calls.push_back("FollowTyping " + text); }
+    void OnEditFocus() override { m_calls.push_back("OnEditFocus"); }
 
     CTestDict m_dict;
     std::vector<std::string> m_calls;
@@ -46,19 +47,16 @@ using Items = std::vector<std::string>;
 class VListBoxHistoryTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_pOldApp = theApp;
-        m_app.SetScreenMetrics(32, 96, 96);
-        theApp = &m_app;
         ASSERT_EQ(m_owner.m_dict.OpenResult(), CDictFile::kOpenOk);
         m_parent.resize(400, 200);
         m_history = std::make_unique<CVListBoxHistory>(&m_owner, &m_parent);
+        m_history->SetStyle(m_style);
         m_history->setGeometry(0, 0, 200, 160);
         m_parent.show();
         Settle();
     }
     void TearDown() override {
         m_history.reset();
-        theApp = m_pOldApp;
     }
 
     void Settle() {
@@ -71,8 +69,7 @@ protected:
     }
     QScrollBar* Bar() const { return m_history->verticalScrollBar(); }
 
-    CZodynasApp m_app;
-    CZodynasApp* m_pOldApp = nullptr;
+    SListStyle m_style = SListStyle::ForScreen(true, false);
     CHistoryOwner m_owner;
     QWidget m_parent;
     std::unique_ptr<CVListBoxHistory> m_history;
@@ -179,7 +176,7 @@ TEST_F(VListBoxHistoryTest, LongWordsAreKeptWholeAndDrawnCut) {
     auto inkBetween = [&](int left, int right) {
         for (int y = y0; y < y0 + m_history->rowHeight; ++y)
             for (int x = left; x < right; ++x)
-                if (rows.pixelColor(x, y) != m_app.m_clrBack)
+                if (rows.pixelColor(x, y) != m_style.back)
                     return true;
         return false;
     };

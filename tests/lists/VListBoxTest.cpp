@@ -1,6 +1,5 @@
 #include "support/GuiWait.h"
 #include "lists/VListBox.h"
-#include "app/ZodynasApp.h"
 #include "lists/ListOwner.h"
 #include "support/TestDict.h"
 
@@ -34,6 +33,8 @@ public:
     void ShowForwardEntry(int row) override { Note("ShowForwardEntry " + std::to_string(row)); }
     void ShowReverseEntry(int row) override { Note("ShowReverseEntry " + std::to_string(row)); }
     void NavigateToPage(const std::string& path) override { Note("NavigateToPage " + path); }
+    void FollowTyping(const std::string& text) override { Note("FollowTyping " + text); }
+    void OnEditFocus() override { Note("OnEditFocus"); }
 
     CTestDict m_dict;
     std::vector<std::string> m_calls;
@@ -110,15 +111,9 @@ int LowestInk(const QImage& image, const QRect& area, const QColor& back) {
 
 class VListBoxTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_pOldApp = theApp;
-        m_app.SetScreenMetrics(32, 96, 96);
-        theApp = &m_app;
-    }
     void TearDown() override {
         m_list.reset();
         m_parent.reset();
-        theApp = m_pOldApp;
     }
 
     // An index list over content in a shown window, viewportHeight pixels of rows high.
@@ -133,6 +128,7 @@ protected:
         m_parent->resize(400, viewportHeight + 40);
         auto list = std::make_unique<TList>(m_owner.get(), m_parent.get(), args...);
         TList* p = list.get();
+        p->SetStyle(m_style);
         m_list = std::move(list);
         p->isHistory = false;
         p->lastIndex = m_owner->m_dict->ArticleCount() - 1;
@@ -155,8 +151,7 @@ protected:
 
     int RowTop(int visibleRow) const { return m_list->topMargin + visibleRow * m_list->rowHeight; }
 
-    CZodynasApp m_app;
-    CZodynasApp* m_pOldApp = nullptr;
+    SListStyle m_style = SListStyle::ForScreen(true, false);
     std::unique_ptr<CFakeOwner> m_owner;
     std::unique_ptr<QWidget> m_parent;
     std::unique_ptr<CVListBox> m_list;
@@ -210,7 +205,7 @@ TEST_F(VListBoxTest, AnEmptyDictionaryScrollsNowhereAndDrawsNoRow) {
     list->Repaint();
     EXPECT_EQ(list->topIndex, 0);
     const QImage rows = Rows();
-    EXPECT_EQ(LowestInk(rows, rows.rect(), m_app.m_clrBack), -1);
+    EXPECT_EQ(LowestInk(rows, rows.rect(), m_style.back), -1);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(20, 30));
     EXPECT_EQ(list->selection, -1);
     EXPECT_EQ(m_owner->m_calls, std::vector<std::string>{"SetActiveList 1"});
@@ -287,7 +282,7 @@ TEST_F(VListBoxTest, FontsAreSizedInPointsOfTheLayout) {
 
 TEST_F(VListBoxTest, APaintMeasuresRowsAndAscentsForTheLayout) {
     for (const bool bLarge : {false, true}) {
-        m_app.SetScreenMetrics(32, bLarge ? 120 : 96, bLarge ? 120 : 96);
+        m_style = SListStyle::ForScreen(true, bLarge);
         CVListBox* list = MakeList(NumberedRows(40), 200);
         const int dpiY = list->viewport()->logicalDpiY();
         const QFontMetrics rowMetrics(CVListBox::RowFont(bLarge, dpiY));
@@ -359,13 +354,13 @@ TEST_F(VListBoxTest, TheSelectedBandSpansTheWholeWidth) {
     const int right = rows.width() - 1;
     ASSERT_EQ(right, list->viewport()->width() - 1);
     const int y = RowTop(2) + 1;
-    EXPECT_EQ(rows.pixelColor(0, y), m_app.m_clrSelBack);
-    EXPECT_EQ(rows.pixelColor(right, y), m_app.m_clrSelBack);
-    EXPECT_EQ(rows.pixelColor(right, RowTop(2) + list->rowHeight - 1), m_app.m_clrSelBack);
-    EXPECT_EQ(rows.pixelColor(right, RowTop(2) + list->rowHeight), m_app.m_clrBack);
-    EXPECT_EQ(rows.pixelColor(right, RowTop(1) + 1), m_app.m_clrBack);
+    EXPECT_EQ(rows.pixelColor(0, y), m_style.selBack);
+    EXPECT_EQ(rows.pixelColor(right, y), m_style.selBack);
+    EXPECT_EQ(rows.pixelColor(right, RowTop(2) + list->rowHeight - 1), m_style.selBack);
+    EXPECT_EQ(rows.pixelColor(right, RowTop(2) + list->rowHeight), m_style.back);
+    EXPECT_EQ(rows.pixelColor(right, RowTop(1) + 1), m_style.back);
     // The word itself is drawn inside the band.
-    EXPECT_GE(LowestInk(rows, QRect(10, RowTop(2), 40, list->rowHeight), m_app.m_clrSelBack), RowTop(2));
+    EXPECT_GE(LowestInk(rows, QRect(10, RowTop(2), 40, list->rowHeight), m_style.selBack), RowTop(2));
 
     // A row cut by the bottom edge is still banded to both sides.
     const int partial = list->visibleLines + 1;
@@ -375,9 +370,9 @@ TEST_F(VListBoxTest, TheSelectedBandSpansTheWholeWidth) {
     list->selection = list->topIndex + partial;
     list->Repaint();
     rows = Rows();
-    EXPECT_EQ(rows.pixelColor(0, rows.height() - 1), m_app.m_clrSelBack);
-    EXPECT_EQ(rows.pixelColor(right, rows.height() - 1), m_app.m_clrSelBack);
-    EXPECT_EQ(rows.pixelColor(right, RowTop(partial) - 1), m_app.m_clrBack);
+    EXPECT_EQ(rows.pixelColor(0, rows.height() - 1), m_style.selBack);
+    EXPECT_EQ(rows.pixelColor(right, rows.height() - 1), m_style.selBack);
+    EXPECT_EQ(rows.pixelColor(right, RowTop(partial) - 1), m_style.back);
 }
 
 TEST_F(VListBoxTest, MarksFollowTheWordOfForwardIndexRows) {
@@ -388,7 +383,7 @@ TEST_F(VListBoxTest, MarksFollowTheWordOfForwardIndexRows) {
     CVListBox* list = MakeList(c, 100);
     const QImage rows = Rows();
     const QFontMetrics metrics(CVListBox::RowFont(false, list->viewport()->logicalDpiY()));
-    const QColor back = m_app.m_clrBack;
+    const QColor back = m_style.back;
     auto markArea = [&](int row, const char* word) {
         return QRect(10 + metrics.horizontalAdvance(word) + 2, RowTop(row), 30, list->rowHeight);
     };
@@ -415,14 +410,14 @@ TEST_F(VListBoxTest, OnlyTheForwardIndexDrawsMarks) {
                              .horizontalAdvance("word") +
                          2;
         const QRect area(left, RowTop(0), 30, list->rowHeight);
-        EXPECT_NE(LowestInk(Rows(), area, m_app.m_clrBack), -1) << homonym;
+        EXPECT_NE(LowestInk(Rows(), area, m_style.back), -1) << homonym;
         list->reverse = true;
         list->Repaint();
-        EXPECT_EQ(LowestInk(Rows(), area, m_app.m_clrBack), -1) << homonym;
+        EXPECT_EQ(LowestInk(Rows(), area, m_style.back), -1) << homonym;
         list->reverse = false;
         list->isHistory = true;
         list->Repaint();
-        EXPECT_EQ(LowestInk(Rows(), area, m_app.m_clrBack), -1) << homonym;
+        EXPECT_EQ(LowestInk(Rows(), area, m_style.back), -1) << homonym;
     }
 }
 

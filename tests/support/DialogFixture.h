@@ -6,6 +6,7 @@
 #include "app/RegKey.h"
 #include "app/ZodynasApp.h"
 #include "app/ZodynasDlg.h"
+#include "support/DialogParts.h"
 #include "support/TestDict.h"
 
 #include <QGuiApplication>
@@ -48,14 +49,14 @@ protected:
 
     std::unique_ptr<CZodynasDlg> Start() {
         auto dlg = std::make_unique<CZodynasDlg>(m_theApp);
-        dlg->m_fnMessageBox = [this](const std::string& text, QMessageBox::Icon icon) {
+        dlg->SetMessageBoxHandler([this](const std::string& text, QMessageBox::Icon icon) {
             m_messages.push_back(text);
             m_icons.push_back(icon);
-        };
-        dlg->m_fnOpenUrl = [this](const QUrl& url) {
+        });
+        dlg->SetUrlOpener([this](const QUrl& url) {
             m_opened.push_back(url);
             return true;
-        };
+        });
         m_bInitResult = dlg->OnInitDialog();
         return dlg;
     }

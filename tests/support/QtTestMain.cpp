@@ -1,6 +1,6 @@
 // GoogleTest main for tests that need a QApplication: widgets are created on the offscreen
 // platform unless the environment names another.
-#include "app/Startup.h"
+#include "desktop/Resources.h"
 
 #include <QApplication>
 

@@ -2,6 +2,7 @@
 
 #include "dict/Cp1257.h"
 #include "dict/DictFile.h"
+#include "render/Lookup.h"
 #include "render/PageComposer.h"
 #include "render/PlainText.h"
 
@@ -229,23 +230,20 @@ private:
         PlainText::SOptions options;
         options.bAnsi = m_bAnsi;
         std::string text;
+        const ::Lookup::SResult found =
+            ::Lookup::Find(m_dict, reverse ? EDirection::Reverse : EDirection::Forward, word);
+        const std::string& fragment = found.text;
         if (reverse) {
-            int index = -1;
-            const std::string fragment = m_dict.RenderReverse(word, &index);
-            if (index >= 0) {
-                const std::string title = "<P><B>" + m_dict.GetReverseHeadword(index) + "</B></P>";
+            if (found.entry >= 0) {
+                const std::string title = "<P><B>" + m_dict.GetReverseHeadword(found.entry) + "</B></P>";
                 text = PlainText::FromHtml(title + fragment, options);
             }
         } else {
-            int entry = -1;
-            std::string fragment = m_dict.RenderForward(word, entry);
-            if (entry == -1) {
-                fragment = m_dict.FindNearestForward(word, entry);
+            if (found.bNearest) {
                 // Say so when the article shown is only the nearest headword's.
                 int homonym = 0;
-                if (entry >= 0)
-                    m_err << "nearest headword: "
-                          << Cp1257::ToUtf8(m_dict.GetListHeadword(EDirection::Forward, entry, homonym)) << "\n";
+                m_err << "nearest headword: "
+                      << Cp1257::ToUtf8(m_dict.GetListHeadword(EDirection::Forward, found.entry, homonym)) << "\n";
             }
             if (!fragment.empty()) {
                 // The title before the TAB is repeated by the body's own heading.

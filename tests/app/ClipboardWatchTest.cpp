@@ -1,5 +1,5 @@
 #include "support/GuiWait.h"
-#include "app/WebBrowser2.h"
+#include "desktop/WebBrowser2.h"
 #include "lists/VListBox.h"
 #include "lists/WordEdit.h"
 #include "support/DialogFixture.h"
@@ -32,28 +32,28 @@ TEST_F(ClipboardWatchTest, TheFirstWordOfNewTextIsShownOnce) {
 
     Copy("  house of cards");
     dlg->OnClipboardTick();
-    EXPECT_EQ(dlg->m_szLastClipText, "  house of cards");
-    EXPECT_EQ(dlg->m_editWord->text(), "house");
-    EXPECT_EQ(dlg->m_listIndex->selection, 1);
-    EXPECT_TRUE(dlg->m_listIndex->keepSelectionVisible);
+    EXPECT_EQ(dlg->ClipboardWatch().LastText(), "  house of cards");
+    EXPECT_EQ(EntryBox(dlg)->text(), "house");
+    EXPECT_EQ(IndexList(dlg)->selection, 1);
+    EXPECT_TRUE(IndexList(dlg)->keepSelectionVisible);
     // After a lookup the watch runs every 200 ms.
     EXPECT_EQ(dlg->TimerInterval(TIMER_CLIPBOARD), 200);
-    const std::string shown = dlg->m_browser->CurrentPath();
+    const std::string shown = PageView(dlg)->CurrentPath();
 
     // The same text again shows nothing new.
     dlg->OnClipboardTick();
-    EXPECT_EQ(dlg->m_browser->CurrentPath(), shown);
+    EXPECT_EQ(PageView(dlg)->CurrentPath(), shown);
 
     // A blank word is remembered but shows nothing.
     Copy(" ");
     dlg->OnClipboardTick();
-    EXPECT_EQ(dlg->m_szLastClipText, " ");
-    EXPECT_EQ(dlg->m_browser->CurrentPath(), shown);
+    EXPECT_EQ(dlg->ClipboardWatch().LastText(), " ");
+    EXPECT_EQ(PageView(dlg)->CurrentPath(), shown);
 
     // A picture changes nothing.
     QGuiApplication::clipboard()->setImage(QImage(4, 4, QImage::Format_RGB32));
     dlg->OnClipboardTick();
-    EXPECT_EQ(dlg->m_szLastClipText, " ");
+    EXPECT_EQ(dlg->ClipboardWatch().LastText(), " ");
 }
 
 TEST_F(ClipboardWatchTest, ADirectionSwitchLooksTheSameTextUpAgain) {
@@ -63,13 +63,13 @@ TEST_F(ClipboardWatchTest, ADirectionSwitchLooksTheSameTextUpAgain) {
     Copy("namas\tir kiti");
     dlg->OnClipboardTick();
     // A TAB stays inside the word: "namas\tir" is no English headword, its nearest one is shown.
-    EXPECT_EQ(dlg->m_szLastClipText, "namas\tir kiti");
+    EXPECT_EQ(dlg->ClipboardWatch().LastText(), "namas\tir kiti");
     dlg->SwitchDirection(1);
-    EXPECT_EQ(dlg->m_szLastClipText, "");
+    EXPECT_EQ(dlg->ClipboardWatch().LastText(), "");
     Copy("namas");
     dlg->OnClipboardTick();
-    EXPECT_EQ(dlg->m_listIndex->selection, 0);
-    EXPECT_EQ(dlg->m_editWord->text(), "namas");
+    EXPECT_EQ(IndexList(dlg)->selection, 0);
+    EXPECT_EQ(EntryBox(dlg)->text(), "namas");
 }
 
 TEST_F(ClipboardWatchTest, LongTextIsCutTo255Bytes) {
@@ -78,7 +78,7 @@ TEST_F(ClipboardWatchTest, LongTextIsCutTo255Bytes) {
     ASSERT_TRUE(m_bInitResult);
     Copy(QString(300, QChar('x')) + "ž");
     dlg->OnClipboardTick();
-    EXPECT_EQ(dlg->m_szLastClipText, std::string(255, 'x'));
+    EXPECT_EQ(dlg->ClipboardWatch().LastText(), std::string(255, 'x'));
 }
 
 TEST_F(ClipboardWatchTest, TheWatchRunsExactlyWhileOnTop) {
@@ -91,7 +91,7 @@ TEST_F(ClipboardWatchTest, TheWatchRunsExactlyWhileOnTop) {
     ASSERT_TRUE(m_bInitResult);
     EXPECT_EQ(dlg->TimerInterval(TIMER_CLIPBOARD), 200);
     Copy("cards");
-    LEKSTAR_WAIT_EQ(dlg->m_editWord->text(), QString("cards"));
+    LEKSTAR_WAIT_EQ(EntryBox(dlg)->text(), QString("cards"));
     dlg->ToggleAlwaysOnTop();
     EXPECT_FALSE(dlg->IsTimerRunning(TIMER_CLIPBOARD));
 }

@@ -1,7 +1,7 @@
 // The page view: what every navigation reports, that a cancelled one changes nothing, links
 // clicked with the mouse, anchors, pages in code page 1257 and printing to PDF.
 
-#include "app/WebBrowser2.h"
+#include "desktop/WebBrowser2.h"
 #include "support/TestDict.h"
 
 #include <QDesktopServices>

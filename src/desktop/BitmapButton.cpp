@@ -1,4 +1,4 @@
-#include "app/BitmapButton.h"
+#include "desktop/BitmapButton.h"
 
 #include <QPainter>
 

@@ -1,11 +1,14 @@
 // The main window's routines that tie the entry box to the word lists: following the typed
-// text, moving the active list's selection, showing a selected entry, switching the direction.
+// text, moving the active list's selection, showing a selected entry or a copied word, switching
+// the direction.
 
-#include "app/BitmapButton.h"
+#include "app/ZodynasApp.h"
 #include "app/ZodynasDlg.h"
+#include "desktop/BitmapButton.h"
 #include "lists/VListBox.h"
 #include "lists/VListBoxHistory.h"
 #include "lists/WordEdit.h"
+#include "render/Lookup.h"
 
 #include <QWheelEvent>
 
@@ -15,8 +18,10 @@ void CZodynasDlg::CreateLists() {
     m_listIndex = new CVListBox(this, this);
     m_listIndex->setObjectName("VListBox");
     m_listIndex->isHistory = false;
+    m_listIndex->SetStyle(m_app.ListStyle());
     m_listHistory = new CVListBoxHistory(this, this);
     m_listHistory->setObjectName("VListBoxHistory");
+    m_listHistory->SetStyle(m_app.ListStyle());
     m_listHistory->setFocusPolicy(Qt::TabFocus);
     m_editWord->SetBaltic(m_nDirection != 0);
     m_listIndex->reverse = m_nDirection != 0;
@@ -27,47 +32,54 @@ void CZodynasDlg::CreateLists() {
     m_listHistory->show();
 }
 
+EDirection CZodynasDlg::LookupDirection() const {
+    return m_nDirection != 0 ? EDirection::Reverse : EDirection::Forward;
+}
+
 void CZodynasDlg::ShowSavedWord() {
     m_editWord->PutWord(m_strLastWord);
-    if (m_nDirection != 0) {
-        m_listIndex->selection = m_dict.FindNearestReverse(m_strLastWord);
-        ShowReverseEntry(m_listIndex->selection);
-        return;
-    }
-    std::string text = m_dict.RenderForward(m_strLastWord, m_listIndex->selection);
-    if (m_listIndex->selection == -1)
-        text = m_dict.FindNearestForward(m_strLastWord, m_listIndex->selection);
-    ShowPage(text, m_listIndex->selection);
+    const Lookup::SResult found = Lookup::Find(m_dict, LookupDirection(), m_strLastWord);
+    m_listIndex->selection = found.entry;
+    ShowPage(found.text, found.entry);
+    if (m_nDirection != 0)
+        m_editWord->setFocus();
 }
 
 void CZodynasDlg::FollowTyping(const std::string& text) {
-    int& selection = m_listIndex->selection;
-    if (m_nDirection != 0) {
-        selection = m_dict.FindNearestReverse(text);
-    } else {
-        m_dict.RenderForward(text, selection);
-        if (selection == -1)
-            m_dict.FindNearestForward(text, selection);
-    }
+    const int selection = Lookup::FindEntry(m_dict, LookupDirection(), text);
+    m_listIndex->selection = selection;
     // The found entry stands as the fourth row.
     m_listIndex->topIndex = selection > 3 ? selection - 3 : 0;
     m_listIndex->Repaint();
 }
 
 void CZodynasDlg::OnOK() {
-    int& selection = m_listIndex->selection;
     if (m_nDirection != 0) {
-        ShowReverseEntry(selection);
+        ShowReverseEntry(m_listIndex->selection);
     } else {
-        const std::string word = m_editWord->Word();
-        std::string fragment = m_dict.RenderForward(word, selection);
-        if (selection == -1)
-            fragment = m_dict.FindNearestForward(word, selection);
-        ShowPage(fragment, selection);
+        const Lookup::SResult found = Lookup::Find(m_dict, EDirection::Forward, m_editWord->Word());
+        m_listIndex->selection = found.entry;
+        ShowPage(found.text, found.entry);
     }
     m_listIndex->keepSelectionVisible = true;
     m_listIndex->topIndex = m_listIndex->selection - 3;
     m_listIndex->Repaint();
+}
+
+void CZodynasDlg::OnClipboardTick() {
+    const std::string word = m_clipboard.TakeWord(CClipboardWatch::ReadClipboard());
+    if (word.empty())
+        return;
+
+    KillTimer(TIMER_CLIPBOARD);
+    const Lookup::SResult found = Lookup::Find(m_dict, LookupDirection(), word);
+    m_listIndex->selection = found.entry;
+    if (!found.text.empty()) {
+        m_listIndex->keepSelectionVisible = true;
+        m_listIndex->Repaint();
+        ShowPage(found.text, found.entry);
+    }
+    SetTimer(TIMER_CLIPBOARD, 200);
 }
 
 void CZodynasDlg::ShowForwardEntry(int entry) {
@@ -162,7 +174,7 @@ void CZodynasDlg::SwitchDirection(int nDirection) {
     m_editWord->SetBaltic(nDirection != 0);
     m_listHistory->reverse = nDirection != 0;
     m_editWord->clear();
-    m_szLastClipText.clear();
+    m_clipboard.Forget();
     m_editWord->DeleteFont();
 
     m_nPrevWidth = 0;

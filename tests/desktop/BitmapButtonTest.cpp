@@ -1,7 +1,7 @@
 // The bitmap button: which bitmap it paints in which state, over its whole area, and what a
 // missing bitmap leaves.
 
-#include "app/BitmapButton.h"
+#include "desktop/BitmapButton.h"
 #include "support/TestDict.h"
 
 #include <QFile>

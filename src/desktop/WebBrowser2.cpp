@@ -1,6 +1,6 @@
-#include "app/WebBrowser2.h"
+#include "desktop/WebBrowser2.h"
 
-#include "dict/Cp1257.h"
+#include "desktop/QtText.h"
 
 #include <QDesktopServices>
 #include <QFile>
@@ -11,17 +11,8 @@
 #include <QTextBlock>
 #include <QTextDocument>
 
-namespace {
-
-QString FromCp1257(const std::string& text) {
-    return QString::fromStdString(Cp1257::ToUtf8(text));
-}
-
-std::string ToCp1257(const QString& text) {
-    return Cp1257::FromUtf8(text.toStdString());
-}
-
-} // namespace
+using QtText::FromCp1257;
+using QtText::ToCp1257;
 
 CWebBrowser2::CWebBrowser2(QWidget* parent) : QTextBrowser(parent) {
     // Links are never followed by the view itself: each one is reported first and may be

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "dict/Cp1257.h"
+
+#include <QString>
+
+#include <string>
+
+// Text crosses between Qt and the dictionary here: Qt holds Unicode, the dictionary, its pages
+// and the settings' words hold code page 1257 bytes. A character the code page lacks becomes "?".
+namespace QtText {
+
+inline QString FromCp1257(const std::string& cp1257) {
+    return QString::fromStdString(Cp1257::ToUtf8(cp1257));
+}
+
+inline std::string ToCp1257(const QString& text) {
+    return Cp1257::FromUtf8(text.toStdString());
+}
+
+} // namespace QtText

@@ -1,0 +1,5 @@
+#pragma once
+
+// Registers the compiled-in pictures (bitmaps, splash, icons). The library that holds them is
+// static, so its resources are registered explicitly rather than by a static initialiser.
+void InitResources();

@@ -1,0 +1,22 @@
+#include "lists/ListStyle.h"
+
+#include <QGuiApplication>
+#include <QPalette>
+
+SListStyle SListStyle::ForScreen(bool bHighColour, bool bLarge) {
+    SListStyle s;
+    if (bHighColour) {
+        s.back = QColor(255, 250, 230);
+        s.text = QColor(16, 16, 16);
+        s.selBack = QColor(255, 240, 200);
+        s.selText = QColor(16, 16, 16);
+    } else {
+        const QPalette palette = QGuiApplication::palette();
+        s.back = palette.color(QPalette::Base);
+        s.text = palette.color(QPalette::Text);
+        s.selBack = palette.color(QPalette::Highlight);
+        s.selText = palette.color(QPalette::HighlightedText);
+    }
+    s.bLarge = bLarge;
+    return s;
+}

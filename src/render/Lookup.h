@@ -1,0 +1,26 @@
+#pragma once
+
+#include "dict/DictFile.h"
+
+#include <string>
+#include <string_view>
+
+// The one rule by which a word becomes a translation, for every road that takes a word: typing,
+// Enter, the clipboard, the automation service, the page composer and the terminal tool.
+//
+// English index: every article whose headword matches the word, over the main and the alternate
+// lists; when none does, the article of the nearest headword (the first one sharing the longest
+// prefix). Lithuanian index: the reverse fragment of the nearest reverse record.
+namespace Lookup {
+
+struct SResult {
+    std::string text; // the fragment: forward "title TAB body" or body alone, reverse its HTML
+    int entry = -1;   // the article (English) or reverse record (Lithuanian) found; -1 for none
+    bool bNearest = false; // English: no headword matched, the text is the nearest headword's
+};
+
+SResult Find(CDictFile& dict, EDirection direction, std::string_view word);
+// The entry Find would give, without building any text: what the index shows while typing.
+int FindEntry(CDictFile& dict, EDirection direction, std::string_view word);
+
+} // namespace Lookup
