@@ -26,10 +26,10 @@ std::filesystem::path ExeDir() {
 // Lithuanian-looking words from a fixed generator: the same file on every machine.
 std::string RandomWord(std::mt19937& random, bool lithuanian) {
     static const char* const kLatin[] = {"a", "b", "c", "d", "e", "f", "g", "h", "i", "k", "l", "m",
-                                        "n", "o", "p", "r", "s", "t", "u", "v", "w", "y", "z"};
-    static const char* const kBaltic[] = {"a", "\xE0", "b", "c", "\xE8", "d", "e", "\xE6", "\xEB", "g", "i",
-                                         "\xE1", "y", "j", "k", "l", "m", "n", "o", "p", "r", "s", "\xF0",
-                                         "t", "u", "\xF8", "\xFB", "v", "z", "\xFE"};
+                                         "n", "o", "p", "r", "s", "t", "u", "v", "w", "y", "z"};
+    static const char* const kBaltic[] = {
+        "a", "\xE0", "b", "c", "\xE8", "d", "e", "\xE6", "\xEB", "g", "i",    "\xE1", "y", "j", "k",
+        "l", "m",    "n", "o", "p",    "r", "s", "\xF0", "t",    "u", "\xF8", "\xFB", "v", "z", "\xFE"};
     const std::size_t length = 3 + random() % 10;
     std::string w;
     for (std::size_t i = 0; i < length; ++i)
@@ -52,15 +52,17 @@ std::string GeneratedDictionary() {
         const std::string lt1 = RandomWord(random, true);
         const std::string lt2 = RandomWord(random, true);
         c.articles.push_back({w, 0,
-                              CDictWriter::ArticleText(w, "<P CLASS=hw><B>" + w + "</B></P>\r\n<P>\r\n1. " + lt1 +
-                                                              ", " + lt2 + "\r\n</P>\r\n")});
+                              CDictWriter::ArticleText(w, "<P CLASS=hw><B>" + w + "</B></P>\r\n<P>\r\n1. " +
+                                                              lt1 + ", " + lt2 + "\r\n</P>\r\n")});
         lithuanian.push_back(lt1);
     }
     c.reverse.reserve(kCount);
     for (int i = 0; i < kCount; ++i)
-        c.reverse.push_back({lithuanian[static_cast<std::size_t>(i)], {i, static_cast<std::int32_t>(random() % kCount)}});
+        c.reverse.push_back(
+            {lithuanian[static_cast<std::size_t>(i)], {i, static_cast<std::int32_t>(random() % kCount)}});
     for (int i = 0; i < kCount / 10; ++i)
-        c.alternates[0].push_back({RandomWord(random, false) + "s", static_cast<std::int32_t>(random() % kCount)});
+        c.alternates[0].push_back(
+            {RandomWord(random, false) + "s", static_cast<std::int32_t>(random() % kCount)});
     std::string error;
     if (!CDictWriter::WriteFile(path.string(), c, CDictWriter::EOrder::Sort, &error)) {
         std::cerr << error << "\n";
@@ -133,7 +135,8 @@ void Register(SSubject& s) {
         std::size_t k = 0;
         const int articles = s.dict->ArticleCount();
         for (auto _ : state) {
-            const int top = static_cast<int>((k++ * 7919) % static_cast<std::size_t>(std::max(articles - 40, 1)));
+            const int top =
+                static_cast<int>((k++ * 7919) % static_cast<std::size_t>(std::max(articles - 40, 1)));
             for (int row = top; row < top + 40; ++row) {
                 int homonym = 0;
                 benchmark::DoNotOptimize(s.dict->GetListHeadword(EDirection::Forward, row, homonym));

@@ -31,7 +31,9 @@ public:
     bool IsLargeLayout() const { return m_nLogPixelsX > kLargeLayoutDpi; }
     bool IsHighColour() const { return m_nColors > kPaletteColours; }
     // The look of the entry box and the lists on this screen.
-    SListStyle ListStyle() const { return {m_clrBack, m_clrText, m_clrSelBack, m_clrSelText, IsLargeLayout()}; }
+    SListStyle ListStyle() const {
+        return {m_clrBack, m_clrText, m_clrSelBack, m_clrSelText, IsLargeLayout()};
+    }
 
     // Looks for the switch "Embedding" and, only when it is absent, "Automation": the word with
     // exactly these letters right after a "/" or "-" anywhere in the command line. The first one

@@ -1,12 +1,12 @@
 #include "app/ZodynasDlg.h"
 
-#include "desktop/BitmapButton.h"
 #include "app/TimerSet.h"
-#include "desktop/WebBrowser2.h"
 #include "app/ZodynasApp.h"
+#include "desktop/BitmapButton.h"
+#include "desktop/QtText.h"
 #include "desktop/SplashDlg.h"
 #include "desktop/TempFolder.h"
-#include "desktop/QtText.h"
+#include "desktop/WebBrowser2.h"
 #include "lists/VListBox.h"
 #include "lists/VListBoxHistory.h"
 #include "lists/WordEdit.h"
@@ -37,10 +37,14 @@ struct STooltip {
     const char* text;
 };
 constexpr STooltip kTooltips[] = {
-    {IDC_ENGLISH, "Angli\xF0kas indeksas"},   {IDC_LITHUANIAN, "Lietuvi\xF0kas indeksas"},
-    {IDC_HISTORY, "Praeitis"},                {IDC_ALWAYSONTOP, "Visada vir\xF0uje"},
-    {IDC_PRINT, "Spausdinti"},                {IDC_HELP, "Pagalba"},
-    {IDCANCEL, "Baigti"},                     {IDC_CLEARHISTORY, "I\xF0valyti s\xE0ra\xF0\xE0"},
+    {IDC_ENGLISH, "Angli\xF0kas indeksas"},
+    {IDC_LITHUANIAN, "Lietuvi\xF0kas indeksas"},
+    {IDC_HISTORY, "Praeitis"},
+    {IDC_ALWAYSONTOP, "Visada vir\xF0uje"},
+    {IDC_PRINT, "Spausdinti"},
+    {IDC_HELP, "Pagalba"},
+    {IDCANCEL, "Baigti"},
+    {IDC_CLEARHISTORY, "I\xF0valyti s\xE0ra\xF0\xE0"},
 };
 
 } // namespace
@@ -196,10 +200,12 @@ void CZodynasDlg::BuildSystemMenu() {
     m_pSystemMenu->setObjectName("SystemMenu");
     m_pSystemMenu->addSeparator();
     m_pSystemMenu->addAction("About...", this, [this] { OnSysCommand(IDM_ABOUTBOX); });
-    m_pShowHistoryAction = m_pSystemMenu->addAction("&Show history", this, [this] { OnSysCommand(IDM_SHOWHISTORY); });
+    m_pShowHistoryAction =
+        m_pSystemMenu->addAction("&Show history", this, [this] { OnSysCommand(IDM_SHOWHISTORY); });
     m_pShowHistoryAction->setCheckable(true);
     m_pShowHistoryAction->setChecked(m_bShowHistory != 0);
-    m_pAlwaysOnTopAction = m_pSystemMenu->addAction("&Allways on top", this, [this] { OnSysCommand(IDM_ALWAYSONTOP); });
+    m_pAlwaysOnTopAction =
+        m_pSystemMenu->addAction("&Allways on top", this, [this] { OnSysCommand(IDM_ALWAYSONTOP); });
     m_pAlwaysOnTopAction->setCheckable(true);
     m_pAlwaysOnTopAction->setChecked(m_bAlwaysOnTop != 0);
     m_pSystemMenu->addSeparator();
@@ -214,10 +220,11 @@ void CZodynasDlg::BuildSystemMenu() {
 
 void CZodynasDlg::AddTooltips() {
     for (const STooltip& t : kTooltips) {
-        for (QAbstractButton* b : {static_cast<QAbstractButton*>(m_btnEnglish), static_cast<QAbstractButton*>(m_btnLithuanian),
-                                   static_cast<QAbstractButton*>(m_btnHistory), static_cast<QAbstractButton*>(m_btnAlwaysOnTop),
-                                   static_cast<QAbstractButton*>(m_btnPrint), static_cast<QAbstractButton*>(m_btnHelp),
-                                   static_cast<QAbstractButton*>(m_btnExit), static_cast<QAbstractButton*>(m_btnClear)})
+        for (QAbstractButton* b :
+             {static_cast<QAbstractButton*>(m_btnEnglish), static_cast<QAbstractButton*>(m_btnLithuanian),
+              static_cast<QAbstractButton*>(m_btnHistory), static_cast<QAbstractButton*>(m_btnAlwaysOnTop),
+              static_cast<QAbstractButton*>(m_btnPrint), static_cast<QAbstractButton*>(m_btnHelp),
+              static_cast<QAbstractButton*>(m_btnExit), static_cast<QAbstractButton*>(m_btnClear)})
             if (b->property("controlId").toInt() == t.id)
                 b->setToolTip(FromCp1257(t.text));
     }
@@ -284,8 +291,8 @@ void CZodynasDlg::SetIndexButtonBitmaps() {
 }
 
 void CZodynasDlg::SetAlwaysOnTopBitmaps() {
-    m_btnAlwaysOnTop->LoadBitmaps(m_bAlwaysOnTop ? BitmapId(164, 190, 160, 188) : BitmapId(167, 191, 161, 189),
-                                  SelectedBitmapId());
+    m_btnAlwaysOnTop->LoadBitmaps(
+        m_bAlwaysOnTop ? BitmapId(164, 190, 160, 188) : BitmapId(167, 191, 161, 189), SelectedBitmapId());
 }
 
 void CZodynasDlg::SetHistoryBitmaps() {
@@ -355,15 +362,17 @@ void CZodynasDlg::ShowHelp() {
 
 std::string CZodynasDlg::AboutText() {
     char version[64];
-    std::snprintf(version, sizeof version, "Versija %d.%d.%d.%d", LEKSTAR_VERSION_MAJOR, LEKSTAR_VERSION_MINOR,
-                  LEKSTAR_VERSION_PATCH, 0);
+    std::snprintf(version, sizeof version, "Versija %d.%d.%d.%d", LEKSTAR_VERSION_MAJOR,
+                  LEKSTAR_VERSION_MINOR, LEKSTAR_VERSION_PATCH, 0);
     return std::string("\nLEKSTAR\n"
                        "K\xE6stu\xE8io Bili\xFBno ir FreeDict projekto\n"
                        "Angl\xF8-lietuvi\xF8 kalb\xF8 kompiuterinis \xFEodynas\n\n") +
            version +
            "\n\n"
-           "\xA9 2005\x96" "2010 K\xE6stutis Bili\xFBnas (\xFEodyno duomenys)\n"
-           "\xA9 2007\x96" "2017 Atviras Kodas Lietuvai ir FreeDict (GNU GPL 2+)\n"
+           "\xA9 2005\x96"
+           "2010 K\xE6stutis Bili\xFBnas (\xFEodyno duomenys)\n"
+           "\xA9 2007\x96"
+           "2017 Atviras Kodas Lietuvai ir FreeDict (GNU GPL 2+)\n"
            "\xA9 2026 LEKSTAR k\xFBr\xEBjai (programa)";
 }
 
@@ -484,9 +493,10 @@ void CZodynasDlg::paintEvent(QPaintEvent* event) {
     if (!m_bLayoutReady)
         return;
     QPainter painter(this);
-    const int editWidth = m_nDirection != 0 ? m_layoutValues.nEditWidthReverse : m_layoutValues.nEditWidthForward;
-    PaintCaptionStrip(painter, rect(), FromCp1257(m_strCaption), m_bShowHistory != 0, m_layout.nHistoryX, m_layoutValues,
-                      editWidth, m_app.m_nLogPixelsX, logicalDpiY());
+    const int editWidth =
+        m_nDirection != 0 ? m_layoutValues.nEditWidthReverse : m_layoutValues.nEditWidthForward;
+    PaintCaptionStrip(painter, rect(), FromCp1257(m_strCaption), m_bShowHistory != 0, m_layout.nHistoryX,
+                      m_layoutValues, editWidth, m_app.m_nLogPixelsX, logicalDpiY());
 }
 
 void CZodynasDlg::closeEvent(QCloseEvent* event) {

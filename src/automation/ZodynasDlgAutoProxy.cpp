@@ -55,8 +55,9 @@ bool CZodynasDlgAutoProxy::Argument(const QString& text, std::string& bytes) {
         return true;
     bytes.clear();
     if (calledFromDBus())
-        sendErrorReply(kErrorTooLong,
-                       QString("The argument is longer than %1 bytes.").arg(static_cast<qulonglong>(kMaxArgument)));
+        sendErrorReply(
+            kErrorTooLong,
+            QString("The argument is longer than %1 bytes.").arg(static_cast<qulonglong>(kMaxArgument)));
     return false;
 }
 

@@ -46,8 +46,7 @@ SSectionPair HeadwordSection(const std::vector<SDictHeadword>& list) {
     return s;
 }
 
-template <typename T, typename Less>
-std::vector<T> StableSorted(const std::vector<T>& items, Less less) {
+template <typename T, typename Less> std::vector<T> StableSorted(const std::vector<T>& items, Less less) {
     std::vector<T> out = items;
     std::stable_sort(out.begin(), out.end(), less);
     return out;

@@ -8,9 +8,9 @@
 // What a dictionary file holds, as plain (unscrambled) code page 1257 text. Entry numbers in the
 // headword lists and the reverse records are indexes into `articles` as given here.
 struct SDictArticle {
-    std::string headword;   // the main list's record for this article
+    std::string headword;     // the main list's record for this article
     std::int32_t homonym = 0; // 0 none, 999 abbreviation, n homonym n
-    std::string text;       // normally headword, TAB, HTML body
+    std::string text;         // normally headword, TAB, HTML body
 };
 
 struct SDictHeadword {
@@ -19,7 +19,7 @@ struct SDictHeadword {
 };
 
 struct SDictReverse {
-    std::string text;                 // the Lithuanian headword
+    std::string text;                  // the Lithuanian headword
     std::vector<std::int32_t> entries; // the English articles, in the order they are shown
 };
 

@@ -1,8 +1,8 @@
 // The renderers: dictionary records turned into HTML fragments. Bodies are HTML already and go
 // in unchanged; only anchors, links, rules and highlight tags are added. Nothing is escaped.
 
-#include "dict/TextUtil.h"
 #include "dict/DictFile.h"
+#include "dict/TextUtil.h"
 
 #include <cstdio>
 #include <cstring>
@@ -201,7 +201,8 @@ std::string CDictFile::RenderLinkTarget(std::string_view name, int& entry) {
 std::string CDictFile::RenderReverseRecord(const std::array<std::int32_t, kEntryListWords>& list, int index) {
     const std::string word = GetReverseHeadword(index);
     // Only the words the entry list holds exist for the renderer, however large m claims to be.
-    const int m = static_cast<int>(std::min<std::uint32_t>(static_cast<std::uint32_t>(list[0]), kEntryListWords));
+    const int m =
+        static_cast<int>(std::min<std::uint32_t>(static_cast<std::uint32_t>(list[0]), kEntryListWords));
     std::string top = "<A NAME=\"Rbeg\"></A>\r\n";
     std::string body;
     for (int n = 1; n < m; ++n) {

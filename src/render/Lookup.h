@@ -14,8 +14,8 @@
 namespace Lookup {
 
 struct SResult {
-    std::string text; // the fragment: forward "title TAB body" or body alone, reverse its HTML
-    int entry = -1;   // the article (English) or reverse record (Lithuanian) found; -1 for none
+    std::string text;      // the fragment: forward "title TAB body" or body alone, reverse its HTML
+    int entry = -1;        // the article (English) or reverse record (Lithuanian) found; -1 for none
     bool bNearest = false; // English: no headword matched, the text is the nearest headword's
 };
 

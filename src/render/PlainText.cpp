@@ -66,7 +66,7 @@ public:
         }
         if (m_bSuperscript && cp >= '0' && cp <= '9') {
             // A homonym number sits on the word it belongs to.
-            static constexpr char32_t kDigits[] = {0x2070, 0xB9, 0xB2, 0xB3, 0x2074,
+            static constexpr char32_t kDigits[] = {0x2070, 0xB9,   0xB2,   0xB3,   0x2074,
                                                    0x2075, 0x2076, 0x2077, 0x2078, 0x2079};
             cp = kDigits[cp - '0'];
             m_bPendingSpace = false;

@@ -12,8 +12,8 @@ struct SOptions {
 };
 
 // A code page 1257 fragment to UTF-8 text: block tags and <BR> end lines, rules become a line of
-// dashes, back-to-top links are left out, homonym numbers become superscript digits, entities and numeric references are decoded, runs of
-// white space collapse to one space, blank lines collapse to one.
+// dashes, back-to-top links are left out, homonym numbers become superscript digits, entities and numeric
+// references are decoded, runs of white space collapse to one space, blank lines collapse to one.
 std::string FromHtml(std::string_view html, const SOptions& options = {});
 
 } // namespace PlainText

@@ -1,8 +1,8 @@
-#include "support/GuiWait.h"
 #include "desktop/WebBrowser2.h"
 #include "lists/VListBox.h"
 #include "lists/WordEdit.h"
 #include "support/DialogFixture.h"
+#include "support/GuiWait.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -1,11 +1,11 @@
-#include "support/GuiWait.h"
 #include "desktop/BitmapButton.h"
-#include "desktop/WebBrowser2.h"
 #include "desktop/TempFolder.h"
+#include "desktop/WebBrowser2.h"
 #include "lists/VListBox.h"
 #include "lists/VListBoxHistory.h"
 #include "lists/WordEdit.h"
 #include "support/DialogFixture.h"
+#include "support/GuiWait.h"
 
 #include <QApplication>
 #include <QTest>
@@ -25,8 +25,10 @@ class PageDisplayTest : public CDialogFixture {
 protected:
     SDictContent Content() const override {
         SDictContent c;
-        c.articles = {Article("bank", "<P>1. krantas</P>", 1), Article("bank", "<P>1. bankas</P>", 2),
-                      Article("cat", "<P>1. katinas, kat\xEB</P>"), Article("dog", "<P>1. \xF0uo</P>"),
+        c.articles = {Article("bank", "<P>1. krantas</P>", 1),
+                      Article("bank", "<P>1. bankas</P>", 2),
+                      Article("cat", "<P>1. katinas, kat\xEB</P>"),
+                      Article("dog", "<P>1. \xF0uo</P>"),
                       Article("house", "<P>1. namas <A HREF=\"home\">home</A></P>"),
                       Article("home", "<P>1. namai</P>")};
         for (int i = 0; i < 40; ++i)
@@ -82,7 +84,8 @@ TEST_F(PageDisplayTest, EnterWritesThePageAndShowsIt) {
     QTest::keyClick(EntryBox(dlg), Qt::Key_Return);
     const std::string page = PageView(dlg)->CurrentPath();
     ASSERT_EQ(page.substr(page.size() - 8), ".TMP.htm");
-    EXPECT_EQ(ReadAll(page), "<HTML><BODY><A NAME=\"R1\"></A><P>1. katinas, kat\xEB</P>\r\n</BODY>\r\n</HTML>\r\n");
+    EXPECT_EQ(ReadAll(page),
+              "<HTML><BODY><A NAME=\"R1\"></A><P>1. katinas, kat\xEB</P>\r\n</BODY>\r\n</HTML>\r\n");
     EXPECT_EQ(dlg->Caption(), "Vertimas");
     EXPECT_EQ(EntryBox(dlg)->text(), "cat");
     EXPECT_EQ(IndexList(dlg)->selection, 2);
@@ -141,8 +144,8 @@ TEST_F(PageDisplayTest, TheWheelMovesOneRowWhileTheEntryBoxHasTheFocus) {
     LEKSTAR_WAIT_TRUE(EntryBox(dlg)->hasFocus());
     dlg->SetActiveList(1);
     const auto wheel = [&](int delta) {
-        QWheelEvent event(QPointF(5, 5), dlg->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, delta), Qt::NoButton,
-                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QWheelEvent event(QPointF(5, 5), dlg->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, delta),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(dlg.get(), &event);
     };
     wheel(-360); // one row, however far the wheel turned
@@ -233,7 +236,8 @@ TEST_F(PageDisplayTest, TheDirectionSwitchResetsEverything) {
     EXPECT_EQ(IndexList(dlg)->selection, 1);
     QTest::keyClick(EntryBox(dlg), Qt::Key_Return);
     EXPECT_EQ(EntryBox(dlg)->text(), "namas");
-    EXPECT_NE(ReadAll(PageView(dlg)->CurrentPath()).find("<SPAN CLASS=SELECTED>namas</SPAN>"), std::string::npos);
+    EXPECT_NE(ReadAll(PageView(dlg)->CurrentPath()).find("<SPAN CLASS=SELECTED>namas</SPAN>"),
+              std::string::npos);
     QTest::mouseClick(Button(dlg, "IDC_ENGLISH"), Qt::LeftButton);
     EXPECT_EQ(dlg->Direction(), 0);
     EXPECT_EQ(IndexList(dlg)->lastIndex, 45);

@@ -1,12 +1,12 @@
-#include "support/GuiWait.h"
-#include "desktop/BitmapButton.h"
-#include "app/RegKey.h"
-#include "desktop/WebBrowser2.h"
-#include "app/ZodynasApp.h"
 #include "app/ZodynasDlg.h"
+#include "app/RegKey.h"
+#include "app/ZodynasApp.h"
+#include "desktop/BitmapButton.h"
 #include "desktop/TempFolder.h"
+#include "desktop/WebBrowser2.h"
 #include "lists/WordEdit.h"
 #include "support/DialogFixture.h"
+#include "support/GuiWait.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -50,7 +50,8 @@ TEST_F(ZodynasDlgTest, StartUpShowsTheWindowTheStartPageAndTheTimers) {
     const int w = screen.height() > 600 ? 900 : 600;
     const int h = screen.height() > 600 ? 574 : 410;
     EXPECT_EQ(dlg->windowTitle(), "LEKSTAR");
-    EXPECT_EQ(dlg->geometry(), QRect(screen.x() + (screen.width() - w) / 2, screen.y() + (screen.height() - h) / 2, w, h));
+    EXPECT_EQ(dlg->geometry(),
+              QRect(screen.x() + (screen.width() - w) / 2, screen.y() + (screen.height() - h) / 2, w, h));
     EXPECT_TRUE(dlg->isVisible());
     EXPECT_EQ(dlg->Caption(), "Apie");
     EXPECT_EQ(PageView(dlg)->CurrentPath(),
@@ -70,15 +71,20 @@ TEST_F(ZodynasDlgTest, ButtonsCarryTheBitmapsOfTheLayoutAndState) {
     ASSERT_TRUE(m_bInitResult);
     const bool large = m_theApp.IsLargeLayout();
     const bool high = m_theApp.IsHighColour();
-    const auto pick = [&](int sh, int sp, int lh, int lp) { return large ? (high ? lh : lp) : (high ? sh : sp); };
+    const auto pick = [&](int sh, int sp, int lh, int lp) {
+        return large ? (high ? lh : lp) : (high ? sh : sp);
+    };
     const int selected = pick(169, 209, 162, 208);
     const struct {
         CBitmapButton* button;
         int normal;
     } expected[] = {
-        {Button(dlg, "IDC_ALWAYSONTOP"), pick(167, 191, 161, 189)}, {Button(dlg, "IDC_HISTORY"), pick(186, 203, 158, 201)},
-        {Button(dlg, "IDC_PRINT"), pick(163, 199, 155, 196)},       {Button(dlg, "IDCANCEL"), pick(168, 204, 153, 180)},
-        {Button(dlg, "IDC_HELP"), pick(215, 214, 212, 213)},        {Button(dlg, "IDC_CLEARHISTORY"), pick(193, 195, 192, 194)},
+        {Button(dlg, "IDC_ALWAYSONTOP"), pick(167, 191, 161, 189)},
+        {Button(dlg, "IDC_HISTORY"), pick(186, 203, 158, 201)},
+        {Button(dlg, "IDC_PRINT"), pick(163, 199, 155, 196)},
+        {Button(dlg, "IDCANCEL"), pick(168, 204, 153, 180)},
+        {Button(dlg, "IDC_HELP"), pick(215, 214, 212, 213)},
+        {Button(dlg, "IDC_CLEARHISTORY"), pick(193, 195, 192, 194)},
     };
     for (const auto& e : expected) {
         EXPECT_EQ(e.button->NormalId(), e.normal) << e.button->objectName().toStdString();
@@ -103,7 +109,8 @@ TEST_F(ZodynasDlgTest, ButtonsCarryTheBitmapsOfTheLayoutAndState) {
     const bool shown = dlg->IsHistoryShown();
     dlg->ToggleHistory();
     EXPECT_EQ(dlg->IsHistoryShown(), !shown);
-    EXPECT_EQ(Button(dlg, "IDC_HISTORY")->NormalId(), shown ? pick(186, 203, 158, 201) : pick(187, 202, 159, 200));
+    EXPECT_EQ(Button(dlg, "IDC_HISTORY")->NormalId(),
+              shown ? pick(186, 203, 158, 201) : pick(187, 202, 159, 200));
     EXPECT_EQ(Button(dlg, "IDC_CLEARHISTORY")->isVisible(), !shown);
 }
 
@@ -127,7 +134,8 @@ TEST_F(ZodynasDlgTest, LargeLayoutOnAPaletteScreenPicksItsOwnBitmaps) {
 TEST_F(ZodynasDlgTest, RightClickAndTheMenuKeyOpenTheWindowMenu) {
     auto dlg = Start();
     ASSERT_TRUE(m_bInitResult);
-    QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(1, 1), EntryBox(dlg)->mapToGlobal(QPoint(1, 1)));
+    QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(1, 1),
+                          EntryBox(dlg)->mapToGlobal(QPoint(1, 1)));
     QApplication::sendEvent(EntryBox(dlg), &key);
     LEKSTAR_WAIT_TRUE(dlg->SystemMenu()->isVisible());
     dlg->SystemMenu()->hide();
@@ -261,7 +269,8 @@ TEST_F(ZodynasDlgTest, ChildrenFollowTheLayoutRules) {
     const SLayoutValues& v = dlg->LayoutValues();
     const int b = v.nButtonSize;
     LEKSTAR_WAIT_EQ(Button(dlg, "IDC_ALWAYSONTOP")->geometry().top(), 640 - b - 3);
-    EXPECT_EQ(EntryBox(dlg)->geometry(), QRect(3, 6 + v.nLangButtonHeight, v.nEditWidthForward, v.nEditHeight));
+    EXPECT_EQ(EntryBox(dlg)->geometry(),
+              QRect(3, 6 + v.nLangButtonHeight, v.nEditWidthForward, v.nEditHeight));
     EXPECT_EQ(Button(dlg, "IDC_ENGLISH")->geometry(), QRect(3, 3, 24, 16));
     EXPECT_EQ(Button(dlg, "IDC_LITHUANIAN")->geometry(), QRect(30, 3, 24, 16));
     const int yb = 640 - b - 3;

@@ -1,8 +1,8 @@
 // The activation file, and what start-up does about the bus before any window exists.
 
+#include "automation/AutomationServer.h"
 #include "app/Startup.h"
 #include "app/ZodynasApp.h"
-#include "automation/AutomationServer.h"
 #include "automation/PrivateBus.h"
 
 #include <QDBusConnectionInterface>
@@ -40,7 +40,8 @@ protected:
 };
 
 TEST_F(ActivationFileTest, LivesUnderTheDataHomeOrTheHomeFolder) {
-    EXPECT_EQ(CAutomationServer::ActivationFilePath(), m_data.File("share") + "/dbus-1/services/LEKSTAR.Application.service");
+    EXPECT_EQ(CAutomationServer::ActivationFilePath(),
+              m_data.File("share") + "/dbus-1/services/LEKSTAR.Application.service");
     qputenv("XDG_DATA_HOME", "");
     EXPECT_EQ(CAutomationServer::ActivationFilePath(),
               m_home.File("") + "/.local/share/dbus-1/services/LEKSTAR.Application.service");
@@ -62,8 +63,8 @@ TEST_F(ActivationFileTest, NamesTheServiceAndStartsTheProgramForAutomation) {
     EXPECT_EQ(CAutomationServer::ActivationFileText("/home/jo's/lekstar"),
               "[D-BUS Service]\nName=LEKSTAR.Application\nExec=\"/home/jo's/lekstar\" -Embedding\n");
     // Nothing that could not be found again or that the bus would misread.
-    for (const char* path : {"", "lekstar", "/opt/lek\nstar", "/opt/lek\rstar", "/opt/lek\\star", "/opt/lek\"star",
-                             "/opt/$HOME/lekstar", "/opt/`id`/lekstar"})
+    for (const char* path : {"", "lekstar", "/opt/lek\nstar", "/opt/lek\rstar", "/opt/lek\\star",
+                             "/opt/lek\"star", "/opt/$HOME/lekstar", "/opt/`id`/lekstar"})
         EXPECT_EQ(CAutomationServer::ActivationFileText(path), "") << path;
 }
 
@@ -77,10 +78,12 @@ TEST_F(ActivationFileTest, APlainStartRewritesTheFileCreatingItsFolders) {
 
     // No bus is needed for a plain start.
     EXPECT_TRUE(PrepareAutomation(app, offline, "/opt/lekstar/lekstar", record));
-    EXPECT_EQ(ReadAll(path), "[D-BUS Service]\nName=LEKSTAR.Application\nExec=/opt/lekstar/lekstar -Embedding\n");
+    EXPECT_EQ(ReadAll(path),
+              "[D-BUS Service]\nName=LEKSTAR.Application\nExec=/opt/lekstar/lekstar -Embedding\n");
     // A moved program repairs the file; no leftovers beside it.
     EXPECT_TRUE(PrepareAutomation(app, offline, "/usr/lib/lekstar/lekstar", record));
-    EXPECT_EQ(ReadAll(path), "[D-BUS Service]\nName=LEKSTAR.Application\nExec=/usr/lib/lekstar/lekstar -Embedding\n");
+    EXPECT_EQ(ReadAll(path),
+              "[D-BUS Service]\nName=LEKSTAR.Application\nExec=/usr/lib/lekstar/lekstar -Embedding\n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_data.File("share") + "/dbus-1/services"),
                             std::filesystem::directory_iterator()),
               1);
@@ -91,7 +94,8 @@ TEST_F(ActivationFileTest, APlainStartRewritesTheFileCreatingItsFolders) {
     CPrivateBus bus;
     ASSERT_TRUE(bus.IsRunning());
     EXPECT_TRUE(PrepareAutomation(app, bus.Connect(), "/elsewhere/lekstar", record));
-    EXPECT_EQ(ReadAll(path), "[D-BUS Service]\nName=LEKSTAR.Application\nExec=/usr/lib/lekstar/lekstar -Embedding\n");
+    EXPECT_EQ(ReadAll(path),
+              "[D-BUS Service]\nName=LEKSTAR.Application\nExec=/usr/lib/lekstar/lekstar -Embedding\n");
     EXPECT_TRUE(messages.empty());
 }
 
@@ -99,13 +103,14 @@ TEST_F(ActivationFileTest, AStartForAutomationWithoutABusShowsTheMessageAndFails
     CZodynasApp app;
     app.m_bStartedByOle = 1;
     std::vector<std::string> messages;
-    const QDBusConnection offline = QDBusConnection::connectToBus("unix:path=" + QString::fromStdString(m_home.File("none")),
-                                                                  "lekstar-unreachable");
+    const QDBusConnection offline = QDBusConnection::connectToBus(
+        "unix:path=" + QString::fromStdString(m_home.File("none")), "lekstar-unreachable");
     ASSERT_FALSE(offline.isConnected());
     EXPECT_FALSE(PrepareAutomation(app, offline, "/opt/lekstar/lekstar",
                                    [&](const std::string& text) { messages.push_back(text); }));
-    EXPECT_EQ(messages, std::vector<std::string>{
-                            "OLE initialization failed.  Make sure that the OLE libraries are the correct version."});
+    EXPECT_EQ(messages,
+              std::vector<std::string>{
+                  "OLE initialization failed.  Make sure that the OLE libraries are the correct version."});
     EXPECT_FALSE(std::filesystem::exists(m_data.File("share")));
     QDBusConnection::disconnectFromBus("lekstar-unreachable");
 
@@ -142,15 +147,17 @@ TEST_F(ActivationFileTest, TheBusStartsTheProgramTheFileNames) {
     });
     ASSERT_EQ(reload.type(), QDBusMessage::ReplyMessage) << reload.errorMessage().toStdString();
     const QDBusMessage reply = OnClientThread([client] {
-        QDBusMessage call = QDBusMessage::createMethodCall(CAutomationServer::kServiceName, CAutomationServer::kObjectPath,
-                                                           CAutomationServer::kInterface, "TranslateHTML");
+        QDBusMessage call =
+            QDBusMessage::createMethodCall(CAutomationServer::kServiceName, CAutomationServer::kObjectPath,
+                                           CAutomationServer::kInterface, "TranslateHTML");
         call << QString("house");
         return client.call(call);
     });
     // The stand-in ran with the switch and left without serving (with a failure, so that the
     // bus answers at once rather than waiting for it).
     EXPECT_EQ(reply.type(), QDBusMessage::ErrorMessage);
-    EXPECT_EQ(reply.errorName().toStdString(), "org.freedesktop.DBus.Error.Spawn.ChildExited") << reply.errorMessage().toStdString();
+    EXPECT_EQ(reply.errorName().toStdString(), "org.freedesktop.DBus.Error.Spawn.ChildExited")
+        << reply.errorMessage().toStdString();
     EXPECT_EQ(ReadAll(folder + "/arguments"), "-Embedding\n");
 }
 

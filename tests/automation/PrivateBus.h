@@ -20,16 +20,21 @@ public:
     CPrivateBus() {
         // The services folder is left to whoever writes the first activation file.
         std::filesystem::create_directories(DataHome());
-        WriteBytes(m_dir.File("bus.conf"),
-                   "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
-                   " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
-                   "<busconfig>\n  <type>session</type>\n  <listen>unix:dir=" + m_dir.File("") + "</listen>\n"
-                   "  <auth>EXTERNAL</auth>\n  <servicedir>" + ServicesFolder() + "</servicedir>\n"
-                   "  <policy context=\"default\">\n    <allow send_destination=\"*\" eavesdrop=\"true\"/>\n"
-                   "    <allow eavesdrop=\"true\"/>\n    <allow own=\"*\"/>\n  </policy>\n</busconfig>\n");
+        WriteBytes(
+            m_dir.File("bus.conf"),
+            "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
+            " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
+            "<busconfig>\n  <type>session</type>\n  <listen>unix:dir=" +
+                m_dir.File("") +
+                "</listen>\n"
+                "  <auth>EXTERNAL</auth>\n  <servicedir>" +
+                ServicesFolder() +
+                "</servicedir>\n"
+                "  <policy context=\"default\">\n    <allow send_destination=\"*\" eavesdrop=\"true\"/>\n"
+                "    <allow eavesdrop=\"true\"/>\n    <allow own=\"*\"/>\n  </policy>\n</busconfig>\n");
         m_daemon.setProgram("dbus-daemon");
-        m_daemon.setArguments({"--config-file=" + QString::fromStdString(m_dir.File("bus.conf")), "--print-address",
-                               "--nofork"});
+        m_daemon.setArguments({"--config-file=" + QString::fromStdString(m_dir.File("bus.conf")),
+                               "--print-address", "--nofork"});
         m_daemon.start();
         // The daemon prints its address once it listens.
         while (m_daemon.waitForReadyRead(10000) && !m_daemon.canReadLine()) {
@@ -69,8 +74,7 @@ private:
 
 // Runs a blocking client call on a thread of its own while this thread keeps delivering events,
 // so that the object it calls, living on this thread, can answer. Returns f's result.
-template <typename F>
-auto OnClientThread(F f) -> decltype(f()) {
+template <typename F> auto OnClientThread(F f) -> decltype(f()) {
     auto future = std::async(std::launch::async, std::move(f));
     const bool finished = QTest::qWaitFor(
         [&] { return future.wait_for(std::chrono::seconds(0)) == std::future_status::ready; }, 30000);

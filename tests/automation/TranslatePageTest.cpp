@@ -11,8 +11,10 @@ const std::string kRule = "\r\n<HR>\r\n";
 
 SDictContent Words() {
     SDictContent c;
-    c.articles = {Article("a", "<P>ne\xFEymimasis artikelis</P>"), Article("cat", "<P>katinas</P>"),
-                  Article("dog", "<P>\xF0uo</P>"), {"notitle", 0, "<P>be antra\xF0t\xEBs</P>"}};
+    c.articles = {Article("a", "<P>ne\xFEymimasis artikelis</P>"),
+                  Article("cat", "<P>katinas</P>"),
+                  Article("dog", "<P>\xF0uo</P>"),
+                  {"notitle", 0, "<P>be antra\xF0t\xEBs</P>"}};
     c.reverse = {{"katinas", {1}}};
     return c;
 }
@@ -25,10 +27,12 @@ std::string Page(CDictFile& dict, std::string_view text, std::string& follow) {
 TEST(TranslatePage, OneWordBringsItsTitleAndNoRowOfLinks) {
     CTestDict dict(Words());
     std::string follow;
-    EXPECT_EQ(Page(*dict, "cat", follow), "cat\t<A NAME=\"Q0\"></A><A NAME=\"R1\"></A><P>katinas</P>" + kBack);
+    EXPECT_EQ(Page(*dict, "cat", follow),
+              "cat\t<A NAME=\"Q0\"></A><A NAME=\"R1\"></A><P>katinas</P>" + kBack);
     EXPECT_EQ(follow, "cat");
     // A trailing bar adds no item.
-    EXPECT_EQ(Page(*dict, "cat|", follow), "cat\t<A NAME=\"Q0\"></A><A NAME=\"R1\"></A><P>katinas</P>" + kBack);
+    EXPECT_EQ(Page(*dict, "cat|", follow),
+              "cat\t<A NAME=\"Q0\"></A><A NAME=\"R1\"></A><P>katinas</P>" + kBack);
     EXPECT_EQ(follow, "cat");
     // A word that is no headword: the nearest one's article, titled with that headword.
     EXPECT_EQ(Page(*dict, "cats", follow), "cat\t<A NAME=\"Q0\"></A><P>katinas</P>" + kBack);
@@ -60,7 +64,8 @@ TEST(TranslatePage, EmptyItemsAndNoItems) {
     EXPECT_EQ(Page(*dict, "", follow), "");
     EXPECT_EQ(follow, "");
     // A lone bar is one empty item: the first headword, titled.
-    EXPECT_EQ(Page(*dict, "|", follow), "a\t<A NAME=\"Q0\"></A><A NAME=\"R1\"></A><P>ne\xFEymimasis artikelis</P>" + kBack);
+    EXPECT_EQ(Page(*dict, "|", follow),
+              "a\t<A NAME=\"Q0\"></A><A NAME=\"R1\"></A><P>ne\xFEymimasis artikelis</P>" + kBack);
     EXPECT_EQ(follow, "");
 }
 
@@ -78,7 +83,8 @@ TEST(TranslatePage, ItemsAreCutTo255Bytes) {
     std::string follow;
     const std::string longWord = "dog" + std::string(300, 'x');
     const std::string page = Page(*dict, "cat|" + longWord, follow);
-    EXPECT_NE(page.find("<A HREF=\"#Q1\">" + longWord.substr(0, 255) + "</A>&nbsp;\r\n<HR>"), std::string::npos);
+    EXPECT_NE(page.find("<A HREF=\"#Q1\">" + longWord.substr(0, 255) + "</A>&nbsp;\r\n<HR>"),
+              std::string::npos);
     EXPECT_EQ(page.find(longWord.substr(0, 256)), std::string::npos);
     Page(*dict, longWord, follow);
     EXPECT_EQ(follow, longWord.substr(0, 255));

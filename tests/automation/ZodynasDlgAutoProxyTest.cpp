@@ -1,9 +1,9 @@
 // The automation object on a private bus, called by a real client, driving a real main window.
 
-#include "desktop/WebBrowser2.h"
+#include "automation/ZodynasDlgAutoProxy.h"
 #include "automation/AutomationServer.h"
 #include "automation/PrivateBus.h"
-#include "automation/ZodynasDlgAutoProxy.h"
+#include "desktop/WebBrowser2.h"
 #include "dict/Cp1257.h"
 #include "lists/VListBox.h"
 #include "lists/VListBoxHistory.h"
@@ -39,9 +39,12 @@ class AutomationTest : public CDialogFixture {
 protected:
     SDictContent Content() const override {
         SDictContent c;
-        c.articles = {Article("a", "<P>1. ne\xFEymimasis artikelis</P>"), Article("bank", "<P>1. krantas</P>", 1),
-                      Article("bank", "<P>1. bankas</P>", 2), Article("cat", "<P>1. katinas, kat\xEB</P>"),
-                      Article("dog", "<P>1. \xF0uo</P>"), Article("house", "<P>1. namas</P>")};
+        c.articles = {Article("a", "<P>1. ne\xFEymimasis artikelis</P>"),
+                      Article("bank", "<P>1. krantas</P>", 1),
+                      Article("bank", "<P>1. bankas</P>", 2),
+                      Article("cat", "<P>1. katinas, kat\xEB</P>"),
+                      Article("dog", "<P>1. \xF0uo</P>"),
+                      Article("house", "<P>1. namas</P>")};
         c.reverse = {{"katinas", {3}}, {"namas", {5}}, {"\xF0uo", {4}}};
         return c;
     }
@@ -121,7 +124,8 @@ protected:
 TEST_F(AutomationTest, TranslateShowsOneWordWithItsTitle) {
     Dirty(1);
     EXPECT_EQ(CallShow("Translate", "cat"), 0);
-    EXPECT_EQ(ShownPage(), kHead + "<A NAME=\"Q0\"></A><A NAME=\"R1\"></A><P>1. katinas, kat\xEB</P>" + kLastBack + kClose);
+    EXPECT_EQ(ShownPage(), kHead + "<A NAME=\"Q0\"></A><A NAME=\"R1\"></A><P>1. katinas, kat\xEB</P>" +
+                               kLastBack + kClose);
     EXPECT_EQ(m_dlg->Direction(), 0);
     EXPECT_EQ(EntryText(), "cat");
     EXPECT_EQ(History(), Strings{"cat"});
@@ -134,7 +138,8 @@ TEST_F(AutomationTest, TranslateShowsOneWordWithItsTitle) {
     const std::string before = PageView(m_dlg)->CurrentPath();
     EXPECT_EQ(CallShow("Translate", "cat|"), 0);
     EXPECT_NE(PageView(m_dlg)->CurrentPath(), before);
-    EXPECT_EQ(ShownPage(), kHead + "<A NAME=\"Q0\"></A><A NAME=\"R1\"></A><P>1. katinas, kat\xEB</P>" + kLastBack + kClose);
+    EXPECT_EQ(ShownPage(), kHead + "<A NAME=\"Q0\"></A><A NAME=\"R1\"></A><P>1. katinas, kat\xEB</P>" +
+                               kLastBack + kClose);
     EXPECT_EQ(EntryText(), "cat");
     EXPECT_EQ(History(), Strings{"cat"});
 }
@@ -147,9 +152,10 @@ TEST_F(AutomationTest, TranslateSeveralWordsLinksThemAndMovesTheIndexToA) {
     const std::string page = PageComposer::TranslatePage(m_dlg->Dict(), "cat|dog", follow);
     ASSERT_EQ(page.substr(page.size() - 2), "\r\n");
     EXPECT_EQ(ShownPage(), PageComposer::ComposePage(kHead, page.substr(0, page.size() - 2)));
-    EXPECT_EQ(ShownPage(), kHead + kStart + "<A HREF=\"#Q0\">cat</A>&nbsp;<A HREF=\"#Q1\">dog</A>&nbsp;\r\n<HR>\r\n" +
-                               "<A NAME=\"Q0\"></A><A NAME=\"R1\"></A><P>1. katinas, kat\xEB</P>" + kBack +
-                               "\r\n<HR>\r\n<A NAME=\"Q1\"></A><A NAME=\"R1\"></A><P>1. \xF0uo</P>" + kLastBack + kClose);
+    EXPECT_EQ(ShownPage(),
+              kHead + kStart + "<A HREF=\"#Q0\">cat</A>&nbsp;<A HREF=\"#Q1\">dog</A>&nbsp;\r\n<HR>\r\n" +
+                  "<A NAME=\"Q0\"></A><A NAME=\"R1\"></A><P>1. katinas, kat\xEB</P>" + kBack +
+                  "\r\n<HR>\r\n<A NAME=\"Q1\"></A><A NAME=\"R1\"></A><P>1. \xF0uo</P>" + kLastBack + kClose);
     // The page has no title of its own: the words asked for stand for it.
     EXPECT_EQ(EntryText(), "cat dog");
     EXPECT_EQ(History(), Strings{"cat dog"});
@@ -160,10 +166,11 @@ TEST_F(AutomationTest, TranslateSeveralWordsLinksThemAndMovesTheIndexToA) {
 TEST_F(AutomationTest, TranslateWithALeadingBarHasAnEmptyFirstItem) {
     Dirty(0);
     EXPECT_EQ(CallShow("Translate", "|cat"), 0);
-    EXPECT_EQ(ShownPage(), kHead + kStart + "<A HREF=\"#Q0\"></A>&nbsp;<A HREF=\"#Q1\">cat</A>&nbsp;\r\n<HR>\r\n" +
-                               "<A NAME=\"Q0\"></A><A NAME=\"R1\"></A><P>1. ne\xFEymimasis artikelis</P>" + kBack +
-                               "\r\n<HR>\r\n<A NAME=\"Q1\"></A><A NAME=\"R1\"></A><P>1. katinas, kat\xEB</P>" + kLastBack +
-                               kClose);
+    EXPECT_EQ(ShownPage(),
+              kHead + kStart + "<A HREF=\"#Q0\"></A>&nbsp;<A HREF=\"#Q1\">cat</A>&nbsp;\r\n<HR>\r\n" +
+                  "<A NAME=\"Q0\"></A><A NAME=\"R1\"></A><P>1. ne\xFEymimasis artikelis</P>" + kBack +
+                  "\r\n<HR>\r\n<A NAME=\"Q1\"></A><A NAME=\"R1\"></A><P>1. katinas, kat\xEB</P>" + kLastBack +
+                  kClose);
     EXPECT_EQ(EntryText(), "cat");
     EXPECT_EQ(History(), Strings{"cat"});
     EXPECT_EQ(IndexList(m_dlg)->selection, 0);
@@ -190,9 +197,10 @@ TEST_F(AutomationTest, TranslateHtmlReturnsThePageAndShowsNothing) {
     Dirty(1);
     const std::string page = CallPage("TranslateHTML", "cat dog");
     EXPECT_EQ(page, PageComposer::TranslateHtml(m_dlg->Dict(), kHead, "cat dog"));
-    EXPECT_EQ(page, kHead + kStart + "<A HREF=\"#Q0\">cat</A>&nbsp;<A HREF=\"#Q1\">dog</A>&nbsp;\r\n<HR>\r\n" +
-                        "<A NAME=\"Q0\"></A><A NAME=\"R1\"></A><P>1. katinas, kat\xEB</P>" + kBack +
-                        "\r\n<HR>\r\n<A NAME=\"Q1\"></A><A NAME=\"R1\"></A><P>1. \xF0uo</P>" + kBack + kClose);
+    EXPECT_EQ(page,
+              kHead + kStart + "<A HREF=\"#Q0\">cat</A>&nbsp;<A HREF=\"#Q1\">dog</A>&nbsp;\r\n<HR>\r\n" +
+                  "<A NAME=\"Q0\"></A><A NAME=\"R1\"></A><P>1. katinas, kat\xEB</P>" + kBack +
+                  "\r\n<HR>\r\n<A NAME=\"Q1\"></A><A NAME=\"R1\"></A><P>1. \xF0uo</P>" + kBack + kClose);
     EXPECT_EQ(PageView(m_dlg)->CurrentPath(), shown);
     EXPECT_EQ(m_dlg->Direction(), 0);
     EXPECT_EQ(EntryText(), "");
@@ -229,7 +237,8 @@ TEST_F(AutomationTest, TheReverseMethodsUseTheLithuanianIndex) {
     EXPECT_EQ(History(), Strings{});
 
     Dirty(0);
-    EXPECT_EQ(CallPage("TranslateHTMLRev", "namas"), PageComposer::TranslateHtmlRev(m_dlg->Dict(), kHead, "namas"));
+    EXPECT_EQ(CallPage("TranslateHTMLRev", "namas"),
+              PageComposer::TranslateHtmlRev(m_dlg->Dict(), kHead, "namas"));
     EXPECT_EQ(CallPage("TranslateHTMLRev", "namas"), kHead + "<A NAME=\"R5\"></A><P>1. namas</P>" + kClose);
     EXPECT_EQ(CallPage("TranslateHTMLRev", "\xFE"), kHead + kClose);
     EXPECT_EQ(m_dlg->Direction(), 1);
@@ -264,12 +273,13 @@ TEST_F(AutomationTest, WrongArgumentsAreRefusedWithoutTouchingTheWindow) {
     const QDBusMessage number = Call("TranslateHTML", 7);
     EXPECT_EQ(number.errorName(), "org.freedesktop.DBus.Error.UnknownMethod");
     // A huge argument is refused before the window changes; the longest allowed one is served.
-    const QDBusMessage huge =
-        Call("Translate", QString(static_cast<qsizetype>(CZodynasDlgAutoProxy::kMaxArgument + 1), QChar('|')));
+    const QDBusMessage huge = Call(
+        "Translate", QString(static_cast<qsizetype>(CZodynasDlgAutoProxy::kMaxArgument + 1), QChar('|')));
     EXPECT_EQ(huge.errorName(), CZodynasDlgAutoProxy::kErrorTooLong);
     // Letters of two UTF-8 bytes count once, as the code page holds them.
-    const QDBusMessage hugeRev = Call(
-        "TranslateHTMLRev", QString(static_cast<qsizetype>(CZodynasDlgAutoProxy::kMaxArgument + 1), QChar(0x161)));
+    const QDBusMessage hugeRev =
+        Call("TranslateHTMLRev",
+             QString(static_cast<qsizetype>(CZodynasDlgAutoProxy::kMaxArgument + 1), QChar(0x161)));
     EXPECT_EQ(hugeRev.errorName(), CZodynasDlgAutoProxy::kErrorTooLong);
     EXPECT_EQ(m_dlg->Direction(), 1);
     EXPECT_EQ(EntryText(), "zzz");
@@ -302,8 +312,9 @@ TEST_F(AutomationTest, ACallAfterTheWindowIsGoneAnswersAnError) {
 TEST_F(AutomationTest, TheObjectDescribesItsInterface) {
     const QDBusConnection client = m_client;
     const QDBusMessage reply = OnClientThread([client] {
-        QDBusMessage call = QDBusMessage::createMethodCall(CAutomationServer::kServiceName, CAutomationServer::kObjectPath,
-                                                           "org.freedesktop.DBus.Introspectable", "Introspect");
+        QDBusMessage call =
+            QDBusMessage::createMethodCall(CAutomationServer::kServiceName, CAutomationServer::kObjectPath,
+                                           "org.freedesktop.DBus.Introspectable", "Introspect");
         return client.call(call);
     });
     ASSERT_EQ(reply.arguments().size(), 1);

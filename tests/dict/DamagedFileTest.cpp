@@ -10,22 +10,26 @@ namespace {
 
 SDictContent Sample() {
     SDictContent c;
-    c.articles = {Article("bank", "<P>bankas, krantas</P>", 1), Article("bank", "<P>s\xE0siuvinis</P>", 2),
-                  Article("cat", "<P>katinas, kat\xEB</P>"), Article("dog", "<P>\xF0uo</P>"),
-                  Article("house", "<P>namas</P>"), {"UN", 999, "UN\t<P>JT</P>"}};
+    c.articles = {Article("bank", "<P>bankas, krantas</P>", 1),
+                  Article("bank", "<P>s\xE0siuvinis</P>", 2),
+                  Article("cat", "<P>katinas, kat\xEB</P>"),
+                  Article("dog", "<P>\xF0uo</P>"),
+                  Article("house", "<P>namas</P>"),
+                  {"UN", 999, "UN\t<P>JT</P>"}};
     c.alternates[0] = {{"banks", 0}, {"cats", 2}};
     c.alternates[3] = {{"houses", 4}};
     c.links = {{"bank", 0}, {"bank", 1}, {"house", 4}};
-    c.reverse = {{"bankas", {0}}, {"kat\xEB", {2}}, {"katinas", {2}}, {"krantas", {0}},
-                 {"namas", {4, 4}}, {"\xF0uo", {3}}, {"\xFEodis", {}}};
+    c.reverse = {{"bankas", {0}},   {"kat\xEB", {2}}, {"katinas", {2}}, {"krantas", {0}},
+                 {"namas", {4, 4}}, {"\xF0uo", {3}},  {"\xFEodis", {}}};
     return c;
 }
 
 // Runs every lookup over every index near the valid range and a set of words; the results of
 // a damaged file are not checked, only that nothing reads outside the mapping or crashes.
 void ExerciseEverything(CDictFile& dict) {
-    const char* words[] = {"", " ", "b", "bank", "BANKS", "cat", "cats", "dog", "house", "houses", "un", "zz",
-                           "\xF0uo", "kat", "katinas", "namas", "\xFEodis", "a-b", "\xFF\xFF"};
+    const char* words[] = {"",        " ",     "b",        "bank", "BANKS",   "cat",    "cats",
+                           "dog",     "house", "houses",   "un",   "zz",      "\xF0uo", "kat",
+                           "katinas", "namas", "\xFEodis", "a-b",  "\xFF\xFF"};
     for (const char* w : words) {
         int entry = -1;
         dict.RenderForward(w, entry);
@@ -203,7 +207,8 @@ TEST(DamagedFile, RandomCorruptionNeverReadsOutside) {
         const int flips = 1 + static_cast<int>(random() % 4);
         for (int f = 0; f < flips; ++f) {
             // Mostly the header and the tables, where a wrong byte sends the reader furthest.
-            const std::size_t at = random() % 2 ? random() % tablesEnd % damaged.size() : random() % damaged.size();
+            const std::size_t at =
+                random() % 2 ? random() % tablesEnd % damaged.size() : random() % damaged.size();
             damaged[at] = static_cast<char>(random() % 3 == 0 ? 0xFF : random());
         }
         if (random() % 5 == 0)

@@ -22,7 +22,7 @@ TEST(CompareForward, FoldsOnlyAsciiCapitals) {
     EXPECT_EQ(CDictFile::CompareForward("apple", "APPLE"), 0);
     EXPECT_EQ(CDictFile::CompareForward("Apple", "apple"), 0);
     EXPECT_NE(CDictFile::CompareForward("\xF0uo", "\xD0uo"), 0); // šuo, Šuo
-    EXPECT_EQ(CDictFile::CompareForward("app", "apple"), -1);   // a proper prefix sorts first
+    EXPECT_EQ(CDictFile::CompareForward("app", "apple"), -1);    // a proper prefix sorts first
     EXPECT_EQ(CDictFile::CompareForward("apple", "app"), 1);
     EXPECT_EQ(CDictFile::CompareForward("zebra", "\xE0s"), -1); // letters with marks after ASCII
     EXPECT_EQ(CDictFile::CompareForward("[", "a"), -1);         // '[' (5B) before 'a' once A-Z fold
@@ -37,9 +37,9 @@ TEST(CompareByWeight, FollowsTheLithuanianAlphabet) {
     EXPECT_EQ(CDictFile::CompareByWeight("\xE0\xFEuolas", "a\xFEuolas"), 0);    // ą weighs as a
     EXPECT_EQ(CDictFile::CompareByWeight("a\xFEuolas", "azuolas"), 1);          // ž after z
     EXPECT_EQ(CDictFile::CompareByWeight("y", "i"), 0);
-    EXPECT_EQ(CDictFile::CompareByWeight("cz", "\xE8"), -1); // c < č
+    EXPECT_EQ(CDictFile::CompareByWeight("cz", "\xE8"), -1);   // c < č
     EXPECT_EQ(CDictFile::CompareByWeight("\xE8", "\xE3"), -1); // č < ć
-    EXPECT_EQ(CDictFile::CompareByWeight("s", "\xF0"), -1);  // s < š
+    EXPECT_EQ(CDictFile::CompareByWeight("s", "\xF0"), -1);    // s < š
     EXPECT_EQ(CDictFile::CompareByWeight("\xFE", "\xFD"), -1); // ž < ż
     EXPECT_EQ(CDictFile::CompareByWeight("ab", "a"), 1);
     EXPECT_EQ(CDictFile::CompareByWeight("a", "ab"), -1);
@@ -48,7 +48,7 @@ TEST(CompareByWeight, FollowsTheLithuanianAlphabet) {
 
 TEST(LetterWeight, GivesEveryLetterItsPlaceAndNonLettersNothing) {
     EXPECT_EQ(CDictFile::LetterWeight('A'), 65);
-    EXPECT_EQ(CDictFile::LetterWeight(0xE5), 65); // å
+    EXPECT_EQ(CDictFile::LetterWeight(0xE5), 65);  // å
     EXPECT_EQ(CDictFile::LetterWeight(0xAA), 105); // Ŗ
     EXPECT_EQ(CDictFile::LetterWeight(0xFD), 119); // ż
     for (unsigned char c : {'0', '9', ' ', '-', '\t', '<', '>', '[', '\0'})
@@ -170,11 +170,13 @@ TEST(FindForwardPrefix, ResumesFromTheGivenRecordAndTrims) {
 }
 
 TEST(HeadwordSpan, SixtyThreeIsUsedSixtyFourIsSkipped) {
-    const std::string w59(59, 'm');  // span 63
+    const std::string w59(59, 'm');                     // span 63
     const std::string w60 = std::string(59, 'm') + "n"; // span 64
     SDictContent c;
-    c.articles = {Article("a", "<P>a</P>"), {w59, 0, w59.substr(0, 20) + "\t<P>59</P>"},
-                  {w60, 0, w60.substr(0, 20) + "\t<P>60</P>"}, Article("z", "<P>z</P>")};
+    c.articles = {Article("a", "<P>a</P>"),
+                  {w59, 0, w59.substr(0, 20) + "\t<P>59</P>"},
+                  {w60, 0, w60.substr(0, 20) + "\t<P>60</P>"},
+                  Article("z", "<P>z</P>")};
     CTestDict dict(c, CDictWriter::EOrder::AsGiven);
     int entry = -1;
     EXPECT_EQ(dict->FindNearestForward(w59, entry), c.articles[1].text);
@@ -202,7 +204,9 @@ TEST(GetArticle, OnlyForValidEntries) {
 TEST(GetListHeadword, CutsAtTabAnd127Bytes) {
     SDictContent c;
     const std::string longWord(140, 'w');
-    c.articles = {{"abbr", 999, "abbr\t<P>x</P>"}, {"bank", 2, "bank\t<P>y</P>"}, {"w", 0, longWord},
+    c.articles = {{"abbr", 999, "abbr\t<P>x</P>"},
+                  {"bank", 2, "bank\t<P>y</P>"},
+                  {"w", 0, longWord},
                   {"x", 0, "x y z"}};
     c.reverse = {{"a\tb", {0}}, {std::string(200, 'k'), {1}}};
     CTestDict dict(c, CDictWriter::EOrder::AsGiven);

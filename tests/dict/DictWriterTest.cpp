@@ -38,21 +38,21 @@ TEST(DictWriter, WritesTheExactLayout) {
         U32(3) + U32(0) + U32(1) + Scrambled("ab", 12) + U32(2) + U32(1) + Scrambled("zz", 22);
 
     std::string header = U32(DictFormat::kMagic) + U32(DictFormat::kRevision) + U32(188);
-    for (const std::string* s : {&mainTable, &mainData, &emptyTable, &emptyData, &alt2Table, &alt2Data,
-                                 &emptyTable, &emptyData, &emptyTable, &emptyData, &linkTable, &linkData,
-                                 &articleTable, &articleData, &reverseTable})
+    for (const std::string* s :
+         {&mainTable, &mainData, &emptyTable, &emptyData, &alt2Table, &alt2Data, &emptyTable, &emptyData,
+          &emptyTable, &emptyData, &linkTable, &linkData, &articleTable, &articleData, &reverseTable})
         header += U32(static_cast<std::uint32_t>(s->size()));
     header += std::string(188 - header.size(), '\0');
-    const std::string expected = header + mainTable + mainData + emptyTable + emptyData + alt2Table + alt2Data +
-                                 emptyTable + emptyData + emptyTable + emptyData + linkTable + linkData +
-                                 articleTable + articleData + reverseTable + reverseData;
+    const std::string expected = header + mainTable + mainData + emptyTable + emptyData + alt2Table +
+                                 alt2Data + emptyTable + emptyData + emptyTable + emptyData + linkTable +
+                                 linkData + articleTable + articleData + reverseTable + reverseData;
     EXPECT_EQ(image, expected);
 }
 
 TEST(DictWriter, SortsStablyAndKeepsReferencesWithTheirArticles) {
     SDictContent c;
-    c.articles = {Article("Bank", "<P>2</P>", 2), Article("apple", "<P>a</P>"), Article("bank", "<P>1</P>", 1),
-                  Article("\xE0\xFEuolas", "<P>q</P>")};
+    c.articles = {Article("Bank", "<P>2</P>", 2), Article("apple", "<P>a</P>"),
+                  Article("bank", "<P>1</P>", 1), Article("\xE0\xFEuolas", "<P>q</P>")};
     c.alternates[0] = {{"pomme", 1}, {"banc", 2}, {"broken", 17}};
     c.reverse = {{"\xFEodis", {3, 0}}, {"bankas", {0, 2}}, {"obuolys", {1}}};
     CTestDict dict(c);
@@ -94,7 +94,8 @@ TEST(DictWriter, WriteFileReplacesTheFileWhole) {
     EXPECT_EQ(dict.GetArticle(0), "cat\t<P>katinas</P>");
     EXPECT_FALSE(std::filesystem::exists(path + ".part"));
 
-    EXPECT_FALSE(CDictWriter::WriteFile(dir.File("no/such/folder/x.dic"), c, CDictWriter::EOrder::Sort, &error));
+    EXPECT_FALSE(
+        CDictWriter::WriteFile(dir.File("no/such/folder/x.dic"), c, CDictWriter::EOrder::Sort, &error));
     EXPECT_NE(error.find("no/such/folder"), std::string::npos);
 }
 

@@ -55,9 +55,7 @@ protected:
         m_parent.show();
         Settle();
     }
-    void TearDown() override {
-        m_history.reset();
-    }
+    void TearDown() override { m_history.reset(); }
 
     void Settle() {
         QApplication::processEvents();

@@ -1,6 +1,6 @@
-#include "support/GuiWait.h"
 #include "lists/VListBox.h"
 #include "lists/ListOwner.h"
+#include "support/GuiWait.h"
 #include "support/TestDict.h"
 
 #include <QApplication>

@@ -34,22 +34,24 @@ TEST(RenderForward, AbbreviationsAndPlainArticlesGetNoSuperscript) {
     c.articles = {Article("UN", "<P>JT</P>", 999), Article("un", "<P>ne</P>", 0)};
     CTestDict dict(c);
     int entry = -1;
-    EXPECT_EQ(dict->RenderForward("un", entry),
-              "UN\t<A HREF=\"#R1\">UN\t</A>&nbsp;&nbsp;&nbsp;<A HREF=\"#R2\">un</A>&nbsp;&nbsp;&nbsp;\r\n<HR>\r\n"
-              "<A NAME=\"R1\"></A><P>JT</P><HR>\r\n<A NAME=\"R2\"></A><P>ne</P>");
+    EXPECT_EQ(
+        dict->RenderForward("un", entry),
+        "UN\t<A HREF=\"#R1\">UN\t</A>&nbsp;&nbsp;&nbsp;<A HREF=\"#R2\">un</A>&nbsp;&nbsp;&nbsp;\r\n<HR>\r\n"
+        "<A NAME=\"R1\"></A><P>JT</P><HR>\r\n<A NAME=\"R2\"></A><P>ne</P>");
 }
 
 TEST(RenderForward, APrefixFindsTheFirstHeadwordThenOnlyExactOnes) {
     SDictContent c;
-    c.articles = {Article("hound", "<P>skalikas</P>"), Article("hou", "<P>?</P>"), Article("house", "<P>namas</P>"),
-                  Article("hous", "<P>x</P>")};
+    c.articles = {Article("hound", "<P>skalikas</P>"), Article("hou", "<P>?</P>"),
+                  Article("house", "<P>namas</P>"), Article("hous", "<P>x</P>")};
     // As given: "hou" after "hound" breaks the order on purpose, so that the exact rule shows.
     CTestDict dict(c, CDictWriter::EOrder::AsGiven);
     int entry = -1;
     // "hous" begins "house" first; after that only headwords equal to "hous" join it.
-    EXPECT_EQ(dict->RenderForward("hous", entry),
-              "house\t<A HREF=\"#R1\">house\t</A>&nbsp;&nbsp;&nbsp;<A HREF=\"#R2\">hous</A>&nbsp;&nbsp;&nbsp;\r\n"
-              "<HR>\r\n<A NAME=\"R1\"></A><P>namas</P><HR>\r\n<A NAME=\"R2\"></A><P>x</P>");
+    EXPECT_EQ(
+        dict->RenderForward("hous", entry),
+        "house\t<A HREF=\"#R1\">house\t</A>&nbsp;&nbsp;&nbsp;<A HREF=\"#R2\">hous</A>&nbsp;&nbsp;&nbsp;\r\n"
+        "<HR>\r\n<A NAME=\"R1\"></A><P>namas</P><HR>\r\n<A NAME=\"R2\"></A><P>x</P>");
     EXPECT_EQ(entry, 2);
 }
 
@@ -65,21 +67,22 @@ TEST(RenderForward, AnEmptyWordRendersTheFirstUsableHeadword) {
 
 TEST(RenderForward, LaterArticlesWithoutTitleGetNoLink) {
     SDictContent c;
-    c.articles = {Article("tab", "<P>1</P>"), {"tab", 0, "<P>no title</P>"},
+    c.articles = {Article("tab", "<P>1</P>"),
+                  {"tab", 0, "<P>no title</P>"},
                   {"tab", 0, std::string(32, 't') + "\t<P>late tab</P>"}};
     CTestDict dict(c, CDictWriter::EOrder::AsGiven);
     int entry = -1;
-    EXPECT_EQ(dict->RenderForward("tab", entry),
-              "tab\t<A HREF=\"#R1\">tab\t</A>&nbsp;&nbsp;&nbsp;<HR>\r\n"
-              "<A NAME=\"R1\"></A><P>1</P>"
-              "<HR>\r\n<A NAME=\"R2\"></A><P>no title</P>"
-              "<HR>\r\n<A NAME=\"R3\"></A>" +
-                  std::string(32, 't') + "\t<P>late tab</P>");
+    EXPECT_EQ(dict->RenderForward("tab", entry), "tab\t<A HREF=\"#R1\">tab\t</A>&nbsp;&nbsp;&nbsp;<HR>\r\n"
+                                                 "<A NAME=\"R1\"></A><P>1</P>"
+                                                 "<HR>\r\n<A NAME=\"R2\"></A><P>no title</P>"
+                                                 "<HR>\r\n<A NAME=\"R3\"></A>" +
+                                                     std::string(32, 't') + "\t<P>late tab</P>");
 }
 
 TEST(RenderForward, TheTitleTabMustBeWithinThirtyTwoBytes) {
     SDictContent c;
-    c.articles = {{"a", 0, std::string(31, 'a') + "\t<P>31</P>"}, {"b", 0, std::string(32, 'b') + "\t<P>32</P>"}};
+    c.articles = {{"a", 0, std::string(31, 'a') + "\t<P>31</P>"},
+                  {"b", 0, std::string(32, 'b') + "\t<P>32</P>"}};
     CTestDict dict(c, CDictWriter::EOrder::AsGiven);
     int entry = -1;
     EXPECT_EQ(dict->RenderForward("a", entry), std::string(31, 'a') + "\t<A NAME=\"R1\"></A><P>31</P>");
@@ -115,9 +118,10 @@ TEST(RenderForward, StopsAHundredRecordsAfterTheFirstMatch) {
         CTestDict dict(c, CDictWriter::EOrder::AsGiven);
         int entry = -1;
         // 99 non-matching main records, then the alternate "y": l reaches 99, the match counts 1.
-        EXPECT_EQ(dict->RenderForward("y", entry),
-                  "y\t<A HREF=\"#R1\">y\t</A>&nbsp;&nbsp;&nbsp;<A HREF=\"#R2\">y</A>&nbsp;&nbsp;&nbsp;\r\n<HR>\r\n"
-                  "<A NAME=\"R1\"></A><P>y</P><HR>\r\n<A NAME=\"R2\"></A><P>y</P>");
+        EXPECT_EQ(
+            dict->RenderForward("y", entry),
+            "y\t<A HREF=\"#R1\">y\t</A>&nbsp;&nbsp;&nbsp;<A HREF=\"#R2\">y</A>&nbsp;&nbsp;&nbsp;\r\n<HR>\r\n"
+            "<A NAME=\"R1\"></A><P>y</P><HR>\r\n<A NAME=\"R2\"></A><P>y</P>");
     }
     {
         SDictContent c;
@@ -129,9 +133,10 @@ TEST(RenderForward, StopsAHundredRecordsAfterTheFirstMatch) {
         int entry = -1;
         // 101 non-matching records: the main list stops, and alternate list 1 stops at once
         // unless its first record matches, which it does.
-        EXPECT_EQ(dict->RenderForward("y", entry),
-                  "y\t<A HREF=\"#R1\">y\t</A>&nbsp;&nbsp;&nbsp;<A HREF=\"#R2\">y</A>&nbsp;&nbsp;&nbsp;\r\n<HR>\r\n"
-                  "<A NAME=\"R1\"></A><P>y</P><HR>\r\n<A NAME=\"R2\"></A><P>y</P>");
+        EXPECT_EQ(
+            dict->RenderForward("y", entry),
+            "y\t<A HREF=\"#R1\">y\t</A>&nbsp;&nbsp;&nbsp;<A HREF=\"#R2\">y</A>&nbsp;&nbsp;&nbsp;\r\n<HR>\r\n"
+            "<A NAME=\"R1\"></A><P>y</P><HR>\r\n<A NAME=\"R2\"></A><P>y</P>");
         // A match behind a non-matching record of the alternate list is not reached.
         c.alternates[0] = {{"x", 0}, {"y", 0}};
         CTestDict dict2(c, CDictWriter::EOrder::AsGiven);
@@ -140,9 +145,10 @@ TEST(RenderForward, StopsAHundredRecordsAfterTheFirstMatch) {
         // is still reached.
         c.articles.resize(100);
         CTestDict dict3(c, CDictWriter::EOrder::AsGiven);
-        EXPECT_EQ(dict3->RenderForward("y", entry),
-                  "y\t<A HREF=\"#R1\">y\t</A>&nbsp;&nbsp;&nbsp;<A HREF=\"#R2\">y</A>&nbsp;&nbsp;&nbsp;\r\n<HR>\r\n"
-                  "<A NAME=\"R1\"></A><P>y</P><HR>\r\n<A NAME=\"R2\"></A><P>y</P>");
+        EXPECT_EQ(
+            dict3->RenderForward("y", entry),
+            "y\t<A HREF=\"#R1\">y\t</A>&nbsp;&nbsp;&nbsp;<A HREF=\"#R2\">y</A>&nbsp;&nbsp;&nbsp;\r\n<HR>\r\n"
+            "<A NAME=\"R1\"></A><P>y</P><HR>\r\n<A NAME=\"R2\"></A><P>y</P>");
     }
 }
 
@@ -155,7 +161,8 @@ TEST(RenderForward, AlternateListsAreScannedToTheEndBeforeAnyMatch) {
     CTestDict dict(c, CDictWriter::EOrder::AsGiven);
     int entry = -1;
     EXPECT_EQ(dict->RenderForward("zebra", entry),
-              "zoo\t<A HREF=\"#R1\">zoo\t</A>&nbsp;&nbsp;&nbsp;<A HREF=\"#R2\">y002</A>&nbsp;&nbsp;&nbsp;\r\n<HR>\r\n"
+              "zoo\t<A HREF=\"#R1\">zoo\t</A>&nbsp;&nbsp;&nbsp;<A "
+              "HREF=\"#R2\">y002</A>&nbsp;&nbsp;&nbsp;\r\n<HR>\r\n"
               "<A NAME=\"R1\"></A><P>zoologijos sodas</P><HR>\r\n<A NAME=\"R2\"></A><P>y002</P>");
     EXPECT_EQ(entry, 0);
 }

@@ -27,7 +27,8 @@ TEST(ComposePage, HeadBodyAndClosingTags) {
 
 SDictContent CatDog() {
     SDictContent c;
-    c.articles = {Article("cat", "<P>katinas</P>"), Article("dog", "<P>\xF0uo</P>"),
+    c.articles = {Article("cat", "<P>katinas</P>"),
+                  Article("dog", "<P>\xF0uo</P>"),
                   {"notitle", 0, "<P>be antra\xF0t\xEBs</P>"}};
     c.reverse = {{"katinas", {0}}};
     return c;
@@ -74,7 +75,8 @@ TEST(TranslateHtml, ItemsAreCutTo255Bytes) {
 
 TEST(TranslateHtmlRev, HeadFragmentAndClosingTags) {
     CTestDict dict(CatDog());
-    EXPECT_EQ(PageComposer::TranslateHtmlRev(*dict, "H", "katinas"), "H<A NAME=\"R0\"></A><P>katinas</P>" + kClose);
+    EXPECT_EQ(PageComposer::TranslateHtmlRev(*dict, "H", "katinas"),
+              "H<A NAME=\"R0\"></A><P>katinas</P>" + kClose);
     EXPECT_EQ(PageComposer::TranslateHtmlRev(*dict, "H", "\xFEodis"), "H" + kClose);
 }
 

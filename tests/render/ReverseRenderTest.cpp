@@ -26,26 +26,30 @@ TEST(RenderReverse, SeveralArticlesGetLinksRulesAndBackLinks) {
                   Article("house", "<P>1. namas, pastatas</P>")};
     c.reverse = {{"namas", {2, 0, 1}}};
     CTestDict dict(c);
-    EXPECT_EQ(dict->RenderReverseEntry(0),
-              kTop + "<A HREF=\"#R2\">house</A>&nbsp;&nbsp;&nbsp; <A HREF=\"#R0\">building</A>&nbsp;&nbsp;&nbsp; " +
-                  "<A HREF=\"#R1\">home</A>&nbsp;&nbsp;&nbsp; " + kRule +
-                  "<A NAME=\"R2\"></A><P>1. <SPAN CLASS=SELECTED>namas</SPAN>, pastatas</P>" + kBack + kRule +
-                  "<A NAME=\"R0\"></A><P>pastatas</P>" + kBack + kRule + "<A NAME=\"R1\"></A><P>namai</P>" + kBack);
+    EXPECT_EQ(
+        dict->RenderReverseEntry(0),
+        kTop + "<A HREF=\"#R2\">house</A>&nbsp;&nbsp;&nbsp; <A HREF=\"#R0\">building</A>&nbsp;&nbsp;&nbsp; " +
+            "<A HREF=\"#R1\">home</A>&nbsp;&nbsp;&nbsp; " + kRule +
+            "<A NAME=\"R2\"></A><P>1. <SPAN CLASS=SELECTED>namas</SPAN>, pastatas</P>" + kBack + kRule +
+            "<A NAME=\"R0\"></A><P>pastatas</P>" + kBack + kRule + "<A NAME=\"R1\"></A><P>namai</P>" + kBack);
 }
 
 TEST(RenderReverse, ArticlesWithoutATagAfterTheTitleAreLeftOut) {
     SDictContent c;
-    c.articles = {Article("plain", "no tag"), {"lt", 0, "<P>tag first</P>"}, {"notab", 0, "no tab <B>x</B>"},
-                  {"late", 0, "late <B>tag</B>\tbody"}, Article("ok", "<P>ok</P>")};
+    c.articles = {Article("plain", "no tag"),
+                  {"lt", 0, "<P>tag first</P>"},
+                  {"notab", 0, "no tab <B>x</B>"},
+                  {"late", 0, "late <B>tag</B>\tbody"},
+                  Article("ok", "<P>ok</P>")};
     // Entry 9 does not exist; entry 3's TAB comes after its first tag.
     c.reverse = {{"w", {0, 1, 2, 9, 4, 3}}};
     CTestDict dict(c, CDictWriter::EOrder::AsGiven);
     // Left-out entries add no rule; the rule after an entry that is shown is kept, even when
     // nothing shown follows it.
     EXPECT_EQ(dict->RenderReverseEntry(0),
-              kTop + "<A HREF=\"#R2\"></A>&nbsp;&nbsp;&nbsp; <A HREF=\"#R4\">ok</A>&nbsp;&nbsp;&nbsp; " + kRule +
-                  "<A NAME=\"R2\"></A>no tab <B>x</B>" + kBack + kRule + "<A NAME=\"R4\"></A><P>ok</P>" + kBack +
-                  kRule);
+              kTop + "<A HREF=\"#R2\"></A>&nbsp;&nbsp;&nbsp; <A HREF=\"#R4\">ok</A>&nbsp;&nbsp;&nbsp; " +
+                  kRule + "<A NAME=\"R2\"></A>no tab <B>x</B>" + kBack + kRule +
+                  "<A NAME=\"R4\"></A><P>ok</P>" + kBack + kRule);
 }
 
 TEST(RenderReverse, ARecordWithoutArticlesShowsOnlyTheTop) {
@@ -77,8 +81,8 @@ TEST(Highlight, MarksOnlyWholeWordsThatTouchNoTag) {
     EXPECT_EQ(Highlighted("namas", "<P>1. namas, <B>namas</B> [namas] namasis pranamas</P>"),
               "<P>1. " + s + "namas" + e + ", <B>namas</B> [namas] namasis pranamas</P>");
     // At the end of the body, after a digit, before a hyphen, twice in a row.
-    EXPECT_EQ(Highlighted("namas", "<P>7namas-namas namas"), "<P>7" + s + "namas" + e + "-" + s + "namas" + e +
-                                                                 " " + s + "namas" + e);
+    EXPECT_EQ(Highlighted("namas", "<P>7namas-namas namas"),
+              "<P>7" + s + "namas" + e + "-" + s + "namas" + e + " " + s + "namas" + e);
     // After a letter with a diacritic or before one: a letter either way.
     EXPECT_EQ(Highlighted("namas", "<P>\xE0namas namas\xFE namas.</P>"),
               "<P>\xE0namas namas\xFE " + s + "namas" + e + ".</P>");

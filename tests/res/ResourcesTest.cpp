@@ -231,8 +231,8 @@ TEST(ResourceSplash, ThePaletteVersionKeepsTheSystemColoursInPlace) {
     const QByteArray b = ReadFile(QStringLiteral(":/splash/211.bmp"));
     ASSERT_EQ(b.size(), 173398);
     auto entry = [&](int e) {
-        return qRgb(static_cast<unsigned char>(b[54 + 4 * e + 2]), static_cast<unsigned char>(b[54 + 4 * e + 1]),
-                    static_cast<unsigned char>(b[54 + 4 * e]));
+        return qRgb(static_cast<unsigned char>(b[54 + 4 * e + 2]),
+                    static_cast<unsigned char>(b[54 + 4 * e + 1]), static_cast<unsigned char>(b[54 + 4 * e]));
     };
     EXPECT_EQ(entry(0), qRgb(0, 0, 0));
     EXPECT_EQ(entry(7), qRgb(192, 192, 192));

@@ -20,7 +20,8 @@ protected:
         m_bHadTmp = qEnvironmentVariableIsSet("TMPDIR");
         m_strOldTmp = qEnvironmentVariable("TMPDIR");
         qputenv("TMPDIR", QByteArray::fromStdString(m_tmp.File("")));
-        CRegKey::SetRoots(QString::fromStdString(m_config.File("user")), QString::fromStdString(m_config.File("machine")));
+        CRegKey::SetRoots(QString::fromStdString(m_config.File("user")),
+                          QString::fromStdString(m_config.File("machine")));
         WriteBytes(m_app.File("LEKSTAR.dic"), CDictWriter::Build(Content()));
         std::filesystem::create_directory(m_app.File("HTM"));
         WriteBytes(m_app.File("HTM/HH.htm"), "<HTML><BODY>");
@@ -74,4 +75,3 @@ protected:
     std::vector<QUrl> m_opened;
     bool m_bInitResult = false;
 };
-

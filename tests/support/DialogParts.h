@@ -13,35 +13,29 @@
 
 #include <gtest/gtest.h>
 
-template <class TChild, class TDialog>
-TChild* ChildNamed(const TDialog& dialog, const char* name) {
+template <class TChild, class TDialog> TChild* ChildNamed(const TDialog& dialog, const char* name) {
     TChild* child = dialog->template findChild<TChild*>(QString::fromLatin1(name));
     EXPECT_NE(child, nullptr) << name;
     return child;
 }
 
-template <class TDialog>
-CVListBox* IndexList(const TDialog& dialog) {
+template <class TDialog> CVListBox* IndexList(const TDialog& dialog) {
     return ChildNamed<CVListBox>(dialog, "VListBox");
 }
 
-template <class TDialog>
-CVListBoxHistory* HistoryList(const TDialog& dialog) {
+template <class TDialog> CVListBoxHistory* HistoryList(const TDialog& dialog) {
     return ChildNamed<CVListBoxHistory>(dialog, "VListBoxHistory");
 }
 
-template <class TDialog>
-CWordEdit* EntryBox(const TDialog& dialog) {
+template <class TDialog> CWordEdit* EntryBox(const TDialog& dialog) {
     return ChildNamed<CWordEdit>(dialog, "IDC_WORD");
 }
 
-template <class TDialog>
-CWebBrowser2* PageView(const TDialog& dialog) {
+template <class TDialog> CWebBrowser2* PageView(const TDialog& dialog) {
     return ChildNamed<CWebBrowser2>(dialog, "IDC_BROWSER");
 }
 
 // A bitmap button by its control name ("IDC_HELP", "IDCANCEL", ...).
-template <class TDialog>
-CBitmapButton* Button(const TDialog& dialog, const char* name) {
+template <class TDialog> CBitmapButton* Button(const TDialog& dialog, const char* name) {
     return ChildNamed<CBitmapButton>(dialog, name);
 }

@@ -15,7 +15,8 @@ class CliTest : public ::testing::Test {
 protected:
     void SetUp() override {
         SDictContent c;
-        c.articles = {Article("bank", "<P>1. krantas</P>", 1), Article("bank", "<P>1. bankas</P>", 2),
+        c.articles = {Article("bank", "<P>1. krantas</P>", 1),
+                      Article("bank", "<P>1. bankas</P>", 2),
                       Article("house", "<P CLASS=hw><B>house</B></P>\r\n<P>\r\n1. namas, pastatas\r\n</P>"),
                       {"UN", 999, "UN\t<P>JT</P>"}};
         c.reverse = {{"namas", {2}}, {"\xFEodis", {}}};
@@ -45,11 +46,13 @@ TEST_F(CliTest, CountsRowsAndOrdinals) {
 }
 
 TEST_F(CliTest, LookupsPrintTheEntryThenTheFragment) {
-    EXPECT_EQ(Run({"render-forward", "house"}).out,
-              "2\nhouse\t<A NAME=\"R1\"></A><P CLASS=hw><B>house</B></P>\r\n<P>\r\n1. namas, pastatas\r\n</P>");
+    EXPECT_EQ(
+        Run({"render-forward", "house"}).out,
+        "2\nhouse\t<A NAME=\"R1\"></A><P CLASS=hw><B>house</B></P>\r\n<P>\r\n1. namas, pastatas\r\n</P>");
     EXPECT_EQ(Run({"render-forward", "zzz"}).out, "-1\n");
-    EXPECT_EQ(Run({"nearest-forward", "housing"}).out, "2\n" + std::string("house\t<P CLASS=hw>") +
-                                                           "<B>house</B></P>\r\n<P>\r\n1. namas, pastatas\r\n</P>");
+    EXPECT_EQ(Run({"nearest-forward", "housing"}).out,
+              "2\n" + std::string("house\t<P CLASS=hw>") +
+                  "<B>house</B></P>\r\n<P>\r\n1. namas, pastatas\r\n</P>");
     EXPECT_EQ(Run({"nearest-reverse", "nam"}).out, "0\n");
     EXPECT_EQ(Run({"nearest-reverse", "žod"}).out, "1\n");
     EXPECT_EQ(Run({"--raw", "nearest-reverse", "\xFEod"}).out, "1\n");
@@ -58,9 +61,10 @@ TEST_F(CliTest, LookupsPrintTheEntryThenTheFragment) {
     EXPECT_EQ(Run({"reverse-headword", "1"}).out, "žodis");
     EXPECT_EQ(Run({"--raw", "reverse-headword", "1"}).out, "\xFEodis");
     EXPECT_EQ(Run({"article", "3"}).out, "UN\t<P>JT</P>");
-    EXPECT_EQ(Run({"render-reverse", "namas"}).out,
-              "0\n<A NAME=\"R2\"></A><P CLASS=hw><B>house</B></P>\r\n<P>\r\n1. <SPAN CLASS=SELECTED>namas</SPAN>, "
-              "pastatas\r\n</P>");
+    EXPECT_EQ(
+        Run({"render-reverse", "namas"}).out,
+        "0\n<A NAME=\"R2\"></A><P CLASS=hw><B>house</B></P>\r\n<P>\r\n1. <SPAN CLASS=SELECTED>namas</SPAN>, "
+        "pastatas\r\n</P>");
     EXPECT_EQ(Run({"reverse-entry", "1"}).out, "<A NAME=\"Rbeg\"></A>\r\n<HR>\r\n\r\n");
 }
 
@@ -72,7 +76,8 @@ TEST_F(CliTest, PagesUseTheHeadBesideTheProgramOrTheOneGiven) {
               "<BR><A HREF=\"#StartPoint\">Į pradžią</a>\r\n\r\n</BODY>\r\n</HTML>\r\n");
     // A missing head is an empty head; several words are one argument text.
     const SResult two = Run({"--head", m_dir.File("none.htm"), "page", "UN", "house"});
-    EXPECT_EQ(two.out.rfind("<A NAME=\"#StartPoint\"></A>\r\n<A HREF=\"#Q0\">UN</A>&nbsp;<A HREF=\"#Q1\">house</A>", 0),
+    EXPECT_EQ(two.out.rfind(
+                  "<A NAME=\"#StartPoint\"></A>\r\n<A HREF=\"#Q0\">UN</A>&nbsp;<A HREF=\"#Q1\">house</A>", 0),
               0u);
 }
 

@@ -243,12 +243,14 @@ private:
                 // Say so when the article shown is only the nearest headword's.
                 int homonym = 0;
                 m_err << "nearest headword: "
-                      << Cp1257::ToUtf8(m_dict.GetListHeadword(EDirection::Forward, found.entry, homonym)) << "\n";
+                      << Cp1257::ToUtf8(m_dict.GetListHeadword(EDirection::Forward, found.entry, homonym))
+                      << "\n";
             }
             if (!fragment.empty()) {
                 // The title before the TAB is repeated by the body's own heading.
                 const std::size_t tab = fragment.find('\t');
-                text = PlainText::FromHtml(tab == std::string::npos ? fragment : fragment.substr(tab + 1), options);
+                text = PlainText::FromHtml(tab == std::string::npos ? fragment : fragment.substr(tab + 1),
+                                           options);
             }
         }
         if (text.empty()) {
@@ -267,8 +269,8 @@ private:
 
 } // namespace
 
-int RunCli(const std::vector<std::string>& argsIn, const std::string& programDir, bool bAnsi, std::ostream& out,
-           std::ostream& err) {
+int RunCli(const std::vector<std::string>& argsIn, const std::string& programDir, bool bAnsi,
+           std::ostream& out, std::ostream& err) {
     SOptions options;
     options.dictPath = programDir + "/LEKSTAR.dic";
     options.headPath = programDir + "/HTM/HH.htm";

@@ -12,7 +12,8 @@ int main(int argc, char** argv) {
     const std::string dir = ec ? std::string(".") : exe.parent_path().string();
     const bool ansi = ::isatty(STDOUT_FILENO) != 0 && std::getenv("NO_COLOR") == nullptr;
     std::ios::sync_with_stdio(false);
-    const int status = RunCli(std::vector<std::string>(argv + 1, argv + argc), dir, ansi, std::cout, std::cerr);
+    const int status =
+        RunCli(std::vector<std::string>(argv + 1, argv + argc), dir, ansi, std::cout, std::cerr);
     std::cout.flush();
     return status;
 }
