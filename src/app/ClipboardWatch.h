@@ -1,5 +1,7 @@
 #pragma once
 
+#include "dict/DictFormat.h"
+
 #include <string>
 
 // The clipboard watch's memory and rules: while the window stays on top, every new text copied
@@ -8,7 +10,7 @@
 class CClipboardWatch {
 public:
     // The longest text the watch looks at, in code page 1257 bytes.
-    static constexpr std::size_t kMaxText = 255;
+    static constexpr std::size_t kMaxText = DictFormat::kMaxWordBytes;
 
     // The clipboard's text as the watch sees it: code page 1257, at most kMaxText bytes, ending
     // at a NUL; empty when the clipboard holds no text.

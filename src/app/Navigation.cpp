@@ -158,12 +158,11 @@ void CZodynasDlg::PageDown() {
 }
 
 void CZodynasDlg::SwitchDirection(int nDirection) {
-    m_btnEnglish->LoadBitmaps(nDirection != 0 ? 218 : 219, 0);
-    m_btnLithuanian->LoadBitmaps(nDirection != 0 ? 217 : 216, 0);
+    m_nDirection = nDirection;
+    SetIndexButtonBitmaps();
     m_btnEnglish->repaint();
     m_btnLithuanian->repaint();
 
-    m_nDirection = nDirection;
     m_listIndex->reverse = nDirection != 0;
     m_listIndex->lastIndex = (nDirection != 0 ? m_dict.ReverseCount() : m_dict.ArticleCount()) - 1;
     m_listIndex->ResetScroll();

@@ -3,6 +3,7 @@
 #include "app/TimerSet.h"
 #include "app/ZodynasApp.h"
 #include "desktop/BitmapButton.h"
+#include "desktop/BitmapIds.h"
 #include "desktop/QtText.h"
 #include "desktop/SplashDlg.h"
 #include "desktop/TempFolder.h"
@@ -275,36 +276,36 @@ bool CZodynasDlg::OpenUrl(const QUrl& url) {
     return m_fnOpenUrl ? m_fnOpenUrl(url) : QDesktopServices::openUrl(url);
 }
 
-int CZodynasDlg::BitmapId(int smallHigh, int smallPalette, int largeHigh, int largePalette) const {
-    if (m_app.IsLargeLayout())
-        return m_app.IsHighColour() ? largeHigh : largePalette;
-    return m_app.IsHighColour() ? smallHigh : smallPalette;
+int CZodynasDlg::BitmapId(const BitmapIds::SVariants& variants) const {
+    return variants.Pick(m_app.IsLargeLayout(), m_app.IsHighColour());
 }
 
 int CZodynasDlg::SelectedBitmapId() const {
-    return BitmapId(169, 209, 162, 208);
+    return BitmapId(BitmapIds::kPressed);
 }
 
 void CZodynasDlg::SetIndexButtonBitmaps() {
-    m_btnEnglish->LoadBitmaps(m_nDirection != 0 ? 218 : 219, 0);
-    m_btnLithuanian->LoadBitmaps(m_nDirection != 0 ? 217 : 216, 0);
+    using namespace BitmapIds;
+    m_btnEnglish->LoadBitmaps(m_nDirection != 0 ? kEnglishInactive : kEnglishActive, 0);
+    m_btnLithuanian->LoadBitmaps(m_nDirection != 0 ? kLithuanianActive : kLithuanianInactive, 0);
 }
 
 void CZodynasDlg::SetAlwaysOnTopBitmaps() {
     m_btnAlwaysOnTop->LoadBitmaps(
-        m_bAlwaysOnTop ? BitmapId(164, 190, 160, 188) : BitmapId(167, 191, 161, 189), SelectedBitmapId());
+        BitmapId(m_bAlwaysOnTop ? BitmapIds::kAlwaysOnTopOn : BitmapIds::kAlwaysOnTopOff),
+        SelectedBitmapId());
 }
 
 void CZodynasDlg::SetHistoryBitmaps() {
-    m_btnHistory->LoadBitmaps(m_bShowHistory ? BitmapId(187, 202, 159, 200) : BitmapId(186, 203, 158, 201),
+    m_btnHistory->LoadBitmaps(BitmapId(m_bShowHistory ? BitmapIds::kHistoryShown : BitmapIds::kHistoryHidden),
                               SelectedBitmapId());
 }
 
 void CZodynasDlg::SetFixedBitmaps() {
-    m_btnExit->LoadBitmaps(BitmapId(168, 204, 153, 180), SelectedBitmapId());
-    m_btnPrint->LoadBitmaps(BitmapId(163, 199, 155, 196), SelectedBitmapId());
-    m_btnHelp->LoadBitmaps(BitmapId(215, 214, 212, 213), SelectedBitmapId());
-    m_btnClear->LoadBitmaps(BitmapId(193, 195, 192, 194), SelectedBitmapId());
+    m_btnExit->LoadBitmaps(BitmapId(BitmapIds::kExit), SelectedBitmapId());
+    m_btnPrint->LoadBitmaps(BitmapId(BitmapIds::kPrint), SelectedBitmapId());
+    m_btnHelp->LoadBitmaps(BitmapId(BitmapIds::kHelp), SelectedBitmapId());
+    m_btnClear->LoadBitmaps(BitmapId(BitmapIds::kClearHistory), SelectedBitmapId());
 }
 
 void CZodynasDlg::SetTopmost(bool bTopmost) {

@@ -3,6 +3,7 @@
 #include "app/ClipboardWatch.h"
 #include "app/DialogLayout.h"
 #include "app/Settings.h"
+#include "desktop/BitmapIds.h"
 #include "dict/DictFile.h"
 #include "lists/ListOwner.h"
 
@@ -204,8 +205,8 @@ private:
     void SetAlwaysOnTopBitmaps();
     void SetHistoryBitmaps();
     void SetFixedBitmaps();
-    // One bitmap id of the button table for the current layout and colour depth.
-    int BitmapId(int smallHigh, int smallPalette, int largeHigh, int largePalette) const;
+    // The variant of a button picture for the current layout and colour depth.
+    int BitmapId(const BitmapIds::SVariants& variants) const;
     int SelectedBitmapId() const;
     void SetTopmost(bool bTopmost);
     void CreateLists();

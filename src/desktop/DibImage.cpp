@@ -1,5 +1,7 @@
 #include "desktop/DibImage.h"
 
+#include "dict/LittleEndian.h"
+
 #include <algorithm>
 #include <climits>
 #include <fstream>
@@ -9,24 +11,10 @@ using namespace DibFormat;
 
 namespace {
 
-std::uint16_t GetU16(const unsigned char* p) {
-    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
-}
-
-std::uint32_t GetU32(const unsigned char* p) {
-    return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-           (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-}
-
-void PutU16(unsigned char* p, std::uint16_t v) {
-    p[0] = static_cast<unsigned char>(v & 0xFF);
-    p[1] = static_cast<unsigned char>(v >> 8);
-}
-
-void PutU32(unsigned char* p, std::uint32_t v) {
-    for (int k = 0; k < 4; ++k)
-        p[k] = static_cast<unsigned char>((v >> (8 * k)) & 0xFF);
-}
+using LittleEndian::LoadU16;
+using LittleEndian::LoadU32;
+using LittleEndian::StoreU16;
+using LittleEndian::StoreU32;
 
 // ((bits x width + 31) / 32) x 4, or 0 when the row does not fit the 16-bit stride field.
 std::uint16_t StrideOf(std::int32_t width, std::uint16_t bitCount) {
@@ -98,12 +86,12 @@ void CDibImage::Release() {
 
 std::uint32_t CDibImage::InfoU32(std::size_t offset) const {
     const auto& dib = m_pShared->dib;
-    return offset + 4 <= dib.size() ? GetU32(dib.data() + offset) : 0;
+    return offset + 4 <= dib.size() ? LoadU32(dib.data() + offset) : 0;
 }
 
 std::uint16_t CDibImage::InfoU16(std::size_t offset) const {
     const auto& dib = m_pShared->dib;
-    return offset + 2 <= dib.size() ? GetU16(dib.data() + offset) : 0;
+    return offset + 2 <= dib.size() ? LoadU16(dib.data() + offset) : 0;
 }
 
 int CDibImage::Width() const {
@@ -158,11 +146,11 @@ bool CDibImage::ReadFrom(std::istream& in) {
     in.read(reinterpret_cast<char*>(head), kFileHeaderSize);
     if (static_cast<std::size_t>(in.gcount()) != kFileHeaderSize)
         return false;
-    m_fileHeader.type = GetU16(head);
-    m_fileHeader.size = GetU32(head + 2);
-    m_fileHeader.reserved1 = GetU16(head + 6);
-    m_fileHeader.reserved2 = GetU16(head + 8);
-    m_fileHeader.offBits = GetU32(head + 10);
+    m_fileHeader.type = LoadU16(head);
+    m_fileHeader.size = LoadU32(head + 2);
+    m_fileHeader.reserved1 = LoadU16(head + 6);
+    m_fileHeader.reserved2 = LoadU16(head + 8);
+    m_fileHeader.offBits = LoadU32(head + 10);
     if (m_fileHeader.type != kSignature)
         return false;
     // A size that cannot even hold the info header is no picture.
@@ -224,11 +212,11 @@ bool CDibImage::Save(const std::string& path) {
     m_fileHeader.size = static_cast<std::uint32_t>(Height()) * m_pShared->rowStride + m_fileHeader.offBits;
 
     unsigned char head[kFileHeaderSize];
-    PutU16(head, m_fileHeader.type);
-    PutU32(head + 2, m_fileHeader.size);
-    PutU16(head + 6, m_fileHeader.reserved1);
-    PutU16(head + 8, m_fileHeader.reserved2);
-    PutU32(head + 10, m_fileHeader.offBits);
+    StoreU16(head, m_fileHeader.type);
+    StoreU32(head + 2, m_fileHeader.size);
+    StoreU16(head + 6, m_fileHeader.reserved1);
+    StoreU16(head + 8, m_fileHeader.reserved2);
+    StoreU32(head + 10, m_fileHeader.offBits);
     out.write(reinterpret_cast<const char*>(head), kFileHeaderSize);
 
     const auto& dib = m_pShared->dib;
@@ -304,7 +292,7 @@ void CDibImage::MakeBitmap() {
                 out[x] = table[row[x]];
                 break;
             case 16: {
-                const unsigned v = GetU16(row + 2 * x);
+                const unsigned v = LoadU16(row + 2 * x);
                 out[x] = qRgb(Expand5((v >> 10) & 31), Expand5((v >> 5) & 31), Expand5(v & 31));
                 break;
             }

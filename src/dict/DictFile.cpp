@@ -1,5 +1,6 @@
 #include "DictFile.h"
 
+#include "LittleEndian.h"
 #include "TextUtil.h"
 
 #include <algorithm>
@@ -13,11 +14,7 @@ std::int32_t ToInt(std::uint32_t v) {
     return static_cast<std::int32_t>(v);
 }
 
-std::uint32_t LoadU32(const char* p) {
-    const auto* b = reinterpret_cast<const unsigned char*>(p);
-    return static_cast<std::uint32_t>(b[0]) | static_cast<std::uint32_t>(b[1]) << 8 |
-           static_cast<std::uint32_t>(b[2]) << 16 | static_cast<std::uint32_t>(b[3]) << 24;
-}
+using LittleEndian::LoadU32;
 
 // Weights of code page 1257 bytes in Lithuanian alphabetical order; capitals weigh as smalls.
 constexpr std::array<unsigned char, 256> MakeWeights() {
@@ -326,7 +323,7 @@ std::string CDictFile::FindForwardPrefix(std::string_view prefix, int& index) {
 int CDictFile::NearestForwardEntry(std::string_view word) const {
     word = TextUtil::UpToNul(word);
     int idx = -1;
-    const std::size_t limit = std::min<std::size_t>(word.size(), 255);
+    const std::size_t limit = std::min(word.size(), kMaxWordBytes);
     // Each longer prefix can only match at or after the shorter one's headword.
     for (std::size_t n = 1; n <= limit; ++n) {
         const int found = ForwardPrefixIndex(word.substr(0, n), idx == -1 ? 0 : idx);
@@ -413,7 +410,7 @@ int CDictFile::FindReversePrefix(std::string_view prefix, int start) {
 int CDictFile::NearestReverse(std::string_view word) {
     word = TextUtil::UpToNul(word);
     int idx = -1;
-    const std::size_t limit = std::min<std::size_t>(word.size(), 255);
+    const std::size_t limit = std::min(word.size(), kMaxWordBytes);
     for (std::size_t n = 1; n <= limit; ++n) {
         const int r = FindReversePrefix(word.substr(0, n), idx);
         if (r == -1)
@@ -456,7 +453,7 @@ std::string CDictFile::GetReverseHeadword(int index) const {
 }
 
 std::string CDictFile::GetListHeadword(EDirection direction, int index, int& homonym) const {
-    constexpr std::size_t kRowLimit = 127;
+    constexpr std::size_t kRowLimit = kMaxRowBytes;
     homonym = 0;
     std::string_view raw;
     std::uint32_t seed = 0;

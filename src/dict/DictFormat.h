@@ -69,6 +69,12 @@ constexpr std::uint32_t kEntryListWords = 256;
 // Homonym number of an abbreviation.
 constexpr std::int32_t kAbbreviation = 999;
 
+// The nearest-headword searches try prefixes of at most this many bytes of a word; a copied text
+// and each word of an automation call are cut to it too.
+constexpr std::size_t kMaxWordBytes = 255;
+// An index row shows at most this many bytes of its text.
+constexpr std::size_t kMaxRowBytes = 127;
+
 // Header words 0 and 1 are free for the writer; ours mark the file and its revision.
 constexpr std::uint32_t kMagic = 0x534B454C; // "LEKS"
 constexpr std::uint32_t kRevision = 1;

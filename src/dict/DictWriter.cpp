@@ -2,6 +2,7 @@
 
 #include "DictFile.h"
 #include "DictFormat.h"
+#include "LittleEndian.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -13,12 +14,7 @@ using namespace DictFormat;
 
 namespace {
 
-void PutU32(std::string& out, std::uint32_t v) {
-    out += static_cast<char>(v & 0xFF);
-    out += static_cast<char>((v >> 8) & 0xFF);
-    out += static_cast<char>((v >> 16) & 0xFF);
-    out += static_cast<char>((v >> 24) & 0xFF);
-}
+using LittleEndian::AppendU32;
 
 void PutScrambled(std::string& out, const std::string& text, std::uint32_t seed) {
     const std::size_t at = out.size();
@@ -31,15 +27,15 @@ struct SSectionPair {
     std::string table;
     std::string data;
 
-    SSectionPair() { PutU32(table, 0); }
+    SSectionPair() { AppendU32(table, 0); }
     // Closes the record that data now ends with.
-    void EndRecord() { PutU32(table, static_cast<std::uint32_t>(data.size())); }
+    void EndRecord() { AppendU32(table, static_cast<std::uint32_t>(data.size())); }
 };
 
 SSectionPair HeadwordSection(const std::vector<SDictHeadword>& list) {
     SSectionPair s;
     for (const SDictHeadword& h : list) {
-        PutU32(s.data, static_cast<std::uint32_t>(h.entry));
+        AppendU32(s.data, static_cast<std::uint32_t>(h.entry));
         PutScrambled(s.data, h.text, static_cast<std::uint32_t>(h.entry));
         s.EndRecord();
     }
@@ -111,7 +107,7 @@ std::string CDictWriter::Build(const SDictContent& given, EOrder order) {
 
     SSectionPair articles;
     for (std::size_t i = 0; i < content.articles.size(); ++i) {
-        PutU32(articles.data, static_cast<std::uint32_t>(content.articles[i].homonym));
+        AppendU32(articles.data, static_cast<std::uint32_t>(content.articles[i].homonym));
         PutScrambled(articles.data, content.articles[i].text, static_cast<std::uint32_t>(i));
         articles.EndRecord();
     }
@@ -120,9 +116,9 @@ std::string CDictWriter::Build(const SDictContent& given, EOrder order) {
     SSectionPair reverse;
     for (const SDictReverse& r : content.reverse) {
         const auto m = static_cast<std::uint32_t>(r.entries.size() + 1);
-        PutU32(reverse.data, m);
+        AppendU32(reverse.data, m);
         for (std::int32_t e : r.entries)
-            PutU32(reverse.data, static_cast<std::uint32_t>(e));
+            AppendU32(reverse.data, static_cast<std::uint32_t>(e));
         // The text's seed is its own offset within the reverse data section.
         PutScrambled(reverse.data, r.text, static_cast<std::uint32_t>(reverse.data.size()));
         reverse.EndRecord();
@@ -146,7 +142,7 @@ std::string CDictWriter::Build(const SDictContent& given, EOrder order) {
         total += s.table.size() + s.data.size();
     out.reserve(total);
     for (std::uint32_t w : header)
-        PutU32(out, w);
+        AppendU32(out, w);
     for (const SSectionPair& s : sections) {
         out += s.table;
         out += s.data;

@@ -1,5 +1,7 @@
 #include "MappedFile.h"
 
+#include "LittleEndian.h"
+
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -55,8 +57,6 @@ bool CMappedFile::ReadU32(std::uint64_t offset, std::uint32_t& value) const {
     const std::string_view v = View(offset, 4);
     if (v.size() != 4)
         return false;
-    const auto* b = reinterpret_cast<const unsigned char*>(v.data());
-    value = static_cast<std::uint32_t>(b[0]) | static_cast<std::uint32_t>(b[1]) << 8 |
-            static_cast<std::uint32_t>(b[2]) << 16 | static_cast<std::uint32_t>(b[3]) << 24;
+    value = LittleEndian::LoadU32(v.data());
     return true;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dict/DictFormat.h"
 #include "lists/ListStyle.h"
 
 #include <QAbstractScrollArea>
@@ -22,9 +23,9 @@ class CVListBox : public QAbstractScrollArea {
     Q_OBJECT
 public:
     // Rows drawn from one text at most; the rest is cut off.
-    static constexpr std::size_t kMaxRowBytes = 127;
+    static constexpr std::size_t kMaxRowBytes = DictFormat::kMaxRowBytes;
     // The homonym number that marks an abbreviation.
-    static constexpr int kAbbreviationHomonym = 999;
+    static constexpr int kAbbreviationHomonym = DictFormat::kAbbreviation;
     // One scroll-bar unit never stands for more than this many thumb positions.
     static constexpr int kMaxScrollPositions = 32767;
 

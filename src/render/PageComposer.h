@@ -1,5 +1,7 @@
 #pragma once
 
+#include "dict/DictFormat.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,6 +36,6 @@ std::string TranslatePage(CDictFile& dict, std::string_view text, std::string& f
 std::string TranslateHtmlRev(CDictFile& dict, std::string_view head, std::string_view word);
 
 // The longest item the automation methods pass on.
-constexpr std::size_t kMaxItem = 255;
+constexpr std::size_t kMaxItem = DictFormat::kMaxWordBytes;
 
 } // namespace PageComposer

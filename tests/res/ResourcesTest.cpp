@@ -2,6 +2,7 @@
 // dialog asks for by id exists with the size and depth its layout expects, the splash pictures
 // are the exact BMP files the picture reader is built for, and the page head opens a document
 // that the program's pages can close.
+#include "desktop/BitmapIds.h"
 #include "dict/Cp1257.h"
 
 #include <QColor>
@@ -65,26 +66,15 @@ struct SBitmap {
 // Every bitmap the buttons use: the four variants (small/large layout, high colour / 256
 // colours) of each button state, the pressed frames and the index buttons.
 std::vector<SBitmap> AllBitmaps() {
-    // Per row: small high colour, small 256, large high colour, large 256.
-    static constexpr int kButtons[][4] = {
-        {164, 190, 160, 188}, // always on top, on
-        {167, 191, 161, 189}, // always on top, off
-        {187, 202, 159, 200}, // history shown
-        {186, 203, 158, 201}, // history hidden
-        {163, 199, 155, 196}, // print
-        {168, 204, 153, 180}, // exit
-        {215, 214, 212, 213}, // help
-        {193, 195, 192, 194}, // clear history
-        {169, 209, 162, 208}, // pressed
-    };
+    using namespace BitmapIds;
     std::vector<SBitmap> all;
-    for (const auto& row : kButtons) {
-        all.push_back({row[0], 32, 32, 24});
-        all.push_back({row[1], 32, 32, 8});
-        all.push_back({row[2], 44, 44, 24});
-        all.push_back({row[3], 44, 44, 8});
+    for (const SVariants& v : kAllButtons) {
+        all.push_back({v.smallHigh, 32, 32, 24});
+        all.push_back({v.smallPalette, 32, 32, 8});
+        all.push_back({v.largeHigh, 44, 44, 24});
+        all.push_back({v.largePalette, 44, 44, 8});
     }
-    for (int id : {216, 217, 218, 219})
+    for (int id : {kLithuanianInactive, kLithuanianActive, kEnglishInactive, kEnglishActive})
         all.push_back({id, 24, 16, 24});
     return all;
 }
