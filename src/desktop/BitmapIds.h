@@ -31,8 +31,8 @@ constexpr SVariants kClearHistory{193, 195, 192, 194};
 constexpr SVariants kPressed{169, 209, 162, 208};
 
 constexpr std::array<SVariants, 9> kAllButtons{kAlwaysOnTopOn, kAlwaysOnTopOff, kHistoryShown,
-                                               kHistoryHidden,  kPrint,          kExit,
-                                               kHelp,           kClearHistory,   kPressed};
+                                               kHistoryHidden, kPrint,          kExit,
+                                               kHelp,          kClearHistory,   kPressed};
 
 // The index buttons, one size for every layout: the index in use shows its "active" picture.
 constexpr int kEnglishActive = 219;

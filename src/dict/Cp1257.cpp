@@ -80,55 +80,61 @@ std::string ToUtf8(std::string_view text) {
     return out;
 }
 
+char32_t NextCodePoint(std::string_view s, std::size_t& i) {
+    const auto b = static_cast<unsigned char>(s[i]);
+    int extra = 0;
+    char32_t cp = 0;
+    if (b < 0x80) {
+        cp = b;
+    } else if ((b & 0xE0) == 0xC0 && b >= 0xC2) {
+        extra = 1;
+        cp = b & 0x1F;
+    } else if ((b & 0xF0) == 0xE0) {
+        extra = 2;
+        cp = b & 0x0F;
+    } else if ((b & 0xF8) == 0xF0 && b <= 0xF4) {
+        extra = 3;
+        cp = b & 0x07;
+    } else {
+        ++i;
+        return kInvalid;
+    }
+    if (i + static_cast<std::size_t>(extra) >= s.size()) {
+        // A sequence cut off by the end of the text.
+        ++i;
+        return kInvalid;
+    }
+    for (int k = 1; k <= extra; ++k) {
+        const auto c = static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]);
+        if ((c & 0xC0) != 0x80) {
+            ++i;
+            return kInvalid;
+        }
+        cp = (cp << 6) | (c & 0x3F);
+    }
+    i += static_cast<std::size_t>(extra) + 1;
+    // Overlong forms and surrogates name no character.
+    const bool overlong = (extra == 2 && cp < 0x800) || (extra == 3 && cp < 0x10000);
+    const bool surrogate = cp >= 0xD800 && cp <= 0xDFFF;
+    return overlong || surrogate ? kInvalid : cp;
+}
+
+std::u32string DecodeUtf8(std::string_view utf8, char32_t replacement) {
+    std::u32string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        const char32_t cp = NextCodePoint(utf8, i);
+        out += cp == kInvalid ? replacement : cp;
+    }
+    return out;
+}
+
 std::string FromUtf8(std::string_view s) {
     std::string out;
     out.reserve(s.size());
-    std::size_t i = 0;
-    while (i < s.size()) {
-        const auto b = static_cast<unsigned char>(s[i]);
-        int extra = 0;
-        char32_t cp = 0;
-        if (b < 0x80) {
-            cp = b;
-        } else if ((b & 0xE0) == 0xC0 && b >= 0xC2) {
-            extra = 1;
-            cp = b & 0x1F;
-        } else if ((b & 0xF0) == 0xE0) {
-            extra = 2;
-            cp = b & 0x0F;
-        } else if ((b & 0xF8) == 0xF0 && b <= 0xF4) {
-            extra = 3;
-            cp = b & 0x07;
-        } else {
-            out += '?';
-            ++i;
-            continue;
-        }
-        if (i + static_cast<std::size_t>(extra) >= s.size()) {
-            // A sequence cut off by the end of the text.
-            out += '?';
-            ++i;
-            continue;
-        }
-        bool ok = true;
-        for (int k = 1; k <= extra; ++k) {
-            const auto c = static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]);
-            if ((c & 0xC0) != 0x80) {
-                ok = false;
-                break;
-            }
-            cp = (cp << 6) | (c & 0x3F);
-        }
-        if (!ok) {
-            out += '?';
-            ++i;
-            continue;
-        }
-        // Overlong forms and surrogates name no character.
-        const bool overlong = (extra == 2 && cp < 0x800) || (extra == 3 && cp < 0x10000);
-        const bool surrogate = cp >= 0xD800 && cp <= 0xDFFF;
-        out += (overlong || surrogate) ? '?' : FromUnicode(cp);
-        i += static_cast<std::size_t>(extra) + 1;
+    for (std::size_t i = 0; i < s.size();) {
+        const char32_t cp = NextCodePoint(s, i);
+        out += cp == kInvalid ? '?' : FromUnicode(cp);
     }
     return out;
 }

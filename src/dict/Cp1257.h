@@ -26,6 +26,14 @@ void AppendUtf8(std::string& out, char32_t codePoint);
 // Code page 1257 bytes to UTF-8.
 std::string ToUtf8(std::string_view text);
 
+// The UTF-8 decoder of every conversion. NextCodePoint reads the sequence at i and moves i past
+// it; a byte that cannot start or continue a sequence, a sequence cut off by the end, an
+// overlong form or a surrogate gives kInvalid and moves i by one byte. i must be before the end.
+inline constexpr char32_t kInvalid = 0xFFFFFFFF;
+char32_t NextCodePoint(std::string_view utf8, std::size_t& i);
+// Every code point of a UTF-8 text, with replacement for each invalid one.
+std::u32string DecodeUtf8(std::string_view utf8, char32_t replacement = U'\uFFFD');
+
 // UTF-8 to code page 1257; characters the code page lacks become '?'. Malformed UTF-8 sequences
 // become '?' too, one for each byte that cannot start or continue a sequence.
 std::string FromUtf8(std::string_view utf8);

@@ -46,3 +46,31 @@ TEST(Cp1257, CaseFollowsTheLetterPairs) {
 }
 
 } // namespace
+
+namespace {
+
+// One decoder serves the code page conversion and the dictionary compiler: each malformed byte
+// becomes one replacement, and a good sequence after it is read whole.
+TEST(Cp1257, DecodeUtf8ReadsSequencesAndReplacesEachBadByte) {
+    EXPECT_EQ(Cp1257::DecodeUtf8("a\xC4\x85\xE2\x80\x94\xF0\x9F\x98\x80"), U"a\u0105\u2014\U0001F600");
+    // A lead byte with its sequence cut off by the end, and one cut off by a plain byte.
+    EXPECT_EQ(Cp1257::DecodeUtf8("x\xC4"), U"x\uFFFD");
+    EXPECT_EQ(Cp1257::DecodeUtf8("\xE2\x80z"), U"\uFFFD\uFFFDz");
+    // Overlong forms, a surrogate, bytes that start nothing.
+    EXPECT_EQ(Cp1257::DecodeUtf8("\xC0\xAF"), U"\uFFFD\uFFFD");
+    EXPECT_EQ(Cp1257::DecodeUtf8("\xE0\x80\xAF", U'?'), U"?");
+    EXPECT_EQ(Cp1257::DecodeUtf8("\xED\xA0\x80", U'?'), U"?");
+    EXPECT_EQ(Cp1257::DecodeUtf8("\x80\xFF\xF5\x80\x80\x80", U'?'), U"??????");
+    EXPECT_EQ(Cp1257::DecodeUtf8(""), U"");
+
+    std::size_t i = 1;
+    EXPECT_EQ(Cp1257::NextCodePoint("a\xC5\xBE", i), U'\u017E');
+    EXPECT_EQ(i, 3u);
+    i = 0;
+    EXPECT_EQ(Cp1257::NextCodePoint("\xC5", i), Cp1257::kInvalid);
+    EXPECT_EQ(i, 1u);
+    // The same rules in the conversion to the code page: one '?' per bad byte.
+    EXPECT_EQ(Cp1257::FromUtf8("\xE2\x80z\xC5\xBE"), "??z\xFE");
+}
+
+} // namespace

@@ -1,0 +1,76 @@
+// English inflections for alternate list 4: plurals, third person, past and -ing forms.
+
+#include "mkdic/FreeDictCompiler.h"
+#include "mkdic/TextTools.h"
+
+#include "dict/Cp1257.h"
+#include "dict/DictFile.h"
+#include "dict/DictFormat.h"
+
+#include <algorithm>
+
+using namespace MkdicText;
+
+namespace {
+
+bool IsConsonant(char c) {
+    return c >= 'a' && c <= 'z' && std::string_view("aeiou").find(c) == std::string_view::npos;
+}
+
+// Plural of a noun, third person of a verb.
+std::string WithS(const std::string& w) {
+    const auto ends = [&](std::string_view tail) { return w.ends_with(tail); };
+    if (ends("s") || ends("x") || ends("z") || ends("ch") || ends("sh"))
+        return w + "es";
+    if (w.size() >= 2 && w.back() == 'y' && IsConsonant(w[w.size() - 2]))
+        return w.substr(0, w.size() - 1) + "ies";
+    return w + "s";
+}
+
+std::string WithEd(const std::string& w) {
+    if (w.back() == 'e')
+        return w + "d";
+    if (w.size() >= 2 && w.back() == 'y' && IsConsonant(w[w.size() - 2]))
+        return w.substr(0, w.size() - 1) + "ied";
+    return w + "ed";
+}
+
+std::string WithIng(const std::string& w) {
+    if (w.size() > 2 && w.ends_with("ie"))
+        return w.substr(0, w.size() - 2) + "ying";
+    if (w.size() > 2 && w.back() == 'e' && !w.ends_with("ee") && !w.ends_with("ye") && !w.ends_with("oe"))
+        return w.substr(0, w.size() - 1) + "ing";
+    return w + "ing";
+}
+
+} // namespace
+
+namespace FreeDict {
+
+std::vector<std::string> Inflections(std::string_view word, std::string_view pos) {
+    std::vector<std::string> forms;
+    if (word.empty() || word.front() == '-' || word.back() == '-')
+        return forms;
+    for (char c : word)
+        if (!((c >= 'a' && c <= 'z') || c == '-'))
+            return forms;
+    const std::vector<std::string> labels = SplitLabels(pos);
+    const auto has = [&](std::string_view l) {
+        return std::find(labels.begin(), labels.end(), l) != labels.end();
+    };
+    const std::string w(word);
+    const auto add = [&](std::string form) {
+        if (form != w && std::find(forms.begin(), forms.end(), form) == forms.end())
+            forms.push_back(std::move(form));
+    };
+    if (has("n") && !has("pl"))
+        add(WithS(w));
+    if (has("v")) {
+        add(WithS(w));
+        add(WithEd(w));
+        add(WithIng(w));
+    }
+    return forms;
+}
+
+} // namespace FreeDict
