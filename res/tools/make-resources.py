@@ -1,13 +1,15 @@
 #!/usr/bin/python3
-"""Draws LEKSTAR's resources and writes the pages that live beside the program.
+"""Draws LEKSTAR's pictures.
 
-Everything under res/ that is not source code comes from this script, so a change of look is a
-change here followed by a new run:
+Every picture under res/ comes from this script (with its drawing kit in drawing.py and the BMP
+writer in bmp.py), so a change of look is a change here followed by a new run:
 
     /usr/bin/python3 res/tools/make-resources.py [--contact /tmp/contact.png]
 
 It needs Python 3 with PIL (Debian: python3-pil) and the DejaVu and Liberation fonts
-(fonts-dejavu-core, fonts-liberation). The output is the same on every run.
+(fonts-dejavu-core, fonts-liberation). The output is the same on every run. The bitmap ids are
+read from the program's own table, src/desktop/BitmapIds.h. The pages of res/HTM/ are edited by
+hand.
 
 Written:
     res/bitmaps/<id>.bmp      button bitmaps (32 x 32 small layout, 44 x 44 large layout), the
@@ -16,10 +18,6 @@ Written:
     res/splash/210.bmp        the start-up picture for high-colour displays
     res/splash/211.bmp        the same picture for palette displays (256 colours or fewer)
     res/lekstar.qrc           the Qt resource file that compiles the pictures into the program
-    res/HTM/HH.htm            the page head every translation page starts with
-    res/HTM/Apie.htm          the start page for screens wider than 800 pixels
-    res/HTM/Apie_s.htm        the start page for smaller screens
-    res/HTM/Pagalba.htm       the help page
 
 --contact PATH additionally writes a sheet of every bitmap, the icon and the splash pictures,
 scaled up, for looking at them side by side.
@@ -27,35 +25,46 @@ scaled up, for looking at them side by side.
 
 import argparse
 import math
-import struct
+import re
+import sys
 from pathlib import Path
 
-from PIL import Image, ImageDraw, ImageFilter, ImageFont
+from PIL import Image, ImageDraw, ImageFilter
+
+sys.path.insert(0, str(Path(__file__).resolve().parent))
+from bmp import (  # noqa: E402
+    SYSTEM_COLOURS_HIGH, SYSTEM_COLOURS_LOW, bmp_file, halftone_palette, palette_image, to_fixed_palette, write)
+from drawing import (  # noqa: E402
+    BACKGROUND, BLUE, BLUE_DARK, BLUE_LIGHT, GREEN, GREEN_DARK, INK, LT_GREEN, LT_RED, LT_YELLOW, PAPER, RED,
+    RED_DARK, SS, STEEL, button_face, font, layer_like, mask_of, rotated, vgradient)
 
 RES = Path(__file__).resolve().parent.parent
-FONT_DIRS = [Path("/usr/share/fonts/truetype/dejavu"), Path("/usr/share/fonts/truetype/liberation")]
-
-# Supersampling factor: shapes are drawn this many times larger and box-filtered down, which gives
-# exact coverage antialiasing while lines laid on whole pixels stay crisp.
-SS = 8
-
-# The dialog's background around the rounded button face (the usual light window colour).
-BACKGROUND = (240, 240, 240)
 
 # ---------------------------------------------------------------------------------------------
-# Button bitmap ids: (button, state) -> (small high colour, small 256 colours,
-#                                        large high colour, large 256 colours)
-BUTTONS = {
-    ("ontop", "on"): (164, 190, 160, 188),
-    ("ontop", "off"): (167, 191, 161, 189),
-    ("history", "shown"): (187, 202, 159, 200),
-    ("history", "hidden"): (186, 203, 158, 201),
-    ("print", ""): (163, 199, 155, 196),
-    ("exit", ""): (168, 204, 153, 180),
-    ("help", ""): (215, 214, 212, 213),
-    ("clear", ""): (193, 195, 192, 194),
-    ("pressed", ""): (169, 209, 162, 208),
+# Button bitmap ids, from the program's table: (button, state) -> (small high colour,
+# small 256 colours, large high colour, large 256 colours).
+BUTTON_NAMES = {
+    "kAlwaysOnTopOn": ("ontop", "on"),
+    "kAlwaysOnTopOff": ("ontop", "off"),
+    "kHistoryShown": ("history", "shown"),
+    "kHistoryHidden": ("history", "hidden"),
+    "kPrint": ("print", ""),
+    "kExit": ("exit", ""),
+    "kHelp": ("help", ""),
+    "kClearHistory": ("clear", ""),
+    "kPressed": ("pressed", ""),
 }
+
+
+def read_button_ids():
+    text = (RES.parent / "src" / "desktop" / "BitmapIds.h").read_text()
+    found = dict(re.findall(r"constexpr SVariants (k\w+)\{([\d, ]+)\};", text))
+    if set(found) != set(BUTTON_NAMES):
+        raise SystemExit(f"BitmapIds.h names {sorted(found)}, the script knows {sorted(BUTTON_NAMES)}")
+    return {BUTTON_NAMES[name]: tuple(int(v) for v in found[name].split(",")) for name in BUTTON_NAMES}
+
+
+BUTTONS = read_button_ids()
 
 # The index buttons: 1016 (English index) and 1017 (Lithuanian index). While the English index is
 # in use, 1016 shows 219 and 1017 shows 216; while the Lithuanian index is in use, 1016 shows 218
@@ -72,241 +81,6 @@ ICON_SIZES = (16, 24, 32, 48, 64, 128, 256)
 SPLASH_WIDTH = 480
 SPLASH_HEIGHT = 359
 SPLASH_PPM = 4724  # 120 pixels per inch
-
-# The twenty colours a palette display reserves for itself: ten at the start of the system
-# palette, ten at its end.
-SYSTEM_COLOURS_LOW = [
-    (0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128),
-    (128, 0, 128), (0, 128, 128), (192, 192, 192), (192, 220, 192), (166, 202, 240),
-]
-SYSTEM_COLOURS_HIGH = [
-    (255, 251, 240), (160, 160, 164), (128, 128, 128), (255, 0, 0), (0, 255, 0),
-    (255, 255, 0), (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255),
-]
-
-# Colours of the drawings.
-INK = (38, 50, 68)
-BLUE = (42, 104, 200)
-BLUE_DARK = (24, 64, 140)
-BLUE_LIGHT = (170, 202, 240)
-RED = (214, 48, 44)
-RED_DARK = (140, 22, 22)
-GREEN = (40, 150, 70)
-GREEN_DARK = (20, 96, 44)
-STEEL = (150, 158, 170)
-PAPER = (255, 255, 255)
-LT_YELLOW = (253, 185, 19)
-LT_GREEN = (0, 106, 68)
-LT_RED = (193, 39, 45)
-
-
-def font(name, size):
-    for d in FONT_DIRS:
-        p = d / name
-        if p.exists():
-            return ImageFont.truetype(str(p), size)
-    raise SystemExit(f"font {name} not found; install fonts-dejavu-core and fonts-liberation")
-
-
-# ---------------------------------------------------------------------------------------------
-# BMP files. Written by hand so that every header field is what the program's reader expects.
-
-def bmp_file(img, ppm=3780):
-    """img: an RGB image (24 bits per pixel) or a P image with a palette (8 bits per pixel,
-    256-entry colour table). Rows are stored bottom-up, each padded to a multiple of 4 bytes."""
-    w, h = img.size
-    if img.mode == "RGB":
-        bpp, table = 24, b""
-        raw = img.tobytes("raw", "BGR")
-        row_in = w * 3
-    elif img.mode == "P":
-        bpp = 8
-        pal = img.getpalette()[: 256 * 3]
-        pal += [0] * (256 * 3 - len(pal))
-        table = b"".join(bytes((pal[3 * i + 2], pal[3 * i + 1], pal[3 * i], 0)) for i in range(256))
-        raw = img.tobytes()
-        row_in = w
-    else:
-        raise ValueError(img.mode)
-    stride = (bpp * w + 31) // 32 * 4
-    pad = b"\0" * (stride - row_in)
-    pixels = b"".join(raw[y * row_in:(y + 1) * row_in] + pad for y in range(h - 1, -1, -1))
-    offset = 14 + 40 + len(table)
-    size = offset + len(pixels)
-    header = struct.pack("<2sIHHI", b"BM", size, 0, 0, offset)
-    info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, bpp, 0, len(pixels), ppm, ppm, 0, 0)
-    return header + info + table + pixels
-
-
-def write(path, data):
-    path.parent.mkdir(parents=True, exist_ok=True)
-    path.write_bytes(data)
-
-
-# ---------------------------------------------------------------------------------------------
-# Palettes
-
-def halftone_palette():
-    """A fixed palette for the 256-colour button bitmaps: the twenty system colours, the 6 x 6 x 6
-    colour cube, the colours of the drawings and greys. Every 8-bit button uses this one palette,
-    so the buttons never fight over palette entries."""
-    colours = list(SYSTEM_COLOURS_LOW)
-    for r in range(6):
-        for g in range(6):
-            for b in range(6):
-                c = (r * 51, g * 51, b * 51)
-                if c not in colours and c not in SYSTEM_COLOURS_HIGH:
-                    colours.append(c)
-    extras = [BACKGROUND, (228, 232, 238), (208, 214, 222), (126, 141, 160), (96, 110, 128),
-              INK, BLUE, BLUE_DARK, BLUE_LIGHT, RED, RED_DARK, GREEN, GREEN_DARK, STEEL,
-              (236, 150, 160), (120, 80, 50), (176, 120, 72)]
-    for c in extras:
-        if c not in colours and c not in SYSTEM_COLOURS_HIGH:
-            colours.append(c)
-    grey = 8
-    while len(colours) + len(SYSTEM_COLOURS_HIGH) < 256:
-        c = (grey, grey, grey)
-        if c not in colours and c not in SYSTEM_COLOURS_HIGH:
-            colours.append(c)
-        grey += 8
-    colours += SYSTEM_COLOURS_HIGH
-    assert len(colours) == 256, len(colours)
-    return colours
-
-
-def palette_image(colours):
-    p = Image.new("P", (1, 1))
-    flat = [v for c in colours for v in c]
-    p.putpalette(flat + [0] * (768 - len(flat)))
-    return p
-
-
-def to_fixed_palette(img, colours):
-    return img.convert("RGB").quantize(palette=palette_image(colours), dither=Image.Dither.NONE)
-
-
-# ---------------------------------------------------------------------------------------------
-# Drawing helpers. A sketch is drawn on a 32-unit design grid, supersampled.
-
-class Sketch:
-    def __init__(self, n, design=32, mode="RGB", fill=BACKGROUND):
-        self.n = n
-        self.k = n * SS / design
-        self.img = Image.new(mode, (n * SS, n * SS), fill)
-        self.d = ImageDraw.Draw(self.img)
-
-    def p(self, x, y):
-        return (x * self.k, y * self.k)
-
-    def pts(self, points):
-        return [self.p(x, y) for x, y in points]
-
-    def box(self, x0, y0, x1, y1):
-        return [x0 * self.k, y0 * self.k, x1 * self.k - 1, y1 * self.k - 1]
-
-    def w(self, units):
-        return max(1, round(units * self.k))
-
-    def px(self, pixels):
-        """A width in output pixels, whatever the size."""
-        return pixels * SS
-
-    def rrect(self, x0, y0, x1, y1, r, fill=None, outline=None, width=1.0):
-        self.d.rounded_rectangle(self.box(x0, y0, x1, y1), radius=r * self.k, fill=fill,
-                                 outline=outline, width=self.w(width) if outline else 0)
-
-    def rect(self, x0, y0, x1, y1, fill=None, outline=None, width=1.0):
-        self.d.rectangle(self.box(x0, y0, x1, y1), fill=fill, outline=outline,
-                         width=self.w(width) if outline else 0)
-
-    def ellipse(self, cx, cy, rx, ry=None, fill=None, outline=None, width=1.0):
-        ry = rx if ry is None else ry
-        self.d.ellipse(self.box(cx - rx, cy - ry, cx + rx, cy + ry), fill=fill, outline=outline,
-                       width=self.w(width) if outline else 0)
-
-    def poly(self, points, fill=None, outline=None, width=1.0):
-        self.d.polygon(self.pts(points), fill=fill)
-        if outline:
-            self.line(points + [points[0]], outline, width)
-
-    def line(self, points, colour, width=1.0):
-        self.d.line(self.pts(points), fill=colour, width=self.w(width), joint="curve")
-        r = self.w(width) / 2
-        for x, y in self.pts([points[0], points[-1]]):
-            self.d.ellipse([x - r, y - r, x + r, y + r], fill=colour)
-
-    def text(self, cx, cy, s, fnt_name, size_units, colour):
-        f = font(fnt_name, round(size_units * self.k))
-        self.d.text(self.p(cx, cy), s, font=f, fill=colour, anchor="mm")
-
-    def paste(self, layer):
-        self.img.paste(layer.img, (0, 0), layer.img)
-
-    def result(self):
-        return self.img.resize((self.n, self.n), Image.Resampling.BOX)
-
-
-def vgradient(size, top, bottom):
-    w, h = size
-    g = Image.linear_gradient("L").resize((w, h))
-    return Image.composite(Image.new("RGB", size, bottom), Image.new("RGB", size, top), g)
-
-
-def mask_of(size, draw_fn):
-    m = Image.new("L", size, 0)
-    draw_fn(ImageDraw.Draw(m))
-    return m
-
-
-def layer_like(sk):
-    """An empty transparent sketch of the same size, for parts drawn apart (rotated, shadowed)."""
-    lay = Sketch(sk.n, mode="RGBA", fill=(0, 0, 0, 0))
-    lay.k = sk.k
-    return lay
-
-
-def rotated(layer, degrees, cx, cy, k):
-    return layer.img.rotate(degrees, resample=Image.Resampling.BICUBIC, center=(cx * k, cy * k))
-
-
-# ---------------------------------------------------------------------------------------------
-# Button face
-
-def button_face(n, pressed=False, flat=False):
-    sk = Sketch(n)
-    full = n * SS
-    inset = sk.px(1)
-    radius = max(4, round(n * 0.16)) * SS
-    sk.d.rounded_rectangle([0, 0, full - 1, full - 1], radius=radius,
-                           fill=(96, 110, 128) if pressed else (126, 141, 160))
-    inner_box = [inset, inset, full - 1 - inset, full - 1 - inset]
-    inner_mask = mask_of((full, full), lambda d: d.rounded_rectangle(inner_box, radius=radius - inset,
-                                                                      fill=255))
-    if pressed:
-        # Sunken: dark at the top, lighter towards the bottom, with a shadow along the top and
-        # left inner edges as if the face were pushed in.
-        face = (208, 214, 222) if flat else vgradient((full, full), (186, 195, 207), (222, 228, 236))
-        sk.img.paste(face, (0, 0), inner_mask)
-        shadow = Image.new("L", (full, full), 0)
-        sd = ImageDraw.Draw(shadow)
-        sd.rounded_rectangle(inner_box, radius=radius - inset, fill=150)
-        sd.rounded_rectangle([inset + sk.px(2), inset + sk.px(2), full - 1 - inset + sk.px(2),
-                              full - 1 - inset + sk.px(2)], radius=radius - inset, fill=0)
-        shadow = Image.composite(shadow, Image.new("L", (full, full), 0), inner_mask)
-        sk.img.paste((96, 110, 128), (0, 0), shadow)
-    else:
-        face = (228, 232, 238) if flat else vgradient((full, full), (253, 254, 255), (218, 225, 234))
-        sk.img.paste(face, (0, 0), inner_mask)
-        if not flat:
-            # A one-pixel highlight along the top inner edge.
-            hl = Image.new("L", (full, full), 0)
-            hd = ImageDraw.Draw(hl)
-            hd.rounded_rectangle(inner_box, radius=radius - inset, fill=255)
-            hd.rounded_rectangle([inset, inset + sk.px(1), full - 1 - inset, full - 1 - inset],
-                                 radius=radius - inset, fill=0)
-            hl = Image.composite(hl, Image.new("L", (full, full), 0), inner_mask)
-            sk.img.paste((255, 255, 255), (0, 0), hl)
-    return sk
 
 
 # ---------------------------------------------------------------------------------------------
@@ -679,198 +453,6 @@ def splash_palette_display():
 
 
 # ---------------------------------------------------------------------------------------------
-# Pages beside the program
-
-HH = (
-    '<HTML><HEAD><META HTTP-EQUIV="Content-Type" CONTENT="text/html; charset=windows-1257">\r\n'
-    "<STYLE TYPE=\"text/css\">\r\n"
-    "BODY { font-family: Arial, 'Liberation Sans', Helvetica, sans-serif; font-size: 10pt;\r\n"
-    "       color: #1E2733; background-color: #FFFFFF; margin: 6px 10px; }\r\n"
-    "P { margin-top: 2px; margin-bottom: 4px; }\r\n"
-    "P.hw { font-size: 12pt; margin-top: 6px; margin-bottom: 4px; color: #14305E; }\r\n"
-    "SPAN.pron { font-family: 'DejaVu Sans', 'Lucida Sans Unicode', Arial, sans-serif;\r\n"
-    "            font-size: 10pt; color: #5B6677; }\r\n"
-    "P.sense { margin-left: 14px; margin-top: 2px; margin-bottom: 2px; }\r\n"
-    "P.see { margin-left: 14px; margin-top: 4px; margin-bottom: 4px; font-size: 9pt;\r\n"
-    "        color: #4A5668; }\r\n"
-    "A { color: #1F5FBF; text-decoration: none; }\r\n"
-    "A:hover { text-decoration: underline; }\r\n"
-    ".SELECTED { background-color: #FFE27A; font-weight: bold; color: #3A2A00; }\r\n"
-    "A.aback { font-size: 8pt; color: #7A8699; }\r\n"
-    ".aback { float: right; }\r\n"
-    "HR { color: #C9D2DE; background-color: #C9D2DE; border: 0; height: 1px; }\r\n"
-    "SUP { color: #5B6677; }\r\n"
-    "</STYLE>\r\n"
-    "</HEAD><BODY>\r\n"
-)
-
-PAGE_STYLE = (
-    "BODY { font-family: Arial, 'Liberation Sans', Helvetica, sans-serif; font-size: 10pt;\r\n"
-    "       color: #1E2733; background-color: #FFFFFF; margin: 8px 12px; }\r\n"
-    "H1 { font-size: 16pt; color: #14305E; margin-top: 4px; margin-bottom: 2px; }\r\n"
-    "H2 { font-size: 12pt; color: #14305E; margin-top: 12px; margin-bottom: 4px; }\r\n"
-    "P { margin-top: 3px; margin-bottom: 5px; }\r\n"
-    "P.sub { color: #5B6677; margin-top: 0px; }\r\n"
-    "P.note { font-size: 9pt; color: #4A5668; }\r\n"
-    "LI { margin-bottom: 3px; }\r\n"
-    "TD { padding: 2px 6px; vertical-align: top; }\r\n"
-    "TD.key { font-weight: bold; white-space: nowrap; color: #14305E; }\r\n"
-    "CODE { font-family: 'DejaVu Sans Mono', 'Liberation Mono', 'Courier New', monospace; }\r\n"
-    "A { color: #1F5FBF; text-decoration: none; }\r\n"
-)
-
-
-def page(title, body):
-    text = (
-        '<HTML><HEAD><META HTTP-EQUIV="Content-Type" CONTENT="text/html; charset=windows-1257">\r\n'
-        f"<TITLE>{title}</TITLE>\r\n<STYLE TYPE=\"text/css\">\r\n{PAGE_STYLE}</STYLE>\r\n</HEAD><BODY>\r\n"
-        + body.strip("\n").replace("\n", "\r\n")
-        + "\r\n</BODY></HTML>\r\n"
-    )
-    return text.encode("cp1257")
-
-
-CREDIT = """<H2>Žodyno duomenys</H2>
-<P>Žodyno straipsniai sudaryti iš FreeDict projekto anglų-lietuvių ir lietuvių-anglų kalbų
-žodynų (<A HREF="https://freedict.org/">freedict.org</A>). Šie žodynai yra laisvi: juos galima
-platinti ir keisti pagal GNU bendrosios viešosios licencijos (GNU GPL) 2-ąją arba, jūsų
-pasirinkimu, bet kurią vėlesnę versiją. Dėkojame jų rengėjams.</P>"""
-
-APIE = """<TABLE WIDTH="100%" CELLSPACING=0 CELLPADDING=8 BGCOLOR="#EAF1FB"><TR><TD>
-<H1>LEKSTAR</H1>
-<P CLASS=sub>Anglų-lietuvių kalbų kompiuterinis žodynas</P>
-</TD></TR></TABLE>
-<P>LEKSTAR verčia angliškus žodžius į lietuvių kalbą, o lietuviškus – į anglų kalbą. Vertimas
-rodomas šiame lange, kartu su tarimu, kalbos dalimi ir nuorodomis į susijusius žodžius.</P>
-<H2>Kaip naudotis</H2>
-<UL>
-<LI>Rašykite žodį į laukelį viršuje kairėje. Po juo esanti rodyklė seka kiekvieną raidę ir
-parodo artimiausią žodyno žodį.</LI>
-<LI>Paspauskite <B>Enter</B> arba spragtelėkite žodį rodyklėje – vertimas atsiras čia.
-Spragtelėję nuorodą straipsnyje pereisite prie to žodžio.</LI>
-<LI>Mygtukai <B>EN</B> ir <B>LT</B> perjungia rodyklę: EN – angliški žodžiai su vertimais į
-lietuvių kalbą, LT – lietuviški žodžiai su vertimais į anglų kalbą.</LI>
-<LI>Klavišai aukštyn ir žemyn, <B>Page Up</B>, <B>Page Down</B> ir pelės ratukas veda po
-sąrašą, net kai žymeklis laukelyje.</LI>
-<LI>Mygtukas <B>Praeitis</B> atveria jau žiūrėtų žodžių sąrašą; spragtelėję žodį jame vėl
-pamatysite jo vertimą. <B>Išvalyti sąrašą</B> jį ištrina.</LI>
-<LI>Mygtukas <B>Visada viršuje</B> palieka langą virš kitų. Kol jis įjungtas, LEKSTAR
-išverčia kiekvieną tekstą, kurį nukopijuojate kitoje programoje (pirmąjį jo žodį).</LI>
-<LI><B>Spausdinti</B> atspausdina rodomą vertimą, <B>Pagalba</B> atveria išsamų aprašymą,
-<B>Baigti</B> arba <B>Escape</B> uždaro programą.</LI>
-</UL>
-""" + CREDIT
-
-APIE_S = """<H1>LEKSTAR</H1>
-<P CLASS=sub>Anglų-lietuvių kalbų kompiuterinis žodynas</P>
-<P>Rašykite žodį į laukelį kairėje ir paspauskite <B>Enter</B> – čia atsiras vertimas.</P>
-<P><B>EN</B> ir <B>LT</B> perjungia rodyklę tarp angliškų ir lietuviškų žodžių.
-<B>Visada viršuje</B> verčia nukopijuotus žodžius, <B>Praeitis</B> rodo žiūrėtus žodžius,
-<B>Pagalba</B> paaiškina visa kita.</P>
-<P CLASS=note>Žodyno duomenys: FreeDict anglų-lietuvių ir lietuvių-anglų kalbų žodynai,
-platinami pagal GNU GPL 2-ąją ar vėlesnę versiją
-(<A HREF="https://freedict.org/">freedict.org</A>).</P>
-"""
-
-PAGALBA = """<H1>LEKSTAR pagalba</H1>
-<P CLASS=sub>Anglų-lietuvių kalbų kompiuterinis žodynas</P>
-<P><A HREF="#langas">Langas</A> · <A HREF="#paieska">Žodžio paieška</A> ·
-<A HREF="#klavisai">Klavišai</A> · <A HREF="#mygtukai">Mygtukai</A> ·
-<A HREF="#iskarpine">Iškarpinė</A> · <A HREF="#cli">Komandinė eilutė</A> ·
-<A HREF="#dbus">Kitos programos</A> · <A HREF="#duomenys">Žodyno duomenys</A></P>
-
-<A NAME="langas"></A><H2>Langas</H2>
-<UL>
-<LI>Viršuje kairėje – du rodyklės mygtukai <B>EN</B> ir <B>LT</B>, po jais – žodžio laukelis.</LI>
-<LI>Po laukeliu – <B>rodyklė</B>: visi žodyno žodžiai abėcėlės tvarka. Lietuviški žodžiai
-rikiuojami pagal lietuvių abėcėlę.</LI>
-<LI>Didžiausioje lango dalyje rodomas vertimas; virš jo užrašas „Apie“ arba „Vertimas“.</LI>
-<LI>Dešinėje gali būti atvertas sąrašas <B>Praeitis</B> – žodžiai, kurių vertimus jau žiūrėjote.</LI>
-<LI>Apačioje – mygtukų eilė (žr. <A HREF="#mygtukai">Mygtukai</A>).</LI>
-<LI>Lango vieta, dydis, pasirinkta kalba, „Visada viršuje“, „Praeitis“ ir paskutinis žodis
-išsaugomi baigiant darbą; kitą kartą LEKSTAR atsidaro ten pat ir parodo to žodžio vertimą.</LI>
-</UL>
-
-<A NAME="paieska"></A><H2>Žodžio paieška</H2>
-<P>Rašykite žodį į laukelį. Po kiekvienos raidės rodyklė nušoka prie artimiausio žodžio, bet
-vertimas dar nerodomas. Paspaudus <B>Enter</B> parodomi visi straipsniai, kurių antraštė
-sutampa su įrašytu žodžiu; jei tokio žodžio nėra, rodomas artimiausias. Tą patį padaro
-spragtelėjimas rodyklėje.</P>
-<P>Angliškas žodis, turintis kelias reikšmes ar homonimus, rodomas viename puslapyje, o jo
-viršuje – nuorodos į kiekvieną straipsnį. Lietuviškam žodžiui parodomi visi anglų kalbos
-straipsniai, kuriuose jis vartojamas; pats žodis juose paryškintas, o nuoroda „Į viršų“ grąžina
-į puslapio pradžią. Nuorodos „Taip pat žr.“ ir kiti kryžminiai ženklai veda į susijusius
-žodžius.</P>
-
-<A NAME="klavisai"></A><H2>Klavišai</H2>
-<TABLE CELLSPACING=0>
-<TR><TD CLASS=key>Enter</TD><TD>parodo įrašyto arba rodyklėje pažymėto žodžio vertimą</TD></TR>
-<TR><TD CLASS=key>Rodyklė aukštyn / žemyn</TD><TD>pažymi ankstesnį arba kitą sąrašo žodį ir
-įrašo jį į laukelį</TD></TR>
-<TR><TD CLASS=key>Page Up / Page Down</TD><TD>peršoka visą sąrašo puslapį atgal arba pirmyn</TD></TR>
-<TR><TD CLASS=key>Pelės ratukas</TD><TD>kai žymeklis laukelyje, kiekvienas ratuko
-pasukimas pažymi vieną žodį aukščiau arba žemiau</TD></TR>
-<TR><TD CLASS=key>Tab</TD><TD>perkelia žymeklį tarp laukelio ir sąrašo „Praeitis“; grįžus į
-laukelį, klavišai valdo kitą sąrašą (rodyklę arba „Praeitį“), o bet kuri raidė vėl grąžina
-rodyklę</TD></TR>
-<TR><TD CLASS=key>Escape</TD><TD>baigia darbą (kaip mygtukas „Baigti“)</TD></TR>
-</TABLE>
-
-<A NAME="mygtukai"></A><H2>Mygtukai</H2>
-<TABLE CELLSPACING=0>
-<TR><TD CLASS=key>EN</TD><TD>Angliškas indeksas: rodyklėje angliški žodžiai, vertimai į lietuvių
-kalbą.</TD></TR>
-<TR><TD CLASS=key>LT</TD><TD>Lietuviškas indeksas: rodyklėje lietuviški žodžiai, vertimai į
-anglų kalbą. Perjungus kalbą laukelis ir „Praeitis“ išvalomi.</TD></TR>
-<TR><TD CLASS=key>Visada viršuje</TD><TD>Smeigtukas: langas lieka virš kitų langų ir seka
-iškarpinę (žr. <A HREF="#iskarpine">Iškarpinė</A>). Dar kartą paspaudus – išjungiama.</TD></TR>
-<TR><TD CLASS=key>Praeitis</TD><TD>Atveria arba paslepia žiūrėtų žodžių sąrašą. Spragtelėjus
-žodį jame vėl parodomas jo vertimas.</TD></TR>
-<TR><TD CLASS=key>Spausdinti</TD><TD>Atspausdina rodomą puslapį.</TD></TR>
-<TR><TD CLASS=key>Baigti</TD><TD>Išsaugo nustatymus ir uždaro programą.</TD></TR>
-<TR><TD CLASS=key>Pagalba</TD><TD>Atveria šį puslapį.</TD></TR>
-<TR><TD CLASS=key>Išvalyti sąrašą</TD><TD>Ištrina sąrašą „Praeitis“ (matomas tik kai sąrašas
-atvertas).</TD></TR>
-</TABLE>
-<P>„Praeitis“, „Visada viršuje“ ir „Spausdinti“ yra ir lango sistemos meniu, kartu su langeliu
-„About...“, kuriame parodoma programos versija.</P>
-
-<A NAME="iskarpine"></A><H2>Iškarpinė</H2>
-<P>Kol įjungtas mygtukas <B>Visada viršuje</B>, LEKSTAR kelis kartus per sekundę žiūri, ar
-iškarpinėje neatsirado naujo teksto. Nukopijavus tekstą bet kurioje programoje (pavyzdžiui,
-<B>Ctrl+C</B>), išverčiamas jo pirmasis žodis pagal tuo metu pasirinktą kalbą; langas lieka
-viršuje, todėl vertimą matote neperjungdami programų. Tas pats tekstas antrą kartą iš eilės neverčiamas,
-nebent perjungiate kalbą.</P>
-
-<A NAME="cli"></A><H2>Komandinė eilutė</H2>
-<P>Programa <CODE>lekstar-cli</CODE> naudoja tą patį žodyną terminale:</P>
-<TABLE CELLSPACING=0>
-<TR><TD><CODE>lekstar-cli house</CODE></TD><TD>angliško žodžio vertimas tekstu</TD></TR>
-<TR><TD><CODE>lekstar-cli lookup --reverse namas</CODE></TD><TD>lietuviško žodžio vertimas</TD></TR>
-<TR><TD><CODE>lekstar-cli page house</CODE></TD><TD>visas vertimo HTML puslapis</TD></TR>
-<TR><TD><CODE>lekstar-cli counts</CODE></TD><TD>kiek žodyne straipsnių ir lietuviškų žodžių</TD></TR>
-<TR><TD><CODE>lekstar-cli --help</CODE></TD><TD>visos komandos ir parinktys
-(<CODE>--dict</CODE>, <CODE>--head</CODE>, <CODE>--raw</CODE>)</TD></TR>
-</TABLE>
-
-<A NAME="dbus"></A><H2>Kitos programos</H2>
-<P>Kitos programos gali versti žodžius per D-Bus sesijos magistralę. Paslauga
-<CODE>LEKSTAR.Application</CODE>, objektas <CODE>/LEKSTAR/Application</CODE>, sąsaja
-<CODE>LEKSTAR.IZodynas</CODE>; jei LEKSTAR dar neveikia, magistralė ją paleidžia pati.</P>
-<TABLE CELLSPACING=0>
-<TR><TD CLASS=key>Translate(s)</TD><TD>parodo angliško žodžio vertimą LEKSTAR lange</TD></TR>
-<TR><TD CLASS=key>TranslateRev(s)</TD><TD>parodo lietuviško žodžio vertimą LEKSTAR lange</TD></TR>
-<TR><TD CLASS=key>TranslateHTML(s)</TD><TD>grąžina angliško žodžio vertimo HTML puslapį,
-lango nekeičia</TD></TR>
-<TR><TD CLASS=key>TranslateHTMLRev(s)</TD><TD>grąžina lietuviško žodžio vertimo HTML puslapį</TD></TR>
-</TABLE>
-<P>Pavyzdys: <CODE>gdbus call --session --dest LEKSTAR.Application --object-path
-/LEKSTAR/Application --method LEKSTAR.IZodynas.TranslateHTML house</CODE></P>
-
-<A NAME="duomenys"></A>""" + CREDIT
-
-
-# ---------------------------------------------------------------------------------------------
 # Qt resource file
 
 def qrc(bitmap_ids):
@@ -945,10 +527,6 @@ def main():
         write(RES / "splash" / f"{ident}.bmp", data)
 
     write(RES / "lekstar.qrc", qrc(bitmaps.keys()))
-    write(RES / "HTM" / "HH.htm", HH.encode("cp1257"))
-    write(RES / "HTM" / "Apie.htm", page("LEKSTAR", APIE))
-    write(RES / "HTM" / "Apie_s.htm", page("LEKSTAR", APIE_S))
-    write(RES / "HTM" / "Pagalba.htm", page("LEKSTAR pagalba", PAGALBA))
 
     if args.contact:
         contact_sheet(bitmaps, icons, splashes, args.contact)
