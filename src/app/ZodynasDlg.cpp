@@ -69,29 +69,57 @@ bool CZodynasDlg::OnInitDialog() {
 
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QRect screenRect = screen != nullptr ? screen->geometry() : QRect(0, 0, 1024, 768);
-    const int horzRes = screenRect.width();
-    const int vertRes = screenRect.height();
-    if (!m_app.m_bStartedByOle) {
-        m_splash = std::make_unique<CSplashDlg>();
-        m_splash->Initialise(m_app.IsHighColour());
-        m_splash->PlaceCentred(screenRect);
-        m_splash->show();
-        m_splash->repaint();
-    }
+    if (!m_app.m_bStartedByOle)
+        ShowSplash(screenRect);
 
     setWindowTitle("LEKSTAR");
     m_nButtonSize = m_app.IsLargeLayout() ? 44 : 32;
     setWindowIcon(QIcon(":/icons/128/256.png"));
 
-    m_dict.SetPath(g_strAppDir + "/LEKSTAR.dic");
-    if (m_dict.Open() >= CDictFile::kOpenFileFailed) {
-        RemoveSplash();
-        MessageBox("\nLEKSTAR\nNeatsidaro \xFEodyno failas:\n" + m_dict.Path(), QMessageBox::Critical);
+    if (!OpenDictionary())
         return false;
+    AddTooltips();
+    SetUpLayout(screenRect.height());
+
+    if (!m_app.m_bStartedByOle && m_strLastWord.empty())
+        m_browser->Navigate(g_strAppDir + (screenRect.width() > 800 ? "/HTM/Apie.htm" : "/HTM/Apie_s.htm"));
+    PlaceWindow(screenRect);
+    SetIndexButtonBitmaps();
+    SetAlwaysOnTopBitmaps();
+    SetHistoryBitmaps();
+    SetFixedBitmaps();
+
+    if (!m_app.m_bStartedByOle) {
+        if (!m_strLastWord.empty())
+            ShowSavedWord();
+        SetTimer(TIMER_SPLASH, 150);
+        if (m_bAlwaysOnTop)
+            SetTimer(TIMER_CLIPBOARD, 200);
     }
 
-    AddTooltips();
+    m_editWord->setFocus();
+    m_nActiveList = 1;
+    return true;
+}
 
+void CZodynasDlg::ShowSplash(const QRect& screenRect) {
+    m_splash = std::make_unique<CSplashDlg>();
+    m_splash->Initialise(m_app.IsHighColour());
+    m_splash->PlaceCentred(screenRect);
+    m_splash->show();
+    m_splash->repaint();
+}
+
+bool CZodynasDlg::OpenDictionary() {
+    m_dict.SetPath(g_strAppDir + "/LEKSTAR.dic");
+    if (m_dict.Open() < CDictFile::kOpenFileFailed)
+        return true;
+    RemoveSplash();
+    MessageBox("\nLEKSTAR\nNeatsidaro \xFEodyno failas:\n" + m_dict.Path(), QMessageBox::Critical);
+    return false;
+}
+
+void CZodynasDlg::SetUpLayout(int vertRes) {
     m_layoutValues = MakeLayoutValues(m_app.IsLargeLayout());
     m_nPrevWidth = 0;
     m_nPrevHeight = 0;
@@ -113,10 +141,11 @@ bool CZodynasDlg::OnInitDialog() {
     m_strCaption = kCaptionAbout;
     m_btnOk->hide();
     m_bLayoutReady = 1;
+}
 
-    if (!m_app.m_bStartedByOle && m_strLastWord.empty())
-        m_browser->Navigate(g_strAppDir + (horzRes > 800 ? "/HTM/Apie.htm" : "/HTM/Apie_s.htm"));
-
+void CZodynasDlg::PlaceWindow(const QRect& screenRect) {
+    const int horzRes = screenRect.width();
+    const int vertRes = screenRect.height();
     int w = vertRes > 600 ? 900 : 600;
     int h = vertRes > 600 ? 574 : 410;
     int x = (horzRes - w) / 2;
@@ -134,23 +163,6 @@ bool CZodynasDlg::OnInitDialog() {
     // Without a window manager to keep it on top, the splash must be raised over the window.
     if (m_splash)
         m_splash->raise();
-
-    SetIndexButtonBitmaps();
-    SetAlwaysOnTopBitmaps();
-    SetHistoryBitmaps();
-    SetFixedBitmaps();
-
-    if (!m_app.m_bStartedByOle) {
-        if (!m_strLastWord.empty())
-            ShowSavedWord();
-        SetTimer(TIMER_SPLASH, 150);
-        if (m_bAlwaysOnTop)
-            SetTimer(TIMER_CLIPBOARD, 200);
-    }
-
-    m_editWord->setFocus();
-    m_nActiveList = 1;
-    return true;
 }
 
 void CZodynasDlg::CreateChildren() {

@@ -194,7 +194,15 @@ private:
 
     void LoadSettings();
     void SaveSettings();
+    // The stages of OnInitDialog, in their order.
     void CreateChildren();
+    void ShowSplash(const QRect& screenRect);
+    // Opens LEKSTAR.dic beside the program; on failure says so and gives false.
+    bool OpenDictionary();
+    // Layout values, the lists, the history decision for a screen vertRes pixels tall.
+    void SetUpLayout(int vertRes);
+    // The window's first place and size, stored or centred, then shown.
+    void PlaceWindow(const QRect& screenRect);
     void BuildSystemMenu();
     void AddTooltips();
     void RemoveSplash();

@@ -174,51 +174,53 @@ void CVListBox::paintEvent(QPaintEvent* event) {
         topIndex = 0;
     verticalScrollBar()->setValue(topIndex / scrollScale);
 
-    const bool bMarks = !reverse && !isHistory;
-    const int bottom = client.height();
+    const SRowPaint paint{
+        rowFont, numberFont, markFont, textHeight, client.width(), client.height(), !reverse && !isHistory,
+        bLarge};
     int y = topMargin;
     for (int i = topIndex; i <= lastIndex; ++i) {
-        int homonym = 0;
-        std::string raw = RowText(i, homonym);
-        if (raw.size() > kMaxRowBytes)
-            raw.resize(kMaxRowBytes);
-        const QString text = QtText::FromCp1257(raw);
-
-        QColor textColour = m_style.text;
-        QColor backColour = m_style.back;
-        const QRect band(0, y, client.width(), textHeight + kRowPadding);
-        if (i == selection) {
-            painter.fillRect(band, m_style.selBack);
-            textColour = m_style.selText;
-            backColour = m_style.selBack;
-        } else if (bottom - y < 3 * (textHeight + kRowPadding)) {
-            // The rows near the bottom edge may be left over from a taller paint.
-            painter.fillRect(band, m_style.back);
-        }
-
-        painter.setPen(textColour);
-        painter.setFont(rowFont);
-        const QRect textRect = DrawOpaque(painter, QPoint(kTextLeft, y), text, backColour, textHeight);
-        const int rowTop = y;
-        y += textHeight + kRowPadding;
-
-        if (bMarks && homonym != 0) {
-            const int markLeft = textRect.left() + textRect.width() + kMarkGap;
-            if (homonym == kAbbreviationHomonym) {
-                // On the word's baseline; the small layout's fonts need one pixel more.
-                painter.setFont(markFont);
-                const int top = rowTop + rowAscent - markAscent + (bLarge ? 0 : 1);
-                DrawOpaque(painter, QPoint(markLeft, top), QString::fromLatin1(kAbbreviationMark),
-                           backColour);
-            } else {
-                // At the row's top, which raises the number like a superscript.
-                painter.setFont(numberFont);
-                DrawOpaque(painter, QPoint(markLeft, rowTop), QString::number(homonym), backColour);
-            }
-        }
-        if (y > bottom || y < 0)
+        y = PaintRow(painter, paint, i, y);
+        if (y > paint.bottom || y < 0)
             break;
     }
+}
+
+int CVListBox::PaintRow(QPainter& painter, const SRowPaint& paint, int i, int y) {
+    int homonym = 0;
+    std::string raw = RowText(i, homonym);
+    if (raw.size() > kMaxRowBytes)
+        raw.resize(kMaxRowBytes);
+    const QString text = QtText::FromCp1257(raw);
+
+    QColor textColour = m_style.text;
+    QColor backColour = m_style.back;
+    const QRect band(0, y, paint.width, paint.textHeight + kRowPadding);
+    if (i == selection) {
+        painter.fillRect(band, m_style.selBack);
+        textColour = m_style.selText;
+        backColour = m_style.selBack;
+    } else if (paint.bottom - y < 3 * (paint.textHeight + kRowPadding)) {
+        // The rows near the bottom edge may be left over from a taller paint.
+        painter.fillRect(band, m_style.back);
+    }
+
+    painter.setPen(textColour);
+    painter.setFont(paint.rowFont);
+    const QRect textRect = DrawOpaque(painter, QPoint(kTextLeft, y), text, backColour, paint.textHeight);
+    if (paint.bMarks && homonym != 0) {
+        const int markLeft = textRect.left() + textRect.width() + kMarkGap;
+        if (homonym == kAbbreviationHomonym) {
+            // On the word's baseline; the small layout's fonts need one pixel more.
+            painter.setFont(paint.markFont);
+            const int top = y + rowAscent - markAscent + (paint.bLarge ? 0 : 1);
+            DrawOpaque(painter, QPoint(markLeft, top), QString::fromLatin1(kAbbreviationMark), backColour);
+        } else {
+            // At the row's top, which raises the number like a superscript.
+            painter.setFont(paint.numberFont);
+            DrawOpaque(painter, QPoint(markLeft, y), QString::number(homonym), backColour);
+        }
+    }
+    return y + paint.textHeight + kRowPadding;
 }
 
 void CVListBox::scrollContentsBy(int, int) {

@@ -81,6 +81,20 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // What every row of one paint shares.
+    struct SRowPaint {
+        const QFont& rowFont;
+        const QFont& numberFont;
+        const QFont& markFont;
+        int textHeight; // one line of the row font
+        int width;      // of the rows' band
+        int bottom;     // of the client area
+        bool bMarks;    // homonym numbers and "sutr." are drawn (forward index only)
+        bool bLarge;
+    };
+
+    // Paints row i with its top at y: the band, the text, the mark. Returns the next row's top.
+    int PaintRow(QPainter& painter, const SRowPaint& paint, int i, int y);
     void MeasureAscents();
     void OnScrollAction(int action);
     void OnEndScroll();

@@ -67,23 +67,22 @@ std::vector<std::string> SplitLabels(std::string_view labels);
 // Appends entry when list holds it not yet and has fewer than limit entries.
 void AddUnique(std::vector<int>& list, int entry, std::size_t limit);
 
-template <std::size_t N>
-inline bool Contains(const std::string_view (&list)[N], std::string_view word) {
+template <std::size_t N> inline bool Contains(const std::string_view (&list)[N], std::string_view word) {
     return std::find(std::begin(list), std::end(list), word) != std::end(list);
 }
 
 // Words too common to lead to a phrase.
 inline constexpr std::string_view kStopWords[] = {"a",  "an", "the", "of",  "to", "in", "on",
-                                           "at", "by", "for", "and", "or", "as"};
+                                                  "at", "by", "for", "and", "or", "as"};
 // Placeholders of English grammar notes; they stand in remarks beside real words.
 inline constexpr std::string_view kPlaceholders[] = {"smb",    "smth",  "sb",      "sth", "smb's",
-                                              "smth's", "one's", "oneself", "sby"};
+                                                     "smth's", "one's", "oneself", "sby"};
 // Lithuanian words without marks that are English headwords too ("per", "bet", "ten"): in a
 // remark they are Lithuanian.
-inline constexpr std::string_view kLithuanianAscii[] = {"ar",  "be",   "bei",  "bet", "dar", "ir",  "jau", "kad",
-                                                 "kai", "kaip", "kam",  "kas", "ko",  "kur", "man", "mano",
-                                                 "ne",  "net",  "nors", "nuo", "pan", "per", "po",  "prie",
-                                                 "su",  "tai",  "tas",  "ten", "tik", "vis"};
+inline constexpr std::string_view kLithuanianAscii[] = {
+    "ar",  "be",  "bei", "bet",  "dar", "ir",   "jau", "kad", "kai",  "kaip",
+    "kam", "kas", "ko",  "kur",  "man", "mano", "ne",  "net", "nors", "nuo",
+    "pan", "per", "po",  "prie", "su",  "tai",  "tas", "ten", "tik",  "vis"};
 // English words that a remark never links: articles and conjunctions say nothing on their own.
 inline constexpr std::string_view kNoLink[] = {"a", "an", "the", "and", "or"};
 
