@@ -58,43 +58,47 @@ std::string CDictWriter::ArticleText(const std::string& headword, const std::str
     return headword + '\t' + body;
 }
 
-std::string CDictWriter::Build(const SDictContent& given, EOrder order) {
-    SDictContent content;
-    if (order == EOrder::AsGiven) {
-        content = given;
-    } else {
-        // Articles go in headword order; every reference follows its article to the new place.
-        const std::size_t n = given.articles.size();
-        std::vector<std::size_t> perm(n);
-        std::iota(perm.begin(), perm.end(), 0);
-        std::stable_sort(perm.begin(), perm.end(), [&](std::size_t a, std::size_t b) {
-            return CDictFile::CompareForward(given.articles[a].headword, given.articles[b].headword) < 0;
-        });
-        std::vector<std::int32_t> newIndex(n);
-        content.articles.reserve(n);
-        for (std::size_t i = 0; i < n; ++i) {
-            newIndex[perm[i]] = static_cast<std::int32_t>(i);
-            content.articles.push_back(given.articles[perm[i]]);
-        }
-        const auto renumber = [&](std::int32_t e) {
-            return (e >= 0 && static_cast<std::size_t>(e) < n) ? newIndex[static_cast<std::size_t>(e)] : e;
-        };
-        const auto renumberList = [&](std::vector<SDictHeadword> list) {
-            for (SDictHeadword& h : list)
-                h.entry = renumber(h.entry);
-            return StableSorted(list, ForwardLess);
-        };
-        for (std::size_t k = 0; k < given.alternates.size(); ++k)
-            content.alternates[k] = renumberList(given.alternates[k]);
-        content.links = renumberList(given.links);
-        content.reverse = StableSorted(given.reverse, [](const SDictReverse& a, const SDictReverse& b) {
-            return CDictFile::CompareByWeight(a.text.c_str(), b.text.c_str()) < 0;
-        });
-        for (SDictReverse& r : content.reverse)
-            for (std::int32_t& e : r.entries)
-                e = renumber(e);
-    }
+namespace {
 
+// The content in file order: articles by headword (stably) with every reference renumbered to
+// follow its article, the alternate and link lists by headword, the reverse list by weights.
+SDictContent Sorted(const SDictContent& given) {
+    SDictContent content;
+    // Articles go in headword order; every reference follows its article to the new place.
+    const std::size_t n = given.articles.size();
+    std::vector<std::size_t> perm(n);
+    std::iota(perm.begin(), perm.end(), 0);
+    std::stable_sort(perm.begin(), perm.end(), [&](std::size_t a, std::size_t b) {
+        return CDictFile::CompareForward(given.articles[a].headword, given.articles[b].headword) < 0;
+    });
+    std::vector<std::int32_t> newIndex(n);
+    content.articles.reserve(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        newIndex[perm[i]] = static_cast<std::int32_t>(i);
+        content.articles.push_back(given.articles[perm[i]]);
+    }
+    const auto renumber = [&](std::int32_t e) {
+        return (e >= 0 && static_cast<std::size_t>(e) < n) ? newIndex[static_cast<std::size_t>(e)] : e;
+    };
+    const auto renumberList = [&](std::vector<SDictHeadword> list) {
+        for (SDictHeadword& h : list)
+            h.entry = renumber(h.entry);
+        return StableSorted(list, ForwardLess);
+    };
+    for (std::size_t k = 0; k < given.alternates.size(); ++k)
+        content.alternates[k] = renumberList(given.alternates[k]);
+    content.links = renumberList(given.links);
+    content.reverse = StableSorted(given.reverse, [](const SDictReverse& a, const SDictReverse& b) {
+        return CDictFile::CompareByWeight(a.text.c_str(), b.text.c_str()) < 0;
+    });
+    for (SDictReverse& r : content.reverse)
+        for (std::int32_t& e : r.entries)
+            e = renumber(e);
+    return content;
+}
+
+// The file image of content exactly as it stands.
+std::string Layout(const SDictContent& content) {
     std::vector<SSectionPair> sections;
     std::vector<SDictHeadword> mainList;
     mainList.reserve(content.articles.size());
@@ -148,6 +152,12 @@ std::string CDictWriter::Build(const SDictContent& given, EOrder order) {
         out += s.data;
     }
     return out;
+}
+
+} // namespace
+
+std::string CDictWriter::Build(const SDictContent& given, EOrder order) {
+    return Layout(order == EOrder::AsGiven ? given : Sorted(given));
 }
 
 bool CDictWriter::WriteFile(const std::string& path, const SDictContent& content, EOrder order,
