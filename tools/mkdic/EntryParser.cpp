@@ -11,12 +11,11 @@
 
 using namespace MkdicText;
 
-namespace FreeDict {
+namespace {
 
-SFreeDictEntry ParseEntry(std::string_view key, std::string_view text) {
-    SFreeDictEntry entry;
-    entry.key = TrimUtf8(key);
-    // Typographic hyphens (U+2010, U+2011) stand where the rest of the data has '-'.
+// The entry's lines with typographic hyphens (U+2010, U+2011) as '-', where the rest of the data
+// has them, line ends without CR, control bytes as spaces, leading blank lines dropped.
+std::vector<std::string> EntryLines(std::string_view text) {
     std::string normal(text);
     for (std::string_view hyphen : {"\xE2\x80\x90", "\xE2\x80\x91"})
         for (std::size_t at = normal.find(hyphen); at != std::string::npos; at = normal.find(hyphen, at))
@@ -39,10 +38,13 @@ SFreeDictEntry ParseEntry(std::string_view key, std::string_view text) {
     }
     while (!lines.empty() && TrimUtf8(lines.front()).empty())
         lines.erase(lines.begin());
-    if (lines.empty())
-        return entry;
+    return lines;
+}
 
-    std::string head = TrimUtf8(lines.front());
+// The first line "headword [/pron/] [<pos>]" into entry. Returns the remark in parentheses that
+// began the headword ("(komp.) batch program"), which belongs to the meaning, not the spelling.
+std::string ParseHeadLine(const std::string& line, SFreeDictEntry& entry) {
+    std::string head = TrimUtf8(line);
     if (head.ends_with('>')) {
         const std::size_t lt = head.rfind(" <");
         if (lt != std::string::npos) {
@@ -57,7 +59,6 @@ SFreeDictEntry ParseEntry(std::string_view key, std::string_view text) {
             head = TrimUtf8(head.substr(0, slash));
         }
     }
-    // "(komp.) batch program": the remark belongs to the meaning, not to the spelling.
     std::string remark;
     if (head.starts_with('(')) {
         const std::size_t close = head.find(") ");
@@ -67,55 +68,72 @@ SFreeDictEntry ParseEntry(std::string_view key, std::string_view text) {
         }
     }
     entry.headword = head;
+    return remark;
+}
 
+// A cross-reference line ("See also: {a}, {b}") into entry's references, under the last sense so
+// far. False when the line is none.
+bool AddCrossRef(const std::string& line, SFreeDictEntry& entry) {
     struct SRefKind {
         std::string_view prefix;
         ECrossRef kind;
     };
     static constexpr SRefKind kRefKinds[] = {
         {"See also:", ECrossRef::SeeAlso}, {"Antonym:", ECrossRef::Antonym}, {"der:", ECrossRef::Derived}};
+    for (const SRefKind& k : kRefKinds) {
+        if (!line.starts_with(k.prefix))
+            continue;
+        const int sense = static_cast<int>(entry.senses.size()) - 1;
+        const std::string rest = TrimUtf8(std::string_view(line).substr(k.prefix.size()));
+        bool braces = false;
+        for (std::size_t open = rest.find('{'); open != std::string::npos; open = rest.find('{', open + 1)) {
+            const std::size_t close = rest.find('}', open);
+            if (close == std::string::npos)
+                break;
+            braces = true;
+            std::string target = TrimUtf8(std::string_view(rest).substr(open + 1, close - open - 1));
+            if (!target.empty())
+                entry.refs.push_back({k.kind, std::move(target), sense});
+        }
+        if (!braces && !rest.empty())
+            entry.refs.push_back({k.kind, rest, sense});
+        return true;
+    }
+    return false;
+}
 
+// A sense line: "2. text" starts a numbered sense; a line while the last sense's parenthesis is
+// still open continues it; any other line is an unnumbered sense.
+void AddSenseLine(const std::string& line, SFreeDictEntry& entry) {
+    std::size_t digits = 0;
+    while (digits < line.size() && line[digits] >= '0' && line[digits] <= '9')
+        ++digits;
+    if (digits > 0 && digits < line.size() && line[digits] == '.' &&
+        (digits + 1 == line.size() || line[digits + 1] == ' ' || line[digits + 1] == '\t')) {
+        entry.senses.push_back({line.substr(0, digits + 1), TrimUtf8(line.substr(digits + 1))});
+    } else if (!entry.senses.empty() && HasOpenParenthesis(entry.senses.back().text)) {
+        // The data wraps a few long senses inside a remark: "(energiją ir" / "pan.)".
+        entry.senses.back().text += ' ' + line;
+    } else {
+        entry.senses.push_back({std::string(), line});
+    }
+}
+
+} // namespace
+
+namespace FreeDict {
+
+SFreeDictEntry ParseEntry(std::string_view key, std::string_view text) {
+    SFreeDictEntry entry;
+    entry.key = TrimUtf8(key);
+    const std::vector<std::string> lines = EntryLines(text);
+    if (lines.empty())
+        return entry;
+    const std::string remark = ParseHeadLine(lines.front(), entry);
     for (std::size_t n = 1; n < lines.size(); ++n) {
         const std::string line = TrimUtf8(lines[n]);
-        if (line.empty())
-            continue;
-        bool isRef = false;
-        for (const SRefKind& k : kRefKinds) {
-            if (!line.starts_with(k.prefix))
-                continue;
-            isRef = true;
-            const int sense = static_cast<int>(entry.senses.size()) - 1;
-            const std::string rest = TrimUtf8(std::string_view(line).substr(k.prefix.size()));
-            bool braces = false;
-            for (std::size_t open = rest.find('{'); open != std::string::npos;
-                 open = rest.find('{', open + 1)) {
-                const std::size_t close = rest.find('}', open);
-                if (close == std::string::npos)
-                    break;
-                braces = true;
-                std::string target = TrimUtf8(std::string_view(rest).substr(open + 1, close - open - 1));
-                if (!target.empty())
-                    entry.refs.push_back({k.kind, std::move(target), sense});
-            }
-            if (!braces && !rest.empty())
-                entry.refs.push_back({k.kind, rest, sense});
-            break;
-        }
-        if (isRef)
-            continue;
-
-        std::size_t digits = 0;
-        while (digits < line.size() && line[digits] >= '0' && line[digits] <= '9')
-            ++digits;
-        if (digits > 0 && digits < line.size() && line[digits] == '.' &&
-            (digits + 1 == line.size() || line[digits + 1] == ' ' || line[digits + 1] == '\t')) {
-            entry.senses.push_back({line.substr(0, digits + 1), TrimUtf8(line.substr(digits + 1))});
-        } else if (!entry.senses.empty() && HasOpenParenthesis(entry.senses.back().text)) {
-            // The data wraps a few long senses inside a remark: "(energiją ir" / "pan.)".
-            entry.senses.back().text += ' ' + line;
-        } else {
-            entry.senses.push_back({std::string(), line});
-        }
+        if (!line.empty() && !AddCrossRef(line, entry))
+            AddSenseLine(line, entry);
     }
     if (!remark.empty())
         for (SFreeDictSense& s : entry.senses)
