@@ -1,6 +1,7 @@
 #include "PlainText.h"
 
 #include "dict/Cp1257.h"
+#include "dict/TextUtil.h"
 
 #include <algorithm>
 #include <cctype>
@@ -60,7 +61,7 @@ public:
     explicit CTextBuilder(const SOptions& options) : m_options(options) {}
 
     void Char(char32_t cp) {
-        if (cp == ' ' || cp == '\t' || cp == '\r' || cp == '\n' || cp == '\f' || cp == '\v') {
+        if (cp < 0x80 && TextUtil::IsBlank(static_cast<char>(cp))) {
             m_bPendingSpace = true;
             return;
         }
