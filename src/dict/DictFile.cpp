@@ -138,23 +138,8 @@ int CDictFile::Open() {
     m_nArticleCount = m_sections[kArticles].count;
     m_nReverseCount = m_sections[kReverse].count;
 
-    m_firstLetter.fill(0);
-    std::array<bool, 256> seen{};
-    char scratch[kReverseTextLimit + 1];
-    for (int i = 0; i < m_sections[kReverse].count; ++i) {
-        std::uint32_t m = 0, seed = 0;
-        std::string_view words, text;
-        if (!ReverseBytes(i, m, words, text, seed) || text.size() >= kReverseTextLimit)
-            continue;
-        std::memcpy(scratch, text.data(), text.size());
-        scratch[text.size()] = '\0';
-        Descramble(scratch, text.size(), seed);
-        const int w = LetterWeight(static_cast<unsigned char>(scratch[0]));
-        if (!seen[static_cast<std::size_t>(w)]) {
-            seen[static_cast<std::size_t>(w)] = true;
-            m_firstLetter[static_cast<std::size_t>(w)] = i;
-        }
-    }
+    // The first-letter table and the search indexes are built at their first use.
+    ResetViews();
     return kOpenOk;
 }
 
@@ -163,6 +148,7 @@ void CDictFile::Close() {
     m_nArticleCount = 0;
     m_nReverseCount = 0;
     m_sections.fill(SSection{});
+    ResetViews();
 }
 
 void CDictFile::Descramble(char* buffer, std::size_t length, std::uint32_t seed) {
@@ -291,7 +277,7 @@ void CDictFile::FillEntryList(std::uint32_t m, std::string_view words) {
         m_entryList[k] = ToInt(LoadU32(words.data() + 4 * k));
 }
 
-int CDictFile::ForwardPrefixIndex(std::string_view prefix, int from) const {
+int CDictFile::ForwardPrefixIndexLinear(std::string_view prefix, int from) const {
     const std::string_view q = TextUtil::Trim(TextUtil::UpToNul(prefix));
     char buffer[kHeadwordSpanLimit];
     for (int i = std::max(from, 0); i < m_sections[kMainList].count; ++i) {
@@ -344,19 +330,12 @@ std::string CDictFile::FindNearestForward(std::string_view word, int& entry) {
 
 int CDictFile::FirstForwardMatch(std::string_view word) const {
     const std::string_view q = TextUtil::Trim(TextUtil::UpToNul(word));
-    char buffer[kHeadwordSpanLimit];
-    for (std::size_t b = 0; b < 5; ++b) {
-        for (int j = 0; j < m_sections[b].count; ++j) {
-            std::int32_t e = 0;
-            std::size_t length = 0;
-            if (!ReadHeadword(b, j, e, buffer, length))
-                continue;
-            const std::string_view t(buffer, std::min(length, q.size()));
-            std::int32_t h = 0;
-            std::string_view text;
-            if (CompareForward(q, t) == 0 && ArticleBytes(e, h, text))
-                return e;
-        }
+    for (std::size_t b = 0; b < kHeadwordListCount - 1; ++b) {
+        const int j = FirstListMatch(b, q);
+        std::string key;
+        std::int32_t entry = 0;
+        if (j >= 0 && ListKey(b, j, key, entry))
+            return entry;
     }
     return -1;
 }
@@ -382,11 +361,23 @@ int CDictFile::FindReversePrefix(std::string_view prefix, int start) {
     prefix = TextUtil::UpToNul(prefix);
     if (prefix.size() > kReverseTextLimit - 1)
         prefix = prefix.substr(0, kReverseTextLimit - 1);
+    if (start == -1) {
+        EnsureFirstLetters();
+        start = m_firstLetter[static_cast<std::size_t>(
+            LetterWeight(static_cast<unsigned char>(prefix.empty() ? '\0' : prefix.front())))];
+    }
+    const int i = ReversePrefixIndex(prefix, start);
+    std::uint32_t m = 0, seed = 0;
+    std::string_view words, text;
+    if (i >= 0 && ReverseBytes(i, m, words, text, seed))
+        FillEntryList(m, words);
+    return i;
+}
+
+int CDictFile::ReversePrefixIndexLinear(std::string_view prefix, int start) const {
     char q[kReverseTextLimit];
     std::memcpy(q, prefix.data(), prefix.size());
     q[prefix.size()] = '\0';
-    if (start == -1)
-        start = m_firstLetter[static_cast<std::size_t>(LetterWeight(static_cast<unsigned char>(q[0])))];
     char buffer[kReverseTextLimit + 1];
     for (int i = std::max(start, 0); i < m_sections[kReverse].count; ++i) {
         std::uint32_t m = 0, seed = 0;
@@ -397,10 +388,8 @@ int CDictFile::FindReversePrefix(std::string_view prefix, int start) {
         Descramble(buffer, text.size(), seed);
         buffer[std::min(text.size(), prefix.size())] = '\0';
         const int c = CompareByWeight(buffer, q);
-        if (c == 0) {
-            FillEntryList(m, words);
+        if (c == 0)
             return i;
-        }
         if (c > 0)
             return -1;
     }
@@ -479,7 +468,10 @@ std::string CDictFile::GetListHeadword(EDirection direction, int index, int& hom
 }
 
 int CDictFile::FirstLetterSlot(int weight) const {
-    return (weight < 0 || weight > 255) ? 0 : m_firstLetter[static_cast<std::size_t>(weight)];
+    if (weight < 0 || weight > 255)
+        return 0;
+    EnsureFirstLetters();
+    return m_firstLetter[static_cast<std::size_t>(weight)];
 }
 
 int HomonymOrdinal(const CDictFile& dict, int entry, int lastIndex) {

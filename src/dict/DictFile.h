@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The two index directions: English to Lithuanian (the English index, one row per article) and
 // Lithuanian to English (the Lithuanian index, one row per reverse record).
@@ -106,6 +107,23 @@ public:
     // Slot w: the first reverse record whose text begins with a byte of weight w, or 0.
     int FirstLetterSlot(int weight) const;
 
+    // The searches halve their way through every list found in order at its first use (and scan
+    // the others); false makes every search scan, as the reference the indexes are tested
+    // against. The results are the same either way.
+    void SetSearchIndexes(bool bUse);
+
+    // The records one search reads, in file order, and whether their texts never decrease under
+    // the search's collation. Built at the list's first search.
+    struct SSortedView {
+        bool built = false;
+        bool sorted = false;
+        int count = 0;                     // readable records
+        std::vector<std::int32_t> records; // their numbers; empty when every record is readable
+        int At(int k) const { return records.empty() ? k : records[static_cast<std::size_t>(k)]; }
+        // The first position whose record number is at least record.
+        int FirstAtOrAfter(int record) const;
+    };
+
 private:
     struct SSection {
         std::uint64_t tableOffset = 0;
@@ -129,8 +147,28 @@ private:
     // The text FetchArticle gives for entry, as a string; empty when it is absent.
     std::string FetchText(int entry);
     // The first main-list record from `from` whose headword begins with the trimmed prefix and
-    // whose article is present; -1 when there is none.
+    // whose article is present; -1 when there is none. The scan stops at the first headword
+    // after the prefix.
     int ForwardPrefixIndex(std::string_view prefix, int from) const;
+    int ForwardPrefixIndexLinear(std::string_view prefix, int from) const;
+    // The first record of headword list `list`, in file order, whose headword cut to q's length
+    // is q and whose article (by its entry field) is present; -1 when there is none.
+    int FirstListMatch(std::size_t list, std::string_view q) const;
+    // The reverse search from record start: the first record whose text begins with prefix (at
+    // most 255 bytes, no NUL), or -1 once a text sorts after it.
+    int ReversePrefixIndex(std::string_view prefix, int start) const;
+    int ReversePrefixIndexLinear(std::string_view prefix, int start) const;
+
+    // The keys the views compare: a main-list headword read by record number, a headword of
+    // any list read by its entry field, a reverse text (NUL-cut). False for a skipped record.
+    bool PrefixKey(int i, std::string& key) const;
+    bool ListKey(std::size_t list, int j, std::string& key, std::int32_t& entry) const;
+    bool ReverseKey(int i, std::string& key) const;
+    const SSortedView& PrefixView() const;
+    const SSortedView& ListView(std::size_t list) const;
+    const SSortedView& ReverseView() const;
+    void EnsureFirstLetters() const;
+    void ResetViews();
     // A reverse record: m, its leading words (m of them, 4m bytes) and its scrambled text, with
     // the text's seed; false when it is absent or m is 0.
     bool ReverseBytes(int index, std::uint32_t& m, std::string_view& words, std::string_view& text,
@@ -150,7 +188,12 @@ private:
     std::array<SSection, 8> m_sections{};
     int m_nReverseCount = 0;
     int m_nArticleCount = 0;
-    std::array<int, 256> m_firstLetter{};
+    mutable std::array<int, 256> m_firstLetter{};
+    mutable bool m_bFirstLetterReady = false;
+    mutable SSortedView m_prefixView;
+    mutable std::array<SSortedView, DictFormat::kHeadwordListCount> m_listViews;
+    mutable SSortedView m_reverseView;
+    bool m_bUseIndexes = true;
     std::array<char, 65536> m_articleBuffer{};
 };
 

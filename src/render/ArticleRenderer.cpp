@@ -135,8 +135,16 @@ std::string CDictFile::RenderForward(std::string_view word, int& entry) {
     bool found = false;
     int l = 0; // records examined since the first match, across lists
     char buffer[kHeadwordSpanLimit];
-    for (std::size_t b = 0; b < 5; ++b) {
-        for (int j = 0; j < m_sections[b].count; ++j) {
+    // Nothing before the first match adds to the page: the search finds it, the walk starts there.
+    std::size_t firstList = 0;
+    int firstRecord = -1;
+    for (; firstList < kHeadwordListCount - 1 && firstRecord < 0; ++firstList)
+        firstRecord = FirstListMatch(firstList, q);
+    if (firstRecord < 0)
+        return page.Finish();
+    --firstList;
+    for (std::size_t b = firstList; b < kHeadwordListCount - 1; ++b) {
+        for (int j = b == firstList ? firstRecord : 0; j < m_sections[b].count; ++j) {
             std::int32_t e = 0;
             std::size_t length = 0;
             if (!ReadHeadword(b, j, e, buffer, length))
@@ -173,7 +181,10 @@ std::string CDictFile::RenderLinkTarget(std::string_view name, int& entry) {
     SForwardPage page;
     bool found = false;
     char buffer[kHeadwordSpanLimit];
-    for (int j = 0; j < m_sections[DictFormat::kLinkList].count; ++j) {
+    const int firstRecord = FirstListMatch(DictFormat::kLinkList, q);
+    if (firstRecord < 0)
+        return page.Finish();
+    for (int j = firstRecord; j < m_sections[DictFormat::kLinkList].count; ++j) {
         std::int32_t e = 0;
         std::size_t length = 0;
         if (!ReadHeadword(DictFormat::kLinkList, j, e, buffer, length))
