@@ -1,9 +1,11 @@
 // Speed of the dictionary core on the real dictionary (build/LEKSTAR.dic, or $LEKSTAR_DIC) and on
-// a generated one of 1,000,000 articles and 1,000,000 reverse records, kept in
-// build/bench/generated-1m.dic between runs.
+// generated ones of 100,000 and 1,000,000 articles (as many reverse records), kept in
+// build/bench/generated-*.dic between runs. Every search runs twice in the same run: "scan" with
+// the search indexes off (the plain scans of the file format), "indexed" with them.
 
 #include "dict/DictFile.h"
 #include "dict/DictWriter.h"
+#include "render/Lookup.h"
 
 #include <benchmark/benchmark.h>
 
@@ -37,12 +39,11 @@ std::string RandomWord(std::mt19937& random, bool lithuanian) {
     return w;
 }
 
-std::string GeneratedDictionary() {
-    const std::filesystem::path path = ExeDir() / "generated-1m.dic";
+std::string GeneratedDictionary(int kCount, const std::string& name) {
+    const std::filesystem::path path = ExeDir() / ("generated-" + name + ".dic");
     if (std::filesystem::exists(path))
         return path.string();
     std::cerr << "Generating " << path << " ...\n";
-    constexpr int kCount = 1000000;
     std::mt19937 random(20261208);
     SDictContent c;
     c.articles.reserve(kCount);
@@ -74,7 +75,8 @@ std::string GeneratedDictionary() {
 struct SSubject {
     std::string name;
     std::string path;
-    std::unique_ptr<CDictFile> dict = std::make_unique<CDictFile>();
+    std::unique_ptr<CDictFile> scan = std::make_unique<CDictFile>();
+    std::unique_ptr<CDictFile> indexed = std::make_unique<CDictFile>();
     std::vector<std::string> forwardHits;
     std::vector<std::string> reverseHits;
 };
@@ -82,17 +84,30 @@ struct SSubject {
 // Words that are in the dictionary, spread over the whole list.
 void SampleWords(SSubject& s) {
     int homonym = 0;
-    const int articles = s.dict->ArticleCount();
-    const int reverse = s.dict->ReverseCount();
+    const int articles = s.scan->ArticleCount();
+    const int reverse = s.scan->ReverseCount();
     for (int k = 0; k < 64; ++k) {
-        s.forwardHits.push_back(s.dict->GetListHeadword(EDirection::Forward, articles * k / 64, homonym));
-        s.reverseHits.push_back(s.dict->GetReverseHeadword(reverse * k / 64));
+        s.forwardHits.push_back(s.scan->GetListHeadword(EDirection::Forward, articles * k / 64, homonym));
+        s.reverseHits.push_back(s.scan->GetReverseHeadword(reverse * k / 64));
+    }
+}
+
+using Operation = void (*)(CDictFile& dict, const SSubject& s, std::size_t i);
+
+void Register(SSubject& s, const std::string& operation, Operation run, benchmark::TimeUnit unit) {
+    for (const bool bIndexed : {false, true}) {
+        const std::string name = s.name + "/" + operation + (bIndexed ? "/indexed" : "/scan");
+        benchmark::RegisterBenchmark(name.c_str(), [&s, run, bIndexed](benchmark::State& state) {
+            CDictFile& dict = bIndexed ? *s.indexed : *s.scan;
+            std::size_t i = 0;
+            for (auto _ : state)
+                run(dict, s, i++);
+        })->Unit(unit);
     }
 }
 
 void Register(SSubject& s) {
-    const std::string& n = s.name;
-    benchmark::RegisterBenchmark((n + "/Open").c_str(), [&s](benchmark::State& state) {
+    benchmark::RegisterBenchmark((s.name + "/Open").c_str(), [&s](benchmark::State& state) {
         CDictFile dict;
         dict.SetPath(s.path);
         for (auto _ : state) {
@@ -100,46 +115,72 @@ void Register(SSubject& s) {
             dict.Close();
         }
     })->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark((n + "/FindNearestForward").c_str(), [&s](benchmark::State& state) {
-        std::size_t i = 0;
+    // What the first searches after Open pay once: the check of every list and the first-letter table.
+    benchmark::RegisterBenchmark((s.name + "/Open+FirstSearches").c_str(), [&s](benchmark::State& state) {
+        CDictFile dict;
+        dict.SetPath(s.path);
         for (auto _ : state) {
+            dict.Open();
             int entry = -1;
-            benchmark::DoNotOptimize(s.dict->FindNearestForward(s.forwardHits[i++ % 64] + "x", entry));
-        }
-    })->Unit(benchmark::kMicrosecond);
-    benchmark::RegisterBenchmark((n + "/RenderForward/hit").c_str(), [&s](benchmark::State& state) {
-        std::size_t i = 0;
-        for (auto _ : state) {
-            int entry = -1;
-            benchmark::DoNotOptimize(s.dict->RenderForward(s.forwardHits[i++ % 64], entry));
-        }
-    })->Unit(benchmark::kMicrosecond);
-    benchmark::RegisterBenchmark((n + "/RenderForward/miss").c_str(), [&s](benchmark::State& state) {
-        for (auto _ : state) {
-            int entry = -1;
-            // Matches no headword: every list is scanned to its end.
-            benchmark::DoNotOptimize(s.dict->RenderForward("qqqqzz", entry));
+            benchmark::DoNotOptimize(dict.RenderForward("a", entry));
+            benchmark::DoNotOptimize(dict.RenderLinkTarget("a", entry));
+            benchmark::DoNotOptimize(dict.FindNearestForward("a", entry));
+            benchmark::DoNotOptimize(dict.FindNearestReverse("a"));
+            dict.Close();
         }
     })->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark((n + "/FindNearestReverse").c_str(), [&s](benchmark::State& state) {
-        std::size_t i = 0;
-        for (auto _ : state)
-            benchmark::DoNotOptimize(s.dict->FindNearestReverse(s.reverseHits[i++ % 64]));
-    })->Unit(benchmark::kMicrosecond);
-    benchmark::RegisterBenchmark((n + "/RenderReverse").c_str(), [&s](benchmark::State& state) {
-        std::size_t i = 0;
-        for (auto _ : state)
-            benchmark::DoNotOptimize(s.dict->RenderReverse(s.reverseHits[i++ % 64]));
-    })->Unit(benchmark::kMicrosecond);
-    benchmark::RegisterBenchmark((n + "/GetListHeadword/40rows").c_str(), [&s](benchmark::State& state) {
+    Register(
+        s, "FindNearestForward",
+        [](CDictFile& d, const SSubject& subject, std::size_t i) {
+            int entry = -1;
+            benchmark::DoNotOptimize(d.FindNearestForward(subject.forwardHits[i % 64] + "x", entry));
+        },
+        benchmark::kMicrosecond);
+    Register(
+        s, "RenderForward/hit",
+        [](CDictFile& d, const SSubject& subject, std::size_t i) {
+            int entry = -1;
+            benchmark::DoNotOptimize(d.RenderForward(subject.forwardHits[i % 64], entry));
+        },
+        benchmark::kMicrosecond);
+    // Matches no headword: the scan reads every list to its end.
+    Register(
+        s, "RenderForward/miss",
+        [](CDictFile& d, const SSubject&, std::size_t) {
+            int entry = -1;
+            benchmark::DoNotOptimize(d.RenderForward("qqqqzz", entry));
+        },
+        benchmark::kMicrosecond);
+    // A keystroke in the window: the entry the index moves to, without any page.
+    Register(
+        s, "Keystroke",
+        [](CDictFile& d, const SSubject& subject, std::size_t i) {
+            const std::string& w = subject.forwardHits[i % 64];
+            benchmark::DoNotOptimize(
+                Lookup::FindEntry(d, EDirection::Forward, w.substr(0, 1 + i % w.size()) + "q"));
+        },
+        benchmark::kMicrosecond);
+    Register(
+        s, "FindNearestReverse",
+        [](CDictFile& d, const SSubject& subject, std::size_t i) {
+            benchmark::DoNotOptimize(d.FindNearestReverse(subject.reverseHits[i % 64]));
+        },
+        benchmark::kMicrosecond);
+    Register(
+        s, "RenderReverse",
+        [](CDictFile& d, const SSubject& subject, std::size_t i) {
+            benchmark::DoNotOptimize(d.RenderReverse(subject.reverseHits[i % 64]));
+        },
+        benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark((s.name + "/GetListHeadword/40rows").c_str(), [&s](benchmark::State& state) {
         std::size_t k = 0;
-        const int articles = s.dict->ArticleCount();
+        const int articles = s.scan->ArticleCount();
         for (auto _ : state) {
             const int top =
                 static_cast<int>((k++ * 7919) % static_cast<std::size_t>(std::max(articles - 40, 1)));
             for (int row = top; row < top + 40; ++row) {
                 int homonym = 0;
-                benchmark::DoNotOptimize(s.dict->GetListHeadword(EDirection::Forward, row, homonym));
+                benchmark::DoNotOptimize(s.scan->GetListHeadword(EDirection::Forward, row, homonym));
             }
         }
     })->Unit(benchmark::kMicrosecond);
@@ -154,15 +195,26 @@ int main(int argc, char** argv) {
     subjects.push_back(std::make_unique<SSubject>());
     subjects.back()->name = "real";
     subjects.back()->path = env != nullptr ? env : (ExeDir().parent_path() / "LEKSTAR.dic").string();
-    subjects.push_back(std::make_unique<SSubject>());
-    subjects.back()->name = "generated1M";
-    subjects.back()->path = GeneratedDictionary();
+    for (const auto& [count, name] : {std::pair{100000, "100k"}, std::pair{1000000, "1m"}}) {
+        subjects.push_back(std::make_unique<SSubject>());
+        subjects.back()->name = std::string("generated-") + name;
+        subjects.back()->path = GeneratedDictionary(count, name);
+    }
     for (auto& s : subjects) {
-        s->dict->SetPath(s->path);
-        if (s->dict->Open() != CDictFile::kOpenOk) {
-            std::cerr << "cannot open " << s->path << "\n";
-            return 1;
+        for (CDictFile* dict : {s->scan.get(), s->indexed.get()}) {
+            dict->SetPath(s->path);
+            if (dict->Open() != CDictFile::kOpenOk) {
+                std::cerr << "cannot open " << s->path << "\n";
+                return 1;
+            }
         }
+        s->scan->SetSearchIndexes(false);
+        // The indexes are built by the first searches; the figures are those of every later one.
+        int entry = -1;
+        s->indexed->RenderForward("a", entry);
+        s->indexed->RenderLinkTarget("a", entry);
+        s->indexed->FindNearestForward("a", entry);
+        s->indexed->FindNearestReverse("a");
         SampleWords(*s);
         Register(*s);
     }

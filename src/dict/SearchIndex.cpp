@@ -107,7 +107,8 @@ bool CDictFile::ReverseKey(int i, std::string& key) const {
 const CDictFile::SSortedView& CDictFile::PrefixView() const {
     if (!m_prefixView.built)
         BuildView(
-            m_prefixView, m_sections[kMainList].count, [this](int i, std::string& key) { return PrefixKey(i, key); },
+            m_prefixView, m_sections[kMainList].count,
+            [this](int i, std::string& key) { return PrefixKey(i, key); },
             [](const std::string& a, const std::string& b) { return CompareForward(a, b); });
     return m_prefixView;
 }
@@ -128,7 +129,8 @@ const CDictFile::SSortedView& CDictFile::ListView(std::size_t list) const {
 const CDictFile::SSortedView& CDictFile::ReverseView() const {
     if (!m_reverseView.built)
         BuildView(
-            m_reverseView, m_sections[kReverse].count, [this](int i, std::string& key) { return ReverseKey(i, key); },
+            m_reverseView, m_sections[kReverse].count,
+            [this](int i, std::string& key) { return ReverseKey(i, key); },
             [](const std::string& a, const std::string& b) { return CompareByWeight(a.c_str(), b.c_str()); });
     return m_reverseView;
 }
@@ -246,8 +248,9 @@ int CDictFile::ReversePrefixIndex(std::string_view prefix, int start) const {
         key.resize(std::min(key.size(), q.size()));
         return key.c_str();
     };
-    const int p = std::max(view.FirstAtOrAfter(std::max(start, 0)),
-                           LowerBound(view, 0, cut, [&](const char* t) { return CompareByWeight(t, q.c_str()) < 0; }));
+    const int p =
+        std::max(view.FirstAtOrAfter(std::max(start, 0)),
+                 LowerBound(view, 0, cut, [&](const char* t) { return CompareByWeight(t, q.c_str()) < 0; }));
     if (p < view.count && CompareByWeight(cut(view.At(p)), q.c_str()) == 0)
         return view.At(p);
     return -1;

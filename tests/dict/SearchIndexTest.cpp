@@ -31,7 +31,8 @@ public:
         for (int i = 0; i < n; ++i) {
             // Now and then a headword too long for its record, which every reader skips.
             const std::string h = Below(25) == 0 ? std::string(60 + Below(4), 'b') + Word(3) : Word(4);
-            c.articles.push_back(Article(h, "<P>" + std::to_string(i) + "</P>", Below(4) == 0 ? 1 + Below(3) : 0));
+            c.articles.push_back(
+                Article(h, "<P>" + std::to_string(i) + "</P>", Below(4) == 0 ? 1 + Below(3) : 0));
             if (Below(8) == 0) // an equal headword right away
                 c.articles.push_back(Article(h, "<P>twin</P>"));
         }
@@ -66,7 +67,8 @@ public:
     std::mt19937 m_random;
 };
 
-void Compare(CDictFile& fast, CDictFile& slow, const std::string& w, CDifferential& d, const std::string& what) {
+void Compare(CDictFile& fast, CDictFile& slow, const std::string& w, CDifferential& d,
+             const std::string& what) {
     SCOPED_TRACE(what + " word '" + w + "'");
     int a = -1, b = -1;
     EXPECT_EQ(fast.FindForwardPrefix(w, a), slow.FindForwardPrefix(w, b));
