@@ -137,12 +137,11 @@ std::string CDictFile::RenderForward(std::string_view word, int& entry) {
     char buffer[kHeadwordSpanLimit];
     // Nothing before the first match adds to the page: the search finds it, the walk starts there.
     std::size_t firstList = 0;
-    int firstRecord = -1;
-    for (; firstList < kHeadwordListCount - 1 && firstRecord < 0; ++firstList)
+    int firstRecord = FirstListMatch(firstList, q);
+    while (firstRecord < 0 && ++firstList < kHeadwordListCount - 1)
         firstRecord = FirstListMatch(firstList, q);
     if (firstRecord < 0)
         return page.Finish();
-    --firstList;
     for (std::size_t b = firstList; b < kHeadwordListCount - 1; ++b) {
         for (int j = b == firstList ? firstRecord : 0; j < m_sections[b].count; ++j) {
             std::int32_t e = 0;
