@@ -41,10 +41,9 @@ QFont ListFont(int points, int nLogPixelsY, bool bItalic) {
 
 // Draws one line of text with its top-left corner at `at` on a filled cell, as an opaque
 // background mode would; returns the cell. A height of -1 takes the font's.
-QRect DrawOpaque(QPainter& painter, const QPoint& at, const QString& text, const QColor& back,
-                 int height = -1) {
-    const QFontMetrics metrics(painter.font());
-    const QRect cell(at, QSize(metrics.horizontalAdvance(text), height < 0 ? metrics.height() : height));
+QRect DrawOpaque(QPainter& painter, const QPoint& at, const QString& text, const QColor& back, int width,
+                 int height) {
+    const QRect cell(at, QSize(width, height));
     painter.fillRect(cell, back);
     painter.drawText(cell, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
     return cell;
@@ -115,6 +114,7 @@ void CVListBox::Repaint() {
 
 void CVListBox::SetStyle(const SListStyle& style) {
     m_style = style;
+    m_fonts.reset();
     // The ascents belong to the fonts of the layout size; the next paint measures them again.
     rowAscent = 0;
     markAscent = 0;
@@ -145,19 +145,9 @@ void CVListBox::paintEvent(QPaintEvent* event) {
     const QRect client = viewport()->rect();
     const bool bLarge = m_style.bLarge;
     const int dpiY = viewport()->logicalDpiY();
-    // The code page's text is converted to Unicode before drawing, so one set of fonts serves
-    // both directions.
-    const QFont rowFont = RowFont(bLarge, dpiY);
-    const QFont numberFont = NumberFont(dpiY);
-    const QFont markFont = MarkFont(bLarge, dpiY);
-
-    painter.setFont(rowFont);
-    const QFontMetrics rowMetrics(rowFont, viewport());
-    // Every row is one line of the same font, so the height measured on "Ay" is each row's.
-    const int textHeight = rowMetrics
-                               .boundingRect(kMeasureRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
-                                             QStringLiteral("Ay"))
-                               .height();
+    const SFonts& fonts = Fonts(bLarge, dpiY);
+    painter.setFont(fonts.row);
+    const int textHeight = fonts.textHeight;
     rowHeight = textHeight + kRowPadding;
     visibleLines = client.height() / rowHeight - 1;
 
@@ -174,9 +164,7 @@ void CVListBox::paintEvent(QPaintEvent* event) {
         topIndex = 0;
     verticalScrollBar()->setValue(topIndex / scrollScale);
 
-    const SRowPaint paint{
-        rowFont, numberFont, markFont, textHeight, client.width(), client.height(), !reverse && !isHistory,
-        bLarge};
+    const SRowPaint paint{fonts, textHeight, client.width(), client.height(), !reverse && !isHistory, bLarge};
     int y = topMargin;
     for (int i = topIndex; i <= lastIndex; ++i) {
         y = PaintRow(painter, paint, i, y);
@@ -185,12 +173,57 @@ void CVListBox::paintEvent(QPaintEvent* event) {
     }
 }
 
-int CVListBox::PaintRow(QPainter& painter, const SRowPaint& paint, int i, int y) {
-    int homonym = 0;
-    std::string raw = RowText(i, homonym);
+const CVListBox::SFonts& CVListBox::Fonts(bool bLarge, int dpiY) {
+    if (!m_fonts || m_fonts->bLarge != bLarge || m_fonts->dpiY != dpiY) {
+        // The code page's text is converted to Unicode before drawing, so one set of fonts serves
+        // both directions.
+        const QFont row = RowFont(bLarge, dpiY);
+        const QFont number = NumberFont(dpiY);
+        const QFont mark = MarkFont(bLarge, dpiY);
+        // Every row is one line of the same font, so the height measured on "Ay" is each row's.
+        const int textHeight =
+            QFontMetrics(row, viewport())
+                .boundingRect(kMeasureRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                              QStringLiteral("Ay"))
+                .height();
+        m_fonts.emplace(SFonts{bLarge, dpiY, row, number, mark, QFontMetrics(row), QFontMetrics(number),
+                               QFontMetrics(mark), textHeight});
+        m_rows.clear();
+    }
+    return *m_fonts;
+}
+
+const CVListBox::SRow& CVListBox::Row(int i, const SFonts& fonts) {
+    // Index rows come from the read-only dictionary, so a row's text and width stay what they were
+    // while the list shows the same list; the history's items change under it and are read anew.
+    const bool bCache = !isHistory;
+    if (bCache &&
+        (m_rowsReverse != reverse || m_rowsLastIndex != lastIndex || m_rows.size() > kMaxCachedRows)) {
+        m_rows.clear();
+        m_rowsReverse = reverse;
+        m_rowsLastIndex = lastIndex;
+    }
+    if (bCache) {
+        if (const auto it = m_rows.find(i); it != m_rows.end())
+            return it->second;
+    }
+    SRow row;
+    std::string raw = RowText(i, row.homonym);
     if (raw.size() > kMaxRowBytes)
         raw.resize(kMaxRowBytes);
-    const QString text = QtText::FromCp1257(raw);
+    row.text = QtText::FromCp1257(raw);
+    row.width = fonts.rowMetrics.horizontalAdvance(row.text);
+    if (!bCache) {
+        m_uncached = std::move(row);
+        return m_uncached;
+    }
+    return m_rows.emplace(i, std::move(row)).first->second;
+}
+
+int CVListBox::PaintRow(QPainter& painter, const SRowPaint& paint, int i, int y) {
+    const SRow& row = Row(i, paint.fonts);
+    const QString& text = row.text;
+    const int homonym = row.homonym;
 
     QColor textColour = m_style.text;
     QColor backColour = m_style.back;
@@ -205,19 +238,25 @@ int CVListBox::PaintRow(QPainter& painter, const SRowPaint& paint, int i, int y)
     }
 
     painter.setPen(textColour);
-    painter.setFont(paint.rowFont);
-    const QRect textRect = DrawOpaque(painter, QPoint(kTextLeft, y), text, backColour, paint.textHeight);
+    painter.setFont(paint.fonts.row);
+    const QRect textRect =
+        DrawOpaque(painter, QPoint(kTextLeft, y), text, backColour, row.width, paint.textHeight);
     if (paint.bMarks && homonym != 0) {
         const int markLeft = textRect.left() + textRect.width() + kMarkGap;
         if (homonym == kAbbreviationHomonym) {
             // On the word's baseline; the small layout's fonts need one pixel more.
-            painter.setFont(paint.markFont);
+            painter.setFont(paint.fonts.mark);
             const int top = y + rowAscent - markAscent + (paint.bLarge ? 0 : 1);
-            DrawOpaque(painter, QPoint(markLeft, top), QString::fromLatin1(kAbbreviationMark), backColour);
+            const QString mark = QString::fromLatin1(kAbbreviationMark);
+            DrawOpaque(painter, QPoint(markLeft, top), mark, backColour,
+                       paint.fonts.markMetrics.horizontalAdvance(mark), paint.fonts.markMetrics.height());
         } else {
             // At the row's top, which raises the number like a superscript.
-            painter.setFont(paint.numberFont);
-            DrawOpaque(painter, QPoint(markLeft, y), QString::number(homonym), backColour);
+            painter.setFont(paint.fonts.number);
+            const QString number = QString::number(homonym);
+            DrawOpaque(painter, QPoint(markLeft, y), number, backColour,
+                       paint.fonts.numberMetrics.horizontalAdvance(number),
+                       paint.fonts.numberMetrics.height());
         }
     }
     return y + paint.textHeight + kRowPadding;

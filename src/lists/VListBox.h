@@ -5,9 +5,12 @@
 
 #include <QAbstractScrollArea>
 #include <QFont>
+#include <QFontMetrics>
 
 #include <cstddef>
+#include <optional>
 #include <string>
+#include <unordered_map>
 
 class CListOwner;
 
@@ -81,11 +84,23 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The fonts of one layout size and resolution with their metrics, built once for them.
+    struct SFonts {
+        bool bLarge;
+        int dpiY;
+        QFont row, number, mark;
+        QFontMetrics rowMetrics, numberMetrics, markMetrics;
+        int textHeight; // one line of the row font, measured on "Ay"
+    };
+    // A row as drawn: its text, its homonym number, the text's width in the row font.
+    struct SRow {
+        QString text;
+        int homonym = 0;
+        int width = 0;
+    };
     // What every row of one paint shares.
     struct SRowPaint {
-        const QFont& rowFont;
-        const QFont& numberFont;
-        const QFont& markFont;
+        const SFonts& fonts;
         int textHeight; // one line of the row font
         int width;      // of the rows' band
         int bottom;     // of the client area
@@ -95,6 +110,8 @@ private:
 
     // Paints row i with its top at y: the band, the text, the mark. Returns the next row's top.
     int PaintRow(QPainter& painter, const SRowPaint& paint, int i, int y);
+    const SFonts& Fonts(bool bLarge, int dpiY);
+    const SRow& Row(int i, const SFonts& fonts);
     void MeasureAscents();
     void OnScrollAction(int action);
     void OnEndScroll();
@@ -102,4 +119,11 @@ private:
 
     CListOwner* m_pOwner;
     SListStyle m_style;
+    std::optional<SFonts> m_fonts;
+    // The index rows drawn lately, for the list they were read from.
+    static constexpr std::size_t kMaxCachedRows = 512;
+    std::unordered_map<int, SRow> m_rows;
+    bool m_rowsReverse = false;
+    int m_rowsLastIndex = -2;
+    SRow m_uncached;
 };

@@ -84,6 +84,17 @@ private:
     int m_nHomonym;
 };
 
+// A list that counts the rows it reads from its source.
+class CCountingList : public CVListBox {
+public:
+    using CVListBox::CVListBox;
+    std::string RowText(int i, int& homonym) const override {
+        ++reads;
+        return CVListBox::RowText(i, homonym);
+    }
+    mutable int reads = 0;
+};
+
 SDictContent NumberedRows(int n) {
     SDictContent c;
     char name[16];
@@ -531,6 +542,36 @@ TEST_F(VListBoxTest, HomonymOrdinalCountsRunsUpToTheLastRow) {
     // The row after lastIndex is not part of the list.
     list->lastIndex = 4;
     EXPECT_EQ(list->HomonymOrdinal(4), 0);
+}
+
+// The index reads a row from the dictionary once while it shows the same list: a paint after a
+// key reads nothing again, a switch of the list or a new length reads anew. The history's items
+// change under it, so it reads every time.
+TEST_F(VListBoxTest, IndexRowsAreReadOnceUntilTheListChanges) {
+    CCountingList* list = MakeList<CCountingList>(NumberedRows(40), 100);
+    const int visible = list->reads;
+    ASSERT_GT(visible, 3);
+    list->Repaint();
+    EXPECT_EQ(list->reads, visible);
+    list->selection = 2;
+    list->Repaint();
+    EXPECT_EQ(list->reads, visible);
+
+    list->reverse = true;
+    list->lastIndex = 2;
+    list->Repaint();
+    EXPECT_EQ(list->reads, visible + 3);
+    int homonym = 0;
+    EXPECT_EQ(list->CVListBox::RowText(0, homonym), "alus");
+
+    list->lastIndex = 1;
+    list->Repaint();
+    EXPECT_EQ(list->reads, visible + 5);
+
+    list->isHistory = true;
+    list->Repaint();
+    list->Repaint();
+    EXPECT_EQ(list->reads, visible + 9);
 }
 
 } // namespace
