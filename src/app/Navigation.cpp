@@ -48,9 +48,10 @@ void CZodynasDlg::ShowSavedWord() {
 void CZodynasDlg::FollowTyping(const std::string& text) {
     const int selection = Lookup::FindEntry(m_dict, LookupDirection(), text);
     m_listIndex->selection = selection;
-    // The found entry stands as the fourth row.
+    // The found entry stands as the fourth row. The index is painted with the entry box's own
+    // change of this key, in one pass of the window.
     m_listIndex->topIndex = selection > 3 ? selection - 3 : 0;
-    m_listIndex->Repaint();
+    m_listIndex->viewport()->update();
 }
 
 void CZodynasDlg::OnOK() {
