@@ -56,7 +56,8 @@ struct SWindow {
         std::filesystem::copy(BuildDir() / "HTM", dir / "HTM", std::filesystem::copy_options::recursive);
         std::filesystem::create_directories(dir / "tmp");
         qputenv("TMPDIR", QByteArray::fromStdString((dir / "tmp").string()));
-        CRegKey::SetRoots(QString::fromStdString((dir / "user").string()), QString::fromStdString((dir / "machine").string()));
+        CRegKey::SetRoots(QString::fromStdString((dir / "user").string()),
+                          QString::fromStdString((dir / "machine").string()));
         g_strAppDir = dir.string();
         app.MeasureScreen(QGuiApplication::primaryScreen());
         if (!app.LoadPageHeader(g_strAppDir + "/HTM/HH.htm"))
@@ -86,7 +87,8 @@ std::vector<int> Keys(CDictFile& dict) {
     for (int k = 0; k < 100; ++k) {
         int homonym = 0;
         const std::string word = dict.GetListHeadword(
-            EDirection::Forward, static_cast<int>(random() % static_cast<unsigned>(dict.ArticleCount())), homonym);
+            EDirection::Forward, static_cast<int>(random() % static_cast<unsigned>(dict.ArticleCount())),
+            homonym);
         int typed = 0;
         for (char c : word)
             if (c >= 'a' && c <= 'z') {
@@ -118,8 +120,8 @@ void Keystrokes(benchmark::State& state, const std::filesystem::path& dictionary
         QApplication::sendEvent(entry, &release);
         QApplication::processEvents();
     }
-    state.counters["index paints per key"] =
-        benchmark::Counter(static_cast<double>(window.indexPaints.count - paintsBefore) / static_cast<double>(i));
+    state.counters["index paints per key"] = benchmark::Counter(
+        static_cast<double>(window.indexPaints.count - paintsBefore) / static_cast<double>(i));
 }
 
 } // namespace
@@ -134,12 +136,14 @@ int main(int argc, char** argv) {
     const std::filesystem::path million = BuildDir() / "bench" / "generated-1m.dic";
     for (const bool bIndexes : {false, true}) {
         const std::string suffix = bIndexes ? "/indexed" : "/scan";
-        benchmark::RegisterBenchmark(("real/Keystroke" + suffix).c_str(),
-                                     [real, bIndexes](benchmark::State& s) { Keystrokes(s, real, bIndexes); })
-            ->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark(("real/Keystroke" + suffix).c_str(), [real,
+                                                                           bIndexes](benchmark::State& s) {
+            Keystrokes(s, real, bIndexes);
+        })->Unit(benchmark::kMicrosecond);
         if (std::filesystem::exists(million))
-            benchmark::RegisterBenchmark(("generated-1m/Keystroke" + suffix).c_str(),
-                                         [million, bIndexes](benchmark::State& s) { Keystrokes(s, million, bIndexes); })
+            benchmark::RegisterBenchmark(
+                ("generated-1m/Keystroke" + suffix).c_str(),
+                [million, bIndexes](benchmark::State& s) { Keystrokes(s, million, bIndexes); })
                 ->Unit(benchmark::kMicrosecond);
     }
     benchmark::RunSpecifiedBenchmarks();

@@ -213,6 +213,9 @@ const CVListBox::SRow& CVListBox::Row(int i, const SFonts& fonts) {
         raw.resize(kMaxRowBytes);
     row.text = QtText::FromCp1257(raw);
     row.width = fonts.rowMetrics.horizontalAdvance(row.text);
+    row.glyphs.setTextFormat(Qt::PlainText);
+    row.glyphs.setText(row.text);
+    row.glyphs.prepare(QTransform(), fonts.row);
     if (!bCache) {
         m_uncached = std::move(row);
         return m_uncached;
@@ -222,7 +225,6 @@ const CVListBox::SRow& CVListBox::Row(int i, const SFonts& fonts) {
 
 int CVListBox::PaintRow(QPainter& painter, const SRowPaint& paint, int i, int y) {
     const SRow& row = Row(i, paint.fonts);
-    const QString& text = row.text;
     const int homonym = row.homonym;
 
     QColor textColour = m_style.text;
@@ -239,8 +241,10 @@ int CVListBox::PaintRow(QPainter& painter, const SRowPaint& paint, int i, int y)
 
     painter.setPen(textColour);
     painter.setFont(paint.fonts.row);
-    const QRect textRect =
-        DrawOpaque(painter, QPoint(kTextLeft, y), text, backColour, row.width, paint.textHeight);
+    // The row's text keeps its laid-out glyphs between paints.
+    const QRect textRect(QPoint(kTextLeft, y), QSize(row.width, paint.textHeight));
+    painter.fillRect(textRect, backColour);
+    painter.drawStaticText(textRect.topLeft(), row.glyphs);
     if (paint.bMarks && homonym != 0) {
         const int markLeft = textRect.left() + textRect.width() + kMarkGap;
         if (homonym == kAbbreviationHomonym) {

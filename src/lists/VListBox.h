@@ -6,6 +6,7 @@
 #include <QAbstractScrollArea>
 #include <QFont>
 #include <QFontMetrics>
+#include <QStaticText>
 
 #include <cstddef>
 #include <optional>
@@ -97,6 +98,7 @@ private:
         QString text;
         int homonym = 0;
         int width = 0;
+        QStaticText glyphs;
     };
     // What every row of one paint shares.
     struct SRowPaint {
