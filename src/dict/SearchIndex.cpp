@@ -58,8 +58,8 @@ void BuildView(CDictFile::SSortedView& view, int n, TRead read, TCompare compare
 
 // First position of a sorted view whose key, cut to the query's length, is not below q.
 template <class TKey, class TLess>
-int LowerBound(const CDictFile::SSortedView& view, int from, TKey key, TLess cutBelow) {
-    int lo = from, hi = view.count;
+int LowerBound(const CDictFile::SSortedView& view, TKey key, TLess cutBelow) {
+    int lo = 0, hi = view.count;
     while (lo < hi) {
         const int mid = lo + (hi - lo) / 2;
         if (cutBelow(key(view.At(mid))))
@@ -189,7 +189,7 @@ int CDictFile::ForwardPrefixIndex(std::string_view prefix, int from) const {
         return std::string_view(key).substr(0, std::min(key.size(), q.size()));
     };
     int p = std::max(view.FirstAtOrAfter(std::max(from, 0)),
-                     LowerBound(view, 0, cut, [&](std::string_view t) { return CompareForward(q, t) > 0; }));
+                     LowerBound(view, cut, [&](std::string_view t) { return CompareForward(q, t) > 0; }));
     for (; p < view.count; ++p) {
         const int i = view.At(p);
         if (CompareForward(q, cut(i)) != 0)
@@ -225,7 +225,7 @@ int CDictFile::FirstListMatch(std::size_t list, std::string_view q) const {
         ListKey(list, j, key, entry);
         return std::string_view(key).substr(0, std::min(key.size(), q.size()));
     };
-    for (int p = LowerBound(view, 0, cut, [&](std::string_view t) { return CompareForward(q, t) > 0; });
+    for (int p = LowerBound(view, cut, [&](std::string_view t) { return CompareForward(q, t) > 0; });
          p < view.count; ++p) {
         const int j = view.At(p);
         if (CompareForward(q, cut(j)) != 0)
@@ -250,7 +250,7 @@ int CDictFile::ReversePrefixIndex(std::string_view prefix, int start) const {
     };
     const int p =
         std::max(view.FirstAtOrAfter(std::max(start, 0)),
-                 LowerBound(view, 0, cut, [&](const char* t) { return CompareByWeight(t, q.c_str()) < 0; }));
+                 LowerBound(view, cut, [&](const char* t) { return CompareByWeight(t, q.c_str()) < 0; }));
     if (p < view.count && CompareByWeight(cut(view.At(p)), q.c_str()) == 0)
         return view.At(p);
     return -1;
