@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Speed of the dictionary core on the real dictionary (build/LEKSTAR.dic, or $LEKSTAR_DIC) and on
 // generated ones of 100,000 and 1,000,000 articles (as many reverse records), kept in
 // build/bench/generated-*.dic between runs. Every search runs twice in the same run: "scan" with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // CPU per keystroke in the real window: the main dialog started offscreen on a dictionary, words
 // typed into the entry box key by key (and taken back with Backspace), each key's events and
 // paints run to the end. On the real dictionary (build/LEKSTAR.dic) and, when lekstar-bench has

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-2.0-or-later
 """BMP files and palettes for LEKSTAR's resources.
 
 The BMP writer is hand-made so that every header field is what the program's own reader expects.

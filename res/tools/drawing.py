@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-2.0-or-later
 """The drawing kit of LEKSTAR's pictures: fonts, colours, supersampled sketches, the button face."""
 
 from pathlib import Path

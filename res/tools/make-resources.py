@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-2.0-or-later
 """Draws LEKSTAR's pictures.
 
 Every picture under res/ comes from this script (with its drawing kit in drawing.py and the BMP

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The main window's routines that tie the entry box to the word lists: following the typed
 // text, moving the active list's selection, showing a selected entry or a copied word, switching
 // the direction.

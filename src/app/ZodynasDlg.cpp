@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "app/ZodynasDlg.h"
 
 #include "app/TimerSet.h"
@@ -386,7 +387,7 @@ std::string CZodynasDlg::AboutText() {
            "2010 K\xE6stutis Bili\xFBnas (\xFEodyno duomenys)\n"
            "\xA9 2007\x96"
            "2017 Atviras Kodas Lietuvai ir FreeDict (GNU GPL 2+)\n"
-           "\xA9 2026 LEKSTAR k\xFBr\xEBjai (programa)";
+           "\xA9 2026 LEKSTAR k\xFBr\xEBjai (programa, GNU GPL 2+)";
 }
 
 void CZodynasDlg::ShowAbout() {

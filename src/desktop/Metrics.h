@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
 // a * b / c rounded half away from zero, computed in 64 bits; -1 when c is 0 or the result does

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
 // Registers the compiled-in pictures (bitmaps, splash, icons). The library that holds them is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The search accelerator: each list a search reads is checked once, at its first use, for being in
 // the order of its collation. A list in order is searched by halving, which gives exactly what
 // the scan from its first record gives; a list out of order keeps the scan.

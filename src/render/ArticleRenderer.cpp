@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The renderers: dictionary records turned into HTML fragments. Bodies are HTML already and go
 // in unchanged; only anchors, links, rules and highlight tags are added. Nothing is escaped.
 

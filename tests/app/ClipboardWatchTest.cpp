@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "desktop/WebBrowser2.h"
 #include "lists/VListBox.h"
 #include "lists/WordEdit.h"

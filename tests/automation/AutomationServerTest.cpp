@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The activation file, and what start-up does about the bus before any window exists.
 
 #include "automation/AutomationServer.h"

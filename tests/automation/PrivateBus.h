@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
 // A D-Bus daemon of the test's own: its configuration, socket and service folder live in a

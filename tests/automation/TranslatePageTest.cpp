@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The page the automation's Translate shows, composed without a window.
 
 #include "render/PageComposer.h"

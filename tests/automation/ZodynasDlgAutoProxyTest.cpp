@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The automation object on a private bus, called by a real client, driving a real main window.
 
 #include "automation/ZodynasDlgAutoProxy.h"

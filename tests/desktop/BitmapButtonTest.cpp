@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The bitmap button: which bitmap it paints in which state, over its whole area, and what a
 // missing bitmap leaves.
 

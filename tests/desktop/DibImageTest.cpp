@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The BMP picture class: reading every depth, the colour table, round trips, damaged files that
 // must be refused without reading outside their bytes, the shared block and drawing.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The splash window: placement, the road of the picture through a temporary file, what a
 // failure at each step leaves, and the painted picture.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The private temporary folder: where it is, when it is refused, unique page file names and the
 // wildcard sweeps.
 

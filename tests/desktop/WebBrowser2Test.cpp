@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The page view: what every navigation reports, that a cancelled one changes nothing, links
 // clicked with the mouse, anchors, pages in code page 1257 and printing to PDF.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "dict/Cp1257.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Damaged dictionary files: every operation must stay inside the mapping (the sanitizer build
 // proves it) and treat a record that does not fit as absent.
 

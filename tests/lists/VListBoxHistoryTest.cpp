@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "lists/VListBoxHistory.h"
 #include "lists/ListOwner.h"
 #include "support/TestDict.h"

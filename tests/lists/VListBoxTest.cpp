@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "lists/VListBox.h"
 #include "lists/ListOwner.h"
 #include "support/GuiWait.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The pictures compiled into the program and the pages that live beside it: every bitmap the
 // dialog asks for by id exists with the size and depth its layout expects, the splash pictures
 // are the exact BMP files the picture reader is built for, and the page head opens a document

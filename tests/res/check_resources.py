@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-2.0-or-later
 """Runs the picture script on a copy of res/ and fails when any file it writes differs from the
 committed one: the committed pictures are what the script draws, and the script reads the bitmap
 ids the program uses."""

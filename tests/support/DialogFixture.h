@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
 // A main window started on a program folder of its own: a small dictionary, the HTM pages,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
 // Waiting for the event loop inside GoogleTest: QtTest's QTRY_ macros report their failures to

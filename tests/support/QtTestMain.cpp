@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // GoogleTest main for tests that need a QApplication: widgets are created on the offscreen
 // platform unless the environment names another.
 #include "desktop/Resources.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-2.0-or-later
 """Reference model of the LEKSTAR dictionary file and its lookups, in plain Python.
 
 This module is deliberately written apart from the C++ code: it re-implements the

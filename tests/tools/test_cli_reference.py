@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-2.0-or-later
 """Byte-for-byte cross-check of lekstar-cli against the Python reference model.
 
 Generates seeded random dictionaries full of edge cases with the model's own

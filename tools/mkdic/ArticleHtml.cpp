@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The HTML of an article: its senses with their remarks, links and cross-references.
 
 #include "mkdic/FreeDictCompiler.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // English inflections for alternate list 4: plurals, third person, past and -ing forms.
 
 #include "mkdic/FreeDictCompiler.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The compiled lists: articles, alternate lists, links and the reverse list.
 
 #include "mkdic/FreeDictCompiler.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
 // The text tools the dictionary compiler's parts share: UTF-8 as code points, characters of the

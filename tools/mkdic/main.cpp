@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // lekstar-mkdic: builds LEKSTAR.dic from the FreeDict English-Lithuanian and Lithuanian-English
 // dictionaries in dictd format.
 #include "mkdic/FreeDictCompiler.h"
