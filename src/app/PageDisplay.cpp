@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Translation pages: written as page files in the private temporary folder, shown in the
 // browser, recorded in the history; links inside them turned into the pages of their names.
 
@@ -61,8 +62,12 @@ void CZodynasDlg::ShowPage(std::string text, int entry) {
             title = m_dict.GetReverseHeadword(entry);
         } else {
             const int n = m_listIndex->HomonymOrdinal(entry);
-            if (n > 0)
-                title += " " + std::to_string(n);
+            // Appended piece by piece: GCC 12 at -O3 takes `" " + std::to_string(n)` for an
+            // overlapping copy (a false -Wrestrict).
+            if (n > 0) {
+                title += ' ';
+                title += std::to_string(n);
+            }
         }
         m_editWord->PutWord(title);
     }
