@@ -11,6 +11,7 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 
+#include <ostream>
 #include <string>
 
 bool PrepareAutomation(const CZodynasApp& app, const QDBusConnection& bus, const std::string& programPath,
@@ -64,4 +65,26 @@ int RunProgram(CZodynasApp& app, int argc, char** argv) {
     server.Start();
     dialog.exec();
     return 0;
+}
+
+bool PrintInformation(const std::vector<std::string>& args, std::ostream& out) {
+    for (const std::string& a : args) {
+        if (a == "--version") {
+            out << "lekstar " LEKSTAR_VERSION "\n";
+            return true;
+        }
+        if (a == "--help" || a == "-h") {
+            out << "Usage: lekstar [-Embedding | /Automation]\n"
+                   "\n"
+                   "The LEKSTAR English-Lithuanian dictionary for the desktop.\n"
+                   "\n"
+                   "  -Embedding, /Automation  start for another program: serve the LEKSTAR.Application\n"
+                   "                           object on the session bus, with no splash, no start page\n"
+                   "                           and no saved word (also spelled /Embedding, -Automation)\n"
+                   "  --help                   this text\n"
+                   "  --version                the version of lekstar\n";
+            return true;
+        }
+    }
+    return false;
 }

@@ -2,7 +2,9 @@
 #pragma once
 
 #include <functional>
+#include <iosfwd>
 #include <string>
+#include <vector>
 
 class CZodynasApp;
 class QDBusConnection;
@@ -10,6 +12,10 @@ class QDBusConnection;
 // What a start for automation shows, caption "LEKSTAR", when the session bus cannot be reached.
 inline constexpr const char* kOleInitFailedMessage =
     "OLE initialization failed.  Make sure that the OLE libraries are the correct version.";
+
+// "--help" or "--version" among the arguments (program name excluded): the text is written to
+// out and the result is true, and the program is to end with status 0 before any window.
+bool PrintInformation(const std::vector<std::string>& args, std::ostream& out);
 
 // The program's start-up and shutdown around the main window: screen measurement, the
 // automation switches, the program directory, the page head, then the main window run modally.

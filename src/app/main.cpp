@@ -5,7 +5,14 @@
 
 #include <QApplication>
 
+#include <iostream>
+#include <string>
+#include <vector>
+
 int main(int argc, char** argv) {
+    // Answered before Qt starts, so that they work without a display.
+    if (PrintInformation(std::vector<std::string>(argv + 1, argv + argc), std::cout))
+        return 0;
     QApplication application(argc, argv);
     InitResources();
     CZodynasApp app;

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "app/ZodynasApp.h"
+#include "app/Startup.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -11,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include <filesystem>
 #include <string>
 
@@ -21,6 +24,22 @@ struct SSwitchCase {
     bool bFound;
     const char* rest;
 };
+
+TEST(PrintInformation, AnswersHelpAndVersionAndNothingElse) {
+    std::ostringstream out;
+    EXPECT_TRUE(PrintInformation({"--version"}, out));
+    EXPECT_EQ(out.str(), "lekstar " LEKSTAR_VERSION "\n");
+    out.str("");
+    EXPECT_TRUE(PrintInformation({"-Embedding", "--help"}, out));
+    EXPECT_EQ(out.str().rfind("Usage: lekstar [-Embedding | /Automation]\n", 0), 0u);
+    EXPECT_NE(out.str().find("--version"), std::string::npos);
+    out.str("");
+    // The automation switches and anything else start the program.
+    EXPECT_FALSE(PrintInformation({}, out));
+    EXPECT_FALSE(PrintInformation({"-Embedding"}, out));
+    EXPECT_FALSE(PrintInformation({"/Automation", "--versions", "-help"}, out));
+    EXPECT_EQ(out.str(), "");
+}
 
 TEST(TakeSwitches, FindsEitherSwitchAfterSlashOrMinusAndRemovesIt) {
     const SSwitchCase cases[] = {

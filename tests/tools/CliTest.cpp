@@ -107,6 +107,10 @@ TEST_F(CliTest, ExitStatusesForUsageAndMissingFiles) {
     const SResult help = Run({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("Usage: lekstar-cli"), std::string::npos);
+    const SResult version = Run({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "lekstar-cli " LEKSTAR_VERSION "\n");
+    EXPECT_EQ(version.err, "");
     const SResult missing = Run({"--dict", m_dir.File("nothing.dic"), "counts"});
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find(m_dir.File("nothing.dic")), std::string::npos);

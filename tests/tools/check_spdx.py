@@ -7,11 +7,11 @@ import sys
 from pathlib import Path
 
 root = Path(sys.argv[1])
-folders = ["src", "tools", "tests", "bench", "scripts", "cmake", "res/tools", ".ci"]
+folders = ["src", "tools", "tests", "bench", "scripts", "cmake", "res/tools", ".ci", "man"]
 missing = []
 for folder in folders:
     for path in sorted((root / folder).rglob("*")):
-        is_source = path.suffix in (".cpp", ".h", ".py", ".cmake") or path.name == "CMakeLists.txt" or \
+        is_source = path.suffix in (".cpp", ".h", ".py", ".cmake", ".1") or path.name == "CMakeLists.txt" or \
             folder in ("scripts", ".ci")
         if not path.is_file() or not is_source or "__pycache__" in path.parts:
             continue

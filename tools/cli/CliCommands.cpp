@@ -27,6 +27,7 @@ constexpr const char* kUsage =
     "  --dict FILE   the dictionary (default: LEKSTAR.dic beside the program)\n"
     "  --head FILE   the page head for `page` (default: HTM/HH.htm beside the program)\n"
     "  --raw         arguments and output are code page 1257 bytes, not UTF-8\n"
+    "  --version     the version of lekstar-cli\n"
     "\n"
     "Commands:\n"
     "  lookup [--reverse] WORD...        the translation as text (also: lekstar-cli WORD)\n"
@@ -285,6 +286,9 @@ int RunCli(const std::vector<std::string>& argsIn, const std::string& programDir
             (a == "--dict" ? options.dictPath : options.headPath) = args[++i];
         } else if (a == "--help" || a == "-h") {
             out << kUsage;
+            return 0;
+        } else if (a == "--version") {
+            out << "lekstar-cli " LEKSTAR_VERSION "\n";
             return 0;
         } else {
             break;

@@ -28,6 +28,10 @@ int main(int argc, char** argv) {
         const std::string_view arg = argv[i];
         if (arg == "--help" || arg == "-h")
             return Usage(std::cout, 0);
+        if (arg == "--version") {
+            std::cout << "lekstar-mkdic " LEKSTAR_VERSION "\n";
+            return 0;
+        }
         if ((arg == "--source" || arg == "--output" || arg == "--doc") && i + 1 < argc) {
             std::string& target = arg == "--source" ? source : arg == "--output" ? output : doc;
             target = argv[++i];
