@@ -4,6 +4,9 @@
 #include "desktop/Resources.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include <iostream>
 #include <string>
@@ -14,6 +17,10 @@ int main(int argc, char** argv) {
     if (PrintInformation(std::vector<std::string>(argv + 1, argv + argc), std::cout))
         return 0;
     QApplication application(argc, argv);
+    // Qt's own dialogs (printing, message boxes) in the user's language where Qt has it.
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QLocale(), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslator);
     InitResources();
     CZodynasApp app;
     theApp = &app;
