@@ -4,6 +4,7 @@
 #include "app/ZodynasApp.h"
 #include "app/ZodynasDlg.h"
 #include "automation/AutomationServer.h"
+#include "dict/DataFolder.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -11,14 +12,17 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 
+#include <filesystem>
 #include <ostream>
 #include <string>
 
 bool PrepareAutomation(const CZodynasApp& app, const QDBusConnection& bus, const std::string& programPath,
                        const std::function<void(const std::string& text)>& showMessage) {
     if (!app.m_bStartedByOle) {
-        // Every ordinary start repairs the registration, wherever the program has moved since.
-        CAutomationServer::WriteActivationFile(programPath);
+        // Every ordinary start of a program outside an installation repairs the registration,
+        // wherever the program has moved since; an installed one ships its own.
+        if (!DataFolder::IsInstalled(std::filesystem::path(programPath).parent_path().string()))
+            CAutomationServer::WriteActivationFile(programPath);
         return true;
     }
     if (bus.isConnected())
@@ -52,7 +56,7 @@ int RunProgram(CZodynasApp& app, int argc, char** argv) {
         return 1;
 
     CZodynasDlg dialog(app);
-    g_strAppDir = CZodynasApp::AppDir();
+    g_strAppDir = DataFolder::For(CZodynasApp::AppDir());
     app.LoadPageHeader(g_strAppDir + "/HTM/HH.htm");
 
     if (!dialog.OnInitDialog())

@@ -100,6 +100,25 @@ TEST_F(ActivationFileTest, APlainStartRewritesTheFileCreatingItsFolders) {
     EXPECT_TRUE(messages.empty());
 }
 
+TEST_F(ActivationFileTest, AnInstalledProgramLeavesTheRegistrationToItsInstallation) {
+    CZodynasApp app;
+    const QDBusConnection offline = QDBusConnection::connectToBus(
+        "unix:path=" + QString::fromStdString(m_home.File("none")), "lekstar-unreachable-2");
+    CTempDir root;
+    std::filesystem::create_directories(root.File("bin"));
+    std::filesystem::create_directories(root.File("share/lekstar"));
+    WriteBytes(root.File("share/lekstar/LEKSTAR.dic"), "x");
+    EXPECT_TRUE(PrepareAutomation(app, offline, root.File("bin/lekstar"), {}));
+    EXPECT_FALSE(std::filesystem::exists(m_data.File("share")));
+    // The same program with a dictionary of its own beside it is a build tree: it registers.
+    WriteBytes(root.File("bin/LEKSTAR.dic"), "x");
+    EXPECT_TRUE(PrepareAutomation(app, offline, root.File("bin/lekstar"), {}));
+    EXPECT_EQ(ReadAll(m_data.File("share") + "/dbus-1/services/LEKSTAR.Application.service"),
+              "[D-BUS Service]\nName=LEKSTAR.Application\nExec=" + root.File("bin/lekstar") +
+                  " -Embedding\n");
+    QDBusConnection::disconnectFromBus("lekstar-unreachable-2");
+}
+
 TEST_F(ActivationFileTest, AStartForAutomationWithoutABusShowsTheMessageAndFails) {
     CZodynasApp app;
     app.m_bStartedByOle = 1;

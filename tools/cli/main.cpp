@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "cli/CliCommands.h"
+#include "dict/DataFolder.h"
 
 #include <unistd.h>
 
@@ -10,7 +11,7 @@
 int main(int argc, char** argv) {
     std::error_code ec;
     const std::filesystem::path exe = std::filesystem::canonical("/proc/self/exe", ec);
-    const std::string dir = ec ? std::string(".") : exe.parent_path().string();
+    const std::string dir = DataFolder::For(ec ? std::string(".") : exe.parent_path().string());
     const bool ansi = ::isatty(STDOUT_FILENO) != 0 && std::getenv("NO_COLOR") == nullptr;
     std::ios::sync_with_stdio(false);
     const int status =
