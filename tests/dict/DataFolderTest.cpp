@@ -17,7 +17,8 @@ TEST(DataFolder, BesideTheProgramFirstThenTheInstallationsShare) {
     EXPECT_FALSE(DataFolder::IsInstalled(bin));
 
     WriteBytes(share + "/LEKSTAR.dic", "x");
-    EXPECT_EQ(DataFolder::For(bin), (std::filesystem::path(root.File("")).parent_path() / "share" / "lekstar").string());
+    EXPECT_EQ(DataFolder::For(bin),
+              (std::filesystem::path(root.File("")).parent_path() / "share" / "lekstar").string());
     EXPECT_TRUE(DataFolder::IsInstalled(bin));
 
     // A dictionary beside the program wins (a build tree, a folder of its own).
