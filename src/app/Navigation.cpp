@@ -14,6 +14,7 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <cstdlib>
 
 void CZodynasDlg::CreateLists() {
     m_listIndex = new CVListBox(this, this);
@@ -192,12 +193,19 @@ void CZodynasDlg::OnEditFocus() {
 }
 
 void CZodynasDlg::wheelEvent(QWheelEvent* event) {
-    if (m_editWord != nullptr && m_editWord->hasFocus()) {
-        // One row per wheel message, whatever its size.
-        if (event->angleDelta().y() > 0)
-            LineUp();
-        else
-            LineDown();
+    const int dy = event->angleDelta().y();
+    if (m_editWord != nullptr && m_editWord->hasFocus() && dy != 0) {
+        // One row per notch, however far one message turned: the small steps of a smooth wheel
+        // add up to a notch first, a turn the other way starts again. Sideways turns and the
+        // zero-delta end of a smooth scroll move nothing.
+        m_nWheelRest = (m_nWheelRest > 0) == (dy > 0) ? m_nWheelRest + dy : dy;
+        if (std::abs(m_nWheelRest) >= kWheelNotch || std::abs(dy) >= kWheelNotch) {
+            m_nWheelRest = 0;
+            if (dy > 0)
+                LineUp();
+            else
+                LineDown();
+        }
     }
     QDialog::wheelEvent(event);
 }

@@ -88,8 +88,10 @@ void CZodynasDlg::OnBeforeNavigate2(const std::string& url, bool& bCancel) {
     if (slash == std::string::npos)
         return;
     const std::string name = Cp1257::ToLower(url.substr(slash + 1));
-    // Page files (also with an anchor behind them) and the about pages are the browser's own.
-    if (name.find(".tmp") != std::string::npos || name.find("apie") != std::string::npos)
+    // Page files (also with an anchor behind them) and the about pages are the browser's own;
+    // every other name is a link, also one that only contains "apie" ("apiece").
+    const std::string file = name.substr(0, name.find('#'));
+    if (name.find(".tmp") != std::string::npos || file == "apie.htm" || file == "apie_s.htm")
         return;
     const std::string page = m_dict.RenderLinkTarget(name, m_listIndex->selection);
     if (page.size() > 1) {

@@ -233,4 +233,7 @@ private:
     QAction* m_pShowHistoryAction = nullptr;
     QAction* m_pAlwaysOnTopAction = nullptr;
     int m_nButtonSize = 32;
+    // What the wheel turned since its last row, in eighths of a degree; a notch is 120.
+    static constexpr int kWheelNotch = 120;
+    int m_nWheelRest = 0;
 };

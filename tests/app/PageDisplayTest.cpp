@@ -151,6 +151,30 @@ TEST_F(PageDisplayTest, TheWheelMovesOneRowWhileTheEntryBoxHasTheFocus) {
     };
     wheel(-360); // one row, however far the wheel turned
     EXPECT_EQ(IndexList(dlg)->selection, 0);
+    // Sideways turns and the zero-delta end of a smooth scroll move nothing.
+    {
+        QWheelEvent sideways(QPointF(5, 5), dlg->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(-120, 0),
+                             Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(dlg.get(), &sideways);
+    }
+    wheel(0);
+    EXPECT_EQ(IndexList(dlg)->selection, 0);
+    // A smooth wheel's small steps add up to one notch; a turn back starts again.
+    wheel(-40);
+    wheel(-40);
+    EXPECT_EQ(IndexList(dlg)->selection, 0);
+    wheel(-40);
+    EXPECT_EQ(IndexList(dlg)->selection, 1);
+    wheel(-80);
+    wheel(60);
+    wheel(-80);
+    EXPECT_EQ(IndexList(dlg)->selection, 1);
+    wheel(-40);
+    EXPECT_EQ(IndexList(dlg)->selection, 2);
+    wheel(120);
+    EXPECT_EQ(IndexList(dlg)->selection, 1);
+    wheel(120);
+    EXPECT_EQ(IndexList(dlg)->selection, 0);
     wheel(-120);
     wheel(-120);
     EXPECT_EQ(IndexList(dlg)->selection, 2);
@@ -254,6 +278,15 @@ TEST_F(PageDisplayTest, LinksAreInterceptedAndShownTwentyMillisecondsLater) {
     EXPECT_FALSE(cancel);
     dlg->OnBeforeNavigate2(g_strAppDir + "/HTM/Apie_s.htm", cancel);
     EXPECT_FALSE(cancel);
+    dlg->OnBeforeNavigate2(g_strAppDir + "/HTM/Apie.htm#top", cancel);
+    EXPECT_FALSE(cancel);
+    // A word that only contains "apie" is a link like any other.
+    dlg->OnBeforeNavigate2(folder + "/apiece", cancel);
+    EXPECT_TRUE(cancel);
+    cancel = false;
+    dlg->OnBeforeNavigate2(folder + "/Apie_sx.htm", cancel);
+    EXPECT_TRUE(cancel);
+    cancel = false;
     dlg->OnBeforeNavigate2("no-separator", cancel);
     EXPECT_FALSE(cancel);
     dlg->OnBeforeNavigate2(folder + "/nosuchword", cancel);
