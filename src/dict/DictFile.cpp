@@ -332,10 +332,8 @@ std::string CDictFile::FindNearestForward(std::string_view word, int& entry) {
 int CDictFile::FirstForwardMatch(std::string_view word) const {
     const std::string_view q = TextUtil::Trim(TextUtil::UpToNul(word));
     for (std::size_t b = 0; b < kHeadwordListCount - 1; ++b) {
-        const int j = FirstListMatch(b, q);
-        std::string key;
         std::int32_t entry = 0;
-        if (j >= 0 && ListKey(b, j, key, entry))
+        if (FirstListMatch(b, q, &entry) >= 0)
             return entry;
     }
     return -1;

@@ -153,8 +153,9 @@ private:
     int ForwardPrefixIndex(std::string_view prefix, int from) const;
     int ForwardPrefixIndexLinear(std::string_view prefix, int from) const;
     // The first record of headword list `list`, in file order, whose headword cut to q's length
-    // is q and whose article (by its entry field) is present; -1 when there is none.
-    int FirstListMatch(std::size_t list, std::string_view q) const;
+    // is q and whose article (by its entry field) is present, with that entry in *matchEntry;
+    // -1 when there is none.
+    int FirstListMatch(std::size_t list, std::string_view q, std::int32_t* matchEntry = nullptr) const;
     // The reverse search from record start: the first record whose text begins with prefix (at
     // most 255 bytes, no NUL), or -1 once a text sorts after it.
     int ReversePrefixIndex(std::string_view prefix, int start) const;

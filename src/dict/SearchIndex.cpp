@@ -143,8 +143,11 @@ void CDictFile::EnsureFirstLetters() const {
     m_firstLetter.fill(0);
     std::array<bool, 256> seen{};
     std::string key;
+    const auto firstWeight = [](const std::string& text) {
+        return LetterWeight(static_cast<unsigned char>(text.empty() ? '\0' : text[0]));
+    };
     const auto note = [&](int i) {
-        const int w = LetterWeight(static_cast<unsigned char>(key.empty() ? '\0' : key[0]));
+        const int w = firstWeight(key);
         if (!seen[static_cast<std::size_t>(w)]) {
             seen[static_cast<std::size_t>(w)] = true;
             m_firstLetter[static_cast<std::size_t>(w)] = i;
@@ -164,13 +167,13 @@ void CDictFile::EnsureFirstLetters() const {
         const int i = view.At(from);
         ReverseKey(i, key);
         note(i);
-        const int w = LetterWeight(static_cast<unsigned char>(key.empty() ? '\0' : key[0]));
+        const int w = firstWeight(key);
         int lo = from + 1, hi = view.count;
         while (lo < hi) {
             const int mid = lo + (hi - lo) / 2;
             std::string k;
             ReverseKey(view.At(mid), k);
-            if (LetterWeight(static_cast<unsigned char>(k.empty() ? '\0' : k[0])) <= w)
+            if (firstWeight(k) <= w)
                 lo = mid + 1;
             else
                 hi = mid;
@@ -203,9 +206,14 @@ int CDictFile::ForwardPrefixIndex(std::string_view prefix, int from) const {
     return -1;
 }
 
-int CDictFile::FirstListMatch(std::size_t list, std::string_view q) const {
+int CDictFile::FirstListMatch(std::size_t list, std::string_view q, std::int32_t* matchEntry) const {
     std::string key;
     std::int32_t entry = 0;
+    const auto found = [&](int j) {
+        if (matchEntry != nullptr)
+            *matchEntry = entry;
+        return j;
+    };
     const auto matches = [&] {
         std::int32_t homonym = 0;
         std::string_view text;
@@ -218,7 +226,7 @@ int CDictFile::FirstListMatch(std::size_t list, std::string_view q) const {
                 continue;
             const std::string_view t = std::string_view(key).substr(0, std::min(key.size(), q.size()));
             if (CompareForward(q, t) == 0 && matches())
-                return j;
+                return found(j);
         }
         return -1;
     }
@@ -232,7 +240,7 @@ int CDictFile::FirstListMatch(std::size_t list, std::string_view q) const {
         if (CompareForward(q, cut(j)) != 0)
             break;
         if (matches())
-            return j;
+            return found(j);
     }
     return -1;
 }

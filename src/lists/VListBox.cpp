@@ -147,6 +147,11 @@ void CVListBox::paintEvent(QPaintEvent* event) {
     const bool bLarge = m_style.bLarge;
     const int dpiY = viewport()->logicalDpiY();
     const SFonts& fonts = Fonts(bLarge, dpiY);
+    // Index rows come from the read-only dictionary, so a row's text and width stay what they were
+    // while the list shows the same list (Row keeps them); the history's items change under it
+    // and are read anew at every paint.
+    if (isHistory)
+        m_rows.clear();
     painter.setFont(fonts.row);
     const int textHeight = fonts.textHeight;
     rowHeight = textHeight + kRowPadding;
@@ -195,19 +200,13 @@ const CVListBox::SFonts& CVListBox::Fonts(bool bLarge, int dpiY) {
 }
 
 const CVListBox::SRow& CVListBox::Row(int i, const SFonts& fonts) {
-    // Index rows come from the read-only dictionary, so a row's text and width stay what they were
-    // while the list shows the same list; the history's items change under it and are read anew.
-    const bool bCache = !isHistory;
-    if (bCache &&
-        (m_rowsReverse != reverse || m_rowsLastIndex != lastIndex || m_rows.size() > kMaxCachedRows)) {
+    if (m_rowsReverse != reverse || m_rowsLastIndex != lastIndex || m_rows.size() > kMaxCachedRows) {
         m_rows.clear();
         m_rowsReverse = reverse;
         m_rowsLastIndex = lastIndex;
     }
-    if (bCache) {
-        if (const auto it = m_rows.find(i); it != m_rows.end())
-            return it->second;
-    }
+    if (const auto it = m_rows.find(i); it != m_rows.end())
+        return it->second;
     SRow row;
     std::string raw = RowText(i, row.homonym);
     if (raw.size() > kMaxRowBytes)
@@ -217,10 +216,6 @@ const CVListBox::SRow& CVListBox::Row(int i, const SFonts& fonts) {
     row.glyphs.setTextFormat(Qt::PlainText);
     row.glyphs.setText(row.text);
     row.glyphs.prepare(QTransform(), fonts.row);
-    if (!bCache) {
-        m_uncached = std::move(row);
-        return m_uncached;
-    }
     return m_rows.emplace(i, std::move(row)).first->second;
 }
 

@@ -128,5 +128,4 @@ private:
     std::unordered_map<int, SRow> m_rows;
     bool m_rowsReverse = false;
     int m_rowsLastIndex = -2;
-    SRow m_uncached;
 };

@@ -18,9 +18,8 @@ for folder in folders:
         head = path.read_text(encoding="utf-8", errors="replace").splitlines()[:3]
         if not any("SPDX-License-Identifier: GPL-2.0-or-later" in line for line in head):
             missing.append(str(path.relative_to(root)))
-for name in ["CMakeLists.txt"]:
-    if "SPDX-License-Identifier" not in (root / name).read_text().splitlines()[0]:
-        missing.append(name)
+if "SPDX-License-Identifier" not in (root / "CMakeLists.txt").read_text().splitlines()[0]:
+    missing.append("CMakeLists.txt")
 if missing:
     print("without an SPDX line:", *missing, sep="\n  ")
     sys.exit(1)
