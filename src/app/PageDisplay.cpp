@@ -32,7 +32,7 @@ bool WriteAll(const std::string& path, const std::string& bytes) {
 
 } // namespace
 
-void CZodynasDlg::ShowPage(std::string text, int entry) {
+void CZodynasDlg::ShowPage(std::string text, int entry, bool bPutTitle) {
     text = TrimPage(text);
     if (text.empty())
         return;
@@ -70,6 +70,8 @@ void CZodynasDlg::ShowPage(std::string text, int entry) {
             }
         }
         m_editWord->PutWord(title);
+    } else if (bPutTitle) {
+        m_editWord->PutWord(TrimPage(title));
     }
 
     m_strCaption = "Vertimas";
@@ -93,12 +95,27 @@ void CZodynasDlg::OnBeforeNavigate2(const std::string& url, bool& bCancel) {
     const std::string file = name.substr(0, name.find('#'));
     if (name.find(".tmp") != std::string::npos || file == "apie.htm" || file == "apie_s.htm")
         return;
-    const std::string page = m_dict.RenderLinkTarget(name, m_listIndex->selection);
+    int entry = -1;
+    const std::string page = m_dict.RenderLinkTarget(name, entry);
     if (page.size() > 1) {
         m_strPendingPage = page;
+        m_nPendingEntry = entry;
         SetTimer(TIMER_SHOWPAGE, 20);
     }
     bCancel = true;
+}
+
+void CZodynasDlg::ShowLinkPage(const std::string& text, int entry) {
+    if (m_nDirection == 0) {
+        // The English index moves to the linked entry, whose place among its homonyms the title
+        // carries.
+        m_listIndex->selection = entry;
+        ShowPage(text, entry);
+        return;
+    }
+    // A link names English articles, which the Lithuanian index does not hold: its selection stays
+    // where it was, and the entry box and the history get the page's own English headword.
+    ShowPage(text, -1, true);
 }
 
 void CZodynasDlg::NavigateToPage(const std::string& path) {

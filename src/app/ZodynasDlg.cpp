@@ -489,9 +489,9 @@ void CZodynasDlg::OnTimer(int id) {
     }
     if (id == TIMER_SHOWPAGE) {
         KillTimer(TIMER_SHOWPAGE);
-        // A followed link always counts as entry 0, whichever entry it named.
-        ShowPage(m_strPendingPage, 0);
+        ShowLinkPage(m_strPendingPage, m_nPendingEntry);
         m_strPendingPage.clear();
+        m_nPendingEntry = -1;
     }
     if (id == TIMER_CLIPBOARD)
         OnClipboardTick();

@@ -87,9 +87,11 @@ public:
     int ClearHistory();
 
     // Translation pages: ShowPage writes the page file for a text (title, TAB, body) and shows it;
-    // OnBeforeNavigate2 lets page files and the about pages through and turns every other link
+    // with an entry, or with bPutTitle, the entry box gets the page's title. OnBeforeNavigate2 lets page files and the about pages through and turns every other link
     // into the page of its link name, shown 20 ms later.
-    void ShowPage(std::string text, int entry);
+    void ShowPage(std::string text, int entry, bool bPutTitle = false);
+    // The page of a followed link, with the English entry the link list found.
+    void ShowLinkPage(const std::string& text, int entry);
     void OnBeforeNavigate2(const std::string& url, bool& bCancel);
 
     // Navigation between the entry box and the lists.
@@ -176,6 +178,7 @@ private:
     int m_nPrevHeight = 0;
 
     std::string m_strPendingPage;
+    int m_nPendingEntry = -1;
     CClipboardWatch m_clipboard;
 
     CWebBrowser2* m_browser = nullptr;

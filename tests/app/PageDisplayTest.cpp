@@ -301,8 +301,32 @@ TEST_F(PageDisplayTest, LinksAreInterceptedAndShownTwentyMillisecondsLater) {
     LEKSTAR_WAIT_TRUE(!dlg->IsTimerRunning(TIMER_SHOWPAGE));
     EXPECT_EQ(dlg->PendingPage(), "");
     EXPECT_NE(ReadAll(PageView(dlg)->CurrentPath()).find("<P>1. namai</P>"), std::string::npos);
-    // Shown as entry 0, whose place among equal headwords is 1.
-    EXPECT_EQ(EntryBox(dlg)->text(), "home 1");
+    // Shown as the entry the link list found: "home" has no homonyms (entry 0 would say "1").
+    EXPECT_EQ(EntryBox(dlg)->text(), "home");
+    EXPECT_EQ(IndexList(dlg)->selection, 4);
+}
+
+TEST_F(PageDisplayTest, ALinkInTheLithuanianIndexShowsItsEnglishHeadword) {
+    auto dlg = StartWithHistory();
+    ASSERT_TRUE(m_bInitResult);
+    QTest::mouseClick(Button(dlg, "IDC_LITHUANIAN"), Qt::LeftButton);
+    QTest::keyClicks(EntryBox(dlg), "nam");
+    ASSERT_EQ(IndexList(dlg)->selection, 1);
+    bool cancel = false;
+    dlg->OnBeforeNavigate2(CTempFolder::Path() + "/home", cancel);
+    EXPECT_TRUE(cancel);
+    LEKSTAR_WAIT_TRUE(!dlg->IsTimerRunning(TIMER_SHOWPAGE));
+    EXPECT_NE(ReadAll(PageView(dlg)->CurrentPath()).find("<P>1. namai</P>"), std::string::npos);
+    // Not reverse record 0 ("katinas"), and no English entry number in the Lithuanian selection.
+    EXPECT_EQ(EntryBox(dlg)->text(), "home");
+    ASSERT_EQ(HistoryList(dlg)->items.size(), 1u);
+    EXPECT_EQ(HistoryList(dlg)->items[0], "home");
+    EXPECT_EQ(IndexList(dlg)->selection, 1);
+    // Enter shows the Lithuanian word the index still selects.
+    dlg->OnOK();
+    EXPECT_EQ(EntryBox(dlg)->text(), "namas");
+    EXPECT_NE(ReadAll(PageView(dlg)->CurrentPath()).find("<SPAN CLASS=SELECTED>namas</SPAN>"),
+              std::string::npos);
 }
 
 TEST_F(PageDisplayTest, ExitLeavesNoPageFileBehind) {
