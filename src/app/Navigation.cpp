@@ -24,7 +24,6 @@ void CZodynasDlg::CreateLists() {
     m_listHistory = new CVListBoxHistory(this, this);
     m_listHistory->setObjectName("VListBoxHistory");
     m_listHistory->SetStyle(m_app.ListStyle());
-    m_listHistory->setFocusPolicy(Qt::TabFocus);
     m_editWord->SetBaltic(m_nDirection != 0);
     m_listIndex->reverse = m_nDirection != 0;
     m_listHistory->reverse = m_nDirection != 0;

@@ -177,6 +177,10 @@ void CZodynasDlg::CreateChildren() {
     m_btnOk = new QPushButton("OK", this);
     m_btnOk->setObjectName("IDOK");
     m_btnOk->setAutoDefault(false);
+    // Only the entry box and the shown history are tab stops; the page takes the focus on a click
+    // only, so that its text can be selected and copied.
+    m_btnOk->setFocusPolicy(Qt::NoFocus);
+    m_browser->setFocusPolicy(Qt::ClickFocus);
 
     const auto button = [this](CBitmapButton*& member, int id, const char* name) {
         member = new CBitmapButton(this);

@@ -87,8 +87,9 @@ public:
     int ClearHistory();
 
     // Translation pages: ShowPage writes the page file for a text (title, TAB, body) and shows it;
-    // with an entry, or with bPutTitle, the entry box gets the page's title. OnBeforeNavigate2 lets page files and the about pages through and turns every other link
-    // into the page of its link name, shown 20 ms later.
+    // with an entry, or with bPutTitle, the entry box gets the page's title. OnBeforeNavigate2 lets page
+    // files and the about pages through and turns every other link into the page of its link name, shown 20
+    // ms later.
     void ShowPage(std::string text, int entry, bool bPutTitle = false);
     // The page of a followed link, with the English entry the link list found.
     void ShowLinkPage(const std::string& text, int entry);

@@ -59,7 +59,10 @@ CVListBox::CVListBox(CListOwner* owner, QWidget* parent) : QAbstractScrollArea(p
     // The paint erases its own background in the list colour.
     viewport()->setAutoFillBackground(false);
     viewport()->setCursor(Qt::ArrowCursor);
+    // The keys stay with the entry box: a click on a row or on the scroll bar takes no focus.
+    setFocusPolicy(Qt::NoFocus);
     QScrollBar* bar = verticalScrollBar();
+    bar->setFocusPolicy(Qt::NoFocus);
     bar->setRange(0, 0);
     bar->installEventFilter(this);
     connect(bar, &QScrollBar::actionTriggered, this, &CVListBox::OnScrollAction);

@@ -57,7 +57,9 @@ void CWordEdit::keyPressEvent(QKeyEvent* event) {
             break;
         }
     }
-    if (m_pOwner != nullptr)
+    // Enter is the window's command, not typing: the list the keys drive stays as it was.
+    const bool command = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (m_pOwner != nullptr && !command)
         m_pOwner->SetActiveList(1);
     QLineEdit::keyPressEvent(event);
 }
@@ -70,7 +72,9 @@ void CWordEdit::keyReleaseEvent(QKeyEvent* event) {
 
 void CWordEdit::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
-    if (m_pOwner != nullptr)
+    // A closed popup (the window menu) hands the focus back without the user having left.
+    const Qt::FocusReason reason = event->reason();
+    if (m_pOwner != nullptr && reason != Qt::PopupFocusReason && reason != Qt::MenuBarFocusReason)
         m_pOwner->OnEditFocus();
 }
 

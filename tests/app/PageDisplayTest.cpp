@@ -9,6 +9,7 @@
 #include "support/GuiWait.h"
 
 #include <QApplication>
+#include <QScrollBar>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -229,9 +230,85 @@ TEST_F(PageDisplayTest, ReturningFocusSwapsTheActiveListTypingResetsIt) {
     EXPECT_EQ(dlg->ActiveList(), 2);
     dlg->OnEditFocus();
     EXPECT_EQ(dlg->ActiveList(), 1);
+    // Enter is the window's command and leaves the list as it was; typing gives the keys back to
+    // the index.
     dlg->SetActiveList(2);
+    QTest::keyClick(EntryBox(dlg), Qt::Key_Return);
+    EXPECT_EQ(dlg->ActiveList(), 2);
+    QTest::keyClick(EntryBox(dlg), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(dlg->ActiveList(), 2);
     QTest::keyClick(EntryBox(dlg), Qt::Key_A);
     EXPECT_EQ(dlg->ActiveList(), 1);
+}
+
+TEST_F(PageDisplayTest, AClickInTheIndexLeavesTheKeysWithTheIndex) {
+    auto dlg = StartWithHistory();
+    ASSERT_TRUE(m_bInitResult);
+    dlg->activateWindow();
+    EntryBox(dlg)->setFocus();
+    LEKSTAR_WAIT_TRUE(EntryBox(dlg)->hasFocus());
+    LEKSTAR_WAIT_TRUE(IndexList(dlg)->visibleLines > 4);
+    dlg->SetActiveList(1);
+    CVListBox* index = IndexList(dlg);
+    index->topIndex = 0;
+    QTest::mouseClick(index->viewport(), Qt::LeftButton, {},
+                      QPoint(20, index->topMargin + 3 * index->rowHeight + index->rowHeight / 2));
+    EXPECT_EQ(index->selection, 3);
+    EXPECT_EQ(EntryBox(dlg)->text(), "dog");
+    EXPECT_TRUE(EntryBox(dlg)->hasFocus());
+    EXPECT_EQ(dlg->ActiveList(), 1);
+    const int historySelection = HistoryList(dlg)->selection;
+    QTest::keyClick(EntryBox(dlg), Qt::Key_Down);
+    EXPECT_EQ(index->selection, 4);
+    EXPECT_EQ(HistoryList(dlg)->selection, historySelection);
+    // A click on the scroll bar takes no focus either.
+    QTest::mouseClick(index->verticalScrollBar(), Qt::LeftButton, {}, QPoint(5, index->height() - 8));
+    EXPECT_TRUE(EntryBox(dlg)->hasFocus());
+}
+
+TEST_F(PageDisplayTest, OnlyTheEntryBoxAndTheShownHistoryAreTabStops) {
+    auto dlg = Start();
+    ASSERT_TRUE(m_bInitResult);
+    dlg->activateWindow();
+    EntryBox(dlg)->setFocus();
+    LEKSTAR_WAIT_TRUE(EntryBox(dlg)->hasFocus());
+    EXPECT_EQ(IndexList(dlg)->focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(IndexList(dlg)->verticalScrollBar()->focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(HistoryList(dlg)->focusPolicy(), Qt::TabFocus);
+    EXPECT_EQ(HistoryList(dlg)->verticalScrollBar()->focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(PageView(dlg)->focusPolicy(), Qt::ClickFocus);
+    ASSERT_FALSE(dlg->IsHistoryShown());
+    QTest::keyClick(EntryBox(dlg), Qt::Key_Tab);
+    EXPECT_TRUE(EntryBox(dlg)->hasFocus());
+    QTest::keyClick(EntryBox(dlg), Qt::Key_Backtab);
+    EXPECT_TRUE(EntryBox(dlg)->hasFocus());
+    dlg->ToggleHistory();
+    ASSERT_TRUE(dlg->IsHistoryShown());
+    QTest::keyClick(EntryBox(dlg), Qt::Key_Tab);
+    EXPECT_TRUE(HistoryList(dlg)->hasFocus());
+    QTest::keyClick(HistoryList(dlg), Qt::Key_Tab);
+    EXPECT_TRUE(EntryBox(dlg)->hasFocus());
+}
+
+TEST_F(PageDisplayTest, AClosedPopupDoesNotSwapTheActiveList) {
+    auto dlg = Start();
+    ASSERT_TRUE(m_bInitResult);
+    const auto focusIn = [&](Qt::FocusReason reason) {
+        QFocusEvent event(QEvent::FocusIn, reason);
+        QApplication::sendEvent(EntryBox(dlg), &event);
+    };
+    dlg->SetActiveList(1);
+    focusIn(Qt::PopupFocusReason);
+    EXPECT_EQ(dlg->ActiveList(), 1);
+    focusIn(Qt::MenuBarFocusReason);
+    EXPECT_EQ(dlg->ActiveList(), 1);
+    // Coming back from another window, by a click or by Tab is a return.
+    focusIn(Qt::ActiveWindowFocusReason);
+    EXPECT_EQ(dlg->ActiveList(), 2);
+    focusIn(Qt::MouseFocusReason);
+    EXPECT_EQ(dlg->ActiveList(), 1);
+    focusIn(Qt::TabFocusReason);
+    EXPECT_EQ(dlg->ActiveList(), 2);
 }
 
 TEST_F(PageDisplayTest, TheDirectionSwitchResetsEverything) {
