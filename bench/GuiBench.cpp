@@ -2,7 +2,8 @@
 // CPU per keystroke in the real window: the main dialog started offscreen on a dictionary, words
 // typed into the entry box key by key (and taken back with Backspace), each key's events and
 // paints run to the end. On the real dictionary (build/LEKSTAR.dic) and, when lekstar-bench has
-// written it, on build/bench/generated-1m.dic; each with the search indexes on and off.
+// written it, on build/bench/generated-1m.dic; each with the search indexes on and off. And the
+// clipboard watch's tick with nothing new on the clipboard, small and 100 MB.
 
 #include "app/RegKey.h"
 #include "app/ZodynasApp.h"
@@ -11,6 +12,7 @@
 #include "lists/VListBox.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
@@ -125,6 +127,23 @@ void Keystrokes(benchmark::State& state, const std::filesystem::path& dictionary
         static_cast<double>(window.indexPaints.count - paintsBefore) / static_cast<double>(i));
 }
 
+// One tick of the clipboard watch while the window stays on top and the clipboard holds a text of
+// the given number of characters that was handled already: what every 200 ms costs while the user
+// types in the window.
+void IdleClipboardTick(benchmark::State& state, const std::filesystem::path& dictionary) {
+    SWindow window;
+    if (!window.Start(dictionary, true)) {
+        state.SkipWithError("the window did not start");
+        return;
+    }
+    QGuiApplication::clipboard()->setText(QString(static_cast<qsizetype>(state.range(0)), QChar('w')));
+    window.dialog->ToggleAlwaysOnTop();
+    window.dialog->OnClipboardTick();
+    for (auto _ : state)
+        window.dialog->OnClipboardTick();
+    QGuiApplication::clipboard()->clear();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -147,6 +166,11 @@ int main(int argc, char** argv) {
                 [million, bIndexes](benchmark::State& s) { Keystrokes(s, million, bIndexes); })
                 ->Unit(benchmark::kMicrosecond);
     }
+    benchmark::RegisterBenchmark("real/IdleClipboardTick",
+                                 [real](benchmark::State& s) { IdleClipboardTick(s, real); })
+        ->Arg(0)
+        ->Arg(50'000'000)
+        ->Unit(benchmark::kMicrosecond);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

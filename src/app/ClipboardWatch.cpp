@@ -1,30 +1,46 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "app/ClipboardWatch.h"
 
-#include "desktop/QtText.h"
 #include "dict/TextUtil.h"
+#include "dict/UserText.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QString>
 
-std::string CClipboardWatch::ReadClipboard() {
+std::string CClipboardWatch::TextStart(const QString& text) {
+    // kMaxText characters need at most two UTF-16 units each, and a few more let a combining mark
+    // that follows the last one join its letter.
+    const QString start = text.left(static_cast<qsizetype>(2 * kMaxText + 8));
+    std::u32string chars = UserText::Normalise(start.toStdString());
+    chars = chars.substr(0, chars.find(U'\0'));
+    if (chars.size() > kMaxText)
+        chars.resize(kMaxText);
+    return UserText::ToUtf8(chars);
+}
+
+std::optional<std::string> CClipboardWatch::ReadClipboard() {
     const QClipboard* clipboard = QGuiApplication::clipboard();
     const QMimeData* data = clipboard != nullptr ? clipboard->mimeData() : nullptr;
     if (data == nullptr || !data->hasText())
-        return {};
-    std::string text = QtText::ToCp1257(data->text());
-    text = text.substr(0, text.find('\0'));
-    if (text.size() > kMaxText)
-        text.resize(kMaxText);
-    return text;
+        return std::nullopt;
+    return TextStart(data->text());
+}
+
+std::optional<std::string> CClipboardWatch::ReadIfChanged() {
+    if (!m_bChanged)
+        return std::nullopt;
+    m_bChanged = false;
+    return ReadClipboard();
 }
 
 std::string CClipboardWatch::TakeWord(const std::string& text) {
-    if (text.empty() || text == m_strLastText)
+    if (text == m_strLastText)
         return {};
     m_strLastText = text;
 
+    // White space is ASCII, which never occurs inside a UTF-8 sequence.
     std::size_t begin = 0;
     while (begin < text.size() && TextUtil::IsBlank(text[begin]))
         ++begin;

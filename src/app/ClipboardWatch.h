@@ -3,30 +3,48 @@
 
 #include "dict/DictFormat.h"
 
+#include <optional>
 #include <string>
+
+class QString;
 
 // The clipboard watch's memory and rules: while the window stays on top, every new text copied
 // in another program is looked up by its first word. The main window ticks it with a timer; this
 // class decides what a tick's text means.
+//
+// Texts are held as UTF-8 in composed form (UserText::Normalise), so that a letter the code page
+// lacks is still known as one when the word is looked up.
 class CClipboardWatch {
 public:
-    // The longest text the watch looks at, in code page 1257 bytes.
+    // The longest text the watch looks at, in characters (one code page 1257 byte each).
     static constexpr std::size_t kMaxText = DictFormat::kMaxWordBytes;
 
-    // The clipboard's text as the watch sees it: code page 1257, at most kMaxText bytes, ending
-    // at a NUL; empty when the clipboard holds no text.
-    static std::string ReadClipboard();
+    // The start of a clipboard text as the watch sees it: normalised, ending at a NUL, at most
+    // kMaxText characters. Only that start is converted, however long the text.
+    static std::string TextStart(const QString& text);
+    // The clipboard's text start; nothing when the clipboard holds no text.
+    static std::optional<std::string> ReadClipboard();
 
-    // The word to translate for a text read from the clipboard. An empty text, or the text last
-    // handled, gives nothing. A new text is remembered, and its first word is given: after
+    // What a tick reads: the clipboard's text start when the clipboard may have changed since the
+    // last read, nothing otherwise. A big clipboard is fetched once per change, not once per tick.
+    std::optional<std::string> ReadIfChanged();
+    // The clipboard's change notification.
+    void MarkChanged() { m_bChanged = true; }
+
+    // The word to translate for a text read from the clipboard. The text last handled gives
+    // nothing. A new text, also an empty one, is remembered, and its first word is given: after
     // leading white space, up to the first space (a TAB or a line break stays inside the word).
     // That word may be empty for a text of white space alone.
     std::string TakeWord(const std::string& text);
 
     const std::string& LastText() const { return m_strLastText; }
     // After a switch of the index the same text is translated again.
-    void Forget() { m_strLastText.clear(); }
+    void Forget() {
+        m_strLastText.clear();
+        m_bChanged = true;
+    }
 
 private:
     std::string m_strLastText;
+    bool m_bChanged = true;
 };

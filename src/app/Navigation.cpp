@@ -6,6 +6,7 @@
 #include "app/ZodynasApp.h"
 #include "app/ZodynasDlg.h"
 #include "desktop/BitmapButton.h"
+#include "dict/UserText.h"
 #include "lists/VListBox.h"
 #include "lists/VListBoxHistory.h"
 #include "lists/WordEdit.h"
@@ -46,8 +47,14 @@ void CZodynasDlg::ShowSavedWord() {
         m_editWord->setFocus();
 }
 
-void CZodynasDlg::FollowTyping(const std::string& text) {
-    const int selection = Lookup::FindEntry(m_dict, LookupDirection(), text);
+void CZodynasDlg::FollowTyping(const std::optional<std::string>& text) {
+    if (!text) {
+        // Nothing matches a letter the dictionary cannot hold; the rows stay where they were.
+        m_listIndex->selection = -1;
+        m_listIndex->viewport()->update();
+        return;
+    }
+    const int selection = Lookup::FindEntry(m_dict, LookupDirection(), *text);
     m_listIndex->selection = selection;
     // The found entry stands as the fourth row. The index is painted with the entry box's own
     // change of this key, in one pass of the window.
@@ -59,7 +66,14 @@ void CZodynasDlg::OnOK() {
     if (m_nDirection != 0) {
         ShowReverseEntry(m_listIndex->selection);
     } else {
-        const Lookup::SResult found = Lookup::Find(m_dict, EDirection::Forward, m_editWord->Word());
+        const std::optional<std::string> word = m_editWord->LookupWord();
+        if (!word) {
+            // A letter the dictionary cannot hold: nothing to show, and no row to select.
+            m_listIndex->selection = -1;
+            m_listIndex->Repaint();
+            return;
+        }
+        const Lookup::SResult found = Lookup::Find(m_dict, EDirection::Forward, *word);
         m_listIndex->selection = found.entry;
         ShowPage(found.text, found.entry);
     }
@@ -69,12 +83,20 @@ void CZodynasDlg::OnOK() {
 }
 
 void CZodynasDlg::OnClipboardTick() {
-    const std::string word = m_clipboard.TakeWord(CClipboardWatch::ReadClipboard());
+    const std::optional<std::string> text = m_clipboard.ReadIfChanged();
+    if (!text)
+        return;
+    const std::string word = m_clipboard.TakeWord(*text);
     if (word.empty())
         return;
 
     KillTimer(TIMER_CLIPBOARD);
-    const Lookup::SResult found = Lookup::Find(m_dict, LookupDirection(), word);
+    bool complete = true;
+    const std::string bytes = UserText::ToCp1257(word, &complete);
+    // A word with a letter the dictionary cannot hold matches nothing, not the question mark that
+    // stands for the letter.
+    const Lookup::SResult found =
+        complete ? Lookup::Find(m_dict, LookupDirection(), bytes) : Lookup::SResult{};
     m_listIndex->selection = found.entry;
     if (!found.text.empty()) {
         m_listIndex->keepSelectionVisible = true;

@@ -13,6 +13,7 @@
 #include "lists/VListBoxHistory.h"
 #include "lists/WordEdit.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QDesktopServices>
@@ -204,6 +205,9 @@ void CZodynasDlg::CreateChildren() {
     });
     connect(m_btnEnglish, &QAbstractButton::clicked, this, [this] { SwitchDirection(0); });
     connect(m_btnLithuanian, &QAbstractButton::clicked, this, [this] { SwitchDirection(1); });
+    // A changed clipboard is fetched at the next tick of the watch, an unchanged one never.
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
+            [this] { m_clipboard.MarkChanged(); });
     m_browser->m_fnBeforeNavigate2 = [this](const std::string& url, bool& bCancel) {
         OnBeforeNavigate2(url, bCancel);
     };

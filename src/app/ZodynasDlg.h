@@ -96,7 +96,7 @@ public:
     void OnBeforeNavigate2(const std::string& url, bool& bCancel);
 
     // Navigation between the entry box and the lists.
-    void FollowTyping(const std::string& text) override;
+    void FollowTyping(const std::optional<std::string>& text) override;
     void LineUp() override;
     void LineDown() override;
     void PageUp() override;

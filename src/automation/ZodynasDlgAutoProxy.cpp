@@ -51,7 +51,7 @@ CZodynasDlg* CZodynasDlgAutoProxy::Window() {
 }
 
 bool CZodynasDlgAutoProxy::Argument(const QString& text, std::string& bytes) {
-    bytes = QtText::ToCp1257(text);
+    bytes = QtText::FromUserText(text);
     if (bytes.size() <= kMaxArgument)
         return true;
     bytes.clear();

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "dict/Cp1257.h"
+#include "dict/UserText.h"
 
 #include <QString>
 
@@ -17,6 +18,11 @@ inline QString FromCp1257(const std::string& cp1257) {
 
 inline std::string ToCp1257(const QString& text) {
     return Cp1257::FromUtf8(text.toStdString());
+}
+
+// Text a person typed or copied: composed, typographic characters plain (UserText::ToCp1257).
+inline std::string FromUserText(const QString& text, bool* pComplete = nullptr) {
+    return UserText::ToCp1257(text.toStdString(), pComplete);
 }
 
 } // namespace QtText

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include <optional>
 #include <string>
 
 class CDictFile;
@@ -26,7 +27,8 @@ public:
     // A click on a history row shows the page file recorded for it again.
     virtual void NavigateToPage(const std::string& path) = 0;
     // A key released in the entry box changed its text (code page 1257): the index follows it.
-    virtual void FollowTyping(const std::string& text) = 0;
+    // Nothing when the text holds a letter the code page lacks, which no entry matches.
+    virtual void FollowTyping(const std::optional<std::string>& text) = 0;
     // The entry box got the keyboard focus.
     virtual void OnEditFocus() = 0;
 };

@@ -16,7 +16,15 @@ void CWordEdit::PutWord(const std::string& cp1257) {
 }
 
 std::string CWordEdit::Word() const {
-    return QtText::ToCp1257(text());
+    return QtText::FromUserText(text());
+}
+
+std::optional<std::string> CWordEdit::LookupWord() const {
+    bool complete = true;
+    std::string word = QtText::FromUserText(text(), &complete);
+    if (!complete)
+        return std::nullopt;
+    return word;
 }
 
 bool CWordEdit::FollowsTyping(const QKeyEvent& event) {
@@ -66,7 +74,7 @@ void CWordEdit::keyPressEvent(QKeyEvent* event) {
 
 void CWordEdit::keyReleaseEvent(QKeyEvent* event) {
     if (m_pOwner != nullptr && FollowsTyping(*event))
-        m_pOwner->FollowTyping(Word());
+        m_pOwner->FollowTyping(LookupWord());
     QLineEdit::keyReleaseEvent(event);
 }
 

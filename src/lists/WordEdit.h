@@ -5,6 +5,7 @@
 
 #include <QLineEdit>
 
+#include <optional>
 #include <string>
 
 class CListOwner;
@@ -27,7 +28,11 @@ public:
     bool HasFont() const { return m_bHasFont; }
     // Puts a word (code page 1257) into the box with the caret after its last character.
     void PutWord(const std::string& cp1257);
+    // The box's text in code page 1257, composed and with plain quotes, dashes and spaces; a
+    // letter the code page lacks stands as "?".
     std::string Word() const;
+    // The same for a lookup: nothing when a letter the code page lacks remains.
+    std::optional<std::string> LookupWord() const;
 
     // Whether a key release moves the index: printable keys, Backspace and the keypad's keys,
     // not the cursor block, modifiers or auto-repeat.

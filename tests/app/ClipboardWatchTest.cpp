@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
+#include "app/ClipboardWatch.h"
 #include "desktop/WebBrowser2.h"
 #include "lists/VListBox.h"
 #include "lists/WordEdit.h"
@@ -80,6 +81,91 @@ TEST_F(ClipboardWatchTest, LongTextIsCutTo255Bytes) {
     Copy(QString(300, QChar('x')) + "ž");
     dlg->OnClipboardTick();
     EXPECT_EQ(dlg->ClipboardWatch().LastText(), std::string(255, 'x'));
+}
+
+TEST_F(ClipboardWatchTest, AnEmptyTextIsHandledTooSoTheSameWordComesAgain) {
+    Copy("");
+    auto dlg = Start();
+    ASSERT_TRUE(m_bInitResult);
+    Copy("house");
+    dlg->OnClipboardTick();
+    const std::string first = PageView(dlg)->CurrentPath();
+    ASSERT_NE(first, "");
+    Copy("");
+    dlg->OnClipboardTick();
+    EXPECT_EQ(dlg->ClipboardWatch().LastText(), "");
+    EXPECT_EQ(PageView(dlg)->CurrentPath(), first);
+    Copy("house");
+    dlg->OnClipboardTick();
+    EXPECT_NE(PageView(dlg)->CurrentPath(), first);
+}
+
+TEST_F(ClipboardWatchTest, TheClipboardIsFetchedOnlyAfterItChanged) {
+    Copy("");
+    auto dlg = Start();
+    ASSERT_TRUE(m_bInitResult);
+    Copy("house");
+    dlg->OnClipboardTick();
+    EXPECT_EQ(dlg->ClipboardWatch().LastText(), "house");
+    // A change the platform did not announce is not fetched...
+    QGuiApplication::clipboard()->blockSignals(true);
+    Copy("cards");
+    QGuiApplication::clipboard()->blockSignals(false);
+    dlg->OnClipboardTick();
+    dlg->OnClipboardTick();
+    EXPECT_EQ(dlg->ClipboardWatch().LastText(), "house");
+    // ...an announced one is, once.
+    Copy("cards");
+    dlg->OnClipboardTick();
+    EXPECT_EQ(dlg->ClipboardWatch().LastText(), "cards");
+    EXPECT_EQ(EntryBox(dlg)->text(), "cards");
+    // After a switch of the index the same text is fetched and looked up again.
+    dlg->SwitchDirection(1);
+    dlg->OnClipboardTick();
+    EXPECT_EQ(dlg->ClipboardWatch().LastText(), "cards");
+}
+
+TEST_F(ClipboardWatchTest, OnlyTheStartOfAHugeTextIsConverted) {
+    const QString huge = QString(1'000'000, QChar('y'));
+    EXPECT_EQ(CClipboardWatch::TextStart(huge), std::string(255, 'y'));
+    // Characters, not bytes: 255 letters ž are 510 bytes of UTF-8; a letter beyond the BMP counts
+    // once; a combining mark after the 255th letter still joins it.
+    EXPECT_EQ(CClipboardWatch::TextStart(QString(300, QChar(0x017E))),
+              QString(255, QChar(0x017E)).toStdString());
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
+    QString pairs;
+    for (int i = 0; i < 300; ++i)
+        pairs += emoji;
+    EXPECT_EQ(CClipboardWatch::TextStart(pairs).size(), 255u * 4);
+    EXPECT_EQ(CClipboardWatch::TextStart(QString(254, QChar('a')) + "e" + QChar(0x0307) + "x"),
+              std::string(254, 'a') + "\xC4\x97");
+    EXPECT_EQ(CClipboardWatch::TextStart(QString(255, QChar('a')) + QChar(0x0328) + "x"),
+              std::string(254, 'a') + "\xC4\x85");
+    // A NUL ends the text.
+    EXPECT_EQ(CClipboardWatch::TextStart(QString("ab") + QChar(0) + "cd"), "ab");
+}
+
+TEST_F(ClipboardWatchTest, ForeignLettersMatchNothingTypographicSpacesSplit) {
+    Copy("");
+    auto dlg = Start();
+    ASSERT_TRUE(m_bInitResult);
+    dlg->SwitchDirection(1);
+    dlg->ToggleAlwaysOnTop();
+    ASSERT_EQ(dlg->TimerInterval(TIMER_CLIPBOARD), 333);
+    const std::string before = PageView(dlg)->CurrentPath();
+    Copy(QString::fromUtf8("привет"));
+    dlg->OnClipboardTick();
+    EXPECT_EQ(dlg->ClipboardWatch().LastText(), "привет");
+    EXPECT_EQ(IndexList(dlg)->selection, -1);
+    EXPECT_EQ(PageView(dlg)->CurrentPath(), before);
+    EXPECT_EQ(EntryBox(dlg)->text(), "");
+    // A word that shows nothing still restarts the watch at its lookup period.
+    EXPECT_EQ(dlg->TimerInterval(TIMER_CLIPBOARD), 200);
+    // A no-break space ends the first word like a space.
+    Copy(QString::fromUtf8("namas\xC2\xA0ir kiti"));
+    dlg->OnClipboardTick();
+    EXPECT_EQ(EntryBox(dlg)->text(), "namas");
+    EXPECT_EQ(IndexList(dlg)->selection, 0);
 }
 
 TEST_F(ClipboardWatchTest, TheWatchRunsExactlyWhileOnTop) {

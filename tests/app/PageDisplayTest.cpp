@@ -103,6 +103,37 @@ TEST_F(PageDisplayTest, EnterWritesThePageAndShowsIt) {
     EXPECT_EQ(EntryBox(dlg)->text(), "bank 2");
 }
 
+TEST_F(PageDisplayTest, AForeignLetterInTheEntryBoxMatchesNothing) {
+    auto dlg = Start();
+    ASSERT_TRUE(m_bInitResult);
+    CWordEdit* edit = EntryBox(dlg);
+    QTest::keyClicks(edit, "ca");
+    ASSERT_EQ(IndexList(dlg)->selection, 2);
+    const std::string before = PageView(dlg)->CurrentPath();
+    const int top = IndexList(dlg)->topIndex;
+    // The key of a Cyrillic layout, as the platform gives it: the letter's code and its text.
+    for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QKeyEvent key(type, 0x042F, Qt::NoModifier, QString::fromUtf8("я"));
+        QApplication::sendEvent(edit, &key);
+    }
+    ASSERT_EQ(edit->text(), QString::fromUtf8("caя"));
+    EXPECT_EQ(IndexList(dlg)->selection, -1);
+    EXPECT_EQ(IndexList(dlg)->topIndex, top);
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(PageView(dlg)->CurrentPath(), before);
+    EXPECT_EQ(IndexList(dlg)->selection, -1);
+    EXPECT_EQ(IndexList(dlg)->topIndex, top);
+    // Backspace takes the letter away and the index follows again.
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    EXPECT_EQ(IndexList(dlg)->selection, 2);
+    // A letter typed as a letter and a combining mark is the composed letter.
+    dlg->SwitchDirection(1);
+    edit->setText(QString::fromUtf8("s\xCC\x8Cu"));
+    QTest::keyClick(edit, Qt::Key_O);
+    EXPECT_EQ(edit->Word(), "\xF0uo");
+    EXPECT_EQ(IndexList(dlg)->selection, 2);
+}
+
 TEST_F(PageDisplayTest, CursorBlockKeysMoveTheSelectionKeypadKeysDoNot) {
     auto dlg = Start();
     ASSERT_TRUE(m_bInitResult);

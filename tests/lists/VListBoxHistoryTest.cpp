@@ -29,7 +29,9 @@ public:
     void ShowForwardEntry(int row) override { m_calls.push_back("ShowForwardEntry " + std::to_string(row)); }
     void ShowReverseEntry(int row) override { m_calls.push_back("ShowReverseEntry " + std::to_string(row)); }
     void NavigateToPage(const std::string& path) override { m_calls.push_back("NavigateToPage " + path); }
-    void FollowTyping(const std::string& text) override { m_calls.push_back("FollowTyping " + text); }
+    void FollowTyping(const std::optional<std::string>& text) override {
+        m_calls.push_back("FollowTyping " + text.value_or("(foreign)"));
+    }
     void OnEditFocus() override { m_calls.push_back("OnEditFocus"); }
 
     CTestDict m_dict;

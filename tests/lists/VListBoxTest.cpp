@@ -34,7 +34,9 @@ public:
     void ShowForwardEntry(int row) override { Note("ShowForwardEntry " + std::to_string(row)); }
     void ShowReverseEntry(int row) override { Note("ShowReverseEntry " + std::to_string(row)); }
     void NavigateToPage(const std::string& path) override { Note("NavigateToPage " + path); }
-    void FollowTyping(const std::string& text) override { Note("FollowTyping " + text); }
+    void FollowTyping(const std::optional<std::string>& text) override {
+        Note("FollowTyping " + text.value_or("(foreign)"));
+    }
     void OnEditFocus() override { Note("OnEditFocus"); }
 
     CTestDict m_dict;

@@ -99,6 +99,20 @@ TEST_F(CliTest, LookupIsReadableText) {
     EXPECT_EQ(missing.err, "not found\n");
 }
 
+TEST_F(CliTest, LookupTakesWordsAsPeopleWriteThem) {
+    // A decomposed ž and a curly quote are the dictionary's own spelling.
+    EXPECT_EQ(Run({"lookup", "--reverse", "z\xCC\x8Codis"}).out, Run({"lookup", "--reverse", "žodis"}).out);
+    EXPECT_EQ(Run({"lookup", "--reverse", "z\xCC\x8Codis"}).out.rfind("žodis\n", 0), 0u);
+    // A letter the code page lacks matches nothing, not the "?" headwords of weight 0.
+    const SResult cyrillic = Run({"lookup", "--reverse", "привет"});
+    EXPECT_EQ(cyrillic.out, "");
+    EXPECT_EQ(cyrillic.err, "not found\n");
+    EXPECT_EQ(Run({"привет"}).err, "not found\n");
+    EXPECT_EQ(Run({"привет"}).out, "");
+    // The raw commands keep converting as they always did.
+    EXPECT_EQ(Run({"nearest-reverse", "z\xCC\x8Codis"}).out, Run({"nearest-reverse", "z?odis"}).out);
+}
+
 TEST_F(CliTest, ExitStatusesForUsageAndMissingFiles) {
     EXPECT_EQ(Run({}).status, 2);
     EXPECT_EQ(Run({"rows", "x", "1"}).status, 2);

@@ -3,6 +3,7 @@
 
 #include "dict/Cp1257.h"
 #include "dict/DictFile.h"
+#include "dict/UserText.h"
 #include "render/Lookup.h"
 #include "render/PageComposer.h"
 #include "render/PlainText.h"
@@ -133,6 +134,21 @@ private:
         return false;
     }
 
+    // The words of a lookup, as typed: composed, with plain quotes and dashes. Nothing when a
+    // letter the code page lacks remains, which no headword can match.
+    std::optional<std::string> LookupWords(const std::vector<std::string>& args) const {
+        if (m_options.bRaw)
+            return Words(args);
+        std::string joined;
+        for (std::size_t i = 0; i < args.size(); ++i)
+            joined += (i > 0 ? " " : "") + args[i];
+        bool complete = true;
+        std::string bytes = UserText::ToCp1257(joined, &complete);
+        if (!complete)
+            return std::nullopt;
+        return bytes;
+    }
+
     std::string Words(const std::vector<std::string>& args) const {
         std::string joined;
         for (std::size_t i = 0; i < args.size(); ++i) {
@@ -195,13 +211,13 @@ private:
             const bool reverse = TakeFlag(args, "--reverse");
             if (args.empty())
                 throw CUsageError();
-            Lookup(Words(args), reverse);
+            Lookup(LookupWords(args), reverse);
         } else {
             // A word that is no command is looked up.
             if (command.rfind("--", 0) == 0)
                 throw CUsageError();
             args.insert(args.begin(), command);
-            Lookup(Words(args), false);
+            Lookup(LookupWords(args), false);
         }
     }
 
@@ -228,12 +244,16 @@ private:
         }
     }
 
-    void Lookup(const std::string& word, bool reverse) {
+    void Lookup(const std::optional<std::string>& word, bool reverse) {
+        if (!word) {
+            m_err << "not found\n";
+            return;
+        }
         PlainText::SOptions options;
         options.bAnsi = m_bAnsi;
         std::string text;
         const ::Lookup::SResult found =
-            ::Lookup::Find(m_dict, reverse ? EDirection::Reverse : EDirection::Forward, word);
+            ::Lookup::Find(m_dict, reverse ? EDirection::Reverse : EDirection::Forward, *word);
         const std::string& fragment = found.text;
         if (reverse) {
             if (found.entry >= 0) {
