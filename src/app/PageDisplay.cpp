@@ -4,6 +4,7 @@
 
 #include "app/ZodynasApp.h"
 #include "app/ZodynasDlg.h"
+#include "desktop/QtText.h"
 #include "desktop/TempFolder.h"
 #include "desktop/WebBrowser2.h"
 #include "dict/Cp1257.h"
@@ -12,6 +13,8 @@
 #include "lists/VListBoxHistory.h"
 #include "lists/WordEdit.h"
 #include "render/PageComposer.h"
+
+#include <QFile>
 
 #include <cstdio>
 
@@ -89,7 +92,13 @@ void CZodynasDlg::OnBeforeNavigate2(const std::string& url, bool& bCancel) {
     const std::size_t slash = url.rfind('/');
     if (slash == std::string::npos)
         return;
-    const std::string name = Cp1257::ToLower(url.substr(slash + 1));
+    // The path's last name is a link's name, page text that the view handed over as a file name;
+    // an anchor behind it is page text already.
+    const std::string last = url.substr(slash + 1);
+    const std::size_t hash = last.find('#');
+    const std::string name =
+        Cp1257::ToLower(QtText::ToCp1257(QFile::decodeName(QByteArray::fromStdString(last.substr(0, hash)))) +
+                        (hash == std::string::npos ? std::string() : last.substr(hash)));
     // Page files (also with an anchor behind them) and the about pages are the browser's own;
     // every other name is a link, also one that only contains "apie" ("apiece").
     const std::string file = name.substr(0, name.find('#'));

@@ -15,6 +15,15 @@
 using QtText::FromCp1257;
 using QtText::ToCp1257;
 
+namespace {
+
+// Paths are the file system's bytes; only the pages' contents and anchors are code page 1257.
+QString PathName(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+} // namespace
+
 CWebBrowser2::CWebBrowser2(QWidget* parent) : QTextBrowser(parent) {
     // Links are never followed by the view itself: each one is reported first and may be
     // cancelled.
@@ -49,7 +58,7 @@ void CWebBrowser2::OnAnchorClicked(const QUrl& clicked) {
             QDesktopServices::openUrl(url);
         return;
     }
-    const std::string file = ToCp1257(url.toLocalFile());
+    const std::string file = QFile::encodeName(url.toLocalFile()).toStdString();
     const bool bHasAnchor = url.hasFragment();
     const QString anchor = url.fragment(QUrl::FullyDecoded);
     if (!BeforeNavigate2(bHasAnchor ? file + "#" + ToCp1257(anchor) : file))
@@ -62,7 +71,7 @@ void CWebBrowser2::Go(const std::string& file, const QString& anchor, bool bHasA
         ScrollToAnchor(anchor);
         return;
     }
-    QFile page(FromCp1257(file));
+    QFile page(PathName(file));
     if (!page.open(QIODevice::ReadOnly))
         return;
     const QByteArray bytes = page.readAll();
@@ -72,7 +81,7 @@ void CWebBrowser2::Go(const std::string& file, const QString& anchor, bool bHasA
     // The page is read before the view is touched, so a missing or unreadable file changes
     // nothing; the view then takes it from loadResource. Loading through setSource makes the
     // file's folder the base of the page's relative links.
-    m_urlPending = QUrl::fromLocalFile(FromCp1257(file));
+    m_urlPending = QUrl::fromLocalFile(PathName(file));
     m_strPendingHtml = FromCp1257(bytes.toStdString());
     if (source().adjusted(QUrl::RemoveFragment) == m_urlPending)
         reload();
@@ -116,7 +125,7 @@ void CWebBrowser2::PrintWithDialog(QWidget* parent) {
     if (!m_bHasDocument)
         return;
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(QFileInfo(FromCp1257(m_strCurrentPath)).fileName());
+    printer.setDocName(QFileInfo(PathName(m_strCurrentPath)).fileName());
     QPrintDialog dialog(&printer, parent);
     if (dialog.exec() != QDialog::Accepted)
         return;
@@ -130,7 +139,7 @@ bool CWebBrowser2::PrintToPdf(const QString& pdfPath) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdfPath);
-    printer.setDocName(QFileInfo(FromCp1257(m_strCurrentPath)).fileName());
+    printer.setDocName(QFileInfo(PathName(m_strCurrentPath)).fileName());
     document()->print(&printer);
     return QFileInfo(pdfPath).size() > 0;
 }

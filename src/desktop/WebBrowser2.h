@@ -10,11 +10,12 @@
 // The page view: shows local HTML page files written in code page 1257.
 //
 // Every navigation, whether asked for with Navigate or made by a link clicked in the page, is
-// first reported through m_fnBeforeNavigate2 with its target as a local path in code page 1257,
-// percent-decoded, anchor included ("/tmp/lekstar-1000/ZOD1A.TMP.htm#R2",
-// "/tmp/lekstar-1000/close to"). The handler may set bCancel, and then nothing changes. Links to
-// other schemes (http, https, mailto, ...) are not navigations of this view: they go straight to
-// the desktop's own programs and are not reported.
+// first reported through m_fnBeforeNavigate2 with its target as a local path in the file system's
+// bytes (UTF-8), percent-decoded, the anchor after a '#' in code page 1257 ("/run/user/1000/lekstar/
+// ZOD1A.TMP.htm#R2", "/run/user/1000/lekstar/close to"). A link's name is page text: "žodis" in
+// the page is reported as the UTF-8 path name "žodis". The handler may set bCancel, and then nothing changes.
+// Links to other schemes (http, https, mailto, ...) are not navigations of this view: they go straight to the
+// desktop's own programs and are not reported.
 //
 // A page that cannot be read leaves the current one in place.
 class CWebBrowser2 : public QTextBrowser {
@@ -22,8 +23,8 @@ class CWebBrowser2 : public QTextBrowser {
 public:
     explicit CWebBrowser2(QWidget* parent = nullptr);
 
-    // Shows the page file at path (code page 1257), scrolled to the anchor after a '#' in the
-    // file name, or to the top.
+    // Shows the page file at path (file-system bytes), scrolled to the anchor after a '#' in the
+    // file name (code page 1257), or to the top.
     void Navigate(const std::string& path);
     // The page file shown, without an anchor; empty before the first page.
     std::string CurrentPath() const { return m_strCurrentPath; }

@@ -450,4 +450,55 @@ TEST_F(PageDisplayTest, ExitLeavesNoPageFileBehind) {
     EXPECT_EQ(UserSettings().value("Zodis").toString(), "cat");
 }
 
+// The program folder and the temporary folder under names with Lithuanian letters: paths are the
+// file system's bytes, and only the pages are code page 1257.
+class LithuanianPathsTest : public PageDisplayTest {
+protected:
+    void SetUp() override {
+        PageDisplayTest::SetUp();
+        const std::string program = m_config.File("\xC5\xBDodynas");
+        std::filesystem::create_directory(program);
+        std::filesystem::copy(m_app.File("LEKSTAR.dic"), program + "/LEKSTAR.dic");
+        std::filesystem::copy(m_app.File("HTM"), program + "/HTM");
+        g_strAppDir = program;
+        const std::string tmp = m_tmp.File("\xC5\xBE");
+        std::filesystem::create_directory(tmp);
+        qputenv("TMPDIR", QByteArray::fromStdString(tmp));
+    }
+};
+
+TEST_F(LithuanianPathsTest, PagesShowAndHistoryClicksWork) {
+    auto dlg = StartWithHistory();
+    ASSERT_TRUE(m_bInitResult);
+    const std::string folder = CTempFolder::Path();
+    ASSERT_NE(folder.find("/\xC5\xBE/"), std::string::npos);
+    // The saved word's page came up at start.
+    const std::string dogPage = PageView(dlg)->CurrentPath();
+    EXPECT_EQ(dogPage.rfind(folder + "/ZOD", 0), 0u);
+    EXPECT_TRUE(PageView(dlg)->toPlainText().contains(QString::fromUtf8("šuo")));
+    EntryBox(dlg)->setText("cat");
+    dlg->OnOK();
+    EXPECT_NE(PageView(dlg)->CurrentPath(), dogPage);
+    EXPECT_TRUE(PageView(dlg)->toPlainText().contains(QString::fromUtf8("katinas, katė")));
+    // A click on the history's first row shows the first page again.
+    CVListBox* history = HistoryList(dlg);
+    LEKSTAR_WAIT_TRUE(history->rowHeight > 1);
+    QTest::mouseClick(history->viewport(), Qt::LeftButton, {},
+                      QPoint(10, history->topMargin + history->rowHeight / 2));
+    EXPECT_EQ(PageView(dlg)->CurrentPath(), dogPage);
+    EXPECT_TRUE(PageView(dlg)->toPlainText().contains(QString::fromUtf8("šuo")));
+    // A link in such a folder is still a link, and a Lithuanian link name arrives as page text.
+    bool cancel = false;
+    dlg->OnBeforeNavigate2(folder + "/Home", cancel);
+    EXPECT_TRUE(cancel);
+    EXPECT_EQ(dlg->PendingPage(), "home\t<A NAME=\"R1\"></A><P>1. namai</P>");
+}
+
+TEST_F(LithuanianPathsTest, TheStartPageComesFromTheProgramFolder) {
+    auto dlg = Start();
+    ASSERT_TRUE(m_bInitResult);
+    EXPECT_EQ(PageView(dlg)->CurrentPath().rfind(g_strAppDir + "/HTM/Apie", 0), 0u);
+    EXPECT_TRUE(PageView(dlg)->toPlainText().startsWith("Apie"));
+}
+
 } // namespace

@@ -153,9 +153,9 @@ TEST_F(WebBrowser2Test, ClickedLinksAreReportedAsLocalPaths) {
     Click("word");
     Click("down");
     Click("other");
-    EXPECT_EQ(m_reports,
-              (std::vector<std::string>{m_dir.File("rest"), m_dir.File("close to"), m_dir.File("\xFEodis"),
-                                        m_strFirst + "#R2", m_strSecond + "#R5"}));
+    EXPECT_EQ(m_reports, (std::vector<std::string>{m_dir.File("rest"), m_dir.File("close to"),
+                                                   m_dir.File("\xC5\xBEodis"), m_strFirst + "#R2",
+                                                   m_strSecond + "#R5"}));
     // Every one was cancelled: the page has not moved.
     EXPECT_EQ(m_browser.toPlainText(), shown);
     EXPECT_EQ(m_browser.CurrentPath(), m_strFirst);
