@@ -149,6 +149,8 @@ void IdleClipboardTick(benchmark::State& state, const std::filesystem::path& dic
 int main(int argc, char** argv) {
     if (std::getenv("QT_QPA_PLATFORM") == nullptr)
         ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // The window's pages go to the run's own TMPDIR, not to the user's runtime folder.
+    ::unsetenv("XDG_RUNTIME_DIR");
     QApplication application(argc, argv);
     InitResources();
     benchmark::Initialize(&argc, argv);

@@ -14,6 +14,7 @@
 #include "lists/WordEdit.h"
 #include "render/PageComposer.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <cstdio>
@@ -40,8 +41,10 @@ void CZodynasDlg::ShowPage(std::string text, int entry, bool bPutTitle) {
     if (text.empty())
         return;
     const std::string tmpPath = CTempFolder::CreateUniqueFile("ZOD");
-    if (tmpPath.empty())
+    if (tmpPath.empty()) {
+        ReportPageFailure();
         return;
+    }
 
     std::string title, body;
     const std::size_t tab = text.find('\t');
@@ -57,8 +60,11 @@ void CZodynasDlg::ShowPage(std::string text, int entry, bool bPutTitle) {
     const std::string head = theApp != nullptr ? theApp->m_strPageHeader : std::string();
     // A page that cannot be written whole is not shown; the empty or cut ".TMP" file is left for
     // the sweeps.
-    if (!WriteAll(tmpPath, PageComposer::ComposePage(head, body)))
+    if (!WriteAll(tmpPath, PageComposer::ComposePage(head, body))) {
+        ReportPageFailure();
         return;
+    }
+    m_bPageFailureShown = false;
 
     if (entry >= 0) {
         if (m_nDirection != 0) {
@@ -86,6 +92,23 @@ void CZodynasDlg::ShowPage(std::string text, int entry, bool bPutTitle) {
     title = TrimPage(title);
     m_listHistory->Record(title, htmPath, m_bShowHistory != 0);
     m_browser->Navigate(htmPath);
+}
+
+void CZodynasDlg::ReportPageFailure() {
+    // Once until a page is written again: a full disk must not bring a message at every key.
+    if (m_bPageFailureShown)
+        return;
+    m_bPageFailureShown = true;
+    const std::string folder = CTempFolder::Path();
+    // With no folder the system's temporary folder is at fault, the one TMPDIR names if it does.
+    QString where = QFile::decodeName(QByteArray::fromStdString(folder));
+    if (where.isEmpty())
+        where = QDir::tempPath();
+    if (where.isEmpty())
+        where = qEnvironmentVariable("TMPDIR", QStringLiteral("/tmp"));
+    MessageBox("\nLEKSTAR\nNepavyksta \xE1ra\xF0yti vertimo puslapio laikinajame aplanke:\n" +
+                   QtText::ToCp1257(where),
+               QMessageBox::Warning);
 }
 
 void CZodynasDlg::OnBeforeNavigate2(const std::string& url, bool& bCancel) {

@@ -117,7 +117,8 @@ bool CZodynasDlg::OpenDictionary() {
     if (m_dict.Open() < CDictFile::kOpenFileFailed)
         return true;
     RemoveSplash();
-    MessageBox("\nLEKSTAR\nNeatsidaro \xFEodyno failas:\n" + m_dict.Path(), QMessageBox::Critical);
+    MessageBox("\nLEKSTAR\nNeatsidaro \xFEodyno failas:\n" + QtText::PathText(m_dict.Path()),
+               QMessageBox::Critical);
     return false;
 }
 

@@ -180,6 +180,7 @@ private:
 
     std::string m_strPendingPage;
     int m_nPendingEntry = -1;
+    bool m_bPageFailureShown = false;
     CClipboardWatch m_clipboard;
 
     CWebBrowser2* m_browser = nullptr;
@@ -212,6 +213,8 @@ private:
     void AddTooltips();
     void RemoveSplash();
     void MessageBox(const std::string& text, QMessageBox::Icon icon);
+    // A translation page could not be written: said once, until one is written again.
+    void ReportPageFailure();
     bool OpenUrl(const QUrl& url);
     // Bitmaps of the buttons whose pictures follow the state.
     void SetIndexButtonBitmaps();

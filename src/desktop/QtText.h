@@ -4,6 +4,7 @@
 #include "dict/Cp1257.h"
 #include "dict/UserText.h"
 
+#include <QFile>
 #include <QString>
 
 #include <string>
@@ -23,6 +24,11 @@ inline std::string ToCp1257(const QString& text) {
 // Text a person typed or copied: composed, typographic characters plain (UserText::ToCp1257).
 inline std::string FromUserText(const QString& text, bool* pComplete = nullptr) {
     return UserText::ToCp1257(text.toStdString(), pComplete);
+}
+
+// A path (the file system's bytes) as text for a message.
+inline std::string PathText(const std::string& path) {
+    return ToCp1257(QFile::decodeName(QByteArray::fromStdString(path)));
 }
 
 } // namespace QtText

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include <dirent.h>
@@ -66,27 +67,68 @@ int OpenFolder(const std::string& path) {
     return ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
 }
 
+// Whether the folder at path is ours alone: a directory, not a link, owned by us, closed to
+// others (closed off here when it is open). Checked through a descriptor of the folder itself,
+// so that what we check is what we use: O_NOFOLLOW refuses a link, O_DIRECTORY anything else.
+bool IsPrivateFolder(const std::string& path) {
+    CFd folder(OpenFolder(path));
+    if (folder.Get() < 0)
+        return false;
+    struct stat st {};
+    if (::fstat(folder.Get(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::geteuid())
+        return false;
+    return (st.st_mode & 077) == 0 || ::fchmod(folder.Get(), 0700) == 0;
+}
+
+// The folder at path, made when missing; empty when what stands there is not ours alone.
+std::string MadePrivate(const std::string& path) {
+    if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST)
+        return {};
+    return IsPrivateFolder(path) ? path : std::string();
+}
+
+// The user's runtime folder, when the system made one as it should: absolute, ours, closed.
+std::string RuntimeFolder() {
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (runtime == nullptr || runtime[0] != '/')
+        return {};
+    struct stat st {};
+    if (::stat(runtime, &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::geteuid() ||
+        (st.st_mode & 077) != 0)
+        return {};
+    return runtime;
+}
+
 } // namespace
 
 std::string CTempFolder::Path() {
+    const std::string runtime = RuntimeFolder();
+    if (!runtime.empty()) {
+        std::string path = MadePrivate(runtime + (runtime.back() == '/' ? "lekstar" : "/lekstar"));
+        if (!path.empty())
+            return path;
+    }
     const std::string base = QFile::encodeName(QDir::tempPath()).toStdString();
     if (base.empty())
         return {};
-    const std::string path =
+    const std::string stem =
         (base.back() == '/' ? base : base + "/") + "lekstar-" + std::to_string(::getuid());
-    if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST)
+    // When the predictable name was taken (another user made it first, or something else stands
+    // there), a fresh folder of a name nobody can foresee serves instead, and keeps serving for
+    // the rest of the run, so that the pages and the sweeps stay in one place.
+    static std::string s_strFallbackStem;
+    static std::string s_strFallback;
+    if (s_strFallbackStem == stem && IsPrivateFolder(s_strFallback))
+        return s_strFallback;
+    std::string path = MadePrivate(stem);
+    if (!path.empty())
+        return path;
+    std::string pattern = stem + "-XXXXXX";
+    if (::mkdtemp(pattern.data()) == nullptr)
         return {};
-    // Checked through a descriptor of the folder itself, so that what we check is what we
-    // return: O_NOFOLLOW refuses a link, O_DIRECTORY anything but a directory.
-    CFd folder(OpenFolder(path));
-    if (folder.Get() < 0)
-        return {};
-    struct stat st {};
-    if (::fstat(folder.Get(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::geteuid())
-        return {};
-    if ((st.st_mode & 077) != 0 && ::fchmod(folder.Get(), 0700) != 0)
-        return {};
-    return path;
+    s_strFallbackStem = stem;
+    s_strFallback = pattern;
+    return s_strFallback;
 }
 
 std::string CTempFolder::CreateUniqueFile(const std::string& prefix) {

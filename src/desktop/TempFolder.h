@@ -3,17 +3,20 @@
 
 #include <string>
 
-// The program's private temporary folder: "lekstar-<uid>" under the system temporary folder
-// (QDir::tempPath, which honours TMPDIR), mode 0700, owned by the user and not a link. Page files
-// and the splash picture's copy are created in it, and the sweeps delete only inside it, so no
-// other user can plant, read or redirect them.
+// The program's private temporary folder, mode 0700, owned by the user and not a link: "lekstar"
+// in the user's runtime folder ($XDG_RUNTIME_DIR, which the system keeps private to the user),
+// else "lekstar-<uid>" under the system temporary folder (QDir::tempPath, which honours TMPDIR),
+// else, when that name is taken by someone else or by something that is no folder of ours, a
+// fresh "lekstar-<uid>-XXXXXX" folder (mkdtemp) kept for the rest of the run. Page files and the
+// splash picture's copy are created in it, and the sweeps delete only inside it, so no other user
+// can plant, read or redirect them, nor stop them by taking the name first.
 //
 // Paths are the file system's own bytes. Every operation fails quietly: an empty string or a
 // count of 0.
 class CTempFolder {
 public:
-    // The folder, created when missing; empty when it cannot be made or when what stands there
-    // is a link, not a directory, not ours, or open to others and cannot be closed off.
+    // The folder, created when missing; empty only when no folder can be made at all (the system
+    // temporary folder is missing or not writable).
     static std::string Path();
 
     // A new empty file "<prefix>" + hexadecimal number + ".TMP" in the folder (only the first

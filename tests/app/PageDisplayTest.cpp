@@ -437,6 +437,36 @@ TEST_F(PageDisplayTest, ALinkInTheLithuanianIndexShowsItsEnglishHeadword) {
               std::string::npos);
 }
 
+TEST_F(PageDisplayTest, ATakenFolderNameStillShowsPagesAMissingFolderIsSaidOnce) {
+    // Someone else's thing under the predictable name.
+    WriteBytes(m_tmp.File("lekstar-" + std::to_string(::getuid())), "taken");
+    auto dlg = Start();
+    ASSERT_TRUE(m_bInitResult);
+    EntryBox(dlg)->setText("cat");
+    dlg->OnOK();
+    const std::string shown = PageView(dlg)->CurrentPath();
+    EXPECT_EQ(shown.rfind(m_tmp.File("lekstar-" + std::to_string(::getuid()) + "-"), 0), 0u) << shown;
+    EXPECT_NE(ReadAll(shown).find("katinas"), std::string::npos);
+    EXPECT_TRUE(m_messages.empty());
+
+    // No temporary folder at all: said once, with the folder, until a page is written again.
+    qputenv("TMPDIR", QByteArray::fromStdString(m_tmp.File("gone")));
+    EntryBox(dlg)->setText("dog");
+    dlg->OnOK();
+    dlg->OnOK();
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0], "\nLEKSTAR\nNepavyksta \xE1ra\xF0yti vertimo puslapio laikinajame aplanke:\n" +
+                                 m_tmp.File("gone"));
+    EXPECT_EQ(m_icons[0], QMessageBox::Warning);
+    EXPECT_EQ(PageView(dlg)->CurrentPath(), shown);
+    qputenv("TMPDIR", QByteArray::fromStdString(m_tmp.File("")));
+    dlg->OnOK();
+    EXPECT_NE(PageView(dlg)->CurrentPath(), shown);
+    qputenv("TMPDIR", QByteArray::fromStdString(m_tmp.File("gone")));
+    dlg->OnOK();
+    EXPECT_EQ(m_messages.size(), 2u);
+}
+
 TEST_F(PageDisplayTest, ExitLeavesNoPageFileBehind) {
     auto dlg = StartWithHistory();
     ASSERT_TRUE(m_bInitResult);

@@ -29,6 +29,7 @@ protected:
         m_strExpected = m_root.File("lekstar-" + std::to_string(::getuid()));
     }
     void TearDown() override {
+        ::unsetenv("XDG_RUNTIME_DIR");
         if (m_bHadTmpDir)
             ::setenv("TMPDIR", m_strOldTmpDir.c_str(), 1);
         else
@@ -74,29 +75,78 @@ TEST_F(TempFolderTest, OpenFolderOfOursIsClosedOff) {
     EXPECT_EQ(ModeOf(m_strExpected) & 0777, 0700u);
 }
 
-TEST_F(TempFolderTest, ForeignThingsInItsPlaceAreRefused) {
+// What a fallback folder must be: fresh, beside the predictable name, private, and kept.
+void ExpectFallback(const std::string& expected, std::string& fallback) {
+    fallback = CTempFolder::Path();
+    EXPECT_EQ(fallback.rfind(expected + "-", 0), 0u) << fallback;
+    EXPECT_EQ(fallback.size(), expected.size() + 7);
+    struct stat st {};
+    ASSERT_EQ(::lstat(fallback.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISDIR(st.st_mode));
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+    EXPECT_EQ(st.st_uid, ::geteuid());
+    EXPECT_EQ(CTempFolder::Path(), fallback);
+    const std::string page = CTempFolder::CreateUniqueFile("ZOD");
+    EXPECT_EQ(page.rfind(fallback + "/ZOD", 0), 0u) << page;
+}
+
+TEST_F(TempFolderTest, ForeignThingsInItsPlaceAreNeverUsedAFreshFolderServesInstead) {
     // A link to a folder of ours.
     const std::string elsewhere = m_root.File("elsewhere");
     ASSERT_EQ(::mkdir(elsewhere.c_str(), 0700), 0);
     ASSERT_EQ(::symlink(elsewhere.c_str(), m_strExpected.c_str()), 0);
-    EXPECT_EQ(CTempFolder::Path(), "");
-    EXPECT_EQ(CTempFolder::CreateUniqueFile("ZOD"), "");
+    std::string fallback;
+    ExpectFallback(m_strExpected, fallback);
     EXPECT_TRUE(std::filesystem::is_empty(elsewhere));
+    // The fallback stays for the run even when the name is free again, so the sweeps find the
+    // pages made there.
     ASSERT_EQ(::unlink(m_strExpected.c_str()), 0);
+    EXPECT_EQ(CTempFolder::Path(), fallback);
+    EXPECT_EQ(CTempFolder::DeleteMatching("ZOD*.*"), 1);
+    EXPECT_FALSE(std::filesystem::exists(m_strExpected));
 
-    // A plain file.
+    // A plain file in the name's place, and the fallback gone: another fresh folder.
     WriteBytes(m_strExpected, "x");
-    EXPECT_EQ(CTempFolder::Path(), "");
-    EXPECT_EQ(CTempFolder::DeleteMatching("*.*"), 0);
-    ASSERT_EQ(::unlink(m_strExpected.c_str()), 0);
+    ASSERT_EQ(::rmdir(fallback.c_str()), 0);
+    std::string second;
+    ExpectFallback(m_strExpected, second);
+    EXPECT_NE(second, fallback);
+    EXPECT_EQ(std::filesystem::file_size(m_strExpected), 1u);
 
-    // A folder of someone else (only root can give one away).
+    // A folder of someone else (only root can give one away) is not ours either.
     if (::geteuid() == 0) {
+        ASSERT_EQ(::unlink(m_strExpected.c_str()), 0);
         ASSERT_EQ(::mkdir(m_strExpected.c_str(), 0700), 0);
         ASSERT_EQ(::chown(m_strExpected.c_str(), 4242, 4242), 0);
-        EXPECT_EQ(CTempFolder::Path(), "");
-        EXPECT_EQ(CTempFolder::CreateUniqueFile("ZOD"), "");
+        EXPECT_EQ(CTempFolder::Path(), second);
+        EXPECT_TRUE(std::filesystem::is_empty(m_strExpected));
     }
+}
+
+TEST_F(TempFolderTest, TheUsersRuntimeFolderComesFirstWhenItIsPrivate) {
+    const std::string runtime = m_root.File("run");
+    ASSERT_EQ(::mkdir(runtime.c_str(), 0700), 0);
+    ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+    EXPECT_EQ(CTempFolder::Path(), runtime + "/lekstar");
+    EXPECT_EQ(ModeOf(runtime + "/lekstar") & 0777, 0700u);
+    EXPECT_EQ(CTempFolder::CreateUniqueFile("ZOD").rfind(runtime + "/lekstar/ZOD", 0), 0u);
+    // A runtime folder open to others, or a relative one, is passed over for TMPDIR.
+    ASSERT_EQ(::chmod(runtime.c_str(), 0755), 0);
+    EXPECT_EQ(CTempFolder::Path(), m_strExpected);
+    ASSERT_EQ(::chmod(runtime.c_str(), 0700), 0);
+    ::setenv("XDG_RUNTIME_DIR", "run", 1);
+    EXPECT_EQ(CTempFolder::Path(), m_strExpected);
+    ::setenv("XDG_RUNTIME_DIR", m_root.File("missing").c_str(), 1);
+    EXPECT_EQ(CTempFolder::Path(), m_strExpected);
+    ::unsetenv("XDG_RUNTIME_DIR");
+    EXPECT_EQ(CTempFolder::Path(), m_strExpected);
+}
+
+TEST_F(TempFolderTest, NoFolderAtAllWhenTheTemporaryFolderIsGone) {
+    ::setenv("TMPDIR", m_root.File("gone").c_str(), 1);
+    EXPECT_EQ(CTempFolder::Path(), "");
+    EXPECT_EQ(CTempFolder::CreateUniqueFile("ZOD"), "");
+    EXPECT_EQ(CTempFolder::DeleteMatching("*.*"), 0);
 }
 
 TEST_F(TempFolderTest, UniqueFilesAreNewPrivateAndNamedLikeTheirPlatform) {
