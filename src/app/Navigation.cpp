@@ -82,6 +82,21 @@ void CZodynasDlg::OnOK() {
     m_listIndex->Repaint();
 }
 
+void CZodynasDlg::ShowForWord(const QString& word) {
+    if (isMinimized())
+        showNormal();
+    else
+        show();
+    raise();
+    activateWindow();
+    const QString trimmed = word.trimmed();
+    if (trimmed.isEmpty())
+        return;
+    m_editWord->setText(trimmed);
+    FollowTyping(m_editWord->LookupWord());
+    OnOK();
+}
+
 void CZodynasDlg::OnClipboardTick() {
     const std::optional<std::string> text = m_clipboard.ReadIfChanged();
     if (!text)

@@ -4,6 +4,7 @@
 #include "app/ZodynasApp.h"
 #include "app/ZodynasDlg.h"
 #include "automation/AutomationServer.h"
+#include "automation/SingleInstance.h"
 #include "dict/DataFolder.h"
 
 #include <QCoreApplication>
@@ -49,8 +50,17 @@ int RunProgram(CZodynasApp& app, int argc, char** argv) {
     for (int i = 1; i < argc; ++i)
         commandLine += std::string(i > 1 ? " " : "") + argv[i];
     app.m_bStartedByOle = CZodynasApp::TakeSwitches(commandLine) ? 1 : 0;
+    // What is left of the command line is a word to translate.
+    const QString word = QString::fromUtf8(commandLine).trimmed();
 
     QDBusConnection bus = QDBusConnection::sessionBus();
+    // One window per user: a later start brings the running one to the front with its word. A
+    // start for a caller has nothing to add, as the running window serves callers already. When
+    // the running one does not answer, this start goes on by itself.
+    CSingleInstance instance(bus);
+    if (instance.Claim() == CSingleInstance::EClaim::Taken &&
+        (app.m_bStartedByOle || CSingleInstance::AskFirst(bus, word)))
+        return 0;
     const std::string programPath = QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString();
     if (!PrepareAutomation(app, bus, programPath, ShowStartupMessage))
         return 1;
@@ -67,6 +77,9 @@ int RunProgram(CZodynasApp& app, int argc, char** argv) {
     // whoever called it. The server goes before the window and gives the name back.
     CAutomationServer server(bus, &dialog);
     server.Start();
+    instance.Serve([&dialog](const QString& asked) { dialog.ShowForWord(asked); });
+    if (!word.isEmpty())
+        dialog.ShowForWord(word);
     dialog.exec();
     return 0;
 }
@@ -78,10 +91,12 @@ bool PrintInformation(const std::vector<std::string>& args, std::ostream& out) {
             return true;
         }
         if (a == "--help" || a == "-h") {
-            out << "Usage: lekstar [-Embedding | /Automation]\n"
+            out << "Usage: lekstar [-Embedding | /Automation] [WORD]\n"
                    "\n"
                    "The LEKSTAR English-Lithuanian dictionary for the desktop.\n"
                    "\n"
+                   "  WORD                     translate the word; when the program runs already, its\n"
+                   "                           window comes to the front and translates it\n"
                    "  -Embedding, /Automation  start for another program: serve the LEKSTAR.Application\n"
                    "                           object on the session bus, with no splash, no start page\n"
                    "                           and no saved word (also spelled /Embedding, -Automation)\n"

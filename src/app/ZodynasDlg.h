@@ -81,6 +81,9 @@ public:
     void ShowAbout();
     void OnSysCommand(int id);
     void OnOK();
+    // Another start of the program, or the command line, asks for the window: it comes to the
+    // front, and a word (UTF-8 as typed) is translated as if typed and confirmed with Enter.
+    void ShowForWord(const QString& word);
     void OnCancel();
     // Saves the settings and removes the page files; harmless to run twice.
     void ExitRoutine();

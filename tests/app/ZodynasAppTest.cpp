@@ -31,7 +31,7 @@ TEST(PrintInformation, AnswersHelpAndVersionAndNothingElse) {
     EXPECT_EQ(out.str(), "lekstar " LEKSTAR_VERSION "\n");
     out.str("");
     EXPECT_TRUE(PrintInformation({"-Embedding", "--help"}, out));
-    EXPECT_EQ(out.str().rfind("Usage: lekstar [-Embedding | /Automation]\n", 0), 0u);
+    EXPECT_EQ(out.str().rfind("Usage: lekstar [-Embedding | /Automation] [WORD]\n", 0), 0u);
     EXPECT_NE(out.str().find("--version"), std::string::npos);
     out.str("");
     // The automation switches and anything else start the program.
