@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 void CZodynasDlg::CreateLists() {
     m_listIndex = new CVListBox(this, this);
@@ -207,8 +208,13 @@ void CZodynasDlg::SwitchDirection(int nDirection) {
     m_listIndex->ResetScroll();
     m_listIndex->Repaint();
 
-    // The history's words belong to the other direction; their page files stay for the sweep.
+    // The history's words belong to the other direction; their pages go, but for the one shown.
+    std::vector<std::string> pages;
+    for (const auto& [word, page] : m_listHistory->pages)
+        pages.push_back(page);
     m_listHistory->ClearItems();
+    for (const std::string& page : pages)
+        ReleasePage(page);
     m_editWord->SetBaltic(nDirection != 0);
     m_listHistory->reverse = nDirection != 0;
     m_editWord->clear();

@@ -91,7 +91,23 @@ void CZodynasDlg::ShowPage(std::string text, int entry, bool bPutTitle) {
 
     title = TrimPage(title);
     m_listHistory->Record(title, htmPath, m_bShowHistory != 0);
+    const std::string previous = m_browser->CurrentPath();
     m_browser->Navigate(htmPath);
+    ReleasePage(previous);
+}
+
+void CZodynasDlg::ReleasePage(const std::string& path) {
+    // Without this, repeated words, a hidden history and switches of the index would use up the
+    // 65,535 page names in a long session; a page nothing shows or lists gives its name back.
+    if (path.empty() || path == m_browser->CurrentPath())
+        return;
+    const std::string folder = CTempFolder::Path();
+    if (folder.empty() || path.rfind(folder + "/ZOD", 0) != 0)
+        return;
+    for (const auto& [word, page] : m_listHistory->pages)
+        if (page == path)
+            return;
+    std::remove(path.c_str());
 }
 
 void CZodynasDlg::ReportPageFailure() {
@@ -151,7 +167,9 @@ void CZodynasDlg::ShowLinkPage(const std::string& text, int entry) {
 }
 
 void CZodynasDlg::NavigateToPage(const std::string& path) {
+    const std::string previous = m_browser->CurrentPath();
     m_browser->Navigate(path);
+    ReleasePage(previous);
 }
 
 int CZodynasDlg::ClearHistory() {

@@ -65,6 +65,8 @@ CZodynasDlg::~CZodynasDlg() {
 }
 
 bool CZodynasDlg::OnInitDialog() {
+    // Page files a killed run left behind; one window per user means none of them is in use.
+    CTempFolder::DeleteMatching("ZOD*.*");
     LoadSettings();
     CreateChildren();
     BuildSystemMenu();

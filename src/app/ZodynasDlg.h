@@ -218,6 +218,8 @@ private:
     void MessageBox(const std::string& text, QMessageBox::Icon icon);
     // A translation page could not be written: said once, until one is written again.
     void ReportPageFailure();
+    // Deletes a page file of ours that is neither shown nor listed in the history.
+    void ReleasePage(const std::string& path);
     bool OpenUrl(const QUrl& url);
     // Bitmaps of the buttons whose pictures follow the state.
     void SetIndexButtonBitmaps();

@@ -13,6 +13,7 @@
 #include <QTest>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -465,6 +466,72 @@ TEST_F(PageDisplayTest, ATakenFolderNameStillShowsPagesAMissingFolderIsSaidOnce)
     qputenv("TMPDIR", QByteArray::fromStdString(m_tmp.File("gone")));
     dlg->OnOK();
     EXPECT_EQ(m_messages.size(), 2u);
+}
+
+std::vector<std::string> PagesIn(const std::string& folder) {
+    std::vector<std::string> pages;
+    for (const auto& e : std::filesystem::directory_iterator(folder))
+        if (e.path().extension() == ".htm")
+            pages.push_back(e.path().string());
+    std::sort(pages.begin(), pages.end());
+    return pages;
+}
+
+TEST_F(PageDisplayTest, PagesNothingShowsOrListsGiveTheirNamesBack) {
+    auto dlg = Start();
+    ASSERT_TRUE(m_bInitResult);
+    ASSERT_FALSE(dlg->IsHistoryShown());
+    const std::string folder = CTempFolder::Path();
+    for (const char* word : {"cat", "dog", "cat", "house", "dog"}) {
+        EntryBox(dlg)->setText(word);
+        dlg->OnOK();
+    }
+    // The history is hidden: only the page shown is left.
+    EXPECT_EQ(PagesIn(folder), std::vector<std::string>{PageView(dlg)->CurrentPath()});
+
+    // With the history shown its pages stay; a word shown again keeps its first page.
+    dlg->ToggleHistory();
+    EntryBox(dlg)->setText("cat");
+    dlg->OnOK();
+    const std::string catPage = PageView(dlg)->CurrentPath();
+    EntryBox(dlg)->setText("dog");
+    dlg->OnOK();
+    const std::string dogPage = PageView(dlg)->CurrentPath();
+    EntryBox(dlg)->setText("cat");
+    dlg->OnOK();
+    EXPECT_NE(PageView(dlg)->CurrentPath(), catPage);
+    EntryBox(dlg)->setText("dog");
+    dlg->OnOK();
+    EXPECT_EQ(PagesIn(folder),
+              (std::vector<std::string>{std::min(catPage, dogPage), std::max(catPage, dogPage),
+                                        PageView(dlg)->CurrentPath()}));
+    // A history click leaves the unlisted page shown before.
+    dlg->NavigateToPage(catPage);
+    EXPECT_EQ(PagesIn(folder),
+              (std::vector<std::string>{std::min(catPage, dogPage), std::max(catPage, dogPage)}));
+    // A switch of the index lets the listed pages go, all but the one shown.
+    dlg->SwitchDirection(1);
+    EXPECT_EQ(PagesIn(folder), std::vector<std::string>{catPage});
+    // Files outside the page names are never touched.
+    WriteBytes(folder + "/notes.htm", "mine");
+    dlg->NavigateToPage(folder + "/notes.htm");
+    dlg->NavigateToPage(dogPage);
+    EXPECT_TRUE(std::filesystem::exists(folder + "/notes.htm"));
+}
+
+TEST_F(PageDisplayTest, AStartSweepsThePagesAKilledRunLeft) {
+    const std::string folder = CTempFolder::Path();
+    ASSERT_FALSE(folder.empty());
+    WriteBytes(folder + "/ZOD1A2B.TMP.htm", "stale");
+    WriteBytes(folder + "/ZOD3C4D.TMP", "stale");
+    WriteBytes(folder + "/notes.txt", "mine");
+    auto dlg = StartWithHistory();
+    ASSERT_TRUE(m_bInitResult);
+    for (const char* name : {"/ZOD1A2B.TMP.htm", "/ZOD3C4D.TMP"})
+        EXPECT_TRUE(!std::filesystem::exists(folder + name) || ReadAll(folder + name) != "stale") << name;
+    EXPECT_EQ(ReadAll(folder + "/notes.txt"), "mine");
+    // The saved word's page was written after the sweep.
+    EXPECT_TRUE(std::filesystem::exists(PageView(dlg)->CurrentPath()));
 }
 
 TEST_F(PageDisplayTest, ExitLeavesNoPageFileBehind) {
