@@ -30,6 +30,61 @@ void AddStrip(std::vector<QRect>& strips, int left, int top, int right, int bott
 
 } // namespace
 
+QRect StartFrame(const SStoredPlacement& stored, const QRect& primary, const std::vector<QRect>& screens) {
+    const int horzRes = primary.width();
+    const int vertRes = primary.height();
+    const int defaultW = vertRes > 600 ? 900 : 600;
+    const int defaultH = vertRes > 600 ? 574 : 410;
+    int x = primary.x() + (horzRes - defaultW) / 2;
+    int y = primary.y() + (vertRes - defaultH) / 2;
+    int w = defaultW;
+    int h = defaultH;
+    if (!stored.bHasWord)
+        return QRect(x, y, w, h);
+    // The stored corner is in desktop coordinates already, whichever screen is the primary.
+    x = stored.nPosX != 0 ? stored.nPosX : x;
+    y = stored.nPosY != 0 ? stored.nPosY : y;
+    w = stored.nSizeX != 0 ? stored.nSizeX : w;
+    h = stored.nSizeY != 0 ? stored.nSizeY : h;
+    QRect frame(x, y, std::max(w, kMinClientWidth), std::max(h, kMinClientHeight));
+
+    // The screen the window lies on most, or the nearest one when it lies on none.
+    QRect screen = primary;
+    long long best = -1;
+    for (const QRect& s : screens) {
+        const QRect common = s.intersected(frame);
+        const long long area =
+            common.isEmpty() ? 0 : static_cast<long long>(common.width()) * common.height();
+        if (area > best && area > 0) {
+            best = area;
+            screen = s;
+        }
+    }
+    if (best <= 0) {
+        long long nearest = -1;
+        for (const QRect& s : screens) {
+            const long long dx = std::max({s.left() - frame.right(), frame.left() - s.right(), 0});
+            const long long dy = std::max({s.top() - frame.bottom(), frame.top() - s.bottom(), 0});
+            const long long d = dx * dx + dy * dy;
+            if (nearest < 0 || d < nearest) {
+                nearest = d;
+                screen = s;
+            }
+        }
+    }
+    if (screen.isEmpty())
+        return frame;
+    frame.setWidth(std::min(frame.width(), std::max(screen.width(), kMinClientWidth)));
+    frame.setHeight(std::min(frame.height(), std::max(screen.height(), kMinClientHeight)));
+    if (best <= 0) {
+        frame.moveLeft(std::clamp(frame.left(), screen.left(),
+                                  std::max(screen.right() - frame.width() + 1, screen.left())));
+        frame.moveTop(std::clamp(frame.top(), screen.top(),
+                                 std::max(screen.bottom() - frame.height() + 1, screen.top())));
+    }
+    return frame;
+}
+
 SLayoutValues MakeLayoutValues(bool bLarge) {
     SLayoutValues v;
     v.nMargin = 3;

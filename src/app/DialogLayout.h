@@ -44,6 +44,20 @@ constexpr int kMinClientHeight = 200;
 
 SLayoutValues MakeLayoutValues(bool bLarge);
 
+// The window's outer rectangle as the settings hold it (desktop coordinates), and whether a word
+// was stored with it: without one the stored rectangle does not count.
+struct SStoredPlacement {
+    int nPosX = 0, nPosY = 0, nSizeX = 0, nSizeY = 0;
+    bool bHasWord = false;
+};
+
+// The outer rectangle the window starts with. The default is 900 x 574 (600 x 410 on a screen of
+// 600 lines or fewer) centred on the primary screen; with a stored word the stored rectangle
+// stands instead, exactly, a stored 0 leaving that one default in place. Stored sizes are kept
+// between the smallest client area and the screen the window lands on, and a stored rectangle
+// that lies off every screen is moved onto the nearest one, whole.
+QRect StartFrame(const SStoredPlacement& stored, const QRect& primary, const std::vector<QRect>& screens);
+
 struct SLayoutInput {
     int cx = 0, cy = 0; // client size to lay out for (not clamped here)
     int nDirection = 0; // 0 English index, otherwise Lithuanian

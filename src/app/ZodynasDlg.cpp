@@ -21,11 +21,14 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMoveEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QUrl>
 #include <QWindow>
+
+#include <utility>
 
 namespace {
 
@@ -149,22 +152,19 @@ void CZodynasDlg::SetUpLayout(int vertRes) {
 }
 
 void CZodynasDlg::PlaceWindow(const QRect& screenRect) {
-    const int horzRes = screenRect.width();
-    const int vertRes = screenRect.height();
-    int w = vertRes > 600 ? 900 : 600;
-    int h = vertRes > 600 ? 574 : 410;
-    int x = (horzRes - w) / 2;
-    int y = (vertRes - h) / 2;
-    if (!m_strLastWord.empty()) {
-        // A stored 0 leaves that one default in place.
-        x = m_nPosX != 0 ? m_nPosX : x;
-        y = m_nPosY != 0 ? m_nPosY : y;
-        w = m_nSizeX != 0 ? m_nSizeX : w;
-        h = m_nSizeY != 0 ? m_nSizeY : h;
-    }
+    std::vector<QRect> screens;
+    for (const QScreen* s : QGuiApplication::screens())
+        screens.push_back(s->geometry());
+    const SStoredPlacement stored{m_nPosX, m_nPosY, m_nSizeX, m_nSizeY, !m_strLastWord.empty()};
+    const QRect frame = StartFrame(stored, screenRect, screens);
     setWindowFlag(Qt::WindowStaysOnTopHint, m_bAlwaysOnTop != 0);
-    setGeometry(screenRect.x() + x, screenRect.y() + y, w, h);
+    // The settings hold the outer rectangle. move() places a window's frame; the inner size is
+    // known only once the window manager has framed the window, and is set then (FitStartFrame).
+    resize(frame.size());
+    move(frame.topLeft());
+    m_rcStartFrame = frame;
     show();
+    FitStartFrame();
     // Without a window manager to keep it on top, the splash must be raised over the window.
     if (m_splash)
         m_splash->raise();
@@ -511,6 +511,26 @@ void CZodynasDlg::OnTimer(int id) {
 void CZodynasDlg::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     OnSize(width(), height());
+    FitStartFrame();
+}
+
+void CZodynasDlg::moveEvent(QMoveEvent* event) {
+    QDialog::moveEvent(event);
+    FitStartFrame();
+}
+
+void CZodynasDlg::FitStartFrame() {
+    if (m_rcStartFrame.isNull() || windowHandle() == nullptr)
+        return;
+    const QMargins m = windowHandle()->frameMargins();
+    if (m.isNull())
+        return;
+    // Once: after this the user's own moves and resizes stand.
+    const QRect frame = std::exchange(m_rcStartFrame, QRect());
+    // A frame stored as small as the smallest client area keeps that area whole.
+    resize(std::max(frame.width() - m.left() - m.right(), kMinClientWidth),
+           std::max(frame.height() - m.top() - m.bottom(), kMinClientHeight));
+    move(frame.topLeft());
 }
 
 void CZodynasDlg::paintEvent(QPaintEvent* event) {

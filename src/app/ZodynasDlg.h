@@ -154,6 +154,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -176,6 +177,8 @@ private:
     int m_bShowHistory = 0;
     int m_bLayoutReady = 0;
     int m_nPosX = 0, m_nPosY = 0, m_nSizeX = 0, m_nSizeY = 0;
+    // The outer rectangle the window starts with, until the window manager's frame is known.
+    QRect m_rcStartFrame;
     SLayoutValues m_layoutValues;
     SLayout m_layout;
     int m_nPrevWidth = 0;
@@ -216,6 +219,9 @@ private:
     void AddTooltips();
     void RemoveSplash();
     void MessageBox(const std::string& text, QMessageBox::Icon icon);
+    // Gives the window the inner size that makes its frame the start rectangle, once the
+    // window manager's frame is known.
+    void FitStartFrame();
     // A translation page could not be written: said once, until one is written again.
     void ReportPageFailure();
     // Deletes a page file of ours that is neither shown nor listed in the history.

@@ -76,6 +76,49 @@ TEST(LayoutValues, MulDivRoundsHalfAwayFromZero) {
     EXPECT_EQ(MulDiv(1, 1, 0), -1);
 }
 
+TEST(StartFrame, TheDefaultIsCentredOnThePrimaryScreen) {
+    const QRect big(0, 0, 1280, 1024);
+    EXPECT_EQ(StartFrame({}, big, {big}), QRect(190, 225, 900, 574));
+    // 600 lines is still a small screen, 601 is not.
+    EXPECT_EQ(StartFrame({}, QRect(0, 0, 800, 600), {QRect(0, 0, 800, 600)}), QRect(100, 95, 600, 410));
+    EXPECT_EQ(StartFrame({}, QRect(0, 0, 1000, 601), {QRect(0, 0, 1000, 601)}).size(), QSize(900, 574));
+    // A primary screen right of another: centred on the primary.
+    const QRect primary(1920, 0, 1280, 1024);
+    EXPECT_EQ(StartFrame({}, primary, {QRect(0, 0, 1920, 1080), primary}), QRect(2110, 225, 900, 574));
+    // Without a stored word the stored rectangle does not count.
+    EXPECT_EQ(StartFrame({100, 60, 700, 500, false}, big, {big}), QRect(190, 225, 900, 574));
+}
+
+TEST(StartFrame, TheStoredRectangleStandsExactlyInDesktopCoordinates) {
+    const QRect left(0, 0, 1920, 1080);
+    const QRect primary(1920, 0, 1280, 1024);
+    EXPECT_EQ(StartFrame({100, 60, 700, 500, true}, primary, {left, primary}), QRect(100, 60, 700, 500));
+    EXPECT_EQ(StartFrame({2000, 40, 800, 600, true}, primary, {left, primary}), QRect(2000, 40, 800, 600));
+    // A stored 0 leaves that one default in place.
+    EXPECT_EQ(StartFrame({0, 60, 700, 0, true}, primary, {left, primary}), QRect(2110, 60, 700, 574));
+    // Partly off the screen it was left on: as it was.
+    EXPECT_EQ(StartFrame({-300, -20, 700, 500, true}, left, {left}), QRect(-300, -20, 700, 500));
+}
+
+TEST(StartFrame, OddSizesAreClampedAndALostWindowComesBack) {
+    const QRect screen(0, 0, 1280, 1024);
+    // Below the smallest client area, from both sides of the limit.
+    EXPECT_EQ(StartFrame({10, 10, 700, -5, true}, screen, {screen}).size(), QSize(700, 200));
+    EXPECT_EQ(StartFrame({10, 10, 599, 199, true}, screen, {screen}).size(), QSize(600, 200));
+    EXPECT_EQ(StartFrame({10, 10, 601, 201, true}, screen, {screen}).size(), QSize(601, 201));
+    // Larger than the screen it lies on: the screen's size.
+    EXPECT_EQ(StartFrame({10, 10, 5000, 1025, true}, screen, {screen}), QRect(10, 10, 1280, 1024));
+    EXPECT_EQ(StartFrame({10, 10, 1280, 1024, true}, screen, {screen}), QRect(10, 10, 1280, 1024));
+    // Off every screen: onto the nearest one, whole.
+    const QRect second(1280, 0, 1920, 1080);
+    EXPECT_EQ(StartFrame({5000, 300, 700, 500, true}, screen, {screen, second}), QRect(2500, 300, 700, 500));
+    EXPECT_EQ(StartFrame({100, -900, 700, 500, true}, screen, {screen, second}), QRect(100, 0, 700, 500));
+    EXPECT_EQ(StartFrame({-800, 2000, 700, 500, true}, screen, {screen, second}), QRect(0, 524, 700, 500));
+    // One pixel on a screen is on it.
+    EXPECT_EQ(StartFrame({1279, 1023, 700, 500, true}, screen, {screen}), QRect(1279, 1023, 700, 500));
+    EXPECT_EQ(StartFrame({1280, 1024, 700, 500, true}, screen, {screen}), QRect(580, 524, 700, 500));
+}
+
 TEST(ClientSize, IsClampedTo600By200) {
     EXPECT_EQ(ClampClientSize(0, 0), QSize(600, 200));
     EXPECT_EQ(ClampClientSize(599, 199), QSize(600, 200));

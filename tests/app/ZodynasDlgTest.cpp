@@ -51,7 +51,8 @@ TEST_F(ZodynasDlgTest, StartUpShowsTheWindowTheStartPageAndTheTimers) {
     const int w = screen.height() > 600 ? 900 : 600;
     const int h = screen.height() > 600 ? 574 : 410;
     EXPECT_EQ(dlg->windowTitle(), "LEKSTAR");
-    EXPECT_EQ(dlg->geometry(),
+    // The outer rectangle: the settings hold that one.
+    EXPECT_EQ(dlg->frameGeometry(),
               QRect(screen.x() + (screen.width() - w) / 2, screen.y() + (screen.height() - h) / 2, w, h));
     EXPECT_TRUE(dlg->isVisible());
     EXPECT_EQ(dlg->Caption(), "Apie");
@@ -253,7 +254,7 @@ TEST_F(ZodynasDlgTest, TheStoredWordAndRectangleComeBack) {
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     const int h = screen.height() > 600 ? 574 : 410;
     EXPECT_EQ(EntryBox(dlg)->text(), "house");
-    EXPECT_EQ(dlg->geometry(), QRect(screen.x() + 40, screen.y() + (screen.height() - h) / 2, 700, h));
+    EXPECT_EQ(dlg->frameGeometry(), QRect(40, screen.y() + (screen.height() - h) / 2, 700, h));
     // No start page when a word was stored: its translation instead.
     const std::string page = PageView(dlg)->CurrentPath();
     EXPECT_EQ(page.substr(page.size() - 8), ".TMP.htm");
@@ -261,6 +262,46 @@ TEST_F(ZodynasDlgTest, TheStoredWordAndRectangleComeBack) {
     // A stored word keeps the history column whatever the screen's height.
     EXPECT_TRUE(dlg->IsHistoryShown());
     EXPECT_TRUE(Button(dlg, "IDC_CLEARHISTORY")->isVisible());
+}
+
+TEST_F(ZodynasDlgTest, ASavedRectangleComesBackUnchangedStartAfterStart) {
+    {
+        QSettings user = UserSettings();
+        user.setValue("Zodis", "house");
+        user.setValue("PosX", 60);
+        user.setValue("PosY", 60);
+        user.setValue("SizeX", 700);
+        user.setValue("SizeY", 500);
+    }
+    for (int start = 0; start < 3; ++start) {
+        auto dlg = Start();
+        ASSERT_TRUE(m_bInitResult);
+        LEKSTAR_WAIT_TRUE(dlg->frameGeometry() != dlg->geometry());
+        EXPECT_EQ(dlg->frameGeometry(), QRect(60, 60, 700, 500)) << start;
+        dlg->ExitRoutine();
+        QSettings user = UserSettings();
+        EXPECT_EQ(user.value("PosX").toInt(), 60) << start;
+        EXPECT_EQ(user.value("PosY").toInt(), 60) << start;
+        EXPECT_EQ(user.value("SizeX").toInt(), 700) << start;
+        EXPECT_EQ(user.value("SizeY").toInt(), 500) << start;
+    }
+}
+
+TEST_F(ZodynasDlgTest, AnOddStoredSizeStillGivesAUsableWindow) {
+    {
+        QSettings user = UserSettings();
+        user.setValue("Zodis", "house");
+        user.setValue("PosX", 30);
+        user.setValue("PosY", 20);
+        user.setValue("SizeX", 650);
+        user.setValue("SizeY", -5);
+    }
+    auto dlg = Start();
+    ASSERT_TRUE(m_bInitResult);
+    EXPECT_TRUE(dlg->isVisible());
+    LEKSTAR_WAIT_TRUE(dlg->frameGeometry() != dlg->geometry());
+    EXPECT_EQ(dlg->size(), QSize(650 - (dlg->frameGeometry().width() - dlg->width()), kMinClientHeight));
+    EXPECT_EQ(dlg->frameGeometry().topLeft(), QPoint(30, 20));
 }
 
 TEST_F(ZodynasDlgTest, ChildrenFollowTheLayoutRules) {
