@@ -473,6 +473,13 @@ void CZodynasDlg::Layout(int cx, int cy) {
         update(r);
     for (const QRect& r : m_layout.invalidateErase)
         update(r);
+    // The label "Praeitis" stands in the caption band, above the strips the layout repaints: the
+    // band is repainted whenever the label comes, goes or moves.
+    const int labelX = m_bShowHistory ? m_layout.nHistoryX : -1;
+    if (labelX != m_nLabelX) {
+        m_nLabelX = labelX;
+        update(CaptionBand(rect(), m_layoutValues, m_app.m_nLogPixelsX, logicalDpiY()));
+    }
 }
 
 void CZodynasDlg::SetTimer(int id, int milliseconds) {

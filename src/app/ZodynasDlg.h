@@ -183,6 +183,8 @@ private:
     SLayout m_layout;
     int m_nPrevWidth = 0;
     int m_nPrevHeight = 0;
+    // Where the history's label was last laid out; -1 while the history is hidden.
+    int m_nLabelX = -1;
 
     std::string m_strPendingPage;
     int m_nPendingEntry = -1;

@@ -304,6 +304,43 @@ TEST_F(ZodynasDlgTest, AnOddStoredSizeStillGivesAUsableWindow) {
     EXPECT_EQ(dlg->frameGeometry().topLeft(), QPoint(30, 20));
 }
 
+// What the window has really painted: the platform's copy of the window, not a fresh rendering,
+// so that a part the window forgot to repaint shows as it was.
+QImage Painted(QWidget& window) {
+    QCoreApplication::processEvents();
+    QTest::qWait(20);
+    return window.screen()->grabWindow(window.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// Pixels of the label's place in the caption band that are not the band's colour.
+int LabelPixels(const QImage& image, const QRect& band, int hx) {
+    const QRgb face = QGuiApplication::palette().color(QPalette::Button).rgb();
+    int n = 0;
+    for (int y = band.top(); y <= band.bottom(); ++y)
+        for (int x = hx; x < hx + 50 && x < image.width(); ++x)
+            n += image.pixel(x, y) != face ? 1 : 0;
+    return n;
+}
+
+TEST_F(ZodynasDlgTest, TheHistoryLabelIsPaintedExactlyWhileTheHistoryIsShown) {
+    auto dlg = Start();
+    ASSERT_TRUE(m_bInitResult);
+    LEKSTAR_WAIT_TRUE(dlg->isVisible() && dlg->windowHandle()->isExposed());
+    ASSERT_FALSE(dlg->IsHistoryShown());
+    const QRect band =
+        CaptionBand(dlg->rect(), dlg->LayoutValues(), m_theApp.m_nLogPixelsX, dlg->logicalDpiY());
+    const int hx = dlg->width() - dlg->LayoutValues().nHistoryWidth - dlg->LayoutValues().nMargin - 1;
+    EXPECT_EQ(LabelPixels(Painted(*dlg), band, hx), 0);
+    dlg->ToggleHistory();
+    EXPECT_GT(LabelPixels(Painted(*dlg), band, hx), 20);
+    // It follows the panel when the window grows.
+    dlg->resize(dlg->width() + 80, dlg->height());
+    EXPECT_EQ(LabelPixels(Painted(*dlg), band, hx), 0);
+    EXPECT_GT(LabelPixels(Painted(*dlg), band, hx + 80), 20);
+    dlg->ToggleHistory();
+    EXPECT_EQ(LabelPixels(Painted(*dlg), band, hx + 80), 0);
+}
+
 TEST_F(ZodynasDlgTest, ChildrenFollowTheLayoutRules) {
     auto dlg = Start();
     ASSERT_TRUE(m_bInitResult);
