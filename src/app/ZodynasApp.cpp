@@ -35,17 +35,13 @@ bool TakeSwitch(std::string& commandLine, std::string_view word) {
 void CZodynasApp::MeasureScreen(const QScreen* screen) {
     if (screen == nullptr)
         return;
-    int dpiX = qRound(screen->logicalDotsPerInchX());
-    int dpiY = qRound(screen->logicalDotsPerInchY());
-    // Qt turns a forced font resolution into a device pixel ratio and keeps reporting 96 logical
-    // dpi. The layout is chosen by resolution rather than scaled, so the forced value decides.
-    bool bOk = false;
-    const int forcedDpi = qEnvironmentVariableIntValue("QT_FONT_DPI", &bOk);
-    if (bOk && forcedDpi > 0) {
-        dpiX = forcedDpi;
-        dpiY = forcedDpi;
-    }
-    SetScreenMetrics(screen->depth(), dpiX, dpiY);
+    const qreal ratio = screen->devicePixelRatio();
+    SetScreenMetrics(screen->depth(), RealDpi(screen->logicalDotsPerInchX(), ratio),
+                     RealDpi(screen->logicalDotsPerInchY(), ratio));
+}
+
+int CZodynasApp::RealDpi(qreal logicalDpi, qreal devicePixelRatio) {
+    return qRound(logicalDpi * (devicePixelRatio > 0 ? devicePixelRatio : 1.0));
 }
 
 void CZodynasApp::SetScreenMetrics(int nBitsPerPixel, int nLogPixelsX, int nLogPixelsY) {

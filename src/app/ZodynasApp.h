@@ -23,9 +23,13 @@ public:
 
     CZodynasApp() = default;
 
-    // Takes the screen's logical horizontal and vertical resolution, its colour count and the
-    // four list colours. A null screen leaves the values as they are (96 dpi, high colour).
+    // Takes the screen's real horizontal and vertical resolution (RealDpi), its colour count and
+    // the four list colours. A null screen leaves the values as they are (96 dpi, high colour).
     void MeasureScreen(const QScreen* screen);
+    // The resolution a desktop set (Xft.dpi, QT_FONT_DPI, a scale factor): the logical dots per
+    // inch Qt reports times the part of the scale Qt applies itself as a device pixel ratio.
+    // 120 for a 120-dpi desktop whether Qt scales it by 1.25 or reports 120 logical dpi.
+    static int RealDpi(qreal logicalDpi, qreal devicePixelRatio);
     // The same from given numbers: colour depth in bits per pixel and logical resolution.
     void SetScreenMetrics(int nBitsPerPixel, int nLogPixelsX, int nLogPixelsY);
 

@@ -16,6 +16,11 @@ int main(int argc, char** argv) {
     // Answered before Qt starts, so that they work without a display.
     if (PrintInformation(std::vector<std::string>(argv + 1, argv + argc), std::cout))
         return 0;
+    // The window has a large layout of its own for screens above 110 dpi. A fractional desktop
+    // scale (120 dpi is 1.25) then reaches it as a higher logical resolution, with crisp pixels,
+    // rather than as the small layout stretched; whole scales (200 %) are still Qt's.
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
+        Qt::HighDpiScaleFactorRoundingPolicy::RoundPreferFloor);
     QApplication application(argc, argv);
     // Qt's own dialogs (printing, message boxes) in the user's language where Qt has it.
     QTranslator qtTranslator;

@@ -167,30 +167,30 @@ private:
     QByteArray m_value;
 };
 
-TEST(ScreenMetrics, MeasuresThePrimaryScreenAndHonoursAForcedFontDpi) {
-    CEnvGuard guard("QT_FONT_DPI");
+TEST(ScreenMetrics, TheRealResolutionCountsTheScaleQtAppliesItself) {
+    // A 120-dpi desktop, scaled by Qt or reported as it is: the large layout either way.
+    EXPECT_EQ(CZodynasApp::RealDpi(96, 1.25), 120);
+    EXPECT_EQ(CZodynasApp::RealDpi(120, 1.0), 120);
+    EXPECT_EQ(CZodynasApp::RealDpi(96, 2.0), 192);
+    EXPECT_EQ(CZodynasApp::RealDpi(96, 1.0), 96);
+    EXPECT_EQ(CZodynasApp::RealDpi(72, 0.0), 72);
+    CZodynasApp app;
+    app.SetScreenMetrics(32, CZodynasApp::RealDpi(96, 1.14), 96);
+    EXPECT_FALSE(app.IsLargeLayout()); // 109
+    app.SetScreenMetrics(32, CZodynasApp::RealDpi(96, 1.16), 96);
+    EXPECT_TRUE(app.IsLargeLayout()); // 111
+}
+
+TEST(ScreenMetrics, MeasuresThePrimaryScreen) {
     const QScreen* screen = QGuiApplication::primaryScreen();
     ASSERT_NE(screen, nullptr);
-
     CZodynasApp app;
-    qputenv("QT_FONT_DPI", "120");
     app.MeasureScreen(screen);
-    EXPECT_EQ(app.m_nLogPixelsX, 120);
-    EXPECT_EQ(app.m_nLogPixelsY, 120);
-    EXPECT_TRUE(app.IsLargeLayout());
-
-    qunsetenv("QT_FONT_DPI");
-    app.MeasureScreen(screen);
-    EXPECT_EQ(app.m_nLogPixelsX, qRound(screen->logicalDotsPerInchX()));
-    EXPECT_EQ(app.m_nLogPixelsY, qRound(screen->logicalDotsPerInchY()));
+    EXPECT_EQ(app.m_nLogPixelsX, qRound(screen->logicalDotsPerInchX() * screen->devicePixelRatio()));
+    EXPECT_EQ(app.m_nLogPixelsY, qRound(screen->logicalDotsPerInchY() * screen->devicePixelRatio()));
     EXPECT_EQ(app.m_nColors, screen->depth() <= 8 ? 1 << screen->depth() : 257);
-
-    qputenv("QT_FONT_DPI", "none");
-    app.MeasureScreen(screen);
-    EXPECT_EQ(app.m_nLogPixelsX, qRound(screen->logicalDotsPerInchX()));
-
     app.MeasureScreen(nullptr); // no screen: nothing changes
-    EXPECT_EQ(app.m_nLogPixelsX, qRound(screen->logicalDotsPerInchX()));
+    EXPECT_EQ(app.m_nLogPixelsX, qRound(screen->logicalDotsPerInchX() * screen->devicePixelRatio()));
 }
 
 } // namespace
