@@ -71,12 +71,25 @@ int CZodynasDlgAutoProxy::Translate(const QString& text) {
     std::string bytes;
     if (dlg == nullptr || !Argument(text, bytes))
         return 0;
-    dlg->SwitchDirection(0);
+    const std::size_t items = PageComposer::SplitItems(bytes, '|').size();
     std::string followWord;
-    const std::string page = PageComposer::TranslatePage(dlg->Dict(), bytes, followWord);
+    // The page depends on the dictionary alone: it is built, and measured, before the window
+    // changes.
+    const std::string page =
+        items <= kMaxShownItems
+            ? TitledPage(bytes, PageComposer::TranslatePage(dlg->Dict(), bytes, followWord))
+            : std::string();
+    if (items > kMaxShownItems || page.size() > kMaxShownPage) {
+        if (calledFromDBus())
+            sendErrorReply(kErrorTooLong, QString("Translate shows at most %1 words and %2 bytes of page.")
+                                              .arg(static_cast<qulonglong>(kMaxShownItems))
+                                              .arg(static_cast<qulonglong>(kMaxShownPage)));
+        return 0;
+    }
+    dlg->SwitchDirection(0);
     dlg->FollowTyping(followWord);
     // Entry 0 whatever was found: the entry box takes the page's title, not an index row's word.
-    dlg->ShowPage(TitledPage(bytes, page), 0);
+    dlg->ShowPage(page, 0);
     return 0;
 }
 

@@ -32,6 +32,11 @@ public:
     // Far above any list of words a caller means to translate, far below what would stall the
     // window: every "|" of Translate's argument is a look-up and a section of the page shown.
     static constexpr std::size_t kMaxArgument = 16384;
+    // What one Translate may show: the page view needs seconds and hundreds of megabytes for
+    // thousands of sections, so more words or a bigger page answer kErrorTooLong, the window as
+    // it was. TranslateHTML shows nothing and is bound by kMaxArgument alone.
+    static constexpr std::size_t kMaxShownItems = 64;
+    static constexpr std::size_t kMaxShownPage = 1024 * 1024;
 
     explicit CZodynasDlgAutoProxy(CZodynasDlg* pDialog, QObject* parent = nullptr);
     ~CZodynasDlgAutoProxy() override;
@@ -41,6 +46,7 @@ public:
 
 public slots:
     // The English articles of the words of text separated by "|", shown in the window. Returns 0.
+    // At most kMaxShownItems words and a page of kMaxShownPage bytes.
     Q_SCRIPTABLE int Translate(const QString& text);
     // The English page for the words of text separated by spaces: page head, page, closing tags.
     Q_SCRIPTABLE QString TranslateHTML(const QString& text);

@@ -297,6 +297,55 @@ TEST_F(AutomationTest, WrongArgumentsAreRefusedWithoutTouchingTheWindow) {
     EXPECT_EQ(CallPage("TranslateHTMLRev", longest2), kHead + "<A NAME=\"R4\"></A><P>1. \xF0uo</P>" + kClose);
 }
 
+std::string Items(const std::string& word, std::size_t n) {
+    std::string text = word;
+    for (std::size_t i = 1; i < n; ++i)
+        text += "|" + word;
+    return text;
+}
+
+TEST_F(AutomationTest, TranslateShowsAtMost64Words) {
+    EXPECT_EQ(CallShow("Translate", Items("cat", CZodynasDlgAutoProxy::kMaxShownItems)), 0);
+    EXPECT_NE(ShownPage().find("<A NAME=\"Q63\"></A>"), std::string::npos);
+    const std::string shown = PageView(m_dlg)->CurrentPath();
+    Dirty(1);
+    for (const std::string& text : {Items("cat", CZodynasDlgAutoProxy::kMaxShownItems + 1),
+                                    std::string(CZodynasDlgAutoProxy::kMaxArgument, '|')}) {
+        const QDBusMessage reply = Call("Translate", QString::fromStdString(text));
+        EXPECT_EQ(reply.errorName(), CZodynasDlgAutoProxy::kErrorTooLong);
+    }
+    // Nothing of the window changed.
+    EXPECT_EQ(m_dlg->Direction(), 1);
+    EXPECT_EQ(EntryText(), "zzz");
+    EXPECT_EQ(History(), Strings{"old"});
+    EXPECT_EQ(PageView(m_dlg)->CurrentPath(), shown);
+    // An empty last item is no word: 64 words and a trailing "|" are still served.
+    EXPECT_EQ(CallShow("Translate", Items("dog", CZodynasDlgAutoProxy::kMaxShownItems) + "|"), 0);
+    EXPECT_EQ(m_dlg->Direction(), 0);
+    // The page of words is not shown, so its only bound is the argument's length.
+    EXPECT_NE(CallPage("TranslateHTML", std::string(2000, ' ') + "cat").find("katinas"), std::string::npos);
+}
+
+// A dictionary whose one article is big enough that 64 of it pass a megabyte.
+class BigPageTest : public AutomationTest {
+protected:
+    SDictContent Content() const override {
+        SDictContent c = AutomationTest::Content();
+        c.articles.push_back(Article("huge", "<P>" + std::string(20000, 'x') + "</P>"));
+        return c;
+    }
+};
+
+TEST_F(BigPageTest, TranslateShowsAtMostAMegabyteOfPage) {
+    // 50 of them make a page of about 1,003,000 bytes, 53 one of about 1,064,000.
+    EXPECT_EQ(CallShow("Translate", Items("huge", 50)), 0);
+    EXPECT_GT(ShownPage().size(), 50u * 20000);
+    const std::string shown = PageView(m_dlg)->CurrentPath();
+    const QDBusMessage reply = Call("Translate", QString::fromStdString(Items("huge", 53)));
+    EXPECT_EQ(reply.errorName(), CZodynasDlgAutoProxy::kErrorTooLong);
+    EXPECT_EQ(PageView(m_dlg)->CurrentPath(), shown);
+}
+
 TEST_F(AutomationTest, ACallAfterTheWindowIsGoneAnswersAnError) {
     m_dlg.reset();
     EXPECT_EQ(m_server->Proxy()->Dialog(), nullptr);
