@@ -30,6 +30,10 @@ void AddStrip(std::vector<QRect>& strips, int left, int top, int right, int bott
 
 } // namespace
 
+bool KeepsHistoryAtStart(int vertRes, bool bHasWord) {
+    return (vertRes - 359) / 2 > 600 || bHasWord;
+}
+
 QRect StartFrame(const SStoredPlacement& stored, const QRect& primary, const std::vector<QRect>& screens) {
     const int horzRes = primary.width();
     const int vertRes = primary.height();

@@ -51,6 +51,10 @@ struct SStoredPlacement {
     bool bHasWord = false;
 };
 
+// Whether the history column keeps its stored state at start: on a screen of more than 1,560
+// lines ((lines - 359) / 2 above 600), or once a word was saved; otherwise it starts hidden.
+bool KeepsHistoryAtStart(int vertRes, bool bHasWord);
+
 // The outer rectangle the window starts with. The default is 900 x 574 (600 x 410 on a screen of
 // 600 lines or fewer) centred on the primary screen; with a stored word the stored rectangle
 // stands instead, exactly, a stored 0 leaving that one default in place. Stored sizes are kept

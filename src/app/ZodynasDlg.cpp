@@ -135,7 +135,7 @@ void CZodynasDlg::SetUpLayout(int vertRes) {
     Layout(width(), height());
 
     // The history column takes room only on a tall screen or once a word was saved.
-    if ((vertRes - 359) / 2 <= 600 && m_strLastWord.empty())
+    if (!KeepsHistoryAtStart(vertRes, !m_strLastWord.empty()))
         m_bShowHistory = 0;
     if (m_bShowHistory)
         m_btnClear->setText(FromCp1257(kClearText));

@@ -76,6 +76,14 @@ TEST(LayoutValues, MulDivRoundsHalfAwayFromZero) {
     EXPECT_EQ(MulDiv(1, 1, 0), -1);
 }
 
+TEST(StartHistory, OnlyAVeryTallScreenOrASavedWordKeepsTheColumn) {
+    EXPECT_FALSE(KeepsHistoryAtStart(1024, false));
+    EXPECT_FALSE(KeepsHistoryAtStart(1560, false)); // (1560 - 359) / 2 = 600
+    EXPECT_TRUE(KeepsHistoryAtStart(1561, false));  // 601
+    EXPECT_TRUE(KeepsHistoryAtStart(1024, true));
+    EXPECT_TRUE(KeepsHistoryAtStart(0, true));
+}
+
 TEST(StartFrame, TheDefaultIsCentredOnThePrimaryScreen) {
     const QRect big(0, 0, 1280, 1024);
     EXPECT_EQ(StartFrame({}, big, {big}), QRect(190, 225, 900, 574));

@@ -170,6 +170,47 @@ TEST_F(PageDisplayTest, CursorBlockKeysMoveTheSelectionKeypadKeysDoNot) {
     EXPECT_EQ(IndexList(dlg)->selection, IndexList(dlg)->lastIndex);
 }
 
+TEST_F(PageDisplayTest, TheArrowsReachTheLastIndexRowAndTheLastHistoryItemNoFurther) {
+    auto dlg = StartWithHistory();
+    ASSERT_TRUE(m_bInitResult);
+    CVListBox* index = IndexList(dlg);
+    dlg->SetActiveList(1);
+    index->selection = index->lastIndex - 1;
+    dlg->LineDown();
+    EXPECT_EQ(index->selection, index->lastIndex);
+    EXPECT_EQ(EntryBox(dlg)->text(), "w139");
+    dlg->LineDown();
+    EXPECT_EQ(index->selection, index->lastIndex);
+    index->selection = 1;
+    dlg->LineUp();
+    EXPECT_EQ(index->selection, 0);
+    dlg->LineUp();
+    EXPECT_EQ(index->selection, 0);
+
+    // The history holds dog (from the start), cat and house.
+    for (const char* word : {"cat", "house"}) {
+        EntryBox(dlg)->setText(word);
+        dlg->OnOK();
+    }
+    CVListBoxHistory* history = HistoryList(dlg);
+    ASSERT_EQ(history->items.size(), 3u);
+    LEKSTAR_WAIT_TRUE(history->visibleLines > 3);
+    dlg->SetActiveList(2);
+    history->selection = 1;
+    dlg->LineDown();
+    EXPECT_EQ(history->selection, 2);
+    EXPECT_EQ(EntryBox(dlg)->text(), "house");
+    dlg->LineDown();
+    EXPECT_EQ(history->selection, 2);
+    dlg->PageDown();
+    EXPECT_EQ(history->selection, 2);
+    dlg->PageUp();
+    EXPECT_EQ(history->selection, 0);
+    dlg->LineUp();
+    EXPECT_EQ(history->selection, 0);
+    EXPECT_EQ(EntryBox(dlg)->text(), "dog");
+}
+
 TEST_F(PageDisplayTest, TheWheelMovesOneRowWhileTheEntryBoxHasTheFocus) {
     auto dlg = Start();
     ASSERT_TRUE(m_bInitResult);

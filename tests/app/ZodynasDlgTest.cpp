@@ -68,6 +68,24 @@ TEST_F(ZodynasDlgTest, StartUpShowsTheWindowTheStartPageAndTheTimers) {
     EXPECT_FALSE(dlg->HasSplash());
 }
 
+TEST_F(ZodynasDlgTest, TheSplashTickStartsTheClipboardWatchOnlyWhileOnTop) {
+    for (const int onTop : {0, 1}) {
+        {
+            QSettings user = UserSettings();
+            user.setValue("AOT", onTop);
+        }
+        auto dlg = Start();
+        ASSERT_TRUE(m_bInitResult);
+        // Before the splash's tick only the start with always on top runs the watch.
+        LEKSTAR_WAIT_TRUE(!dlg->IsTimerRunning(TIMER_SPLASH));
+        EXPECT_EQ(dlg->IsTimerRunning(TIMER_CLIPBOARD), onTop != 0) << onTop;
+        if (onTop != 0) {
+            EXPECT_EQ(dlg->TimerInterval(TIMER_CLIPBOARD), 200);
+        }
+        dlg->ExitRoutine();
+    }
+}
+
 TEST_F(ZodynasDlgTest, ButtonsCarryTheBitmapsOfTheLayoutAndState) {
     auto dlg = Start();
     ASSERT_TRUE(m_bInitResult);

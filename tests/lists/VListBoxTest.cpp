@@ -258,6 +258,23 @@ TEST_F(VListBoxTest, DraggingTheThumbPutsItsScaledRowOnTop) {
     EXPECT_TRUE(m_owner->m_calls.empty());
 }
 
+TEST_F(VListBoxTest, TheLastRowIsDrawnAndNothingBelowIt) {
+    CVListBox* list = MakeList(NumberedRows(5), 300);
+    ASSERT_GT(list->visibleLines, 6);
+    const QImage rows = Rows();
+    const auto inkInRow = [&](int visibleRow) {
+        int n = 0;
+        for (int y = RowTop(visibleRow); y < RowTop(visibleRow + 1) && y < rows.height(); ++y)
+            for (int x = 0; x < rows.width(); ++x)
+                n += IsInk(rows, x, y, m_style.back) ? 1 : 0;
+        return n;
+    };
+    EXPECT_GT(inkInRow(0), 0);
+    EXPECT_GT(inkInRow(4), 0);
+    EXPECT_EQ(inkInRow(5), 0);
+    EXPECT_EQ(inkInRow(6), 0);
+}
+
 TEST_F(VListBoxTest, TopAndBottomOfTheBarShowTheRowsAtThoseEnds) {
     CVListBox* list = MakeList(NumberedRows(3), 100);
     list->lastIndex = 40001;
