@@ -347,5 +347,9 @@ bool CVListBox::eventFilter(QObject* watched, QEvent* event) {
         event->ignore();
         return true;
     }
+    // Every scroll by the bar ends when its button is let go: after an arrow or a page click, as
+    // after a drag, the view stays where it is rather than following the selection.
+    if (watched == verticalScrollBar() && event->type() == QEvent::MouseButtonRelease)
+        OnEndScroll();
     return QAbstractScrollArea::eventFilter(watched, event);
 }

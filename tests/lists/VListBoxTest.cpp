@@ -532,6 +532,23 @@ TEST_F(VListBoxTest, TheScrollBarsArrowsAndPagesAskTheOwner) {
     bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     EXPECT_EQ(list->topIndex, 40 - list->visibleLines);
     EXPECT_EQ(bar->value(), 40 - list->visibleLines);
+    EXPECT_TRUE(list->keepSelectionVisible);
+}
+
+TEST_F(VListBoxTest, ArrowClicksEndLikeADragTheViewNoLongerFollowsTheSelection) {
+    CVListBox* list = MakeList(NumberedRows(60), 160);
+    QScrollBar* bar = list->verticalScrollBar();
+    m_owner->m_fnNavigate = [list] {
+        list->selection = 30;
+        list->keepSelectionVisible = true;
+        list->Repaint();
+    };
+    // The down arrow at the bar's bottom end: the owner moves the selection, the view follows it
+    // once, and the release ends the scroll.
+    QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() / 2, bar->height() - 3));
+    EXPECT_EQ(m_owner->m_calls, std::vector<std::string>{"LineDown"});
+    EXPECT_EQ(list->topIndex, 30 - list->visibleLines);
+    EXPECT_FALSE(list->keepSelectionVisible);
 }
 
 TEST_F(VListBoxTest, TheWheelIsLeftToTheOwner) {
