@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "app/Startup.h"
 
+#include "app/ExitSignals.h"
 #include "app/ZodynasApp.h"
 #include "app/ZodynasDlg.h"
 #include "automation/AutomationServer.h"
@@ -12,6 +13,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QSessionManager>
 
 #include <filesystem>
 #include <ostream>
@@ -80,8 +82,14 @@ int RunProgram(CZodynasApp& app, int argc, char** argv) {
     instance.Serve([&dialog](const QString& asked) { dialog.ShowForWord(asked); });
     if (!word.isEmpty())
         dialog.ShowForWord(word);
+    // The end of a session closes the window as the close box does: settings saved, page files
+    // swept. A logout that may still be cancelled only saves the settings.
+    const CExitSignals exitSignals([&dialog](int) { dialog.OnCancel(); });
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, &dialog, [&dialog] { dialog.ExitRoutine(); });
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, &dialog,
+                     [&dialog](QSessionManager&) { dialog.SaveSettings(); });
     dialog.exec();
-    return 0;
+    return dialog.IsDictionaryGone() ? 1 : 0;
 }
 
 bool PrintInformation(const std::vector<std::string>& args, std::ostream& out) {

@@ -25,10 +25,13 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QSocketNotifier>
 #include <QUrl>
 #include <QWindow>
 
 #include <utility>
+
+#include <unistd.h>
 
 namespace {
 
@@ -119,12 +122,36 @@ void CZodynasDlg::ShowSplash(const QRect& screenRect) {
 
 bool CZodynasDlg::OpenDictionary() {
     m_dict.SetPath(g_strAppDir + "/LEKSTAR.dic");
-    if (m_dict.Open() < CDictFile::kOpenFileFailed)
+    if (m_dict.Open() < CDictFile::kOpenFileFailed) {
+        // A file cut short under the window is said at once, whatever read found it.
+        const int fd = CMappedFile::VanishedFd();
+        if (fd >= 0 && m_pVanishedNotifier == nullptr) {
+            m_pVanishedNotifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+            connect(m_pVanishedNotifier, &QSocketNotifier::activated, this, [this, fd] {
+                char byte = 0;
+                while (::read(fd, &byte, 1) == 1) {
+                }
+                if (m_dict.HasVanished())
+                    OnDictionaryVanished();
+            });
+        }
         return true;
+    }
     RemoveSplash();
     MessageBox("\nLEKSTAR\nNeatsidaro \xFEodyno failas:\n" + QtText::PathText(m_dict.Path()),
                QMessageBox::Critical);
     return false;
+}
+
+void CZodynasDlg::OnDictionaryVanished() {
+    if (m_bDictionaryGone)
+        return;
+    m_bDictionaryGone = true;
+    KillTimer(TIMER_CLIPBOARD);
+    MessageBox("\nLEKSTAR\nNeatsidaro \xFEodyno failas:\n" + QtText::PathText(m_dict.Path()),
+               QMessageBox::Critical);
+    ExitRoutine();
+    QDialog::done(QDialog::Rejected);
 }
 
 void CZodynasDlg::SetUpLayout(int vertRes) {

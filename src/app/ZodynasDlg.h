@@ -27,6 +27,7 @@ class CWordEdit;
 class CZodynasApp;
 class QMenu;
 class QPushButton;
+class QSocketNotifier;
 
 // Control ids of the main window; the widgets carry them as their object names.
 enum EControlId {
@@ -87,6 +88,13 @@ public:
     void OnCancel();
     // Saves the settings and removes the page files; harmless to run twice.
     void ExitRoutine();
+    // The dictionary file was cut short or rewritten under the window: said as for a file that
+    // cannot be opened, then the exit routine, and the window closes.
+    void OnDictionaryVanished();
+    // Whether the window closed for that reason (the program then ends with status 1).
+    bool IsDictionaryGone() const { return m_bDictionaryGone; }
+    // Writes the settings of the window as they are now (also the exit routine's first step).
+    void SaveSettings();
     int ClearHistory();
 
     // Translation pages: ShowPage writes the page file for a text (title, TAB, body) and shows it;
@@ -189,6 +197,8 @@ private:
     std::string m_strPendingPage;
     int m_nPendingEntry = -1;
     bool m_bPageFailureShown = false;
+    bool m_bDictionaryGone = false;
+    QSocketNotifier* m_pVanishedNotifier = nullptr;
     CClipboardWatch m_clipboard;
 
     CWebBrowser2* m_browser = nullptr;
@@ -207,7 +217,6 @@ private:
     std::unique_ptr<CSplashDlg> m_splash;
 
     void LoadSettings();
-    void SaveSettings();
     // The stages of OnInitDialog, in their order.
     void CreateChildren();
     void ShowSplash(const QRect& screenRect);

@@ -50,6 +50,9 @@ public:
     // Ends the mapping; calling it again does nothing.
     void Close();
     bool IsOpen() const { return m_file.IsOpen(); }
+    // Whether the file was cut short or rewritten in place while open: every read then sees a
+    // file of zeros (see CMappedFile), and the program should say the file is gone.
+    bool HasVanished() const { return m_file.HasVanished(); }
 
     // XOR-scrambles or descrambles length bytes in place with the generator seeded by seed.
     static void Descramble(char* buffer, std::size_t length, std::uint32_t seed);

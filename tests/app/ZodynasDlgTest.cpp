@@ -22,6 +22,8 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <unistd.h>
+
 namespace {
 
 class ZodynasDlgTest : public CDialogFixture {};
@@ -385,6 +387,48 @@ TEST_F(ZodynasDlgTest, ChildrenFollowTheLayoutRules) {
     // Below 600 x 200 nothing moves further.
     dlg->resize(300, 100);
     LEKSTAR_WAIT_EQ(Button(dlg, "IDC_HELP")->geometry(), QRect(3 + 4 * (b + 3), 200 - b - 3, b, b));
+}
+
+// A dictionary of many pages, so that cutting it short takes pages away from the mapping.
+class ChangingDictionaryTest : public CDialogFixture {
+protected:
+    SDictContent Content() const override {
+        SDictContent c;
+        c.articles = {Article("cat", "<P>katinas</P>"), Article("house", "<P>1. namas</P>")};
+        for (int i = 0; i < 3000; ++i)
+            c.articles.push_back(
+                Article("w" + std::to_string(100000 + i), "<P>" + std::string(40, 'x') + "</P>"));
+        c.reverse = {{"namas", {1}}};
+        return c;
+    }
+};
+
+TEST_F(ChangingDictionaryTest, AFileCutShortUnderTheWindowIsSaidAndTheWindowEnds) {
+    {
+        QSettings user = UserSettings();
+        user.setValue("Eiga", 1);
+        user.setValue("Zodis", "cat");
+    }
+    auto dlg = Start();
+    ASSERT_TRUE(m_bInitResult);
+    const std::string folder = CTempFolder::Path();
+    ASSERT_TRUE(std::filesystem::exists(PageView(dlg)->CurrentPath()));
+    ASSERT_EQ(::truncate(m_app.File("LEKSTAR.dic").c_str(), 1000), 0);
+    // The next lookup reads pages that are gone.
+    EntryBox(dlg)->setText("w102999");
+    dlg->OnOK();
+    LEKSTAR_WAIT_TRUE(dlg->IsDictionaryGone());
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0], "\nLEKSTAR\nNeatsidaro \xFEodyno failas:\n" + m_app.File("LEKSTAR.dic"));
+    EXPECT_EQ(m_icons[0], QMessageBox::Critical);
+    EXPECT_FALSE(dlg->IsTimerRunning(TIMER_CLIPBOARD));
+    // The exit routine ran: settings saved, no page file left.
+    EXPECT_TRUE(UserSettings().contains("Kalba"));
+    int left = 0;
+    for (const auto& e : std::filesystem::directory_iterator(folder))
+        left += e.path().filename().string().rfind("ZOD", 0) == 0 ? 1 : 0;
+    EXPECT_EQ(left, 0);
+    EXPECT_FALSE(dlg->isVisible());
 }
 
 } // namespace

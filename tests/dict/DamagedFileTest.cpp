@@ -5,7 +5,10 @@
 #include "render/PageComposer.h"
 #include "support/TestDict.h"
 
+#include <cstdio>
 #include <random>
+
+#include <unistd.h>
 
 namespace {
 
@@ -218,6 +221,61 @@ TEST(DamagedFile, RandomCorruptionNeverReadsOutside) {
         if (dict.OpenResult() == CDictFile::kOpenOk)
             ExerciseEverything(*dict);
     }
+}
+
+// A dictionary of many pages, so that cutting it short takes whole pages from a mapping.
+SDictContent ManyPages() {
+    SDictContent c = Sample();
+    for (int i = 0; i < 3000; ++i)
+        c.articles.push_back(
+            Article("w" + std::to_string(100000 + i), "<P>" + std::string(40, 'x') + "</P>"));
+    return c;
+}
+
+TEST(ChangingFile, AFileCutShortWhileOpenReadsAsZerosAndSaysSo) {
+    CTempDir dir;
+    const std::string path = dir.File("LEKSTAR.dic");
+    const std::string image = CDictWriter::Build(ManyPages());
+    ASSERT_GT(image.size(), 50000u);
+    WriteBytes(path, image);
+    CDictFile dict;
+    dict.SetPath(path);
+    ASSERT_EQ(dict.Open(), CDictFile::kOpenOk);
+    ASSERT_EQ(dict.GetReverseHeadword(5), "\xF0uo");
+    EXPECT_FALSE(dict.HasVanished());
+    const int fd = CMappedFile::VanishedFd();
+    ASSERT_GE(fd, 0);
+    char byte = 0;
+    while (::read(fd, &byte, 1) == 1) {
+    }
+
+    // What other tools do: cut the file short in place, or truncate and write another one.
+    ASSERT_EQ(::truncate(path.c_str(), 1000), 0);
+    ExerciseEverything(dict);
+    EXPECT_TRUE(dict.HasVanished());
+    EXPECT_EQ(dict.GetReverseHeadword(5), "");
+    EXPECT_EQ(dict.GetArticle(2000), "");
+    EXPECT_EQ(::read(fd, &byte, 1), 1);
+    // Opened again, the short file is what it is now: damaged.
+    EXPECT_EQ(dict.Open(), CDictFile::kOpenDamaged);
+    EXPECT_FALSE(dict.HasVanished());
+}
+
+TEST(ChangingFile, AFileReplacedByRenameKeepsServingTheOldOne) {
+    CTempDir dir;
+    const std::string path = dir.File("LEKSTAR.dic");
+    WriteBytes(path, CDictWriter::Build(ManyPages()));
+    CDictFile dict;
+    dict.SetPath(path);
+    ASSERT_EQ(dict.Open(), CDictFile::kOpenOk);
+    SDictContent other;
+    other.articles = {Article("zebra", "<P>zebras</P>")};
+    WriteBytes(dir.File("new.dic"), CDictWriter::Build(other));
+    ASSERT_EQ(std::rename(dir.File("new.dic").c_str(), path.c_str()), 0);
+    EXPECT_EQ(dict.GetReverseHeadword(5), "\xF0uo");
+    EXPECT_EQ(dict.GetArticle(2000).substr(0, 7), "w101994");
+    ExerciseEverything(dict);
+    EXPECT_FALSE(dict.HasVanished());
 }
 
 } // namespace

@@ -112,6 +112,12 @@ public:
         const std::string command = args.front();
         args.erase(args.begin());
         Dispatch(command, args);
+        if (m_dict.HasVanished()) {
+            // What was printed came from a file that changed underneath: it is not to be trusted.
+            m_err << "lekstar-cli: the dictionary " << m_options.dictPath
+                  << " was cut short or rewritten while it was read\n";
+            return 1;
+        }
         return 0;
     }
 
