@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 using namespace DictFormat;
 
@@ -132,7 +133,15 @@ int CDictFile::Open() {
         sec.tableSize = start[2 * s + 1] - start[2 * s];
         sec.dataOffset = start[2 * s + 1];
         sec.dataSize = start[2 * s + 2] - start[2 * s + 1];
-        sec.count = sec.tableSize >= 4 ? static_cast<int>(sec.tableSize / 4 - 1) : 0;
+        // Every record of every kind holds at least one byte, so a table that claims more
+        // records than its data has bytes cannot be backed by the file (a sparse file of zeros
+        // claiming a billion records): refused here rather than scanned for minutes.
+        const std::uint64_t count = sec.tableSize >= 4 ? sec.tableSize / 4 - 1 : 0;
+        if (count > sec.dataSize || count > static_cast<std::uint64_t>(std::numeric_limits<int>::max())) {
+            Close();
+            return kOpenDamaged;
+        }
+        sec.count = static_cast<int>(count);
     }
     // A table of S bytes describes S/4 - 1 records; one too short to hold even the closing
     // offset describes none (not -1).

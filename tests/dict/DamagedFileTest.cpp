@@ -63,8 +63,10 @@ TEST(DamagedFile, EveryTruncationIsRefusedOrReadSafely) {
     const std::size_t reverseData = SectionStart(image, 15);
     for (std::size_t length = 0; length < image.size(); ++length) {
         CTestDict dict(image.substr(0, length));
-        if (length < reverseData) {
-            // The header, or a section before the last, runs past the end.
+        // The seven reverse records need at least a byte each.
+        if (length < reverseData + 7) {
+            // The header, or a section before the last, runs past the end, or the reverse
+            // table claims more records than the data left could hold.
             EXPECT_EQ(dict.OpenResult(), CDictFile::kOpenDamaged) << length;
             EXPECT_FALSE(dict->IsOpen());
         } else {
@@ -91,6 +93,29 @@ TEST(DamagedFile, HeaderSizesBeyondTheFileAreRefused) {
             EXPECT_EQ(dict.OpenResult(), CDictFile::kOpenDamaged) << word << " " << value;
         }
     }
+}
+
+TEST(DamagedFile, ATableThatClaimsMoreRecordsThanItsDataHoldsIsRefused) {
+    // A sparse file of 4 GB whose header claims a billion reverse records: refused at once.
+    CTempDir dir;
+    std::string image = CDictWriter::Build(Sample());
+    const std::size_t reverseTable = SectionStart(image, 14);
+    SetWordAt(image, 4 * 17, 0xFFFFFFF0u);
+    image.resize(reverseTable);
+    const std::string path = dir.File("sparse.dic");
+    WriteBytes(path, image);
+    ASSERT_EQ(::truncate(path.c_str(), static_cast<off_t>(reverseTable + 0xFFFFFFF0ull + 1000)), 0);
+    CDictFile dict;
+    dict.SetPath(path);
+    EXPECT_EQ(dict.Open(), CDictFile::kOpenDamaged);
+    EXPECT_FALSE(dict.IsOpen());
+    // The smallest real file, one article of three bytes, still opens.
+    SDictContent one;
+    one.articles = {Article("a", "")};
+    const std::string small = CDictWriter::Build(one);
+    CTestDict fits(small);
+    ASSERT_EQ(fits.OpenResult(), CDictFile::kOpenOk);
+    EXPECT_EQ(fits->ArticleCount(), 1);
 }
 
 TEST(DamagedFile, EmptySectionsHoldNoRecords) {
