@@ -109,7 +109,7 @@ TEST(DamagedFile, ATableThatClaimsMoreRecordsThanItsDataHoldsIsRefused) {
     dict.SetPath(path);
     EXPECT_EQ(dict.Open(), CDictFile::kOpenDamaged);
     EXPECT_FALSE(dict.IsOpen());
-    // The smallest real file, one article of three bytes, still opens.
+    // The smallest real file, one short article, still opens.
     SDictContent one;
     one.articles = {Article("a", "")};
     const std::string small = CDictWriter::Build(one);
