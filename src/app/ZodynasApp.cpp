@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "app/ZodynasApp.h"
 
+#include "dict/SmallFile.h"
+
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
@@ -64,14 +66,8 @@ bool CZodynasApp::TakeSwitches(std::string& commandLine) {
 
 bool CZodynasApp::LoadPageHeader(const std::string& path) {
     m_strPageHeader.clear();
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec))
-        return false;
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad())
+    std::string bytes;
+    if (SmallFile::Read(path, kMaxPageHeader, bytes) != SmallFile::EResult::Ok)
         return false;
     m_strPageHeader = std::move(bytes);
     return true;

@@ -45,8 +45,9 @@ public:
     // found is removed together with its "/" or "-". True when either was found.
     static bool TakeSwitches(std::string& commandLine);
 
-    // Loads the page head: the file's bytes exactly. A file that cannot be read leaves the head
-    // empty and returns false.
+    // Loads the page head: the file's bytes exactly. A file that cannot be read, is no regular
+    // file or is larger than kMaxPageHeader leaves the head empty and returns false.
+    static constexpr std::size_t kMaxPageHeader = 1024 * 1024;
     bool LoadPageHeader(const std::string& path);
 
     // The directory of the running executable with links resolved and no trailing separator

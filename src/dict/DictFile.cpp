@@ -117,6 +117,12 @@ int CDictFile::Open() {
 
     // Section n starts where section n-1 ends; the last one runs to the end of the file. Sums are
     // taken in 64 bits so that no header can wrap them around.
+    // The sections follow the header; a header that puts them inside itself (a file of zeros)
+    // describes no dictionary.
+    if (m_header[kSectionsOffsetWord] < kHeaderSize) {
+        Close();
+        return kOpenDamaged;
+    }
     std::array<std::uint64_t, kSectionCount + 1> start{};
     start[0] = m_header[kSectionsOffsetWord];
     for (std::size_t n = 0; n + 1 < kSectionCount; ++n)

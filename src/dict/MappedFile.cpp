@@ -83,7 +83,8 @@ CMappedFile::~CMappedFile() {
 
 CMappedFile::EResult CMappedFile::Open(const std::string& path) {
     Close();
-    m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // O_NONBLOCK: a FIFO named as the file must not wait for a writer; it is refused below.
+    m_fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (m_fd < 0)
         return EResult::OpenFailed;
     struct stat st {};

@@ -4,6 +4,9 @@
 
 #include <sstream>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 struct SResult {
@@ -111,6 +114,38 @@ TEST_F(CliTest, LookupTakesWordsAsPeopleWriteThem) {
     EXPECT_EQ(Run({"привет"}).out, "");
     // The raw commands keep converting as they always did.
     EXPECT_EQ(Run({"nearest-reverse", "z\xCC\x8Codis"}).out, Run({"nearest-reverse", "z?odis"}).out);
+}
+
+TEST_F(CliTest, FilesThatAreNoDictionaryOrNoHeadEndWithAMessage) {
+    const std::string fifo = m_dir.File("fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    // None of these may block or run without end.
+    for (const std::string& dict : {fifo, m_dir.File(""), std::string("/dev/zero")}) {
+        const SResult r = Run({"--dict", dict, "counts"});
+        EXPECT_EQ(r.status, 1) << dict;
+        EXPECT_EQ(r.err, "lekstar-cli: cannot open the dictionary " + dict + ": it is not a regular file\n");
+    }
+    // A sparse file of 4 GB: refused from its header, at once.
+    const std::string sparse = m_dir.File("sparse.dic");
+    WriteBytes(sparse, "");
+    ASSERT_EQ(::truncate(sparse.c_str(), 4'000'000'000LL), 0);
+    EXPECT_EQ(Run({"--dict", sparse, "counts"}).status, 1);
+    for (const std::string& head : {fifo, m_dir.File(""), std::string("/dev/zero")}) {
+        const SResult r = Run({"--head", head, "page", "house"});
+        EXPECT_EQ(r.status, 1) << head;
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err, "lekstar-cli: the page head " + head + " is not a regular file\n");
+    }
+    // A head of a megabyte is read; one byte more is refused.
+    const std::string big = m_dir.File("big.htm");
+    WriteBytes(big, std::string(1024 * 1024, 'h'));
+    const SResult fits = Run({"--head", big, "page", "house"});
+    EXPECT_EQ(fits.status, 0);
+    EXPECT_EQ(fits.out.rfind(std::string(1024 * 1024, 'h'), 0), 0u);
+    WriteBytes(big, std::string(1024 * 1024 + 1, 'h'));
+    const SResult over = Run({"--head", big, "page", "house"});
+    EXPECT_EQ(over.status, 1);
+    EXPECT_EQ(over.err, "lekstar-cli: the page head " + big + " is larger than 1 MiB\n");
 }
 
 TEST_F(CliTest, ExitStatusesForUsageAndMissingFiles) {

@@ -3,6 +3,7 @@
 
 #include "dict/Cp1257.h"
 #include "dict/DictFile.h"
+#include "dict/SmallFile.h"
 #include "dict/UserText.h"
 #include "render/Lookup.h"
 #include "render/PageComposer.h"
@@ -52,6 +53,10 @@ struct SOptions {
 };
 
 class CUsageError {};
+// A file named on the command line that cannot serve; the message says which and why.
+struct SFileError {
+    std::string message;
+};
 
 std::optional<int> ParseInt(const std::string& s) {
     int v = 0;
@@ -71,11 +76,25 @@ int IntArg(const std::vector<std::string>& args, std::size_t i) {
     return *v;
 }
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+// The page head: a missing file is an empty head; one that is no regular file of at most a
+// megabyte (a folder, a FIFO, /dev/zero, /proc/self/mem) is an error.
+std::string ReadHead(const std::string& path) {
+    constexpr std::size_t kMaxHead = 1024 * 1024;
+    std::string bytes;
+    errno = 0;
+    switch (SmallFile::Read(path, kMaxHead, bytes)) {
+    case SmallFile::EResult::Ok:
+        return bytes;
+    case SmallFile::EResult::Missing:
         return {};
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    case SmallFile::EResult::NotRegular:
+        throw SFileError{"the page head " + path + " is not a regular file"};
+    case SmallFile::EResult::TooLarge:
+        throw SFileError{"the page head " + path + " is larger than 1 MiB"};
+    case SmallFile::EResult::ReadFailed:
+        break;
+    }
+    throw SFileError{"the page head " + path + " cannot be read (" + std::strerror(errno) + ")"};
 }
 
 std::string OpenFailure(int code, int savedErrno) {
@@ -208,7 +227,7 @@ private:
             Number(HomonymOrdinal(m_dict, SingleInt(args), m_dict.ArticleCount() - 1));
         } else if (command == "page") {
             const bool reverse = TakeFlag(args, "--reverse");
-            const std::string head = ReadFile(m_options.headPath);
+            const std::string head = ReadHead(m_options.headPath);
             if (reverse)
                 Out(PageComposer::TranslateHtmlRev(m_dict, head, OneWord(args)));
             else
@@ -331,5 +350,8 @@ int RunCli(const std::vector<std::string>& argsIn, const std::string& programDir
     } catch (const CUsageError&) {
         err << kUsage;
         return 2;
+    } catch (const SFileError& e) {
+        err << "lekstar-cli: " << e.message << "\n";
+        return 1;
     }
 }
