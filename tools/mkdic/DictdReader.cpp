@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "DictdReader.h"
 
+#include "dict/SmallFile.h"
+
 #include <zlib.h>
 
 #include <cerrno>
@@ -93,6 +95,12 @@ bool CDictdReader::Gunzip(std::string_view compressed, std::string& out, std::st
         z.avail_out = sizeof buffer;
         const int rc = inflate(&z, Z_NO_FLUSH);
         out.append(buffer, sizeof buffer - z.avail_out);
+        if (out.size() > kMaxInflated) {
+            inflateEnd(&z);
+            out.clear();
+            return Fail(error,
+                        "the data inflates to more than " + std::to_string(kMaxInflated >> 20) + " MiB");
+        }
         if (rc == Z_STREAM_END) {
             // dictzip writes one member, but gzip allows several back to back.
             if (z.avail_in == 0)
@@ -120,21 +128,20 @@ bool CDictdReader::Gunzip(std::string_view compressed, std::string& out, std::st
 }
 
 bool CDictdReader::ReadFile(const std::string& path, std::string& out, std::string* error) {
-    out.clear();
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (f == nullptr)
-        return Fail(error, "cannot open " + path + ": " + std::strerror(errno));
-    char buffer[65536];
-    std::size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
-        out.append(buffer, n);
-    const bool failed = std::ferror(f) != 0;
-    std::fclose(f);
-    if (failed) {
-        out.clear();
-        return Fail(error, "cannot read " + path);
+    errno = 0;
+    switch (SmallFile::Read(path, kMaxInflated, out)) {
+    case SmallFile::EResult::Ok:
+        return true;
+    case SmallFile::EResult::NotRegular:
+        return Fail(error, "cannot read " + path + ": not a regular file");
+    case SmallFile::EResult::TooLarge:
+        return Fail(error,
+                    "cannot read " + path + ": larger than " + std::to_string(kMaxInflated >> 20) + " MiB");
+    case SmallFile::EResult::Missing:
+    case SmallFile::EResult::ReadFailed:
+        break;
     }
-    return true;
+    return Fail(error, "cannot open " + path + ": " + std::strerror(errno != 0 ? errno : EIO));
 }
 
 bool CDictdReader::Load(const std::string& indexPath, const std::string& dataPath, std::string* error) {

@@ -28,6 +28,11 @@ struct SDictdEntry {
 // A dictd dictionary loaded whole into memory. Owns its entries; they live as long as it does.
 class CDictdReader {
 public:
+    // The most a file or an inflated data stream may hold. FreeDict's largest dictionaries
+    // inflate to tens of megabytes, and one section of a LEKSTAR.dic holds less than 4 GiB; a
+    // small file that inflates without end (a zip bomb) stops here.
+    static constexpr std::size_t kMaxInflated = 256u << 20;
+
     // Decodes a number in the dictd base-64 notation (digits A-Z a-z 0-9 + /, most significant
     // first). False for an empty string, a foreign character or a value beyond 64 bits.
     static bool DecodeNumber(std::string_view digits, std::uint64_t& value);
@@ -36,11 +41,12 @@ public:
     // skipped. A malformed line fails the whole index and names its line number.
     static bool ParseIndex(std::string_view text, std::vector<SDictdIndexEntry>& entries, std::string* error);
 
-    // Inflates one or more concatenated gzip members. Input that is not gzip, a damaged stream
-    // or a stream that ends early fails.
+    // Inflates one or more concatenated gzip members. Input that is not gzip, a damaged stream,
+    // a stream that ends early or one that inflates to more than kMaxInflated bytes fails.
     static bool Gunzip(std::string_view compressed, std::string& out, std::string* error);
 
-    // The whole content of a file; the message names the file.
+    // The whole content of a regular file of at most kMaxInflated bytes (a FIFO or a device is
+    // refused without waiting); the message names the file.
     static bool ReadFile(const std::string& path, std::string& out, std::string* error);
 
     // Loads indexPath and the gzip-compressed dataPath. Every index entry must lie inside the

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace {
 
 TEST(DictdNumber, DecodesBase64DigitsMostSignificantFirst) {
@@ -158,6 +160,26 @@ TEST(DictdLoad, FailuresNameTheFileAndLeaveTheReaderEmpty) {
     WriteBytes(dir.File("broken.dict.dz"), GzipBytes("house\n"));
     EXPECT_FALSE(reader.LoadBase(dir.File("broken"), &error));
     EXPECT_EQ(error, dir.File("broken.index") + ": malformed index line 1");
+
+    // A FIFO is refused without waiting for a writer, a folder too.
+    ASSERT_EQ(::mkfifo(dir.File("fifo.index").c_str(), 0600), 0);
+    WriteBytes(dir.File("fifo.dict.dz"), GzipBytes("house\n"));
+    EXPECT_FALSE(reader.LoadBase(dir.File("fifo"), &error));
+    EXPECT_EQ(error, "cannot read " + dir.File("fifo.index") + ": not a regular file");
+    std::filesystem::create_directory(dir.File("folder.index"));
+    EXPECT_FALSE(reader.LoadBase(dir.File("folder"), &error));
+    EXPECT_EQ(error, "cannot read " + dir.File("folder.index") + ": not a regular file");
+}
+
+TEST(DictdGzip, AStreamThatInflatesBeyondTheLimitIsRefused) {
+    std::string out;
+    std::string error;
+    ASSERT_TRUE(CDictdReader::Gunzip(GzipBytes(std::string(CDictdReader::kMaxInflated, '\0')), out, &error));
+    EXPECT_EQ(out.size(), CDictdReader::kMaxInflated);
+    EXPECT_FALSE(
+        CDictdReader::Gunzip(GzipBytes(std::string(CDictdReader::kMaxInflated + 1, '\0')), out, &error));
+    EXPECT_EQ(error, "the data inflates to more than 256 MiB");
+    EXPECT_TRUE(out.empty());
 }
 
 } // namespace
