@@ -13,6 +13,14 @@ if(LEKSTAR_WERROR)
     target_compile_options(lekstar_settings INTERFACE -Werror)
 endif()
 
+# The fuzz build (scripts/fuzz, clang only): coverage for libFuzzer and both sanitizers everywhere.
+option(LEKSTAR_FUZZ "Build the fuzz targets of fuzz/ with clang's libFuzzer" OFF)
+if(LEKSTAR_FUZZ)
+    target_compile_options(lekstar_settings INTERFACE
+        -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+    target_link_options(lekstar_settings INTERFACE -fsanitize=address,undefined)
+endif()
+
 option(LEKSTAR_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
 if(LEKSTAR_SANITIZE)
     target_compile_options(lekstar_settings INTERFACE
