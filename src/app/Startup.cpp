@@ -6,6 +6,7 @@
 #include "app/ZodynasDlg.h"
 #include "automation/AutomationServer.h"
 #include "automation/SingleInstance.h"
+#include "automation/ZodynasDlgAutoProxy.h"
 #include "dict/DataFolder.h"
 
 #include <QCoreApplication>
@@ -14,6 +15,7 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QSessionManager>
+#include <QTimer>
 
 #include <filesystem>
 #include <ostream>
@@ -71,6 +73,18 @@ int RunProgram(CZodynasApp& app, int argc, char** argv) {
     g_strAppDir = DataFolder::For(CZodynasApp::AppDir());
     app.LoadPageHeader(g_strAppDir + "/HTM/HH.htm");
 
+    // The end of a session closes the window as the close box does: settings saved, page files
+    // swept. Caught from before the window exists; one that comes before the window's loop runs
+    // is carried out as that loop starts.
+    bool bLoopRunning = false;
+    bool bEndPending = false;
+    const CExitSignals exitSignals([&](int) {
+        if (bLoopRunning)
+            dialog.OnCancel();
+        else
+            bEndPending = true;
+    });
+
     if (!dialog.OnInitDialog())
         return 1;
     // A plain start serves callers too while no other instance does: they then drive the window
@@ -82,13 +96,20 @@ int RunProgram(CZodynasApp& app, int argc, char** argv) {
     instance.Serve([&dialog](const QString& asked) { dialog.ShowForWord(asked); });
     if (!word.isEmpty())
         dialog.ShowForWord(word);
-    // The end of a session closes the window as the close box does: settings saved, page files
-    // swept. A logout that may still be cancelled only saves the settings.
-    const CExitSignals exitSignals([&dialog](int) { dialog.OnCancel(); });
+    // A logout that may still be cancelled only saves the settings.
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, &dialog, [&dialog] { dialog.ExitRoutine(); });
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, &dialog,
                      [&dialog](QSessionManager&) { dialog.SaveSettings(); });
+    QTimer::singleShot(0, &dialog, [&] {
+        bLoopRunning = true;
+        if (bEndPending)
+            dialog.OnCancel();
+    });
     dialog.exec();
+    // Calls that came while the window closed are answered that it has gone, not left to find
+    // no service at all.
+    server.Proxy()->ForgetWindow();
+    QCoreApplication::processEvents();
     return dialog.IsDictionaryGone() ? 1 : 0;
 }
 

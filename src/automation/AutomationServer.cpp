@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QSaveFile>
 
+#include <dbus/dbus.h>
+
 CAutomationServer::CAutomationServer(const QDBusConnection& bus, CZodynasDlg* pDialog)
     : m_bus(bus), m_pProxy(std::make_unique<CZodynasDlgAutoProxy>(pDialog)) {}
 
@@ -16,9 +18,19 @@ CAutomationServer::~CAutomationServer() {
         m_bus.unregisterObject(kObjectPath);
 }
 
+void CAutomationServer::RaiseReceiveLimit(const QDBusConnection& bus) {
+    // libdbus stops reading a connection once 63 MiB of received messages are alive. A call
+    // that big (refused by the object, but alive until it is freed on the GUI thread) would then
+    // stall the connection for good: Qt cannot turn reading on again from that thread. The
+    // session bus passes messages of up to a gigabyte; above any of them, reading never stops.
+    if (auto* connection = static_cast<DBusConnection*>(bus.internalPointer()))
+        dbus_connection_set_max_received_size(connection, 0x7FFFFFFFL);
+}
+
 bool CAutomationServer::Start() {
     if (!m_bus.isConnected())
         return false;
+    RaiseReceiveLimit(m_bus);
     if (!m_bObjectRegistered)
         m_bObjectRegistered = m_bus.registerObject(kObjectPath, kInterface, m_pProxy.get(),
                                                    QDBusConnection::ExportScriptableSlots);

@@ -25,6 +25,8 @@ public:
     CAutomationServer(const CAutomationServer&) = delete;
     CAutomationServer& operator=(const CAutomationServer&) = delete;
 
+    // Lets the connection receive messages of any size the bus passes (see the .cpp).
+    static void RaiseReceiveLimit(const QDBusConnection& bus);
     // Registers the object and takes the name. False when the connection is down, the path is
     // taken or another process holds the name; whatever was registered stays until destruction.
     bool Start();

@@ -41,8 +41,10 @@ public:
     explicit CZodynasDlgAutoProxy(CZodynasDlg* pDialog, QObject* parent = nullptr);
     ~CZodynasDlgAutoProxy() override;
 
-    // The main window, or null once it has been destroyed.
+    // The main window, or null once it has been destroyed or forgotten.
     CZodynasDlg* Dialog() const;
+    // The window has closed: every call from now on answers kErrorNoWindow.
+    void ForgetWindow() { m_pDialog.clear(); }
 
 public slots:
     // The English articles of the words of text separated by "|", shown in the window. Returns 0.

@@ -32,7 +32,12 @@ public:
                 ServicesFolder() +
                 "</servicedir>\n"
                 "  <policy context=\"default\">\n    <allow send_destination=\"*\" eavesdrop=\"true\"/>\n"
-                "    <allow eavesdrop=\"true\"/>\n    <allow own=\"*\"/>\n  </policy>\n</busconfig>\n");
+                "    <allow eavesdrop=\"true\"/>\n    <allow own=\"*\"/>\n  </policy>\n"
+                // The limits of Debian's session bus, which passes messages of up to a gigabyte.
+                "  <limit name=\"max_incoming_bytes\">1000000000</limit>\n"
+                "  <limit name=\"max_outgoing_bytes\">1000000000</limit>\n"
+                "  <limit name=\"max_message_size\">1000000000</limit>\n"
+                "</busconfig>\n");
         m_daemon.setProgram("dbus-daemon");
         m_daemon.setArguments({"--config-file=" + QString::fromStdString(m_dir.File("bus.conf")),
                                "--print-address", "--nofork"});

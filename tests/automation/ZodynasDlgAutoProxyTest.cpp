@@ -346,6 +346,24 @@ TEST_F(BigPageTest, TranslateShowsAtMostAMegabyteOfPage) {
     EXPECT_EQ(PageView(m_dlg)->CurrentPath(), shown);
 }
 
+TEST_F(AutomationTest, TheServiceGoesOnAnsweringAfterAHugeCall) {
+    // The private bus passes messages as big as the session bus does. Past 63 MiB the service's
+    // connection would stop reading for good if its receive limit were left as it was.
+    for (const qsizetype megabytes : {1, 64}) {
+        const QDBusMessage huge = Call("TranslateHTML", QString(megabytes * 1024 * 1024, QChar('x')));
+        EXPECT_EQ(huge.errorName(), CZodynasDlgAutoProxy::kErrorTooLong) << megabytes;
+        EXPECT_NE(CallPage("TranslateHTML", "house").find("namas"), std::string::npos) << megabytes;
+    }
+}
+
+TEST_F(AutomationTest, ACallWhileTheWindowClosesAnswersThatItHasGone) {
+    // The window's loop has ended, the window still exists: the object stays on the bus and says so.
+    m_server->Proxy()->ForgetWindow();
+    const QDBusMessage reply = Call("TranslateHTML", QString("cat"));
+    EXPECT_EQ(reply.errorName(), CZodynasDlgAutoProxy::kErrorNoWindow);
+    EXPECT_EQ(PageView(m_dlg)->CurrentPath(), "");
+}
+
 TEST_F(AutomationTest, ACallAfterTheWindowIsGoneAnswersAnError) {
     m_dlg.reset();
     EXPECT_EQ(m_server->Proxy()->Dialog(), nullptr);
