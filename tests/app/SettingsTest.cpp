@@ -12,7 +12,10 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <string>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -372,6 +375,81 @@ TEST_F(SettingsStore, SavingWithAnEmptyEntryKeepsTheStoredWord) {
     EXPECT_EQ(UserStr("SizeY"), "410");
     EXPECT_EQ(UserStr("AOT"), "0");
     EXPECT_EQ(UserStr("Eiga"), "0");
+}
+
+QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
+}
+
+// Makes every write past a few bytes fail, as a full file system does, while it lives.
+class CFullDisk {
+public:
+    CFullDisk() {
+        ::getrlimit(RLIMIT_FSIZE, &m_old);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = m_old;
+        small.rlim_cur = 8;
+        ::setrlimit(RLIMIT_FSIZE, &small);
+    }
+    ~CFullDisk() {
+        ::setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+
+private:
+    rlimit m_old{};
+    void (*m_oldHandler)(int) = nullptr;
+};
+
+TEST_F(SettingsStore, AFailedWriteLeavesThePreviousFileWhole) {
+    PutUser("Zodis", "namas");
+    PutUser("PosX", 100);
+    PutUser("AOT", 1);
+    PutUser("Eiga", 1);
+    const QString path = CRegKey::FileName(EScope::User);
+    const QByteArray before = FileBytes(path);
+    ASSERT_GT(before.size(), 20);
+    {
+        const CFullDisk full;
+        SSettings s;
+        SaveSettings(s, QRect(7, 8, 900, 574), "house");
+    }
+    // What the next start reads is the file as it was.
+    EXPECT_EQ(FileBytes(path), before);
+    // With room again the next save goes through.
+    SSettings s;
+    SaveSettings(s, QRect(7, 8, 900, 574), "house");
+    EXPECT_TRUE(FileBytes(path).contains("Zodis=house"));
+    EXPECT_TRUE(FileBytes(path).contains("PosX=7"));
+}
+
+TEST_F(SettingsStore, ASettingsFileOfGarbageStartsFromDefaults) {
+    const QString path = CRegKey::FileName(EScope::User);
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(path).absolutePath()));
+    std::string garbage;
+    for (int i = 0; i < 10 * 1024 * 1024; ++i)
+        garbage += static_cast<char>((i * 7919 + (i >> 9)) & 0xFF);
+    for (const std::string& bytes : {std::string("\xFF\xFE[[[=\n\0\0PosX=\x80\n"), garbage}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+        file.close();
+        SSettings loaded;
+        LoadSettings(loaded);
+        EXPECT_EQ(loaded.bAlwaysOnTop, 0);
+        EXPECT_EQ(loaded.nPosX, 0);
+        EXPECT_EQ(loaded.strLastWord, "");
+    }
+    // A folder where the file should be cannot be read: defaults again, and no crash on saving.
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_TRUE(QDir().mkpath(path));
+    SSettings loaded;
+    LoadSettings(loaded);
+    EXPECT_EQ(loaded.strLastWord, "");
+    EXPECT_EQ(loaded.nSizeX, 0);
+    SaveSettings(loaded, QRect(1, 2, 3, 4), "namas");
+    EXPECT_TRUE(QFileInfo(path).isDir());
 }
 
 TEST_F(SettingsStore, NothingIsSavedWhenTheUserKeyCannotBeMade) {

@@ -4,6 +4,7 @@
 #include "automation/ZodynasDlgAutoProxy.h"
 #include "automation/AutomationServer.h"
 #include "automation/PrivateBus.h"
+#include "desktop/TempFolder.h"
 #include "desktop/WebBrowser2.h"
 #include "dict/Cp1257.h"
 #include "lists/VListBox.h"
@@ -354,6 +355,29 @@ TEST_F(AutomationTest, TheServiceGoesOnAnsweringAfterAHugeCall) {
         EXPECT_EQ(huge.errorName(), CZodynasDlgAutoProxy::kErrorTooLong) << megabytes;
         EXPECT_NE(CallPage("TranslateHTML", "house").find("namas"), std::string::npos) << megabytes;
     }
+}
+
+TEST_F(AutomationTest, HundredsOfCallsLeaveNoPagesBehind) {
+    const QDBusConnection client = m_client;
+    // One client thread makes them all, as a script would, while the window answers.
+    const int answered = OnClientThread([client] {
+        QDBusInterface iface(CAutomationServer::kServiceName, CAutomationServer::kObjectPath,
+                             CAutomationServer::kInterface, client);
+        int n = 0;
+        for (int i = 0; i < 200; ++i) {
+            const QDBusMessage reply =
+                iface.call(i % 2 == 0 ? "Translate" : "TranslateRev", QString(i % 2 == 0 ? "cat" : "namas"));
+            n += reply.type() == QDBusMessage::ReplyMessage ? 1 : 0;
+        }
+        return n;
+    });
+    EXPECT_EQ(answered, 200);
+    int pages = 0;
+    for (const auto& e : std::filesystem::directory_iterator(CTempFolder::Path()))
+        pages += e.path().filename().string().rfind("ZOD", 0) == 0 ? 1 : 0;
+    // The page shown and, at most, the one the history lists.
+    EXPECT_LE(pages, 2);
+    EXPECT_EQ(History(), Strings{"namas"});
 }
 
 TEST_F(AutomationTest, ACallWhileTheWindowClosesAnswersThatItHasGone) {
