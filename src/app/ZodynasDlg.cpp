@@ -148,9 +148,10 @@ void CZodynasDlg::OnDictionaryVanished() {
         return;
     m_bDictionaryGone = true;
     KillTimer(TIMER_CLIPBOARD);
+    // Settings saved and pages swept before the message, which may stay unanswered.
+    ExitRoutine();
     MessageBox("\nLEKSTAR\nNeatsidaro \xFEodyno failas:\n" + QtText::PathText(m_dict.Path()),
                QMessageBox::Critical);
-    ExitRoutine();
     QDialog::done(QDialog::Rejected);
 }
 

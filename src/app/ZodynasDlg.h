@@ -88,8 +88,8 @@ public:
     void OnCancel();
     // Saves the settings and removes the page files; harmless to run twice.
     void ExitRoutine();
-    // The dictionary file was cut short or rewritten under the window: said as for a file that
-    // cannot be opened, then the exit routine, and the window closes.
+    // The dictionary file was cut short or rewritten under the window: the exit routine, then
+    // the message of a file that cannot be opened, and the window closes.
     void OnDictionaryVanished();
     // Whether the window closed for that reason (the program then ends with status 1).
     bool IsDictionaryGone() const { return m_bDictionaryGone; }
