@@ -6,6 +6,7 @@
 #include "app/ZodynasApp.h"
 #include "app/ZodynasDlg.h"
 #include "desktop/BitmapButton.h"
+#include "desktop/QtText.h"
 #include "dict/UserText.h"
 #include "lists/VListBox.h"
 #include "lists/VListBoxHistory.h"
@@ -21,10 +22,12 @@
 void CZodynasDlg::CreateLists() {
     m_listIndex = new CVListBox(this, this);
     m_listIndex->setObjectName("VListBox");
+    m_listIndex->setAccessibleName(QtText::FromCp1257("Indeksas"));
     m_listIndex->isHistory = false;
     m_listIndex->SetStyle(m_app.ListStyle());
     m_listHistory = new CVListBoxHistory(this, this);
     m_listHistory->setObjectName("VListBoxHistory");
+    m_listHistory->setAccessibleName(QtText::FromCp1257("Praeitis"));
     m_listHistory->SetStyle(m_app.ListStyle());
     m_editWord->SetBaltic(m_nDirection != 0);
     m_listIndex->reverse = m_nDirection != 0;

@@ -201,8 +201,10 @@ void CZodynasDlg::PlaceWindow(const QRect& screenRect) {
 void CZodynasDlg::CreateChildren() {
     m_browser = new CWebBrowser2(this);
     m_browser->setObjectName("IDC_BROWSER");
+    m_browser->setAccessibleName(FromCp1257("Vertimas"));
     m_editWord = new CWordEdit(this, this);
     m_editWord->setObjectName("IDC_WORD");
+    m_editWord->setAccessibleName(FromCp1257("\xDEodis"));
     m_editWord->SetStyle(m_app.ListStyle());
     // The Menu key opens the window menu wherever the focus is.
     m_editWord->installEventFilter(this);
@@ -278,8 +280,12 @@ void CZodynasDlg::AddTooltips() {
               static_cast<QAbstractButton*>(m_btnHistory), static_cast<QAbstractButton*>(m_btnAlwaysOnTop),
               static_cast<QAbstractButton*>(m_btnPrint), static_cast<QAbstractButton*>(m_btnHelp),
               static_cast<QAbstractButton*>(m_btnExit), static_cast<QAbstractButton*>(m_btnClear)})
-            if (b->property("controlId").toInt() == t.id)
+            if (b->property("controlId").toInt() == t.id) {
+                // A picture alone says nothing to a screen reader: the tooltip is the name too.
                 b->setToolTip(FromCp1257(t.text));
+                b->setAccessibleName(FromCp1257(t.text));
+                b->setAccessibleDescription(FromCp1257(t.text));
+            }
     }
 }
 

@@ -9,6 +9,7 @@
 #include "support/DialogFixture.h"
 #include "support/GuiWait.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDir>
@@ -86,6 +87,31 @@ TEST_F(ZodynasDlgTest, TheSplashTickStartsTheClipboardWatchOnlyWhileOnTop) {
         }
         dlg->ExitRoutine();
     }
+}
+
+TEST_F(ZodynasDlgTest, EveryControlHasANameForScreenReaders) {
+    auto dlg = Start();
+    ASSERT_TRUE(m_bInitResult);
+    const auto name = [](QWidget* w) {
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+        return a != nullptr ? a->text(QAccessible::Name).toStdString() : std::string("(none)");
+    };
+    EXPECT_EQ(name(Button(dlg, "IDC_ENGLISH")), "Angliškas indeksas");
+    EXPECT_EQ(name(Button(dlg, "IDC_LITHUANIAN")), "Lietuviškas indeksas");
+    EXPECT_EQ(name(Button(dlg, "IDC_HISTORY")), "Praeitis");
+    EXPECT_EQ(name(Button(dlg, "IDC_ALWAYSONTOP")), "Visada viršuje");
+    EXPECT_EQ(name(Button(dlg, "IDC_PRINT")), "Spausdinti");
+    EXPECT_EQ(name(Button(dlg, "IDC_HELP")), "Pagalba");
+    EXPECT_EQ(name(Button(dlg, "IDCANCEL")), "Baigti");
+    EXPECT_EQ(name(Button(dlg, "IDC_CLEARHISTORY")), "Išvalyti sąrašą");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(Button(dlg, "IDC_PRINT"))
+                  ->text(QAccessible::Description)
+                  .toStdString(),
+              "Spausdinti");
+    EXPECT_EQ(name(EntryBox(dlg)), "Žodis");
+    EXPECT_EQ(name(PageView(dlg)), "Vertimas");
+    EXPECT_EQ(name(IndexList(dlg)), "Indeksas");
+    EXPECT_EQ(name(HistoryList(dlg)), "Praeitis");
 }
 
 TEST_F(ZodynasDlgTest, ButtonsCarryTheBitmapsOfTheLayoutAndState) {
