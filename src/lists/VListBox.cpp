@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "lists/VListBox.h"
 
+#include "lists/VListBoxAccessible.h"
+
 #include "desktop/Metrics.h"
 #include "desktop/QtText.h"
 #include "dict/DictFile.h"
 #include "lists/ListOwner.h"
 
+#include <QAccessible>
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -53,6 +56,7 @@ QRect DrawOpaque(QPainter& painter, const QPoint& at, const QString& text, const
 } // namespace
 
 CVListBox::CVListBox(CListOwner* owner, QWidget* parent) : QAbstractScrollArea(parent), m_pOwner(owner) {
+    CVListBoxAccessible::InstallFactory();
     setObjectName(QStringLiteral("VListBox"));
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -179,6 +183,30 @@ void CVListBox::paintEvent(QPaintEvent* event) {
         y = PaintRow(painter, paint, i, y);
         if (y > paint.bottom || y < 0)
             break;
+    }
+    AnnounceSelection();
+}
+
+void (*CVListBox::s_fnAccessibilityUpdate)(QAccessibleEvent*) = &QAccessible::updateAccessibility;
+
+void CVListBox::AnnounceSelection() {
+    // The owner moves the selection through the public field; the paint that shows it tells a
+    // screen reader too.
+    if (selection == m_nAnnouncedSelection)
+        return;
+    m_nAnnouncedSelection = selection;
+    // Qt passes the news on only while a screen reader listens.
+    if (selection < 0)
+        return;
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(this);
+    QAccessibleInterface* row = list != nullptr ? list->child(selection) : nullptr;
+    if (row == nullptr)
+        return;
+    QAccessibleEvent selected(row, QAccessible::Selection);
+    s_fnAccessibilityUpdate(&selected);
+    if (hasFocus()) {
+        QAccessibleEvent focus(row, QAccessible::Focus);
+        s_fnAccessibilityUpdate(&focus);
     }
 }
 

@@ -15,6 +15,7 @@
 #include <unordered_map>
 
 class CListOwner;
+class QAccessibleEvent;
 
 // The word index: a "virtual" list that holds no words. Every paint fetches the rows it shows
 // straight from the owner's dictionary (GetListHeadword), so a list of any length costs nothing
@@ -69,8 +70,11 @@ public:
     bool keepSelectionVisible = true; // the next paint scrolls the selection into view
     bool isHistory = true;            // the owner clears it for the index list
     bool reverse = false;             // rows come from the reverse list
-    int rowAscent = 0;                // ascent of the row font, measured at the first paint
-    int markAscent = 0;               // ascent of the mark font, measured with it
+    // Where the news of a moved selection goes: Qt's accessibility, or a test's recorder.
+    static void (*s_fnAccessibilityUpdate)(QAccessibleEvent* event);
+
+    int rowAscent = 0;  // ascent of the row font, measured at the first paint
+    int markAscent = 0; // ascent of the mark font, measured with it
 
 protected:
     CListOwner* Owner() const { return m_pOwner; }
@@ -116,11 +120,14 @@ private:
     const SFonts& Fonts(bool bLarge, int dpiY);
     const SRow& Row(int i, const SFonts& fonts);
     void MeasureAscents();
+    // Tells a screen reader of a selection moved since the last paint.
+    void AnnounceSelection();
     void OnScrollAction(int action);
     void OnEndScroll();
     void OnClick(int y);
 
     CListOwner* m_pOwner;
+    int m_nAnnouncedSelection = -1;
     SListStyle m_style;
     std::optional<SFonts> m_fonts;
     // The index rows drawn lately, for the list they were read from.

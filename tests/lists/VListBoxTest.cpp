@@ -4,6 +4,7 @@
 #include "support/GuiWait.h"
 #include "support/TestDict.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFontMetrics>
 #include <QImage>
@@ -273,6 +274,60 @@ TEST_F(VListBoxTest, TheLastRowIsDrawnAndNothingBelowIt) {
     EXPECT_GT(inkInRow(4), 0);
     EXPECT_EQ(inkInRow(5), 0);
     EXPECT_EQ(inkInRow(6), 0);
+}
+
+std::vector<QAccessible::Event> g_events;
+std::vector<int> g_eventRows;
+void RecordEvent(QAccessibleEvent* event) {
+    g_events.push_back(event->type());
+    QAccessibleInterface* iface = event->accessibleInterface();
+    g_eventRows.push_back(
+        iface != nullptr && iface->parent() != nullptr ? iface->parent()->indexOfChild(iface) : -2);
+}
+
+TEST_F(VListBoxTest, AScreenReaderSeesAListOfRowsWithTheirMarks) {
+    SDictContent c;
+    c.articles = {Article("bank", "<P>1</P>", 1),
+                  Article("bank", "<P>2</P>", 2),
+                  Article("cat", "<P>3</P>"),
+                  {"UN", 999, "UN\t<P>JT</P>"}};
+    CVListBox* list = MakeList(c, 200);
+    list->setAccessibleName("Indeksas");
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(list);
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->role(), QAccessible::List);
+    EXPECT_EQ(a->text(QAccessible::Name), "Indeksas");
+    ASSERT_EQ(a->childCount(), 4);
+    EXPECT_EQ(a->child(0)->text(QAccessible::Name), QString::fromUtf8("bank¹"));
+    EXPECT_EQ(a->child(1)->text(QAccessible::Name), QString::fromUtf8("bank²"));
+    EXPECT_EQ(a->child(2)->text(QAccessible::Name), "cat");
+    EXPECT_EQ(a->child(3)->text(QAccessible::Name), "UN sutr.");
+    EXPECT_EQ(a->child(4), nullptr);
+    EXPECT_EQ(a->child(-1), nullptr);
+    EXPECT_EQ(a->child(2)->role(), QAccessible::ListItem);
+    EXPECT_EQ(a->indexOfChild(a->child(3)), 3);
+    EXPECT_EQ(a->child(1), a->child(1));
+    // A row's place on the screen leads back to it.
+    const QRect third = a->child(2)->rect();
+    ASSERT_FALSE(third.isEmpty());
+    EXPECT_EQ(a->childAt(third.center().x(), third.center().y()), a->child(2));
+
+    // The selected row, and the news of a selection that moved.
+    const auto old = CVListBox::s_fnAccessibilityUpdate;
+    CVListBox::s_fnAccessibilityUpdate = RecordEvent;
+    g_events.clear();
+    g_eventRows.clear();
+    list->selection = 1;
+    list->Repaint();
+    list->Repaint();
+    EXPECT_TRUE(a->child(1)->state().selected);
+    EXPECT_FALSE(a->child(0)->state().selected);
+    EXPECT_EQ(g_events, std::vector<QAccessible::Event>{QAccessible::Selection});
+    EXPECT_EQ(g_eventRows, std::vector<int>{1});
+    list->selection = 3;
+    list->Repaint();
+    CVListBox::s_fnAccessibilityUpdate = old;
+    EXPECT_EQ(g_eventRows, (std::vector<int>{1, 3}));
 }
 
 TEST_F(VListBoxTest, TopAndBottomOfTheBarShowTheRowsAtThoseEnds) {

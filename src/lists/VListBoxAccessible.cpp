@@ -1,0 +1,132 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+#include "lists/VListBoxAccessible.h"
+
+#include "desktop/QtText.h"
+#include "lists/VListBox.h"
+
+#include <QScrollBar>
+
+#include <mutex>
+
+namespace {
+
+// One row of a list, alive as long as the list's interface is.
+class CRowAccessible : public QAccessibleInterface {
+public:
+    CRowAccessible(CVListBoxAccessible* parent, CVListBox* list, int row)
+        : m_pParent(parent), m_pList(list), m_nRow(row) {}
+
+    bool isValid() const override { return m_pList != nullptr && m_nRow < m_pParent->childCount(); }
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override { return m_pParent->window(); }
+    QAccessibleInterface* parent() const override { return m_pParent; }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    QAccessibleInterface* focusChild() const override { return nullptr; }
+    QString text(QAccessible::Text t) const override {
+        return t == QAccessible::Name ? CVListBoxAccessible::RowName(*m_pList, m_nRow) : QString();
+    }
+    void setText(QAccessible::Text, const QString&) override {}
+    QRect rect() const override {
+        const int y = m_pList->topMargin + (m_nRow - m_pList->topIndex) * m_pList->rowHeight;
+        const QRect local(0, y, m_pList->viewport()->width(), m_pList->rowHeight);
+        if (!m_pList->viewport()->rect().intersects(local))
+            return {};
+        return QRect(m_pList->viewport()->mapToGlobal(local.topLeft()), local.size());
+    }
+    QAccessible::Role role() const override { return QAccessible::ListItem; }
+    QAccessible::State state() const override {
+        QAccessible::State s;
+        s.selectable = true;
+        s.focusable = true;
+        s.selected = m_nRow == m_pList->selection;
+        s.focused = s.selected && m_pParent->state().focused;
+        s.invisible = rect().isEmpty();
+        s.offscreen = s.invisible;
+        return s;
+    }
+
+private:
+    CVListBoxAccessible* m_pParent;
+    CVListBox* m_pList;
+    int m_nRow;
+};
+
+QAccessibleInterface* Factory(const QString& className, QObject* object) {
+    auto* list = qobject_cast<CVListBox*>(object);
+    if (list == nullptr ||
+        (className != QLatin1String("CVListBox") && className != QLatin1String("CVListBoxHistory")))
+        return nullptr;
+    return new CVListBoxAccessible(list);
+}
+
+} // namespace
+
+CVListBoxAccessible::CVListBoxAccessible(CVListBox* list) : QAccessibleWidget(list, QAccessible::List) {}
+
+CVListBoxAccessible::~CVListBoxAccessible() {
+    for (const auto& [row, id] : m_rows)
+        QAccessible::deleteAccessibleInterface(id);
+}
+
+CVListBox* CVListBoxAccessible::List() const {
+    return static_cast<CVListBox*>(widget());
+}
+
+int CVListBoxAccessible::childCount() const {
+    const CVListBox* list = List();
+    // The index counts its last row, the history the number of its items.
+    return list->isHistory ? list->lastIndex : list->lastIndex + 1;
+}
+
+QAccessibleInterface* CVListBoxAccessible::child(int index) const {
+    if (index < 0 || index >= childCount())
+        return nullptr;
+    auto it = m_rows.find(index);
+    if (it == m_rows.end()) {
+        auto* row = new CRowAccessible(const_cast<CVListBoxAccessible*>(this), List(), index);
+        it = m_rows.emplace(index, QAccessible::registerAccessibleInterface(row)).first;
+    }
+    return QAccessible::accessibleInterface(it->second);
+}
+
+int CVListBoxAccessible::indexOfChild(const QAccessibleInterface* child) const {
+    for (const auto& [row, id] : m_rows)
+        if (QAccessible::accessibleInterface(id) == child)
+            return row;
+    return -1;
+}
+
+QAccessibleInterface* CVListBoxAccessible::childAt(int x, int y) const {
+    const CVListBox* list = List();
+    const QPoint local = list->viewport()->mapFromGlobal(QPoint(x, y));
+    if (!list->viewport()->rect().contains(local) || list->rowHeight <= 0)
+        return nullptr;
+    return child(list->topIndex + (local.y() - list->topMargin) / list->rowHeight);
+}
+
+QAccessibleInterface* CVListBoxAccessible::focusChild() const {
+    return state().focused ? child(List()->selection) : nullptr;
+}
+
+QString CVListBoxAccessible::RowName(const CVListBox& list, int row) {
+    int homonym = 0;
+    const QString text = QtText::FromCp1257(list.RowText(row, homonym));
+    // The marks the forward index draws beside the word.
+    if (list.isHistory || list.reverse || homonym == 0)
+        return text;
+    if (homonym == CVListBox::kAbbreviationHomonym)
+        return text + QStringLiteral(" sutr.");
+    static const char16_t kSuperscripts[] = u"\u2070\u00B9\u00B2\u00B3\u2074\u2075\u2076\u2077\u2078\u2079";
+    QString digits;
+    for (const QChar c : QString::number(homonym))
+        digits += QChar(kSuperscripts[c.unicode() - u'0']);
+    return text + digits;
+}
+
+void CVListBoxAccessible::InstallFactory() {
+    static std::once_flag s_once;
+    std::call_once(s_once, [] { QAccessible::installFactory(Factory); });
+}
