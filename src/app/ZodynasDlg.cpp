@@ -13,6 +13,7 @@
 #include "lists/VListBoxHistory.h"
 #include "lists/WordEdit.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
@@ -25,6 +26,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QSocketNotifier>
 #include <QUrl>
 #include <QWindow>
@@ -244,6 +246,9 @@ void CZodynasDlg::CreateChildren() {
     m_browser->m_fnBeforeNavigate2 = [this](const std::string& url, bool& bCancel) {
         OnBeforeNavigate2(url, bCancel);
     };
+    AddShortcuts();
+    // Letters typed while the page has the focus go on into the entry box, as in a browser.
+    m_browser->installEventFilter(this);
     connect(m_btnHistory, &QAbstractButton::clicked, this, &CZodynasDlg::ToggleHistory);
     connect(m_btnAlwaysOnTop, &QAbstractButton::clicked, this, &CZodynasDlg::ToggleAlwaysOnTop);
     connect(m_btnPrint, &QAbstractButton::clicked, this, &CZodynasDlg::PrintPage);
@@ -605,7 +610,39 @@ void CZodynasDlg::contextMenuEvent(QContextMenuEvent* event) {
         m_pSystemMenu->popup(event->globalPos());
 }
 
+void CZodynasDlg::AddShortcuts() {
+    const auto shortcut = [this](const QKeySequence& keys, auto action) {
+        auto* s = new QShortcut(keys, this);
+        s->setContext(Qt::WindowShortcut);
+        connect(s, &QShortcut::activated, this, action);
+    };
+    const auto toEntryBox = [this] {
+        m_editWord->setFocus(Qt::ShortcutFocusReason);
+        m_editWord->selectAll();
+    };
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_L), toEntryBox);
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_F), toEntryBox);
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_P), [this] { PrintPage(); });
+    shortcut(QKeySequence(Qt::Key_F1), [this] { ShowHelp(); });
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { OnCancel(); });
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_1), [this] { SwitchDirection(0); });
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_2), [this] { SwitchDirection(1); });
+}
+
 bool CZodynasDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_browser && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const Qt::KeyboardModifiers commands = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+        // Space still scrolls the page, Ctrl+C still copies from it.
+        if (!(key->modifiers() & commands) && !key->text().isEmpty() && key->text().at(0).isPrint() &&
+            !key->text().at(0).isSpace()) {
+            m_editWord->setFocus(Qt::ShortcutFocusReason);
+            m_editWord->end(false);
+            QKeyEvent press(QEvent::KeyPress, key->key(), key->modifiers(), key->text());
+            QApplication::sendEvent(m_editWord, &press);
+            return true;
+        }
+    }
     if (watched == m_editWord && event->type() == QEvent::ContextMenu && m_pSystemMenu != nullptr) {
         const auto* menuEvent = static_cast<QContextMenuEvent*>(event);
         if (menuEvent->reason() == QContextMenuEvent::Keyboard) {

@@ -227,6 +227,9 @@ private:
     // The window's first place and size, stored or centred, then shown.
     void PlaceWindow(const QRect& screenRect);
     void BuildSystemMenu();
+    // Ctrl+L / Ctrl+F to the entry box, Ctrl+P print, F1 help, Ctrl+Q end, Ctrl+1 / Ctrl+2 the
+    // English / Lithuanian index.
+    void AddShortcuts();
     void AddTooltips();
     void RemoveSplash();
     void MessageBox(const std::string& text, QMessageBox::Icon icon);

@@ -384,6 +384,49 @@ TEST_F(PageDisplayTest, AClosedPopupDoesNotSwapTheActiveList) {
     EXPECT_EQ(dlg->ActiveList(), 2);
 }
 
+TEST_F(PageDisplayTest, KeysOfTheWindowAndLettersTypedIntoThePage) {
+    auto dlg = Start();
+    ASSERT_TRUE(m_bInitResult);
+    dlg->activateWindow();
+    LEKSTAR_WAIT_TRUE(dlg->isActiveWindow());
+    EntryBox(dlg)->setText("cat");
+    dlg->OnOK();
+    // Letters typed into the page go on into the entry box, and the index follows them.
+    PageView(dlg)->setFocus();
+    LEKSTAR_WAIT_TRUE(PageView(dlg)->hasFocus());
+    QTest::keyClick(PageView(dlg), Qt::Key_S);
+    EXPECT_TRUE(EntryBox(dlg)->hasFocus());
+    EXPECT_EQ(EntryBox(dlg)->text(), "cats");
+    // Space and Ctrl+C stay the page's.
+    PageView(dlg)->setFocus();
+    LEKSTAR_WAIT_TRUE(PageView(dlg)->hasFocus());
+    QTest::keyClick(PageView(dlg), Qt::Key_Space);
+    QTest::keyClick(PageView(dlg), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_TRUE(PageView(dlg)->hasFocus());
+    EXPECT_EQ(EntryBox(dlg)->text(), "cats");
+    // Ctrl+L and Ctrl+F: the entry box with its text selected.
+    for (const Qt::Key key : {Qt::Key_L, Qt::Key_F}) {
+        PageView(dlg)->setFocus();
+        LEKSTAR_WAIT_TRUE(PageView(dlg)->hasFocus());
+        QTest::keyClick(PageView(dlg), key, Qt::ControlModifier);
+        EXPECT_TRUE(EntryBox(dlg)->hasFocus());
+        EXPECT_EQ(EntryBox(dlg)->selectedText(), "cats");
+    }
+    // Ctrl+2 and Ctrl+1 switch the index.
+    QTest::keyClick(EntryBox(dlg), Qt::Key_2, Qt::ControlModifier);
+    EXPECT_EQ(dlg->Direction(), 1);
+    QTest::keyClick(EntryBox(dlg), Qt::Key_1, Qt::ControlModifier);
+    EXPECT_EQ(dlg->Direction(), 0);
+    // F1 opens the help.
+    QTest::keyClick(EntryBox(dlg), Qt::Key_F1);
+    ASSERT_EQ(m_opened.size(), 1u);
+    EXPECT_EQ(m_opened[0].toLocalFile().toStdString(), g_strAppDir + "/HTM/Pagalba.htm");
+    // Ctrl+Q ends the program through the exit routine.
+    QTest::keyClick(EntryBox(dlg), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(dlg->isVisible());
+    EXPECT_TRUE(UserSettings().contains("Kalba"));
+}
+
 TEST_F(PageDisplayTest, TheDirectionSwitchResetsEverything) {
     auto dlg = StartWithHistory();
     ASSERT_TRUE(m_bInitResult);
