@@ -71,7 +71,7 @@ int RunProgram(CZodynasApp& app, int argc, char** argv) {
 
     CZodynasDlg dialog(app);
     g_strAppDir = DataFolder::For(CZodynasApp::AppDir());
-    app.LoadPageHeader(g_strAppDir + "/HTM/HH.htm");
+    app.LoadPageHeaderFor(g_strAppDir, QGuiApplication::palette());
 
     // The end of a session closes the window as the close box does: settings saved, page files
     // swept. Caught from before the window exists; one that comes before the window's loop runs

@@ -73,6 +73,12 @@ bool CZodynasApp::LoadPageHeader(const std::string& path) {
     return true;
 }
 
+bool CZodynasApp::LoadPageHeaderFor(const std::string& dir, const QPalette& palette) {
+    if (SListStyle::IsDarkPalette(palette) && LoadPageHeader(dir + "/HTM/HH-dark.htm"))
+        return true;
+    return LoadPageHeader(dir + "/HTM/HH.htm");
+}
+
 std::string CZodynasApp::AppDir() {
     // The kernel's link names the executable itself, wherever it was started from and however
     // long its path is.

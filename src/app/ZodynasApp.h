@@ -49,6 +49,9 @@ public:
     // file or is larger than kMaxPageHeader leaves the head empty and returns false.
     static constexpr std::size_t kMaxPageHeader = 1024 * 1024;
     bool LoadPageHeader(const std::string& path);
+    // The page head of the program folder dir for the desktop's palette: HTM/HH-dark.htm on a
+    // dark desktop when it is there, HTM/HH.htm otherwise.
+    bool LoadPageHeaderFor(const std::string& dir, const QPalette& palette);
 
     // The directory of the running executable with links resolved and no trailing separator
     // (empty for a program in the root directory).

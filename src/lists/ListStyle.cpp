@@ -4,9 +4,15 @@
 #include <QGuiApplication>
 #include <QPalette>
 
+bool SListStyle::IsDarkPalette(const QPalette& palette) {
+    return palette.color(QPalette::Window).lightness() < palette.color(QPalette::WindowText).lightness();
+}
+
 SListStyle SListStyle::ForScreen(bool bHighColour, bool bLarge) {
     SListStyle s;
-    if (bHighColour) {
+    // The fixed cream tints would dither on a palette screen and glare on a dark desktop: both
+    // take the desktop's own colours.
+    if (bHighColour && !IsDarkPalette(QGuiApplication::palette())) {
         s.back = QColor(255, 250, 230);
         s.text = QColor(16, 16, 16);
         s.selBack = QColor(255, 240, 200);

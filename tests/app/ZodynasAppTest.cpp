@@ -68,6 +68,58 @@ TEST(TakeSwitches, FindsEitherSwitchAfterSlashOrMinusAndRemovesIt) {
     }
 }
 
+QPalette DarkPalette() {
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(40, 40, 40));
+    dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+    dark.setColor(QPalette::Base, QColor(30, 30, 30));
+    dark.setColor(QPalette::Text, QColor(220, 220, 220));
+    dark.setColor(QPalette::Highlight, QColor(60, 90, 150));
+    dark.setColor(QPalette::HighlightedText, QColor(255, 255, 255));
+    return dark;
+}
+
+TEST(DarkDesktop, PagesTakeTheDarkHeadWhenThereIsOne) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    ASSERT_TRUE(QDir(dir.path()).mkdir("HTM"));
+    const auto write = [&](const char* name, const char* bytes) {
+        QFile file(dir.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    };
+    write("HTM/HH.htm", "light");
+    CZodynasApp app;
+    const std::string folder = dir.path().toStdString();
+    EXPECT_TRUE(app.LoadPageHeaderFor(folder, DarkPalette()));
+    EXPECT_EQ(app.m_strPageHeader, "light");
+    write("HTM/HH-dark.htm", "dark");
+    EXPECT_TRUE(app.LoadPageHeaderFor(folder, DarkPalette()));
+    EXPECT_EQ(app.m_strPageHeader, "dark");
+    QPalette light;
+    light.setColor(QPalette::Window, QColor(240, 240, 240));
+    light.setColor(QPalette::WindowText, QColor(0, 0, 0));
+    EXPECT_TRUE(app.LoadPageHeaderFor(folder, light));
+    EXPECT_EQ(app.m_strPageHeader, "light");
+}
+
+TEST(DarkDesktop, TheListsTakeTheDesktopsColours) {
+    const QPalette before = QGuiApplication::palette();
+    QGuiApplication::setPalette(DarkPalette());
+    const SListStyle dark = SListStyle::ForScreen(true, false);
+    EXPECT_EQ(dark.back, QColor(30, 30, 30));
+    EXPECT_EQ(dark.text, QColor(220, 220, 220));
+    EXPECT_EQ(dark.selBack, QColor(60, 90, 150));
+    EXPECT_EQ(dark.selText, QColor(255, 255, 255));
+    QPalette light = DarkPalette();
+    // Window as light as its text still counts as light: the fixed tints.
+    light.setColor(QPalette::Window, QColor(230, 230, 230));
+    QGuiApplication::setPalette(light);
+    EXPECT_EQ(SListStyle::ForScreen(true, false).back, QColor(255, 250, 230));
+    QGuiApplication::setPalette(before);
+    EXPECT_FALSE(SListStyle::IsDarkPalette(before));
+}
+
 TEST(PageHeader, IsTheFilesBytesExactly) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
