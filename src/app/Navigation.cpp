@@ -110,12 +110,8 @@ void CZodynasDlg::OnClipboardTick() {
         return;
 
     KillTimer(TIMER_CLIPBOARD);
-    bool complete = true;
-    const std::string bytes = UserText::ToCp1257(word, &complete);
-    // A word with a letter the dictionary cannot hold matches nothing, not the question mark that
-    // stands for the letter.
-    const Lookup::SResult found =
-        complete ? Lookup::Find(m_dict, LookupDirection(), bytes) : Lookup::SResult{};
+    const std::optional<std::string> bytes = UserText::LookupWord(word);
+    const Lookup::SResult found = bytes ? Lookup::Find(m_dict, LookupDirection(), *bytes) : Lookup::SResult{};
     m_listIndex->selection = found.entry;
     if (!found.text.empty()) {
         m_listIndex->keepSelectionVisible = true;

@@ -22,8 +22,8 @@ inline std::string ToCp1257(const QString& text) {
 }
 
 // Text a person typed or copied: composed, typographic characters plain (UserText::ToCp1257).
-inline std::string FromUserText(const QString& text, bool* pComplete = nullptr) {
-    return UserText::ToCp1257(text.toStdString(), pComplete);
+inline std::string FromUserText(const QString& text) {
+    return UserText::ToCp1257(text.toStdString());
 }
 
 // A path (the file system's bytes) as text for a message.

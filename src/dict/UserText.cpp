@@ -134,6 +134,14 @@ std::string ToCp1257(std::string_view utf8, bool* pComplete) {
     return out;
 }
 
+std::optional<std::string> LookupWord(std::string_view utf8) {
+    bool complete = true;
+    std::string bytes = ToCp1257(utf8, &complete);
+    if (!complete)
+        return std::nullopt;
+    return bytes;
+}
+
 std::string ToUtf8(std::u32string_view text) {
     std::string out;
     for (const char32_t cp : text)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,10 @@ std::u32string Normalise(std::string_view utf8);
 // Normalise, then code page 1257. A character the code page still lacks becomes "?" and clears
 // *pComplete (when given), so that a caller can tell "привет" from a word made of question marks.
 std::string ToCp1257(std::string_view utf8, bool* pComplete = nullptr);
+
+// The same for a lookup: nothing when a letter the code page lacks remains, since no headword can
+// match it (the "?" standing for it would match anything of weight 0).
+std::optional<std::string> LookupWord(std::string_view utf8);
 
 // UTF-8 of code points.
 std::string ToUtf8(std::u32string_view text);

@@ -20,11 +20,7 @@ std::string CWordEdit::Word() const {
 }
 
 std::optional<std::string> CWordEdit::LookupWord() const {
-    bool complete = true;
-    std::string word = QtText::FromUserText(text(), &complete);
-    if (!complete)
-        return std::nullopt;
-    return word;
+    return UserText::LookupWord(text().toStdString());
 }
 
 bool CWordEdit::FollowsTyping(const QKeyEvent& event) {

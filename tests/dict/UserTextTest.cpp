@@ -75,6 +75,13 @@ TEST(UserText, TypographicCharactersTakeTheirPlainForms) {
     EXPECT_EQ(Word("\xE2\x80\x8E", false), "?");
 }
 
+TEST(UserText, ALookupWordIsNothingWhenALetterIsForeign) {
+    EXPECT_EQ(UserText::LookupWord("z\xCC\x8Codis"), std::optional<std::string>("\xFEodis"));
+    EXPECT_EQ(UserText::LookupWord("what?"), std::optional<std::string>("what?"));
+    EXPECT_EQ(UserText::LookupWord(""), std::optional<std::string>(""));
+    EXPECT_EQ(UserText::LookupWord("ab\xD1"), std::nullopt);
+}
+
 TEST(UserText, NormaliseGivesCodePoints) {
     EXPECT_EQ(UserText::Normalise("e\xCC\x87"), std::u32string(1, 0x0117));
     EXPECT_EQ(UserText::ToUtf8(UserText::Normalise("A\xCC\x8A \xE2\x80\x93")), "\xC3\x85 -");

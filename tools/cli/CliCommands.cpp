@@ -167,11 +167,7 @@ private:
         std::string joined;
         for (std::size_t i = 0; i < args.size(); ++i)
             joined += (i > 0 ? " " : "") + args[i];
-        bool complete = true;
-        std::string bytes = UserText::ToCp1257(joined, &complete);
-        if (!complete)
-            return std::nullopt;
-        return bytes;
+        return UserText::LookupWord(joined);
     }
 
     std::string Words(const std::vector<std::string>& args) const {
