@@ -79,7 +79,7 @@ TEST(UserText, ALookupWordIsNothingWhenALetterIsForeign) {
     EXPECT_EQ(UserText::LookupWord("z\xCC\x8Codis"), std::optional<std::string>("\xFEodis"));
     EXPECT_EQ(UserText::LookupWord("what?"), std::optional<std::string>("what?"));
     EXPECT_EQ(UserText::LookupWord(""), std::optional<std::string>(""));
-    EXPECT_EQ(UserText::LookupWord("ab\xD1"), std::nullopt);
+    EXPECT_EQ(UserText::LookupWord("ab\xD1\x8F"), std::nullopt);
 }
 
 TEST(UserText, NormaliseGivesCodePoints) {
