@@ -344,13 +344,23 @@ std::string CDictFile::FindNearestForward(std::string_view word, int& entry) {
     return FetchText(idx);
 }
 
-int CDictFile::FirstForwardMatch(std::string_view word) const {
+int CDictFile::FirstForwardMatch(std::string_view word, SForwardMatch* how) const {
     const std::string_view q = TextUtil::Trim(TextUtil::UpToNul(word));
     for (std::size_t b = 0; b < kHeadwordListCount - 1; ++b) {
         std::int32_t entry = 0;
-        if (FirstListMatch(b, q, &entry) >= 0)
-            return entry;
+        const int j = FirstListMatch(b, q, &entry);
+        if (j < 0)
+            continue;
+        if (how != nullptr) {
+            std::string key;
+            std::int32_t ignored = 0;
+            how->list = static_cast<int>(b);
+            how->bWhole = ListKey(b, j, key, ignored) && CompareForward(key, q) == 0;
+        }
+        return entry;
     }
+    if (how != nullptr)
+        *how = SForwardMatch();
     return -1;
 }
 

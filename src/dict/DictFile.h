@@ -75,7 +75,14 @@ public:
     // FirstForwardMatch is the entry RenderForward gives (-1 when nothing matches),
     // NearestForwardEntry the one FindNearestForward gives (-1 when not even the first byte
     // matched). Typing moves the index with them.
-    int FirstForwardMatch(std::string_view word) const;
+    // How FirstForwardMatch found its entry: the list whose record matched (0 the main list,
+    // 1..4 the alternates; -1 for none) and whether that record's whole text is the word rather
+    // than a longer headword beginning with it.
+    struct SForwardMatch {
+        int list = -1;
+        bool bWhole = false;
+    };
+    int FirstForwardMatch(std::string_view word, SForwardMatch* how = nullptr) const;
     int NearestForwardEntry(std::string_view word) const;
 
     // Reverse searches. FindReversePrefix returns the first record from start (or from the first

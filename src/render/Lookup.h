@@ -14,10 +14,19 @@
 // prefix). Lithuanian index: the reverse fragment of the nearest reverse record.
 namespace Lookup {
 
+// How the word reached what is shown.
+enum class EFound {
+    None,    // nothing: not even the first letter
+    Exact,   // a headword (or a spelling variant, or a word of the Lithuanian-English data) is the word
+    Form,    // the word is an inflected form of the headword shown
+    Nearest, // no headword is the word: the one shown begins like it
+};
+
 struct SResult {
     std::string text;      // the fragment: forward "title TAB body" or body alone, reverse its HTML
     int entry = -1;        // the article (English) or reverse record (Lithuanian) found; -1 for none
     bool bNearest = false; // English: no headword matched, the text is the nearest headword's
+    EFound how = EFound::None;
 };
 
 SResult Find(CDictFile& dict, EDirection direction, std::string_view word);

@@ -22,6 +22,7 @@ TEST(Lookup, ForwardGivesEveryMatchElseTheNearestHeadword) {
     Lookup::SResult r = Lookup::Find(*dict, EDirection::Forward, "cat");
     EXPECT_EQ(r.entry, 0);
     EXPECT_FALSE(r.bNearest);
+    EXPECT_EQ(r.how, Lookup::EFound::Exact);
     int entry = -1;
     EXPECT_EQ(r.text, dict->RenderForward("cat", entry));
 
@@ -29,20 +30,27 @@ TEST(Lookup, ForwardGivesEveryMatchElseTheNearestHeadword) {
     r = Lookup::Find(*dict, EDirection::Forward, "mice");
     EXPECT_EQ(r.entry, 0);
     EXPECT_FALSE(r.bNearest);
+    EXPECT_EQ(r.how, Lookup::EFound::Form);
+    // The beginning of an inflection is no form of anything: the headword only begins like it.
+    EXPECT_EQ(Lookup::Find(*dict, EDirection::Forward, "mic").how, Lookup::EFound::Nearest);
+    EXPECT_EQ(Lookup::Find(*dict, EDirection::Forward, "CAT ").how, Lookup::EFound::Exact);
 
     r = Lookup::Find(*dict, EDirection::Forward, "hou");
     EXPECT_EQ(r.entry, 3);
     EXPECT_FALSE(r.bNearest);
+    EXPECT_EQ(r.how, Lookup::EFound::Nearest);
 
     r = Lookup::Find(*dict, EDirection::Forward, "dogma");
     EXPECT_EQ(r.entry, 2);
     EXPECT_TRUE(r.bNearest);
+    EXPECT_EQ(r.how, Lookup::EFound::Nearest);
     EXPECT_EQ(r.text, "dog\t<P>\xF0uo</P>");
 
     // Not even the first byte: nothing, and no nearest headword either.
     r = Lookup::Find(*dict, EDirection::Forward, "zebra");
     EXPECT_EQ(r.entry, -1);
     EXPECT_FALSE(r.bNearest);
+    EXPECT_EQ(r.how, Lookup::EFound::None);
     EXPECT_EQ(r.text, "");
 }
 
@@ -53,7 +61,11 @@ TEST(Lookup, ReverseGivesTheNearestRecordsFragment) {
     EXPECT_EQ(r.text, dict->RenderReverse("namai", &index));
     EXPECT_EQ(r.entry, index);
     EXPECT_EQ(r.entry, 0);
+    EXPECT_EQ(r.how, Lookup::EFound::Nearest);
+    EXPECT_EQ(Lookup::Find(*dict, EDirection::Reverse, "NAMAS").how, Lookup::EFound::Exact);
+    EXPECT_EQ(Lookup::Find(*dict, EDirection::Reverse, "nama").how, Lookup::EFound::Nearest);
     EXPECT_EQ(Lookup::Find(*dict, EDirection::Reverse, "").entry, -1);
+    EXPECT_EQ(Lookup::Find(*dict, EDirection::Reverse, "").how, Lookup::EFound::None);
 }
 
 // The entry-only search must land where the full one does, on every kind of word: exact, prefix,

@@ -24,14 +24,26 @@ protected:
                       Article("house", "<P CLASS=hw><B>house</B></P>\r\n<P>\r\n1. namas, pastatas\r\n</P>"),
                       {"UN", 999, "UN\t<P>JT</P>"}};
         c.reverse = {{"namas", {2}}, {"\xFEodis", {}}};
+        // A spelling variant that is also a near-miss of a command, and an inflection.
+        c.alternates[0] = {{"word", 2}};
+        c.alternates[3] = {{"houses", 2}};
         WriteBytes(m_dir.File("LEKSTAR.dic"), CDictWriter::Build(c));
         std::filesystem::create_directory(m_dir.File("HTM"));
         WriteBytes(m_dir.File("HTM/HH.htm"), "<HTML><BODY>");
     }
 
     SResult Run(std::vector<std::string> args, bool ansi = false) {
+        return RunWithInput(std::move(args), nullptr, ansi);
+    }
+
+    // stdinText: what a pipe gives on standard input; nullptr for a terminal.
+    SResult RunWithInput(std::vector<std::string> args, const char* stdinText, bool ansi = false) {
+        std::istringstream in(stdinText != nullptr ? stdinText : "");
         std::ostringstream out, err;
-        const int status = RunCli(args, m_dir.File(""), ansi, out, err);
+        SCliIo io{in, out, err};
+        io.bInIsTerminal = stdinText == nullptr;
+        io.bAnsi = ansi;
+        const int status = RunCli(args, m_dir.File(""), io);
         return {status, out.str(), err.str()};
     }
 
@@ -60,8 +72,6 @@ TEST_F(CliTest, LookupsPrintTheEntryThenTheFragment) {
     EXPECT_EQ(Run({"nearest-reverse", "nam"}).out, "0\n");
     EXPECT_EQ(Run({"nearest-reverse", "žod"}).out, "1\n");
     EXPECT_EQ(Run({"--raw", "nearest-reverse", "\xFEod"}).out, "1\n");
-    // Without --raw the argument is UTF-8: the raw bytes of "ž" are no valid UTF-8.
-    EXPECT_EQ(Run({"nearest-reverse", "\xFEod"}).out, "-1\n");
     EXPECT_EQ(Run({"reverse-headword", "1"}).out, "žodis");
     EXPECT_EQ(Run({"--raw", "reverse-headword", "1"}).out, "\xFEodis");
     EXPECT_EQ(Run({"article", "3"}).out, "UN\t<P>JT</P>");
@@ -170,6 +180,161 @@ TEST_F(CliTest, ExitStatusesForUsageAndMissingFiles) {
     EXPECT_NE(damaged.err.find("damaged"), std::string::npos);
     // Found or not, an opened dictionary means success.
     EXPECT_EQ(Run({"render-forward", "qqq"}).status, 0);
+}
+
+TEST_F(CliTest, UsageErrorsSayWhatWasWrongInOneLine) {
+    const auto error = [&](std::vector<std::string> args) {
+        const SResult r = Run(std::move(args));
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.out, "");
+        return r.err;
+    };
+    const std::string see = "; see lekstar-cli --help\n";
+    EXPECT_EQ(error({}), "lekstar-cli: no command or word given" + see);
+    EXPECT_EQ(error({"--bogus"}), "lekstar-cli: unknown option '--bogus'" + see);
+    EXPECT_EQ(error({"--dict"}), "lekstar-cli: --dict needs a FILE" + see);
+    EXPECT_EQ(error({"article"}), "lekstar-cli: article needs ENTRY" + see);
+    EXPECT_EQ(error({"article", "1", "2"}), "lekstar-cli: article takes only ENTRY" + see);
+    EXPECT_EQ(error({"rows", "x", "1"}), "lekstar-cli: rows: FROM must be a whole number, not 'x'" + see);
+    EXPECT_EQ(error({"rows", "1"}), "lekstar-cli: rows needs COUNT" + see);
+    EXPECT_EQ(error({"counts", "1"}), "lekstar-cli: counts takes no arguments" + see);
+    EXPECT_EQ(error({"render-forward"}), "lekstar-cli: render-forward needs a word" + see);
+    EXPECT_EQ(error({"render-forward", "a", "b"}),
+              "lekstar-cli: render-forward takes one word; quote a phrase" + see);
+    EXPECT_EQ(error({"lookup"}),
+              "lekstar-cli: lookup needs a word (or - to read words from standard input)" + see);
+    EXPECT_EQ(error({"lookup", "--jsn", "house"}), "lekstar-cli: lookup: unknown option '--jsn'" + see);
+    // Not UTF-8 (the ISO 8859-13 / code page 1257 byte of "ž"): refused unless raw bytes were asked for.
+    EXPECT_EQ(error({"nearest-reverse", "\xFEod"}),
+              "lekstar-cli: an argument is not valid UTF-8 (--raw takes code page 1257 bytes)" + see);
+    EXPECT_EQ(error({"lookup", "--reverse", "nam\xE0s"}),
+              "lekstar-cli: an argument is not valid UTF-8 (--raw takes code page 1257 bytes)" + see);
+    EXPECT_EQ(Run({"--raw", "lookup", "--reverse", "\xFEodis"}).status, 0);
+    // "--" ends the options: what follows is a word even when it begins with a dash.
+    EXPECT_EQ(Run({"lookup", "--", "--house"}).err, "not found\n");
+}
+
+TEST_F(CliTest, AMistypedCommandIsSaidUnlessItIsAWord) {
+    const SResult typo = Run({"lookpu", "house"});
+    EXPECT_EQ(typo.status, 2);
+    EXPECT_EQ(typo.out, "");
+    EXPECT_EQ(typo.err,
+              "lekstar-cli: unknown command 'lookpu'; did you mean 'lookup'?; see lekstar-cli --help\n");
+    // Two edits from a long name, one from a short one.
+    EXPECT_EQ(Run({"cuonts"}).err,
+              "lekstar-cli: unknown command 'cuonts'; did you mean 'counts'?; see lekstar-cli --help\n");
+    EXPECT_EQ(Run({"rendr-forwrd", "x"}).status, 2);
+    EXPECT_EQ(Run({"rendr-frwrd", "x"}).status, 0);
+    EXPECT_EQ(Run({"pag"}).status, 2);
+    EXPECT_EQ(Run({"pa"}).status, 0);
+    EXPECT_EQ(Run({"cuontz"}).status, 2);
+    EXPECT_EQ(Run({"wodrz"}).status, 0) << "two edits from a five-letter name";
+    // A near-miss that is a word of the dictionary (a spelling variant, a form) is looked up.
+    const SResult word = Run({"word"});
+    EXPECT_EQ(word.status, 0);
+    EXPECT_EQ(word.out, "house\n1. namas, pastatas\n");
+    EXPECT_EQ(Run({"wordy"}).status, 2);
+    // Far from every command: looked up as before.
+    EXPECT_EQ(Run({"zzzq"}).status, 0);
+    EXPECT_EQ(Run({"zzzq"}).err, "not found\n");
+}
+
+TEST_F(CliTest, LookupSaysHowTheArticleWasFound) {
+    const SResult form = Run({"lookup", "houses"});
+    EXPECT_EQ(form.out, "house\n1. namas, pastatas\n");
+    EXPECT_EQ(form.err, "form of: house\n");
+    // A headword that only begins with the word is a nearest headword too.
+    EXPECT_EQ(Run({"lookup", "hou"}).err, "nearest headword: house\n");
+    EXPECT_EQ(Run({"lookup", "house"}).err, "");
+    EXPECT_EQ(Run({"lookup", "word"}).err, "");
+
+    // --strict: 3 for a nearest headword or nothing, 0 for the word or a form of it.
+    EXPECT_EQ(Run({"lookup", "--strict", "house"}).status, 0);
+    EXPECT_EQ(Run({"lookup", "--strict", "houses"}).status, 0);
+    EXPECT_EQ(Run({"lookup", "--strict", "housing"}).status, 3);
+    EXPECT_EQ(Run({"lookup", "--strict", "zzzq"}).status, 3);
+    EXPECT_EQ(Run({"lookup", "--strict", "--reverse", "namas"}).status, 0);
+    EXPECT_EQ(Run({"lookup", "--strict", "--reverse", "nam"}).status, 3);
+    EXPECT_EQ(Run({"lookup", "--strict", "--json", "house", "zzzq", "house"}).status, 3);
+    EXPECT_EQ(Run({"lookup", "housing"}).status, 0);
+}
+
+TEST_F(CliTest, JsonGivesOneObjectPerWord) {
+    const SResult r = Run({"lookup", "--json", "house", "houses", "housing", "zzzq", "UN"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    const std::string house = ",\"headword\":\"house\",\"homonym\":0,\"abbreviation\":false,"
+                              "\"text\":\"house\\n1. namas, pastatas\\n\",\"html\":\"<A NAME=\\\"R1\\\"></A>"
+                              "<P CLASS=hw><B>house</B></P>\\r\\n<P>\\r\\n1. namas, pastatas\\r\\n</P>\"}\n";
+    EXPECT_EQ(
+        r.out,
+        "{\"word\":\"house\",\"found\":\"exact\"" + house +     //
+            "{\"word\":\"houses\",\"found\":\"form\"" + house + //
+            "{\"word\":\"housing\",\"found\":\"nearest\",\"headword\":\"house\",\"homonym\":0,"
+            "\"abbreviation\":false,\"text\":\"house\\n1. namas, pastatas\\n\",\"html\":"
+            "\"<P CLASS=hw><B>house</B></P>\\r\\n<P>\\r\\n1. namas, pastatas\\r\\n</P>\"}\n"
+            "{\"word\":\"zzzq\",\"found\":\"none\",\"headword\":null,\"homonym\":null,"
+            "\"abbreviation\":false,\"text\":\"\",\"html\":\"\"}\n"
+            "{\"word\":\"UN\",\"found\":\"exact\",\"headword\":\"UN\",\"homonym\":0,"
+            "\"abbreviation\":true,\"text\":\"JT\\n\",\"html\":\"<A NAME=\\\"R1\\\"></A><P>JT</P>\"}\n");
+    EXPECT_EQ(
+        Run({"lookup", "--json", "bank"})
+            .out.rfind(
+                "{\"word\":\"bank\",\"found\":\"exact\",\"headword\":\"bank\",\"homonym\":1,"
+                "\"abbreviation\":false,\"text\":\"bank¹   bank²\\n----------------------------------------"
+                "\\n1. krantas\\n----------------------------------------\\n1. bankas\\n\",\"html\":\"",
+                0),
+        0u);
+    // Lithuanian: the record's text is the headword; letters stay UTF-8, quotes and controls escaped.
+    const SResult lt = Run({"lookup", "--json", "--reverse", "žod\"\t"});
+    EXPECT_EQ(lt.out.rfind(
+                  "{\"word\":\"žod\\\"\\t\",\"found\":\"nearest\",\"headword\":\"žodis\",\"homonym\":0,", 0),
+              0u);
+    EXPECT_EQ(Run({"lookup", "--reverse", "--json", "namas"})
+                  .out.rfind("{\"word\":\"namas\",\"found\":\"exact\",\"headword\":\"namas\",", 0),
+              0u);
+}
+
+TEST_F(CliTest, LookupReadsWordsFromStandardInput) {
+    const SResult r = RunWithInput({"lookup", "-"}, "house\n\n  \nhouses\r\nzzzq\n");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "house\n1. namas, pastatas\nhouse\n1. namas, pastatas\n");
+    EXPECT_EQ(r.err, "form of: house\nnot found: zzzq\n");
+    // No word and a pipe: the same. A last line without its newline still counts.
+    EXPECT_EQ(
+        RunWithInput({"lookup", "--json"}, "zzzq").out.rfind("{\"word\":\"zzzq\",\"found\":\"none\"", 0), 0u);
+    EXPECT_EQ(RunWithInput({"lookup", "--reverse"}, "namas").out, "namas\nhouse\n1. namas, pastatas\n");
+    // A line that is no UTF-8 is said and skipped; the others are still looked up.
+    const SResult mixed = RunWithInput({"lookup", "--reverse", "-"}, "\xFEodis\nnamas\n");
+    EXPECT_EQ(mixed.status, 2);
+    EXPECT_EQ(mixed.err,
+              "lekstar-cli: line 1 of the standard input is not valid UTF-8 (--raw reads code page 1257)\n");
+    EXPECT_EQ(mixed.out, "namas\nhouse\n1. namas, pastatas\n");
+    EXPECT_EQ(RunWithInput({"--raw", "lookup", "--reverse", "-"}, "\xFEodis\n").out.rfind("\xFEodis\n", 0),
+              0u);
+}
+
+TEST_F(CliTest, WordsListsHeadwordsForCompletion) {
+    EXPECT_EQ(Run({"words", "ba"}).out, "bank\n");
+    EXPECT_EQ(Run({"words", "h"}).out, "house\n");
+    EXPECT_EQ(Run({"words"}).out, "bank\nhouse\nUN\n");
+    EXPECT_EQ(Run({"words", "q"}).out, "");
+    EXPECT_EQ(Run({"words", "--reverse", "ž"}).out, "žodis\n");
+    EXPECT_EQ(Run({"words", "--reverse", "z"}).out, "") << "ž is a letter of its own";
+    EXPECT_EQ(Run({"words", "--reverse", "NAM"}).out, "namas\n");
+    EXPECT_EQ(Run({"words", "--reverse"}).out, "namas\nžodis\n");
+}
+
+TEST_F(CliTest, WordsStopsAtFifty) {
+    SDictContent c;
+    for (int i = 0; i < 60; ++i)
+        c.articles.push_back(Article("w" + std::string(1, static_cast<char>('a' + i / 26)) +
+                                         std::string(1, static_cast<char>('a' + i % 26)),
+                                     "<P>x</P>"));
+    WriteBytes(m_dir.File("LEKSTAR.dic"), CDictWriter::Build(c));
+    const std::string out = Run({"words", "w"}).out;
+    EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 50);
+    EXPECT_EQ(out.substr(out.size() - 4), "wbx\n");
 }
 
 } // namespace

@@ -18,7 +18,8 @@ with tempfile.TemporaryDirectory() as tmp:
     root = stage / prefix.lstrip("/")
     expected = ["bin/lekstar-cli", "bin/lekstar-mkdic", "share/lekstar/LEKSTAR.dic",
                 "share/lekstar/LEKSTAR.dic.COPYING", "share/lekstar/HTM/HH.htm",
-                "share/man/man1/lekstar-cli.1", "share/man/man1/lekstar-mkdic.1"]
+                "share/man/man1/lekstar-cli.1", "share/man/man1/lekstar-mkdic.1",
+                "share/bash-completion/completions/lekstar-cli"]
     if gui:
         expected += ["bin/lekstar", "share/man/man1/lekstar.1", "share/applications/lekstar.desktop",
                      "share/metainfo/lt.lekstar.Lekstar.metainfo.xml",
@@ -39,4 +40,16 @@ with tempfile.TemporaryDirectory() as tmp:
     head = (root / "share/lekstar/HTM/HH.htm").read_bytes()
     if page.returncode != 0 or not page.stdout.startswith(head):
         sys.exit("installed lekstar-cli page house does not begin with the installed page head")
+    # The completion offers commands, then headwords of the installed dictionary.
+    def complete(*words):
+        script = (f'source "{root}/share/bash-completion/completions/lekstar-cli"\n'
+                  'COMP_WORDS=(lekstar-cli "$@"); COMP_CWORD=$#; _lekstar_cli\n'
+                  'printf "%s\\n" "${COMPREPLY[@]}"\n')
+        done = subprocess.run(["bash", "-c", script, "complete", *words], capture_output=True, text=True,
+                              env={"PATH": f"{root}/bin:/usr/bin:/bin"})
+        return done.stdout.split("\n")[:-1]
+    if complete("loo") != ["lookup"] or "house" not in complete("lookup", "hous"):
+        sys.exit(f"bash completion: {complete('loo')} {complete('lookup', 'hous')}")
+    if "namas" not in complete("lookup", "--reverse", "nam") or complete("--r") != ["--raw"]:
+        sys.exit(f"bash completion: {complete('lookup', '--reverse', 'nam')} {complete('--r')}")
     print("installed under", prefix, "and the programs find their files")

@@ -4,11 +4,14 @@
 #include "dict/Cp1257.h"
 #include "dict/DictFile.h"
 #include "dict/SmallFile.h"
+#include "dict/TextUtil.h"
 #include "dict/UserText.h"
 #include "render/Lookup.h"
 #include "render/PageComposer.h"
 #include "render/PlainText.h"
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
@@ -32,7 +35,14 @@ constexpr const char* kUsage =
     "  --version     the version of lekstar-cli\n"
     "\n"
     "Commands:\n"
-    "  lookup [--reverse] WORD...        the translation as text (also: lekstar-cli WORD)\n"
+    "  lookup [--reverse] [--json] [--strict] WORD...\n"
+    "                                    the translation as text (also: lekstar-cli WORD)\n"
+    "      --json    one JSON object per word (each argument one word): word, found (exact,\n"
+    "                form, nearest or none), headword, homonym, abbreviation, text, html\n"
+    "      --strict  exit status 3 when a word is shown only by its nearest headword or not at all\n"
+    "      -         read the words from standard input, one per line (also when no word is\n"
+    "                given and standard input is no terminal)\n"
+    "  words [--reverse] PREFIX          up to 50 headwords beginning with PREFIX (for completion)\n"
     "  page [--reverse] WORD...          the whole HTML page of a translation\n"
     "  render-forward WORD               ENTRY, then the English articles matching WORD\n"
     "  nearest-forward WORD              ENTRY, then the article of the nearest headword\n"
@@ -52,11 +62,60 @@ struct SOptions {
     bool bRaw = false;
 };
 
-class CUsageError {};
+// A command line that cannot be carried out; the message says what was wrong, in one line.
+struct SUsageError {
+    std::string message;
+};
 // A file named on the command line that cannot serve; the message says which and why.
 struct SFileError {
     std::string message;
 };
+
+constexpr int kStatusUsage = 2;
+constexpr int kStatusNotExact = 3;
+
+// The commands, for the near-miss check of a first word that is none of them.
+constexpr std::array<std::string_view, 14> kCommands = {
+    "lookup",           "page",          "render-forward",
+    "nearest-forward",  "render-link",   "render-reverse",
+    "nearest-reverse",  "reverse-entry", "article",
+    "reverse-headword", "rows",          "homonym-ordinal",
+    "counts",           "words"};
+
+// Edits (insertions, deletions, substitutions, swaps of neighbours) between a and b.
+std::size_t EditDistance(std::string_view a, std::string_view b) {
+    std::vector<std::vector<std::size_t>> d(a.size() + 1, std::vector<std::size_t>(b.size() + 1));
+    for (std::size_t i = 0; i <= a.size(); ++i)
+        d[i][0] = i;
+    for (std::size_t j = 0; j <= b.size(); ++j)
+        d[0][j] = j;
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const std::size_t cost = a[i - 1] == b[j - 1] ? 0 : 1;
+            d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + cost});
+            if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1])
+                d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+        }
+    }
+    return d[a.size()][b.size()];
+}
+
+// The command a word was probably meant to be: one edit away, two for the longer names.
+std::optional<std::string_view> NearCommand(std::string_view word) {
+    for (const std::string_view command : kCommands) {
+        const std::size_t allowed = command.size() <= 5 ? 1 : 2;
+        if (EditDistance(word, command) <= allowed)
+            return command;
+    }
+    return std::nullopt;
+}
+
+bool IsUtf8(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();)
+        if (Cp1257::NextCodePoint(text, i) == Cp1257::kInvalid)
+            return false;
+    return true;
+}
 
 std::optional<int> ParseInt(const std::string& s) {
     int v = 0;
@@ -67,12 +126,13 @@ std::optional<int> ParseInt(const std::string& s) {
     return v;
 }
 
-int IntArg(const std::vector<std::string>& args, std::size_t i) {
+int IntArg(const std::string& command, const std::string& what, const std::vector<std::string>& args,
+           std::size_t i) {
     if (i >= args.size())
-        throw CUsageError();
+        throw SUsageError{command + " needs " + what};
     const std::optional<int> v = ParseInt(args[i]);
     if (!v)
-        throw CUsageError();
+        throw SUsageError{command + ": " + what + " must be a whole number, not '" + args[i] + "'"};
     return *v;
 }
 
@@ -114,18 +174,64 @@ std::string OpenFailure(int code, int savedErrno) {
     }
 }
 
+// A UTF-8 text as a JSON string.
+std::string JsonString(std::string_view utf8) {
+    std::string out = "\"";
+    for (const char c : utf8) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\r') {
+            out += "\\r";
+        } else if (c == '\t') {
+            out += "\\t";
+        } else if (byte < 0x20 || byte == 0x7F) {
+            constexpr const char* kHex = "0123456789abcdef";
+            out += "\\u00";
+            out += kHex[byte >> 4];
+            out += kHex[byte & 15];
+        } else {
+            out += c;
+        }
+    }
+    return out + '"';
+}
+
+const char* FoundName(Lookup::EFound how) {
+    switch (how) {
+    case Lookup::EFound::Exact:
+        return "exact";
+    case Lookup::EFound::Form:
+        return "form";
+    case Lookup::EFound::Nearest:
+        return "nearest";
+    case Lookup::EFound::None:
+        break;
+    }
+    return "none";
+}
+
+struct SLookupFlags {
+    bool bReverse = false;
+    bool bJson = false;
+    bool bStrict = false;
+    bool bStdin = false;
+};
+
 class CCli {
 public:
-    CCli(const SOptions& options, bool bAnsi, std::ostream& out, std::ostream& err)
-        : m_options(options), m_bAnsi(bAnsi && !options.bRaw), m_out(out), m_err(err) {}
+    CCli(const SOptions& options, const SCliIo& io) : m_options(options), m_io(io) {}
 
     int Run(std::vector<std::string> args) {
         m_dict.SetPath(m_options.dictPath);
         errno = 0;
         const int code = m_dict.Open();
         if (code != CDictFile::kOpenOk) {
-            m_err << "lekstar-cli: cannot open the dictionary " << m_options.dictPath << ": "
-                  << OpenFailure(code, errno) << "\n";
+            m_io.err << "lekstar-cli: cannot open the dictionary " << m_options.dictPath << ": "
+                     << OpenFailure(code, errno) << "\n";
             return 1;
         }
         const std::string command = args.front();
@@ -133,11 +239,11 @@ public:
         Dispatch(command, args);
         if (m_dict.HasVanished()) {
             // What was printed came from a file that changed underneath: it is not to be trusted.
-            m_err << "lekstar-cli: the dictionary " << m_options.dictPath
-                  << " was cut short or rewritten while it was read\n";
+            m_io.err << "lekstar-cli: the dictionary " << m_options.dictPath
+                     << " was cut short or rewritten while it was read\n";
             return 1;
         }
-        return 0;
+        return m_status;
     }
 
 private:
@@ -145,11 +251,18 @@ private:
     std::string In(const std::string& arg) const { return m_options.bRaw ? arg : Cp1257::FromUtf8(arg); }
     void Out(std::string_view bytes) {
         if (m_options.bRaw)
-            m_out << bytes;
+            m_io.out << bytes;
         else
-            m_out << Cp1257::ToUtf8(bytes);
+            m_io.out << Cp1257::ToUtf8(bytes);
     }
-    void Number(int n) { m_out << n << '\n'; }
+    // Text made as UTF-8 (plain text, JSON), in the output's encoding.
+    void OutUtf8(std::string_view utf8) {
+        if (m_options.bRaw)
+            m_io.out << Cp1257::FromUtf8(utf8);
+        else
+            m_io.out << utf8;
+    }
+    void Number(int n) { m_io.out << n << '\n'; }
 
     static bool TakeFlag(std::vector<std::string>& args, const char* flag) {
         if (!args.empty() && args.front() == flag) {
@@ -161,193 +274,332 @@ private:
 
     // The words of a lookup, as typed: composed, with plain quotes and dashes. Nothing when a
     // letter the code page lacks remains, which no headword can match.
-    std::optional<std::string> LookupWords(const std::vector<std::string>& args) const {
+    std::optional<std::string> LookupWord(const std::string& typed) const {
         if (m_options.bRaw)
-            return Words(args);
-        std::string joined;
-        for (std::size_t i = 0; i < args.size(); ++i)
-            joined += (i > 0 ? " " : "") + args[i];
-        return UserText::LookupWord(joined);
+            return typed;
+        return UserText::LookupWord(typed);
     }
 
-    std::string Words(const std::vector<std::string>& args) const {
+    static std::string Joined(const std::vector<std::string>& args) {
         std::string joined;
         for (std::size_t i = 0; i < args.size(); ++i) {
             if (i > 0)
                 joined += ' ';
-            joined += In(args[i]);
+            joined += args[i];
         }
         return joined;
     }
 
-    std::string OneWord(const std::vector<std::string>& args) const {
+    std::string Words(const std::vector<std::string>& args) const { return In(Joined(args)); }
+
+    std::string OneWord(const std::string& command, const std::vector<std::string>& args) const {
         if (args.size() != 1)
-            throw CUsageError();
+            throw SUsageError{command + (args.empty() ? " needs a word" : " takes one word; quote a phrase")};
         return In(args[0]);
+    }
+
+    int SingleInt(const std::string& command, const std::string& what,
+                  const std::vector<std::string>& args) const {
+        if (args.size() > 1)
+            throw SUsageError{command + " takes only " + what};
+        return IntArg(command, what, args, 0);
     }
 
     void Dispatch(const std::string& command, std::vector<std::string>& args) {
         int entry = -1;
         if (command == "counts") {
             if (!args.empty())
-                throw CUsageError();
-            m_out << "articles " << m_dict.ArticleCount() << "\nreverse " << m_dict.ReverseCount() << "\n";
+                throw SUsageError{"counts takes no arguments"};
+            m_io.out << "articles " << m_dict.ArticleCount() << "\nreverse " << m_dict.ReverseCount() << "\n";
         } else if (command == "render-forward") {
-            const std::string fragment = m_dict.RenderForward(OneWord(args), entry);
+            const std::string fragment = m_dict.RenderForward(OneWord(command, args), entry);
             Number(entry);
             Out(fragment);
         } else if (command == "nearest-forward") {
-            const std::string text = m_dict.FindNearestForward(OneWord(args), entry);
+            const std::string text = m_dict.FindNearestForward(OneWord(command, args), entry);
             Number(entry);
             Out(text);
         } else if (command == "render-link") {
-            const std::string fragment = m_dict.RenderLinkTarget(OneWord(args), entry);
+            const std::string fragment = m_dict.RenderLinkTarget(OneWord(command, args), entry);
             Number(entry);
             Out(fragment);
         } else if (command == "render-reverse") {
             int index = -1;
-            const std::string fragment = m_dict.RenderReverse(OneWord(args), &index);
+            const std::string fragment = m_dict.RenderReverse(OneWord(command, args), &index);
             Number(index);
             Out(fragment);
         } else if (command == "nearest-reverse") {
-            Number(m_dict.FindNearestReverse(OneWord(args)));
+            Number(m_dict.FindNearestReverse(OneWord(command, args)));
         } else if (command == "reverse-entry") {
-            Out(m_dict.RenderReverseEntry(SingleInt(args)));
+            Out(m_dict.RenderReverseEntry(SingleInt(command, "INDEX", args)));
         } else if (command == "article") {
-            Out(m_dict.GetArticle(SingleInt(args)));
+            Out(m_dict.GetArticle(SingleInt(command, "ENTRY", args)));
         } else if (command == "reverse-headword") {
-            Out(m_dict.GetReverseHeadword(SingleInt(args)));
+            Out(m_dict.GetReverseHeadword(SingleInt(command, "INDEX", args)));
         } else if (command == "rows") {
             Rows(args);
         } else if (command == "homonym-ordinal") {
-            Number(HomonymOrdinal(m_dict, SingleInt(args), m_dict.ArticleCount() - 1));
+            Number(HomonymOrdinal(m_dict, SingleInt(command, "ENTRY", args), m_dict.ArticleCount() - 1));
+        } else if (command == "words") {
+            WordsBeginning(args);
         } else if (command == "page") {
             const bool reverse = TakeFlag(args, "--reverse");
             const std::string head = ReadHead(m_options.headPath);
             if (reverse)
-                Out(PageComposer::TranslateHtmlRev(m_dict, head, OneWord(args)));
+                Out(PageComposer::TranslateHtmlRev(m_dict, head, OneWord(command, args)));
             else
                 Out(PageComposer::TranslateHtml(m_dict, head, Words(args)));
         } else if (command == "lookup") {
-            const bool reverse = TakeFlag(args, "--reverse");
-            if (args.empty())
-                throw CUsageError();
-            Lookup(LookupWords(args), reverse);
+            LookupCommand(args);
         } else {
-            // A word that is no command is looked up.
-            if (command.rfind("--", 0) == 0)
-                throw CUsageError();
+            if (command.rfind('-', 0) == 0)
+                throw SUsageError{"unknown option '" + command + "'"};
+            // A word that is no command is looked up, unless it is a command mistyped and no
+            // headword or form of one.
+            if (const std::optional<std::string_view> near = NearCommand(command)) {
+                const std::optional<std::string> word = LookupWord(command);
+                const Lookup::EFound how =
+                    word ? ::Lookup::Find(m_dict, EDirection::Forward, *word).how : Lookup::EFound::None;
+                if (how != Lookup::EFound::Exact && how != Lookup::EFound::Form)
+                    throw SUsageError{"unknown command '" + command + "'; did you mean '" +
+                                      std::string(*near) + "'?"};
+            }
             args.insert(args.begin(), command);
-            Lookup(LookupWords(args), false);
+            Show(Joined(args), SLookupFlags());
         }
     }
 
-    int SingleInt(const std::vector<std::string>& args) const {
-        if (args.size() != 1)
-            throw CUsageError();
-        return IntArg(args, 0);
+    void LookupCommand(std::vector<std::string>& args) {
+        SLookupFlags flags;
+        while (!args.empty() && args.front().size() > 1 && args.front()[0] == '-') {
+            const std::string flag = args.front();
+            args.erase(args.begin());
+            if (flag == "--")
+                break;
+            if (flag == "--reverse")
+                flags.bReverse = true;
+            else if (flag == "--json")
+                flags.bJson = true;
+            else if (flag == "--strict")
+                flags.bStrict = true;
+            else
+                throw SUsageError{"lookup: unknown option '" + flag + "'"};
+        }
+        flags.bStdin = (args.size() == 1 && args.front() == "-") || (args.empty() && !m_io.bInIsTerminal);
+        if (flags.bStdin) {
+            ReadWords(flags);
+        } else if (args.empty()) {
+            throw SUsageError{"lookup needs a word (or - to read words from standard input)"};
+        } else if (flags.bJson) {
+            for (const std::string& word : args)
+                Show(word, flags);
+        } else {
+            Show(Joined(args), flags);
+        }
+    }
+
+    // One word per line; a line that is no valid UTF-8 is said and skipped, and the run ends as
+    // a usage error.
+    void ReadWords(const SLookupFlags& flags) {
+        std::string line;
+        long long number = 0;
+        while (std::getline(m_io.in, line)) {
+            ++number;
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+            if (TextUtil::Trim(line).empty())
+                continue;
+            if (!m_options.bRaw && !IsUtf8(line)) {
+                m_io.err << "lekstar-cli: line " << number
+                         << " of the standard input is not valid UTF-8 (--raw reads code page 1257)\n";
+                m_status = std::max(m_status, kStatusUsage);
+                continue;
+            }
+            Show(line, flags);
+        }
     }
 
     void Rows(std::vector<std::string>& args) {
         const bool reverse = TakeFlag(args, "--reverse");
-        if (args.size() != 2)
-            throw CUsageError();
-        const int from = IntArg(args, 0);
-        const int count = IntArg(args, 1);
+        if (args.size() > 2)
+            throw SUsageError{"rows takes FROM and COUNT"};
+        const int from = IntArg("rows", "FROM", args, 0);
+        const int count = IntArg("rows", "COUNT", args, 1);
         const int last = (reverse ? m_dict.ReverseCount() : m_dict.ArticleCount()) - 1;
         const EDirection direction = reverse ? EDirection::Reverse : EDirection::Forward;
         for (long long i = std::max(from, 0); i < static_cast<long long>(from) + count && i <= last; ++i) {
             int homonym = 0;
             const std::string text = m_dict.GetListHeadword(direction, static_cast<int>(i), homonym);
-            m_out << i << '\t' << homonym << '\t';
+            m_io.out << i << '\t' << homonym << '\t';
             Out(text);
-            m_out << '\n';
+            m_io.out << '\n';
         }
     }
 
-    void Lookup(const std::optional<std::string>& word, bool reverse) {
-        if (!word) {
-            m_err << "not found\n";
+    // The headwords a completion offers: distinct texts from the first that begins with the
+    // prefix, in index order.
+    void WordsBeginning(std::vector<std::string>& args) {
+        constexpr int kMaxWords = 50;
+        const bool reverse = TakeFlag(args, "--reverse");
+        TakeFlag(args, "--");
+        if (args.size() > 1)
+            throw SUsageError{"words takes one PREFIX; quote a phrase"};
+        const std::string prefix = args.empty() ? std::string() : In(args[0]);
+        const EDirection direction = reverse ? EDirection::Reverse : EDirection::Forward;
+        int i = -1;
+        if (reverse) {
+            i = prefix.empty() ? (m_dict.ReverseCount() > 0 ? 0 : -1) : m_dict.FindReversePrefix(prefix, -1);
+        } else {
+            i = prefix.empty() ? (m_dict.ArticleCount() > 0 ? 0 : -1) : -1;
+            if (!prefix.empty())
+                m_dict.FindForwardPrefix(prefix, i);
+        }
+        if (i < 0)
+            return;
+        const int last = (reverse ? m_dict.ReverseCount() : m_dict.ArticleCount()) - 1;
+        std::string previous;
+        int shown = 0;
+        for (; i <= last && shown < kMaxWords; ++i) {
+            int homonym = 0;
+            const std::string text = m_dict.GetListHeadword(direction, i, homonym);
+            if (text.empty())
+                continue;
+            const std::string cut = text.substr(0, std::min(text.size(), prefix.size()));
+            const bool begins = reverse ? CDictFile::CompareByWeight(cut.c_str(), prefix.c_str()) == 0
+                                        : CDictFile::CompareForward(cut, prefix) == 0;
+            if (!begins)
+                break;
+            if (text == previous)
+                continue;
+            previous = text;
+            Out(text);
+            m_io.out << '\n';
+            ++shown;
+        }
+    }
+
+    // One lookup as a person or a script reads it. typed is as given (UTF-8 unless raw).
+    void Show(const std::string& typed, const SLookupFlags& flags) {
+        const std::optional<std::string> word = LookupWord(typed);
+        ::Lookup::SResult found;
+        if (word)
+            found = ::Lookup::Find(m_dict, flags.bReverse ? EDirection::Reverse : EDirection::Forward, *word);
+        if (flags.bStrict && found.how != Lookup::EFound::Exact && found.how != Lookup::EFound::Form)
+            m_status = std::max(m_status, kStatusNotExact);
+
+        std::string headword;
+        std::string html;
+        int homonym = 0;
+        if (found.entry >= 0) {
+            if (flags.bReverse) {
+                headword = m_dict.GetReverseHeadword(found.entry);
+                html = found.text;
+            } else {
+                headword = m_dict.GetListHeadword(EDirection::Forward, found.entry, homonym);
+                // The title before the TAB is repeated by the body's own heading.
+                const std::size_t tab = found.text.find('\t');
+                html = tab == std::string::npos ? found.text : found.text.substr(tab + 1);
+            }
+        }
+        if (flags.bJson) {
+            ShowJson(typed, found, headword, homonym, html);
             return;
         }
         PlainText::SOptions options;
-        options.bAnsi = m_bAnsi;
+        options.bAnsi = m_io.bAnsi && !m_options.bRaw;
         std::string text;
-        const ::Lookup::SResult found =
-            ::Lookup::Find(m_dict, reverse ? EDirection::Reverse : EDirection::Forward, *word);
-        const std::string& fragment = found.text;
-        if (reverse) {
-            if (found.entry >= 0) {
-                const std::string title = "<P><B>" + m_dict.GetReverseHeadword(found.entry) + "</B></P>";
-                text = PlainText::FromHtml(title + fragment, options);
-            }
-        } else {
-            if (found.bNearest) {
-                // Say so when the article shown is only the nearest headword's.
-                int homonym = 0;
-                m_err << "nearest headword: "
-                      << Cp1257::ToUtf8(m_dict.GetListHeadword(EDirection::Forward, found.entry, homonym))
-                      << "\n";
-            }
-            if (!fragment.empty()) {
-                // The title before the TAB is repeated by the body's own heading.
-                const std::size_t tab = fragment.find('\t');
-                text = PlainText::FromHtml(tab == std::string::npos ? fragment : fragment.substr(tab + 1),
-                                           options);
-            }
-        }
+        if (!html.empty())
+            text =
+                PlainText::FromHtml(flags.bReverse ? "<P><B>" + headword + "</B></P>" + html : html, options);
         if (text.empty()) {
-            m_err << "not found\n";
+            m_io.err << (flags.bStdin ? "not found: " + (m_options.bRaw ? Cp1257::ToUtf8(typed) : typed)
+                                      : "not found")
+                     << "\n";
             return;
         }
-        m_out << (m_options.bRaw ? Cp1257::FromUtf8(text) : text);
+        // Say so when the article shown is not the word's own.
+        if (found.how == Lookup::EFound::Nearest && !flags.bReverse)
+            m_io.err << "nearest headword: " << Cp1257::ToUtf8(headword) << "\n";
+        else if (found.how == Lookup::EFound::Form)
+            m_io.err << "form of: " << Cp1257::ToUtf8(headword) << "\n";
+        OutUtf8(text);
+    }
+
+    void ShowJson(const std::string& typed, const ::Lookup::SResult& found, const std::string& headword,
+                  int homonym, const std::string& html) {
+        constexpr int kAbbreviation = 999;
+        std::string json = "{\"word\":" + JsonString(m_options.bRaw ? Cp1257::ToUtf8(typed) : typed);
+        json += ",\"found\":\"" + std::string(FoundName(found.how)) + "\"";
+        if (found.entry < 0) {
+            json +=
+                ",\"headword\":null,\"homonym\":null,\"abbreviation\":false,\"text\":\"\",\"html\":\"\"}\n";
+        } else {
+            json += ",\"headword\":" + JsonString(Cp1257::ToUtf8(headword));
+            json += ",\"homonym\":" + std::to_string(homonym == kAbbreviation ? 0 : homonym);
+            json += std::string(",\"abbreviation\":") + (homonym == kAbbreviation ? "true" : "false");
+            json += ",\"text\":" + JsonString(PlainText::FromHtml(html));
+            json += ",\"html\":" + JsonString(Cp1257::ToUtf8(html)) + "}\n";
+        }
+        OutUtf8(json);
     }
 
     const SOptions& m_options;
-    bool m_bAnsi;
-    std::ostream& m_out;
-    std::ostream& m_err;
+    const SCliIo& m_io;
     CDictFile m_dict;
+    int m_status = 0;
 };
+
+// Every argument of the command must be UTF-8 unless raw bytes were asked for: a word from a
+// terminal in another encoding would otherwise be looked up as garbage.
+void CheckUtf8(const std::vector<std::string>& args, const SOptions& options) {
+    if (options.bRaw)
+        return;
+    for (const std::string& a : args)
+        if (!IsUtf8(a))
+            throw SUsageError{"an argument is not valid UTF-8 (--raw takes code page 1257 bytes)"};
+}
 
 } // namespace
 
-int RunCli(const std::vector<std::string>& argsIn, const std::string& programDir, bool bAnsi,
-           std::ostream& out, std::ostream& err) {
+int RunCli(const std::vector<std::string>& argsIn, const std::string& programDir, const SCliIo& io) {
     SOptions options;
     options.dictPath = programDir + "/LEKSTAR.dic";
     options.headPath = programDir + "/HTM/HH.htm";
     std::vector<std::string> args = argsIn;
+    const auto usage = [&](const std::string& message) {
+        io.err << "lekstar-cli: " << message << "; see lekstar-cli --help\n";
+        return kStatusUsage;
+    };
     std::size_t i = 0;
     for (; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--raw") {
             options.bRaw = true;
-        } else if ((a == "--dict" || a == "--head") && i + 1 < args.size()) {
+        } else if (a == "--dict" || a == "--head") {
+            if (i + 1 >= args.size())
+                return usage(a + " needs a FILE");
             (a == "--dict" ? options.dictPath : options.headPath) = args[++i];
         } else if (a == "--help" || a == "-h") {
-            out << kUsage;
+            io.out << kUsage;
             return 0;
         } else if (a == "--version") {
-            out << "lekstar-cli " LEKSTAR_VERSION "\n";
+            io.out << "lekstar-cli " LEKSTAR_VERSION "\n";
             return 0;
         } else {
             break;
         }
     }
     args.erase(args.begin(), args.begin() + static_cast<std::ptrdiff_t>(i));
-    if (args.empty()) {
-        err << kUsage;
-        return 2;
-    }
+    if (args.empty())
+        return usage("no command or word given");
     try {
-        CCli cli(options, bAnsi, out, err);
+        CheckUtf8(args, options);
+        CCli cli(options, io);
         return cli.Run(args);
-    } catch (const CUsageError&) {
-        err << kUsage;
-        return 2;
+    } catch (const SUsageError& e) {
+        return usage(e.message);
     } catch (const SFileError& e) {
-        err << "lekstar-cli: " << e.message << "\n";
+        io.err << "lekstar-cli: " << e.message << "\n";
         return 1;
     }
 }

@@ -12,10 +12,11 @@ int main(int argc, char** argv) {
     std::error_code ec;
     const std::filesystem::path exe = std::filesystem::canonical("/proc/self/exe", ec);
     const std::string dir = DataFolder::For(ec ? std::string(".") : exe.parent_path().string());
-    const bool ansi = ::isatty(STDOUT_FILENO) != 0 && std::getenv("NO_COLOR") == nullptr;
     std::ios::sync_with_stdio(false);
-    const int status =
-        RunCli(std::vector<std::string>(argv + 1, argv + argc), dir, ansi, std::cout, std::cerr);
+    SCliIo io{std::cin, std::cout, std::cerr};
+    io.bInIsTerminal = ::isatty(STDIN_FILENO) != 0;
+    io.bAnsi = ::isatty(STDOUT_FILENO) != 0 && std::getenv("NO_COLOR") == nullptr;
+    const int status = RunCli(std::vector<std::string>(argv + 1, argv + argc), dir, io);
     std::cout.flush();
     return status;
 }
