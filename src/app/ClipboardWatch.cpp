@@ -20,12 +20,40 @@ std::string CClipboardWatch::TextStart(const QString& text) {
     return UserText::ToUtf8(chars);
 }
 
-std::optional<std::string> CClipboardWatch::ReadClipboard() {
+namespace {
+
+std::optional<std::string> ReadMode(QClipboard::Mode mode) {
     const QClipboard* clipboard = QGuiApplication::clipboard();
-    const QMimeData* data = clipboard != nullptr ? clipboard->mimeData() : nullptr;
+    if (clipboard == nullptr || (mode == QClipboard::Selection && !clipboard->supportsSelection()))
+        return std::nullopt;
+    const QMimeData* data = clipboard->mimeData(mode);
     if (data == nullptr || !data->hasText())
         return std::nullopt;
-    return TextStart(data->text());
+    return CClipboardWatch::TextStart(data->text());
+}
+
+} // namespace
+
+std::optional<std::string> CClipboardWatch::ReadClipboard() {
+    return ReadMode(QClipboard::Clipboard);
+}
+
+std::optional<std::string> CClipboardWatch::ReadSelection() {
+    return ReadMode(QClipboard::Selection);
+}
+
+std::optional<std::string> CClipboardWatch::ReadSelectionIfSettled() {
+    if (!m_bSelectionChanged)
+        return std::nullopt;
+    std::optional<std::string> text = m_fnReadSelection();
+    if (text && text != m_strUnsettled) {
+        // Read again at the next tick; taken once it is still the same.
+        m_strUnsettled = std::move(text);
+        return std::nullopt;
+    }
+    m_bSelectionChanged = false;
+    m_strUnsettled.reset();
+    return text;
 }
 
 std::optional<std::string> CClipboardWatch::ReadIfChanged() {
@@ -35,11 +63,23 @@ std::optional<std::string> CClipboardWatch::ReadIfChanged() {
     return ReadClipboard();
 }
 
+std::string CClipboardWatch::TakeSelectionWord(const std::string& text) {
+    if (text == m_strLastText)
+        return {};
+    m_strLastText = text;
+    m_bLastFromSelection = true;
+    return FirstWord(text);
+}
+
 std::string CClipboardWatch::TakeWord(const std::string& text) {
     if (text == m_strLastText)
         return {};
     m_strLastText = text;
+    m_bLastFromSelection = false;
+    return FirstWord(text);
+}
 
+std::string CClipboardWatch::FirstWord(const std::string& text) {
     // White space is ASCII, which never occurs inside a UTF-8 sequence.
     std::size_t begin = 0;
     while (begin < text.size() && TextUtil::IsBlank(text[begin]))

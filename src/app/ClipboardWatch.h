@@ -24,6 +24,9 @@ public:
     static std::string TextStart(const QString& text);
     // The clipboard's text start; nothing when the clipboard holds no text.
     static std::optional<std::string> ReadClipboard();
+    // The same of the primary selection (X11, and Wayland where the compositor offers one);
+    // nothing where the platform has none.
+    static std::optional<std::string> ReadSelection();
 
     // What a tick reads: the clipboard's text start when the clipboard may have changed since the
     // last read, nothing otherwise. A big clipboard is fetched once per change, not once per tick.
@@ -31,20 +34,41 @@ public:
     // The clipboard's change notification.
     void MarkChanged() { m_bChanged = true; }
 
+    // The selection: what a tick reads of it once it has stayed the same for one tick, so that a
+    // word being selected with the mouse is taken when the hand stops, not letter by letter.
+    // Nothing while it has not changed since the last text taken from it.
+    std::optional<std::string> ReadSelectionIfSettled();
+    // The selection's change notification (not for a selection made in this program's own
+    // window, whose words are already on the screen).
+    void MarkSelectionChanged() { m_bSelectionChanged = true; }
+    // Where ReadSelectionIfSettled reads; the real selection unless a test sets another.
+    std::optional<std::string> (*m_fnReadSelection)() = &CClipboardWatch::ReadSelection;
+
     // The word to translate for a text read from the clipboard. The text last handled gives
     // nothing. A new text, also an empty one, is remembered, and its first word is given: after
     // leading white space, up to the first space (a TAB or a line break stays inside the word).
     // That word may be empty for a text of white space alone.
     std::string TakeWord(const std::string& text);
+    // The same for a text of the selection; the two share one memory, so a word selected and
+    // then copied is translated once.
+    std::string TakeSelectionWord(const std::string& text);
 
     const std::string& LastText() const { return m_strLastText; }
-    // After a switch of the index the same text is translated again.
+    // After a switch of the index the same text is translated again, read again from where it
+    // came.
     void Forget() {
         m_strLastText.clear();
-        m_bChanged = true;
+        (m_bLastFromSelection ? m_bSelectionChanged : m_bChanged) = true;
     }
 
 private:
+    // After leading white space, up to the first space.
+    static std::string FirstWord(const std::string& text);
+
     std::string m_strLastText;
     bool m_bChanged = true;
+    bool m_bSelectionChanged = true;
+    bool m_bLastFromSelection = false;
+    // The selection read at the tick before, waiting to be read the same once more.
+    std::optional<std::string> m_strUnsettled;
 };

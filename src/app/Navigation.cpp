@@ -102,10 +102,12 @@ void CZodynasDlg::ShowForWord(const QString& word) {
 }
 
 void CZodynasDlg::OnClipboardTick() {
-    const std::optional<std::string> text = m_clipboard.ReadIfChanged();
-    if (!text)
-        return;
-    const std::string word = m_clipboard.TakeWord(*text);
+    std::string word;
+    if (const std::optional<std::string> text = m_clipboard.ReadIfChanged())
+        word = m_clipboard.TakeWord(*text);
+    if (word.empty() && m_bSelection != 0)
+        if (const std::optional<std::string> text = m_clipboard.ReadSelectionIfSettled())
+            word = m_clipboard.TakeSelectionWord(*text);
     if (word.empty())
         return;
 

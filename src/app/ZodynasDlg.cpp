@@ -243,6 +243,10 @@ void CZodynasDlg::CreateChildren() {
     // A changed clipboard is fetched at the next tick of the watch, an unchanged one never.
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
             [this] { m_clipboard.MarkChanged(); });
+    connect(QGuiApplication::clipboard(), &QClipboard::selectionChanged, this, [this] {
+        if (!QGuiApplication::clipboard()->ownsSelection())
+            m_clipboard.MarkSelectionChanged();
+    });
     m_browser->m_fnBeforeNavigate2 = [this](const std::string& url, bool& bCancel) {
         OnBeforeNavigate2(url, bCancel);
     };
@@ -268,13 +272,27 @@ void CZodynasDlg::BuildSystemMenu() {
         m_pSystemMenu->addAction("&Allways on top", this, [this] { OnSysCommand(IDM_ALWAYSONTOP); });
     m_pAlwaysOnTopAction->setCheckable(true);
     m_pAlwaysOnTopAction->setChecked(m_bAlwaysOnTop != 0);
+    m_pSelectionAction = m_pSystemMenu->addAction(FromCp1257("\xDEym\xEBjimas"), this,
+                                                  [this] { OnSysCommand(IDM_SELECTION); });
+    m_pSelectionAction->setCheckable(true);
+    m_pSelectionAction->setChecked(m_bSelection != 0);
+    // Where the platform keeps no selection (a Wayland compositor without the protocol) there
+    // is nothing to switch; the stored choice stays for the next desktop.
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    m_pSelectionAction->setEnabled(clipboard != nullptr && clipboard->supportsSelection());
+    m_pWordFormsAction = m_pSystemMenu->addAction(FromCp1257("&\xDEod\xFEi\xF8 formos"), this,
+                                                  [this] { OnSysCommand(IDM_WORDFORMS); });
+    m_pWordFormsAction->setCheckable(true);
+    m_pWordFormsAction->setChecked(m_bWordForms != 0);
     m_pSystemMenu->addSeparator();
     m_pSystemMenu->addAction("&Print", this, [this] { OnSysCommand(IDM_PRINT); });
     // The check marks follow the states, not the clicks on the entries themselves.
-    for (QAction* a : {m_pShowHistoryAction, m_pAlwaysOnTopAction})
+    for (QAction* a : {m_pShowHistoryAction, m_pAlwaysOnTopAction, m_pSelectionAction, m_pWordFormsAction})
         connect(a, &QAction::triggered, this, [this] {
             m_pShowHistoryAction->setChecked(m_bShowHistory != 0);
             m_pAlwaysOnTopAction->setChecked(m_bAlwaysOnTop != 0);
+            m_pSelectionAction->setChecked(m_bSelection != 0);
+            m_pWordFormsAction->setChecked(m_bWordForms != 0);
         });
 }
 
@@ -299,6 +317,8 @@ void CZodynasDlg::LoadSettings() {
     ::LoadSettings(s);
     m_bAlwaysOnTop = s.bAlwaysOnTop;
     m_bShowHistory = s.bShowHistory;
+    m_bSelection = s.bSelection;
+    m_bWordForms = s.bWordForms;
     // Any stored direction but English selects the Lithuanian index.
     m_nDirection = s.nDirection != 0 ? 1 : 0;
     m_nPosX = s.nPosX;
@@ -312,6 +332,8 @@ void CZodynasDlg::SaveSettings() {
     SSettings s;
     s.bAlwaysOnTop = m_bAlwaysOnTop;
     s.bShowHistory = m_bShowHistory;
+    s.bSelection = m_bSelection;
+    s.bWordForms = m_bWordForms;
     s.nDirection = m_nDirection;
     s.strLastWord = m_strLastWord;
     ::SaveSettings(s, frameGeometry(), m_editWord->Word());
@@ -400,6 +422,16 @@ void CZodynasDlg::ToggleAlwaysOnTop() {
     m_btnAlwaysOnTop->repaint();
 }
 
+void CZodynasDlg::ToggleSelection() {
+    m_bSelection = m_bSelection ? 0 : 1;
+    m_pSelectionAction->setChecked(m_bSelection != 0);
+}
+
+void CZodynasDlg::ToggleWordForms() {
+    m_bWordForms = m_bWordForms ? 0 : 1;
+    m_pWordFormsAction->setChecked(m_bWordForms != 0);
+}
+
 void CZodynasDlg::ToggleHistory() {
     m_bShowHistory = m_bShowHistory ? 0 : 1;
     m_pShowHistoryAction->setChecked(m_bShowHistory != 0);
@@ -453,6 +485,10 @@ void CZodynasDlg::OnSysCommand(int id) {
         ToggleAlwaysOnTop();
     else if (id == IDM_PRINT)
         PrintPage();
+    else if (id == IDM_SELECTION)
+        ToggleSelection();
+    else if (id == IDM_WORDFORMS)
+        ToggleWordForms();
 }
 
 void CZodynasDlg::OnCancel() {

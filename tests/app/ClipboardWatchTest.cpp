@@ -9,7 +9,9 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QImage>
+#include <QMenu>
 #include <QMimeData>
+#include <QSettings>
 #include <QTest>
 
 namespace {
@@ -181,6 +183,149 @@ TEST_F(ClipboardWatchTest, TheWatchRunsExactlyWhileOnTop) {
     LEKSTAR_WAIT_EQ(EntryBox(dlg)->text(), QString("cards"));
     dlg->ToggleAlwaysOnTop();
     EXPECT_FALSE(dlg->IsTimerRunning(TIMER_CLIPBOARD));
+}
+
+// The primary selection as a test sets it, and how often the watch read it.
+std::optional<std::string> g_selection;
+int g_nSelectionReads = 0;
+std::optional<std::string> FakeSelection() {
+    ++g_nSelectionReads;
+    return g_selection;
+}
+
+class SelectionWatchTest : public ClipboardWatchTest {
+protected:
+    std::unique_ptr<CZodynasDlg> StartWatching() {
+        Copy("");
+        auto dlg = Start();
+        dlg->ClipboardWatch().m_fnReadSelection = &FakeSelection;
+        g_selection.reset();
+        g_nSelectionReads = 0;
+        dlg->OnClipboardTick(); // the empty clipboard of the start
+        return dlg;
+    }
+    static void Select(const std::string& text, CZodynasDlg& dlg) {
+        g_selection = text;
+        dlg.ClipboardWatch().MarkSelectionChanged();
+    }
+};
+
+TEST_F(SelectionWatchTest, OffTheSelectionIsNeverRead) {
+    auto dlg = StartWatching();
+    ASSERT_TRUE(m_bInitResult);
+    EXPECT_FALSE(dlg->IsSelectionWatched());
+    Select("house", *dlg);
+    dlg->OnClipboardTick();
+    dlg->OnClipboardTick();
+    EXPECT_EQ(g_nSelectionReads, 0);
+    EXPECT_EQ(EntryBox(dlg)->text(), "");
+}
+
+TEST_F(SelectionWatchTest, ASelectedWordIsShownOnceItStaysTheSameForATick) {
+    auto dlg = StartWatching();
+    ASSERT_TRUE(m_bInitResult);
+    dlg->OnSysCommand(IDM_SELECTION);
+    ASSERT_TRUE(dlg->IsSelectionWatched());
+    // Being selected with the mouse: each tick sees more of it.
+    Select("hou", *dlg);
+    dlg->OnClipboardTick();
+    g_selection = "house of";
+    dlg->OnClipboardTick();
+    EXPECT_EQ(EntryBox(dlg)->text(), "");
+    EXPECT_EQ(g_nSelectionReads, 2);
+    dlg->OnClipboardTick();
+    EXPECT_EQ(EntryBox(dlg)->text(), "house");
+    EXPECT_EQ(IndexList(dlg)->selection, 1);
+    EXPECT_EQ(dlg->ClipboardWatch().LastText(), "house of");
+    // Taken: not read again until it changes.
+    dlg->OnClipboardTick();
+    EXPECT_EQ(g_nSelectionReads, 3);
+    // Selected again, the same text: nothing new.
+    const std::string shown = PageView(dlg)->CurrentPath();
+    Select("house of", *dlg);
+    dlg->OnClipboardTick();
+    dlg->OnClipboardTick();
+    EXPECT_EQ(PageView(dlg)->CurrentPath(), shown);
+    // Nothing selected any more: nothing happens, and nothing is read after that.
+    Select("", *dlg);
+    g_selection.reset();
+    dlg->OnClipboardTick();
+    dlg->OnClipboardTick();
+    EXPECT_EQ(g_nSelectionReads, 6);
+    EXPECT_EQ(PageView(dlg)->CurrentPath(), shown);
+}
+
+TEST_F(SelectionWatchTest, TheClipboardAndTheSelectionShareOneMemory) {
+    auto dlg = StartWatching();
+    ASSERT_TRUE(m_bInitResult);
+    dlg->ToggleSelection();
+    Select("cards", *dlg);
+    dlg->OnClipboardTick();
+    dlg->OnClipboardTick();
+    ASSERT_EQ(EntryBox(dlg)->text(), "cards");
+    const std::string shown = PageView(dlg)->CurrentPath();
+    // Selected, then copied: translated once.
+    Copy("cards");
+    dlg->OnClipboardTick();
+    EXPECT_EQ(PageView(dlg)->CurrentPath(), shown);
+    // A new copy goes first; the selection waits for the next tick.
+    Copy("house");
+    Select("cards and more", *dlg);
+    dlg->OnClipboardTick();
+    EXPECT_EQ(EntryBox(dlg)->text(), "house");
+    dlg->OnClipboardTick();
+    dlg->OnClipboardTick();
+    EXPECT_EQ(EntryBox(dlg)->text(), "cards");
+    // A switch of the index reads again where the last text came from: the selection.
+    dlg->SwitchDirection(1);
+    EXPECT_EQ(dlg->ClipboardWatch().LastText(), "");
+    const int reads = g_nSelectionReads;
+    dlg->OnClipboardTick();
+    dlg->OnClipboardTick();
+    EXPECT_EQ(g_nSelectionReads, reads + 2);
+    EXPECT_EQ(dlg->ClipboardWatch().LastText(), "cards and more");
+    // Switched off: the clipboard alone.
+    dlg->ToggleSelection();
+    Select("namas", *dlg);
+    dlg->OnClipboardTick();
+    dlg->OnClipboardTick();
+    EXPECT_EQ(dlg->ClipboardWatch().LastText(), "cards and more");
+}
+
+TEST_F(SelectionWatchTest, TheMenuEntriesAndTheStoredSwitches) {
+    {
+        QSettings user = UserSettings();
+        user.setValue("Zymejimas", 1);
+        user.setValue("Formos", 0);
+    }
+    auto dlg = Start();
+    ASSERT_TRUE(m_bInitResult);
+    EXPECT_TRUE(dlg->IsSelectionWatched());
+    EXPECT_FALSE(dlg->UsesWordForms());
+    const auto* menu = dlg->findChild<QMenu*>("SystemMenu");
+    ASSERT_NE(menu, nullptr);
+    QStringList texts;
+    for (const QAction* a : menu->actions())
+        if (a->isCheckable())
+            texts << a->text() + (a->isChecked() ? " +" : " -");
+    EXPECT_EQ(texts, QStringList({"&Show history -", "&Allways on top -", QString::fromUtf8("Žymėjimas +"),
+                                  QString::fromUtf8("&Žodžių formos -")}));
+    dlg->OnSysCommand(IDM_SELECTION);
+    dlg->OnSysCommand(IDM_WORDFORMS);
+    EXPECT_FALSE(dlg->IsSelectionWatched());
+    EXPECT_TRUE(dlg->UsesWordForms());
+    dlg->ExitRoutine();
+    QSettings user = UserSettings();
+    EXPECT_EQ(user.value("Zymejimas").toString(), "0");
+    EXPECT_EQ(user.value("Formos").toString(), "1");
+}
+
+TEST(ClipboardWatchSelection, APlatformWithoutSelectionGivesNothing) {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (clipboard->supportsSelection())
+        GTEST_SKIP() << "this platform keeps a selection";
+    clipboard->setText("house", QClipboard::Selection);
+    EXPECT_EQ(CClipboardWatch::ReadSelection(), std::nullopt);
 }
 
 } // namespace
