@@ -9,6 +9,7 @@
 #include "desktop/SplashDlg.h"
 #include "desktop/TempFolder.h"
 #include "desktop/WebBrowser2.h"
+#include "lists/ListStyle.h"
 #include "lists/VListBox.h"
 #include "lists/VListBoxHistory.h"
 #include "lists/WordEdit.h"
@@ -218,8 +219,10 @@ void CZodynasDlg::CreateChildren() {
     m_btnOk->setFocusPolicy(Qt::NoFocus);
     m_browser->setFocusPolicy(Qt::ClickFocus);
 
-    const auto button = [this](CBitmapButton*& member, int id, const char* name) {
+    const bool bDark = SListStyle::IsDarkPalette(QGuiApplication::palette());
+    const auto button = [this, bDark](CBitmapButton*& member, int id, const char* name) {
         member = new CBitmapButton(this);
+        member->SetDarkPictures(bDark);
         member->setObjectName(name);
         member->setProperty("controlId", id);
         member->setFocusPolicy(Qt::NoFocus);

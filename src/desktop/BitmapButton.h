@@ -22,6 +22,15 @@ public:
     // The resource path of a bitmap id.
     static QString BitmapPath(int id);
 
+    // On a dark desktop the pictures loaded from now on are drawn dark (see DarkPicture).
+    void SetDarkPictures(bool bDark) { m_bDark = bDark; }
+    bool HasDarkPictures() const { return m_bDark; }
+    // A button picture for a dark desktop: the light, nearly grey face that reaches the edge
+    // (the bevel and the background around the drawing) takes the opposite lightness with its
+    // hue kept, so it turns as dark as it was light; the drawing itself, bounded by its outline
+    // or its colour, stays as it is. A picture without such a face is returned unchanged.
+    static QImage DarkPicture(const QImage& picture);
+
     // The ids last asked for (0 when the bitmaps came from files).
     int NormalId() const { return m_nNormalId; }
     int SelectedId() const { return m_nSelectedId; }
@@ -36,6 +45,7 @@ protected:
 private:
     int m_nNormalId = 0;
     int m_nSelectedId = 0;
+    bool m_bDark = false;
     QPixmap m_pixNormal;
     QPixmap m_pixSelected;
 };

@@ -127,3 +127,78 @@ TEST(BitmapButton, LoadsResourceBitmapsByIdAndRemembersTheIds) {
     if (found == 0)
         std::cout << "[ INFO     ] no bitmaps compiled in yet\n";
 }
+
+// A 7 x 5 picture: a grey face whose edge pixels probe both limits of what counts as face, and
+// a drawing in the middle: a black ring around a white pixel, beside a blue-grey face pixel.
+TEST(DarkPicture, TurnsTheFaceThatReachesTheEdgeAndKeepsTheDrawing) {
+    QImage picture(7, 5, QImage::Format_RGB32);
+    picture.fill(qRgb(200, 200, 200));
+    picture.setPixel(0, 0, qRgb(200, 200, 248)); // spread 48: face
+    picture.setPixel(1, 0, qRgb(200, 200, 249)); // spread 49: colour, kept
+    picture.setPixel(2, 0, qRgb(128, 128, 128)); // the darkest face grey
+    picture.setPixel(3, 0, qRgb(127, 128, 128)); // one step darker: kept
+    picture.setPixel(6, 4, qRgb(255, 255, 255));
+    for (int x = 1; x <= 3; ++x)
+        for (int y = 1; y <= 3; ++y)
+            picture.setPixel(x, y, x == 2 && y == 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
+    picture.setPixel(5, 2, qRgb(150, 150, 190));
+
+    const QImage dark = CBitmapButton::DarkPicture(picture);
+    ASSERT_EQ(dark.size(), picture.size());
+    const auto at = [&](int x, int y) { return dark.pixel(x, y) & 0xFFFFFFu; };
+    EXPECT_EQ(at(6, 0), 0x373737u); // 200 -> 55
+    EXPECT_EQ(at(4, 2), 0x373737u);
+    EXPECT_EQ(at(6, 4), 0x000000u);
+    EXPECT_EQ(at(2, 0), 0x7F7F7Fu);
+    EXPECT_EQ(at(1, 0), 0xC8C8F9u);
+    EXPECT_EQ(at(3, 0), 0x7F8080u);
+    // Blue-grey stays blue-grey, only dark: its lightness is mirrored.
+    const QColor tinted = QColor::fromRgb(dark.pixel(5, 2));
+    EXPECT_EQ(tinted.lightness(), 255 - QColor(150, 150, 190).lightness());
+    EXPECT_GT(tinted.blue(), tinted.red());
+    EXPECT_EQ(tinted.red(), tinted.green());
+    const QColor faceBlue = QColor::fromRgb(dark.pixel(0, 0));
+    EXPECT_EQ(faceBlue.lightness(), 255 - QColor(200, 200, 248).lightness());
+    // The ring and what it encloses are the drawing.
+    EXPECT_EQ(at(1, 1), 0x000000u);
+    EXPECT_EQ(at(3, 3), 0x000000u);
+    EXPECT_EQ(at(2, 2), 0xFFFFFFu);
+
+    // A picture that is all drawing is returned as it is; an empty one stays empty.
+    QImage red(3, 3, QImage::Format_RGB32);
+    red.fill(qRgb(200, 30, 40));
+    EXPECT_EQ(CBitmapButton::DarkPicture(red), red.convertToFormat(QImage::Format_ARGB32));
+    EXPECT_TRUE(CBitmapButton::DarkPicture(QImage()).isNull());
+}
+
+TEST_F(BitmapButtonTest, DrawsDarkPicturesOnlyWhenAsked) {
+    const QString face = QString::fromStdString(m_dir.File("face.bmp"));
+    QImage image(4, 4, QImage::Format_RGB32);
+    image.fill(qRgb(230, 230, 230));
+    image.setPixel(1, 1, qRgb(200, 30, 40));
+    ASSERT_TRUE(image.save(face, "BMP"));
+
+    CBitmapButton button;
+    EXPECT_FALSE(button.HasDarkPictures());
+    ASSERT_TRUE(button.LoadBitmapFiles(face, Normal()));
+    EXPECT_EQ(button.NormalBitmap().toImage().pixel(0, 0), qRgb(230, 230, 230));
+    button.SetDarkPictures(true);
+    ASSERT_TRUE(button.LoadBitmapFiles(face, Normal()));
+    EXPECT_EQ(button.NormalBitmap().toImage().pixel(0, 0), qRgb(25, 25, 25));
+    EXPECT_EQ(button.NormalBitmap().toImage().pixel(1, 1), qRgb(200, 30, 40));
+    // The red picture has no face: it is drawn as it is.
+    EXPECT_EQ(button.SelectedBitmap().toImage().pixel(5, 5), kNormal);
+
+    // Every compiled-in picture has a face that turns dark at its corner.
+    for (int id = 100; id < 300; ++id) {
+        const QImage light(CBitmapButton::BitmapPath(id));
+        if (light.isNull())
+            continue;
+        const QImage dark = CBitmapButton::DarkPicture(light);
+        const QColor before = QColor::fromRgb(light.pixel(0, 0));
+        const QColor after = QColor::fromRgb(dark.pixel(0, 0));
+        if (before.lightness() >= 128 && before.hslSaturation() < 60) {
+            EXPECT_LT(after.lightness(), 128) << id;
+        }
+    }
+}
