@@ -84,6 +84,11 @@ public:
     };
     int FirstForwardMatch(std::string_view word, SForwardMatch* how = nullptr) const;
     int NearestForwardEntry(std::string_view word) const;
+    // The entries that the records of headword list `list` (0 main, 1..4 alternates) whose whole
+    // text is word lead to, in list order without repeats; entries of damaged articles are left
+    // out. RenderArticles shows them as RenderForward shows what it finds.
+    std::vector<int> WholeListMatches(std::size_t list, std::string_view word) const;
+    std::string RenderArticles(const std::vector<int>& entries, int& entry);
 
     // Reverse searches. FindReversePrefix returns the first record from start (or from the first
     // letter's slot when start is -1) whose text begins with prefix by letter weights, and fills

@@ -245,6 +245,42 @@ int CDictFile::FirstListMatch(std::size_t list, std::string_view q, std::int32_t
     return -1;
 }
 
+std::vector<int> CDictFile::WholeListMatches(std::size_t list, std::string_view word) const {
+    std::vector<int> entries;
+    if (list >= DictFormat::kLinkList)
+        return entries;
+    const std::string_view q = TextUtil::Trim(TextUtil::UpToNul(word));
+    if (q.empty())
+        return entries;
+    std::string key;
+    std::int32_t entry = 0;
+    const auto take = [&] {
+        std::int32_t homonym = 0;
+        std::string_view text;
+        if (ArticleBytes(entry, homonym, text) &&
+            std::find(entries.begin(), entries.end(), entry) == entries.end())
+            entries.push_back(entry);
+    };
+    const SSortedView& view = ListView(list);
+    if (!m_bUseIndexes || !view.sorted) {
+        for (int j = 0; j < m_sections[list].count; ++j)
+            if (ListKey(list, j, key, entry) && CompareForward(key, q) == 0)
+                take();
+        return entries;
+    }
+    const auto whole = [&](int j) -> std::string_view {
+        ListKey(list, j, key, entry);
+        return key;
+    };
+    for (int p = LowerBound(view, whole, [&](std::string_view t) { return CompareForward(q, t) > 0; });
+         p < view.count; ++p) {
+        if (CompareForward(q, whole(view.At(p))) != 0)
+            break;
+        take();
+    }
+    return entries;
+}
+
 int CDictFile::ReversePrefixIndex(std::string_view prefix, int start) const {
     const SSortedView& view = ReverseView();
     if (!m_bUseIndexes || !view.sorted)

@@ -175,6 +175,21 @@ std::string CDictFile::RenderForward(std::string_view word, int& entry) {
     return page.Finish();
 }
 
+std::string CDictFile::RenderArticles(const std::vector<int>& entries, int& entry) {
+    entry = -1;
+    SForwardPage page;
+    for (const int e : entries) {
+        std::int32_t h = 0;
+        std::string_view text;
+        if (!FetchArticle(e, h, text))
+            continue;
+        page.Add(text, h, false);
+        if (entry == -1)
+            entry = e;
+    }
+    return page.Finish();
+}
+
 std::string CDictFile::RenderLinkTarget(std::string_view name, int& entry) {
     const std::string_view q = TextUtil::Trim(TextUtil::UpToNul(name));
     entry = -1;

@@ -2,6 +2,7 @@
 #include "render/Lookup.h"
 
 #include "dict/TextUtil.h"
+#include "dict/WordForms.h"
 
 namespace Lookup {
 
@@ -10,9 +11,49 @@ namespace {
 // The alternate list of regular and irregular inflections.
 constexpr int kInflectionList = 4;
 
+// The reverse record whose text is word as a whole by letter weights, or -1.
+int WholeReverseRecord(CDictFile& dict, std::string_view word) {
+    const int entry = dict.FindNearestReverse(word);
+    if (entry < 0)
+        return -1;
+    const std::string asked(TextUtil::UpToNul(word));
+    return CDictFile::CompareByWeight(dict.GetReverseHeadword(entry).c_str(), asked.c_str()) == 0 ? entry
+                                                                                                  : -1;
+}
+
+// The first stem of word that a reverse record is as a whole, or empty.
+std::string ReverseStem(CDictFile& dict, std::string_view word, CWordForms& forms) {
+    for (const std::string& stem : forms.Stems(TextUtil::Trim(TextUtil::UpToNul(word))))
+        if (WholeReverseRecord(dict, stem) >= 0)
+            return stem;
+    return {};
+}
+
+// How a forward word that no headword is as a whole reaches an article through its forms: the
+// inflection records that are the word, else the first stem a headword is.
+struct SForwardForm {
+    std::vector<int> inflected; // entries of the inflection records
+    std::string stem;           // or the stem to look up
+};
+
+SForwardForm ForwardForm(CDictFile& dict, std::string_view word, CWordForms& forms) {
+    SForwardForm f;
+    f.inflected = dict.WholeListMatches(kInflectionList, word);
+    if (!f.inflected.empty())
+        return f;
+    for (const std::string& stem : forms.Stems(TextUtil::Trim(TextUtil::UpToNul(word)))) {
+        CDictFile::SForwardMatch match;
+        if (dict.FirstForwardMatch(stem, &match) != -1 && match.bWhole) {
+            f.stem = stem;
+            break;
+        }
+    }
+    return f;
+}
+
 } // namespace
 
-SResult Find(CDictFile& dict, EDirection direction, std::string_view word) {
+SResult Find(CDictFile& dict, EDirection direction, std::string_view word, CWordForms* forms) {
     SResult r;
     if (direction == EDirection::Reverse) {
         r.text = dict.RenderReverse(word, &r.entry);
@@ -22,27 +63,59 @@ SResult Find(CDictFile& dict, EDirection direction, std::string_view word) {
             r.how = CDictFile::CompareByWeight(headword.c_str(), asked.c_str()) == 0 ? EFound::Exact
                                                                                      : EFound::Nearest;
         }
+        if (forms != nullptr && r.how != EFound::Exact) {
+            const std::string stem = ReverseStem(dict, word, *forms);
+            if (!stem.empty()) {
+                r.text = dict.RenderReverse(stem, &r.entry);
+                r.how = EFound::Form;
+            }
+        }
         return r;
     }
     CDictFile::SForwardMatch match;
     dict.FirstForwardMatch(word, &match);
     r.text = dict.RenderForward(word, r.entry);
+    if (r.entry != -1 && match.bWhole) {
+        r.how = match.list == kInflectionList ? EFound::Form : EFound::Exact;
+        return r;
+    }
+    if (forms != nullptr) {
+        const SForwardForm f = ForwardForm(dict, word, *forms);
+        if (!f.inflected.empty() || !f.stem.empty()) {
+            r.text = f.stem.empty() ? dict.RenderArticles(f.inflected, r.entry)
+                                    : dict.RenderForward(f.stem, r.entry);
+            r.bNearest = false;
+            r.how = EFound::Form;
+            return r;
+        }
+    }
     if (r.entry == -1) {
         r.text = dict.FindNearestForward(word, r.entry);
         r.bNearest = r.entry != -1;
         r.how = r.bNearest ? EFound::Nearest : EFound::None;
-    } else if (!match.bWhole) {
-        r.how = EFound::Nearest;
     } else {
-        r.how = match.list == kInflectionList ? EFound::Form : EFound::Exact;
+        r.how = EFound::Nearest;
     }
     return r;
 }
 
-int FindEntry(CDictFile& dict, EDirection direction, std::string_view word) {
-    if (direction == EDirection::Reverse)
-        return dict.FindNearestReverse(word);
-    const int entry = dict.FirstForwardMatch(word);
+int FindEntry(CDictFile& dict, EDirection direction, std::string_view word, CWordForms* forms) {
+    if (direction == EDirection::Reverse) {
+        const int entry = dict.FindNearestReverse(word);
+        if (forms == nullptr || WholeReverseRecord(dict, word) >= 0)
+            return entry;
+        const std::string stem = ReverseStem(dict, word, *forms);
+        return stem.empty() ? entry : dict.FindNearestReverse(stem);
+    }
+    CDictFile::SForwardMatch match;
+    const int entry = dict.FirstForwardMatch(word, &match);
+    if (forms != nullptr && !(entry != -1 && match.bWhole)) {
+        const SForwardForm f = ForwardForm(dict, word, *forms);
+        if (!f.inflected.empty())
+            return f.inflected.front();
+        if (!f.stem.empty())
+            return dict.FirstForwardMatch(f.stem);
+    }
     return entry != -1 ? entry : dict.NearestForwardEntry(word);
 }
 

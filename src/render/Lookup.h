@@ -3,6 +3,8 @@
 
 #include "dict/DictFile.h"
 
+class CWordForms;
+
 #include <string>
 #include <string_view>
 
@@ -12,6 +14,13 @@
 // English index: every article whose headword matches the word, over the main and the alternate
 // lists; when none does, the article of the nearest headword (the first one sharing the longest
 // prefix). Lithuanian index: the reverse fragment of the nearest reverse record.
+//
+// With word forms (forms given, for the window's own roads and the terminal's lookup) a word
+// that no headword is as a whole is first taken as an inflection: the alternate list of
+// inflections when one of its records is the word ("ran" -> run, although "ranch" begins with
+// "ran"), else the first of the word's stems (forms, in hunspell's order) that a headword is as
+// a whole; only then the nearest headword as without them. The automation service and the
+// page composer pass no forms: other programs rely on their results.
 namespace Lookup {
 
 // How the word reached what is shown.
@@ -29,8 +38,8 @@ struct SResult {
     EFound how = EFound::None;
 };
 
-SResult Find(CDictFile& dict, EDirection direction, std::string_view word);
+SResult Find(CDictFile& dict, EDirection direction, std::string_view word, CWordForms* forms = nullptr);
 // The entry Find would give, without building any text: what the index shows while typing.
-int FindEntry(CDictFile& dict, EDirection direction, std::string_view word);
+int FindEntry(CDictFile& dict, EDirection direction, std::string_view word, CWordForms* forms = nullptr);
 
 } // namespace Lookup

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "render/Lookup.h"
+#include "dict/WordForms.h"
 #include "support/TestDict.h"
+#include "support/TestForms.h"
 
 #include <random>
 #include <vector>
@@ -68,9 +70,124 @@ TEST(Lookup, ReverseGivesTheNearestRecordsFragment) {
     EXPECT_EQ(Lookup::Find(*dict, EDirection::Reverse, "").how, Lookup::EFound::None);
 }
 
+// Content for the word forms: "ca" is an inflection record although "cat" begins with it;
+// "langai" stands where "languose" lands without forms.
+SDictContent FormsContent() {
+    SDictContent c = SmallContent();
+    c.alternates[3].push_back({"ca", 3});
+    c.reverse.push_back({"langai", {1}});
+    return c;
+}
+
+class LookupForms : public ::testing::Test {
+protected:
+    void SetUp() override { WriteTestForms(m_dir); }
+    CTempDir m_dir;
+    CWordForms m_english{m_dir.File("en")};
+    CWordForms m_lithuanian{m_dir.File("lt")};
+};
+
+TEST_F(LookupForms, ForwardTakesTheInflectionRecordThenTheStem) {
+    CTestDict dict(FormsContent());
+    int entry = -1;
+    // A stem that is a headword as a whole.
+    Lookup::SResult r = Lookup::Find(*dict, EDirection::Forward, "cats", &m_english);
+    EXPECT_EQ(r.how, Lookup::EFound::Form);
+    EXPECT_EQ(r.entry, 0);
+    EXPECT_FALSE(r.bNearest);
+    EXPECT_EQ(r.text, dict->RenderForward("cat", entry));
+    EXPECT_EQ(Lookup::FindEntry(*dict, EDirection::Forward, "cats", &m_english), 0);
+    // Without forms: the nearest headword, as always.
+    r = Lookup::Find(*dict, EDirection::Forward, "cats");
+    EXPECT_EQ(r.how, Lookup::EFound::Nearest);
+    EXPECT_TRUE(r.bNearest);
+
+    // An inflection record that is the word goes before the headword that only begins with it.
+    r = Lookup::Find(*dict, EDirection::Forward, "ca", &m_english);
+    EXPECT_EQ(r.how, Lookup::EFound::Form);
+    EXPECT_EQ(r.entry, 3);
+    EXPECT_EQ(r.text, "house\t<A NAME=\"R1\"></A><P>1. namas</P>");
+    EXPECT_EQ(Lookup::FindEntry(*dict, EDirection::Forward, "ca", &m_english), 3);
+    EXPECT_EQ(Lookup::Find(*dict, EDirection::Forward, "ca").entry, 0);
+    EXPECT_EQ(Lookup::FindEntry(*dict, EDirection::Forward, "ca"), 0);
+
+    // Whole words stay as they were; a stem that is no headword leaves the nearest one.
+    EXPECT_EQ(Lookup::Find(*dict, EDirection::Forward, "cat", &m_english).how, Lookup::EFound::Exact);
+    EXPECT_EQ(Lookup::Find(*dict, EDirection::Forward, "houses", &m_english).how, Lookup::EFound::Form);
+    r = Lookup::Find(*dict, EDirection::Forward, "dogs", &m_english);
+    EXPECT_EQ(r.how, Lookup::EFound::Nearest);
+    EXPECT_EQ(r.entry, 2);
+    EXPECT_EQ(Lookup::Find(*dict, EDirection::Forward, "zebras", &m_english).how, Lookup::EFound::None);
+    // The other language's stems do not help: "namuose" is no English word.
+    EXPECT_EQ(Lookup::Find(*dict, EDirection::Forward, "namuose", &m_english).how, Lookup::EFound::None);
+}
+
+TEST_F(LookupForms, ReverseTakesTheFirstStemThatIsARecord) {
+    CTestDict dict(FormsContent());
+    int index = -1;
+    Lookup::SResult r = Lookup::Find(*dict, EDirection::Reverse, "namuose", &m_lithuanian);
+    EXPECT_EQ(r.how, Lookup::EFound::Form);
+    EXPECT_EQ(dict->GetReverseHeadword(r.entry), "namas");
+    EXPECT_EQ(r.text, dict->RenderReverse("namas", &index));
+    EXPECT_EQ(r.entry, index);
+    EXPECT_EQ(Lookup::FindEntry(*dict, EDirection::Reverse, "namuose", &m_lithuanian), index);
+    EXPECT_EQ(Lookup::Find(*dict, EDirection::Reverse, "  namuose ", &m_lithuanian).how,
+              Lookup::EFound::Form);
+    // šuns -> šuo, through ISO 8859-13.
+    r = Lookup::Find(*dict, EDirection::Reverse, "\xF0uns", &m_lithuanian);
+    EXPECT_EQ(r.how, Lookup::EFound::Form);
+    EXPECT_EQ(dict->GetReverseHeadword(r.entry), "\xF0uo");
+
+    // Without forms, and for a stem that is no record: the nearest record.
+    r = Lookup::Find(*dict, EDirection::Reverse, "namuose");
+    EXPECT_EQ(r.how, Lookup::EFound::Nearest);
+    EXPECT_EQ(Lookup::FindEntry(*dict, EDirection::Reverse, "namuose"), r.entry);
+    r = Lookup::Find(*dict, EDirection::Reverse, "languose", &m_lithuanian);
+    EXPECT_EQ(r.how, Lookup::EFound::Nearest);
+    EXPECT_EQ(dict->GetReverseHeadword(r.entry), "langai");
+    EXPECT_EQ(Lookup::FindEntry(*dict, EDirection::Reverse, "languose", &m_lithuanian), r.entry);
+    // A record that is the word keeps it.
+    r = Lookup::Find(*dict, EDirection::Reverse, "namas", &m_lithuanian);
+    EXPECT_EQ(r.how, Lookup::EFound::Exact);
+}
+
+TEST(WholeListMatches, GivesEveryArticleOfTheWholeRecordsSortedOrNot) {
+    SDictContent c = SmallContent();
+    // "ca" twice to one article, once to another; "cab" and "c" are no whole "ca".
+    c.alternates[3] = {{"cab", 1}, {"ca", 3}, {"c", 2}, {"CA", 0}, {"ca", 3}, {"ca", 99}};
+    for (const CDictWriter::EOrder order : {CDictWriter::EOrder::Sort, CDictWriter::EOrder::AsGiven}) {
+        CTestDict dict(c, order);
+        for (const bool bIndexes : {true, false}) {
+            dict->SetSearchIndexes(bIndexes);
+            const std::vector<int> found = dict->WholeListMatches(4, " ca ");
+            // An entry past the articles is no match; equal texts keep their given order, and
+            // an article comes once.
+            EXPECT_EQ(found, (std::vector<int>{3, 0})) << bIndexes;
+            EXPECT_EQ(dict->WholeListMatches(4, "cab"), std::vector<int>{1});
+            EXPECT_EQ(dict->WholeListMatches(4, "cabs"), std::vector<int>{});
+            EXPECT_EQ(dict->WholeListMatches(0, "cat"), std::vector<int>{0});
+            EXPECT_EQ(dict->WholeListMatches(4, ""), std::vector<int>{});
+            // The link list is no headword list.
+            EXPECT_EQ(dict->WholeListMatches(5, "ca"), std::vector<int>{});
+        }
+        int entry = -1;
+        EXPECT_EQ(dict->RenderArticles({3, 99, 0}, entry),
+                  "house\t<A HREF=\"#R1\">house\t</A>&nbsp;&nbsp;&nbsp;<A "
+                  "HREF=\"#R2\">cat</A>&nbsp;&nbsp;&nbsp;\r\n"
+                  "<HR>\r\n<A NAME=\"R1\"></A><P>1. namas</P><HR>\r\n<A NAME=\"R2\"></A><P>katinas</P>");
+        EXPECT_EQ(entry, 3);
+        EXPECT_EQ(dict->RenderArticles({}, entry), "");
+        EXPECT_EQ(entry, -1);
+    }
+}
+
 // The entry-only search must land where the full one does, on every kind of word: exact, prefix,
 // nearest, alternate-only, blank, empty, and words past every headword.
 TEST(Lookup, FindEntryAgreesWithFindOnRandomWords) {
+    CTempDir formsDir;
+    WriteTestForms(formsDir);
+    CWordForms english(formsDir.File("en"));
+    CWordForms lithuanian(formsDir.File("lt"));
     std::mt19937 random(20261209);
     const std::string letters = "abcdeh \t";
     for (int round = 0; round < 20; ++round) {
@@ -97,6 +214,9 @@ TEST(Lookup, FindEntryAgreesWithFindOnRandomWords) {
             for (const EDirection d : {EDirection::Forward, EDirection::Reverse}) {
                 const int full = Lookup::Find(*dict, d, w).entry;
                 EXPECT_EQ(Lookup::FindEntry(*dict, d, w), full) << "'" << w << "' " << static_cast<int>(d);
+                CWordForms* forms = d == EDirection::Forward ? &english : &lithuanian;
+                EXPECT_EQ(Lookup::FindEntry(*dict, d, w, forms), Lookup::Find(*dict, d, w, forms).entry)
+                    << "'" << w << "' with forms " << static_cast<int>(d);
             }
             int entry = -1;
             dict->RenderForward(w, entry);

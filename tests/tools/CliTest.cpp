@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "cli/CliCommands.h"
+#include "dict/WordForms.h"
 #include "support/TestDict.h"
 
 #include <sstream>
@@ -26,7 +27,7 @@ protected:
         c.reverse = {{"namas", {2}}, {"\xFEodis", {}}};
         // A spelling variant that is also a near-miss of a command, and an inflection.
         c.alternates[0] = {{"word", 2}};
-        c.alternates[3] = {{"houses", 2}};
+        c.alternates[3] = {{"houses", 2}, {"ban", 2}};
         WriteBytes(m_dir.File("LEKSTAR.dic"), CDictWriter::Build(c));
         std::filesystem::create_directory(m_dir.File("HTM"));
         WriteBytes(m_dir.File("HTM/HH.htm"), "<HTML><BODY>");
@@ -98,7 +99,7 @@ TEST_F(CliTest, PagesUseTheHeadBesideTheProgramOrTheOneGiven) {
 TEST_F(CliTest, LookupIsReadableText) {
     EXPECT_EQ(Run({"lookup", "house"}).out, "house\n1. namas, pastatas\n");
     EXPECT_EQ(Run({"house"}).out, "house\n1. namas, pastatas\n");
-    const SResult nearest = Run({"housing"});
+    const SResult nearest = Run({"housz"});
     EXPECT_EQ(nearest.out, "house\n1. namas, pastatas\n");
     EXPECT_EQ(nearest.err, "nearest headword: house\n");
     EXPECT_EQ(Run({"lookup", "bank"}).out, "bank¹   bank²\n" + std::string(40, '-') + "\n1. krantas\n" +
@@ -251,16 +252,59 @@ TEST_F(CliTest, LookupSaysHowTheArticleWasFound) {
     // --strict: 3 for a nearest headword or nothing, 0 for the word or a form of it.
     EXPECT_EQ(Run({"lookup", "--strict", "house"}).status, 0);
     EXPECT_EQ(Run({"lookup", "--strict", "houses"}).status, 0);
-    EXPECT_EQ(Run({"lookup", "--strict", "housing"}).status, 3);
+    EXPECT_EQ(Run({"lookup", "--strict", "housz"}).status, 3);
     EXPECT_EQ(Run({"lookup", "--strict", "zzzq"}).status, 3);
     EXPECT_EQ(Run({"lookup", "--strict", "--reverse", "namas"}).status, 0);
     EXPECT_EQ(Run({"lookup", "--strict", "--reverse", "nam"}).status, 3);
     EXPECT_EQ(Run({"lookup", "--strict", "--json", "house", "zzzq", "house"}).status, 3);
-    EXPECT_EQ(Run({"lookup", "housing"}).status, 0);
+    EXPECT_EQ(Run({"lookup", "housz"}).status, 0);
+}
+
+// An inflection record that is the word goes before a headword that only begins with it.
+TEST_F(CliTest, AnInflectionRecordBeatsALongerHeadword) {
+    const SResult ban = Run({"lookup", "ban"});
+    EXPECT_EQ(ban.out, "house\n1. namas, pastatas\n");
+    EXPECT_EQ(ban.err, "form of: house\n");
+    EXPECT_EQ(Run({"lookup", "--no-forms", "ban"}).err, "nearest headword: bank\n");
+    // The raw command keeps its own answer: the first headword beginning with the word.
+    EXPECT_EQ(Run({"render-forward", "ban"}).out.rfind("0\n", 0), 0u);
+}
+
+// Stems from the hunspell data installed with the program.
+TEST_F(CliTest, LookupShowsTheDictionaryFormOfAnInflectedWord) {
+    CWordForms english(CWordForms::kEnglish);
+    CWordForms lithuanian(CWordForms::kLithuanian);
+    if (!english.Load() || !lithuanian.Load())
+        GTEST_SKIP() << "hunspell-en-us or hunspell-lt is not installed (scripts/setup-deps installs them)";
+    const SResult housing = Run({"lookup", "housing"});
+    EXPECT_EQ(housing.out, "house\n1. namas, pastatas\n");
+    EXPECT_EQ(housing.err, "form of: house\n");
+    EXPECT_EQ(Run({"lookup", "--no-forms", "housing"}).err, "nearest headword: house\n");
+    EXPECT_EQ(Run({"lookup", "--json", "housing"}).out.rfind("{\"word\":\"housing\",\"found\":\"form\",", 0),
+              0u);
+
+    const SResult namuose = Run({"lookup", "--reverse", "namuose"});
+    EXPECT_EQ(namuose.out, "namas\nhouse\n1. namas, pastatas\n");
+    EXPECT_EQ(namuose.err, "form of: namas\n");
+    EXPECT_EQ(Run({"lookup", "--strict", "--reverse", "namuose"}).status, 0);
+    EXPECT_EQ(Run({"lookup", "--strict", "--reverse", "--no-forms", "namuose"}).status, 3);
+    EXPECT_EQ(Run({"lookup", "--json", "--reverse", "--no-forms", "namuose"})
+                  .out.rfind("{\"word\":\"namuose\",\"found\":\"nearest\",\"headword\":\"namas\"", 0),
+              0u);
+    // A stem that is no headword: the nearest record as without forms ("žodžiai" -> žodis is
+    // one, "namelis" has none here).
+    EXPECT_EQ(Run({"lookup", "--json", "--reverse", "žodžiuose"})
+                  .out.rfind("{\"word\":\"žodžiuose\",\"found\":\"form\",\"headword\":\"žodis\"", 0),
+              0u);
+    EXPECT_EQ(Run({"lookup", "--json", "--reverse", "nameliuose"})
+                  .out.rfind("{\"word\":\"nameliuose\",\"found\":\"nearest\",\"headword\":\"namas\"", 0),
+              0u);
+    // The raw commands answer as before.
+    EXPECT_EQ(Run({"nearest-reverse", "namuose"}).out, Run({"nearest-reverse", "nam"}).out);
 }
 
 TEST_F(CliTest, JsonGivesOneObjectPerWord) {
-    const SResult r = Run({"lookup", "--json", "house", "houses", "housing", "zzzq", "UN"});
+    const SResult r = Run({"lookup", "--json", "house", "houses", "housz", "zzzq", "UN"});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "");
     const std::string house = ",\"headword\":\"house\",\"homonym\":0,\"abbreviation\":false,"
@@ -270,7 +314,7 @@ TEST_F(CliTest, JsonGivesOneObjectPerWord) {
         r.out,
         "{\"word\":\"house\",\"found\":\"exact\"" + house +     //
             "{\"word\":\"houses\",\"found\":\"form\"" + house + //
-            "{\"word\":\"housing\",\"found\":\"nearest\",\"headword\":\"house\",\"homonym\":0,"
+            "{\"word\":\"housz\",\"found\":\"nearest\",\"headword\":\"house\",\"homonym\":0,"
             "\"abbreviation\":false,\"text\":\"house\\n1. namas, pastatas\\n\",\"html\":"
             "\"<P CLASS=hw><B>house</B></P>\\r\\n<P>\\r\\n1. namas, pastatas\\r\\n</P>\"}\n"
             "{\"word\":\"zzzq\",\"found\":\"none\",\"headword\":null,\"homonym\":null,"

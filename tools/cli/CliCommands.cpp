@@ -6,6 +6,7 @@
 #include "dict/SmallFile.h"
 #include "dict/TextUtil.h"
 #include "dict/UserText.h"
+#include "dict/WordForms.h"
 #include "render/Lookup.h"
 #include "render/PageComposer.h"
 #include "render/PlainText.h"
@@ -35,11 +36,13 @@ constexpr const char* kUsage =
     "  --version     the version of lekstar-cli\n"
     "\n"
     "Commands:\n"
-    "  lookup [--reverse] [--json] [--strict] WORD...\n"
-    "                                    the translation as text (also: lekstar-cli WORD)\n"
+    "  lookup [--reverse] [--json] [--strict] [--no-forms] WORD...\n"
+    "                                    the translation as text (also: lekstar-cli WORD); an\n"
+    "                                    inflected word shows its dictionary form (\"went\": go)\n"
     "      --json    one JSON object per word (each argument one word): word, found (exact,\n"
     "                form, nearest or none), headword, homonym, abbreviation, text, html\n"
     "      --strict  exit status 3 when a word is shown only by its nearest headword or not at all\n"
+    "      --no-forms  no word forms: a word no headword is shows its nearest headword\n"
     "      -         read the words from standard input, one per line (also when no word is\n"
     "                given and standard input is no terminal)\n"
     "  words [--reverse] PREFIX          up to 50 headwords beginning with PREFIX (for completion)\n"
@@ -219,6 +222,7 @@ struct SLookupFlags {
     bool bJson = false;
     bool bStrict = false;
     bool bStdin = false;
+    bool bForms = true;
 };
 
 class CCli {
@@ -359,7 +363,8 @@ private:
             if (const std::optional<std::string_view> near = NearCommand(command)) {
                 const std::optional<std::string> word = LookupWord(command);
                 const Lookup::EFound how =
-                    word ? ::Lookup::Find(m_dict, EDirection::Forward, *word).how : Lookup::EFound::None;
+                    word ? ::Lookup::Find(m_dict, EDirection::Forward, *word, &m_english).how
+                         : Lookup::EFound::None;
                 if (how != Lookup::EFound::Exact && how != Lookup::EFound::Form)
                     throw SUsageError{"unknown command '" + command + "'; did you mean '" +
                                       std::string(*near) + "'?"};
@@ -382,6 +387,8 @@ private:
                 flags.bJson = true;
             else if (flag == "--strict")
                 flags.bStrict = true;
+            else if (flag == "--no-forms")
+                flags.bForms = false;
             else
                 throw SUsageError{"lookup: unknown option '" + flag + "'"};
         }
@@ -482,8 +489,10 @@ private:
     void Show(const std::string& typed, const SLookupFlags& flags) {
         const std::optional<std::string> word = LookupWord(typed);
         ::Lookup::SResult found;
+        CWordForms* forms = !flags.bForms ? nullptr : flags.bReverse ? &m_lithuanian : &m_english;
         if (word)
-            found = ::Lookup::Find(m_dict, flags.bReverse ? EDirection::Reverse : EDirection::Forward, *word);
+            found = ::Lookup::Find(m_dict, flags.bReverse ? EDirection::Reverse : EDirection::Forward, *word,
+                                   forms);
         if (flags.bStrict && found.how != Lookup::EFound::Exact && found.how != Lookup::EFound::Form)
             m_status = std::max(m_status, kStatusNotExact);
 
@@ -546,6 +555,9 @@ private:
     const SOptions& m_options;
     const SCliIo& m_io;
     CDictFile m_dict;
+    // Read only when a word needs its stems.
+    CWordForms m_english{CWordForms::kEnglish};
+    CWordForms m_lithuanian{CWordForms::kLithuanian};
     int m_status = 0;
 };
 

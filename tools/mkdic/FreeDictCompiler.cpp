@@ -50,9 +50,28 @@ std::vector<SFreeDictEntry> CFreeDictCompiler::ParseEntries(const CDictdReader& 
     return entries;
 }
 
+bool CFreeDictCompiler::ReadExceptionLists(const std::string& dir, std::vector<SIrregularForm>& out,
+                                           std::string* error) {
+    namespace fs = std::filesystem;
+    bool bAny = false;
+    for (const char* name : {"noun.exc", "verb.exc", "adj.exc", "adv.exc"}) {
+        std::string text;
+        if (!CDictdReader::ReadFile((fs::path(dir) / name).string(), text, nullptr))
+            continue;
+        bAny = true;
+        for (SIrregularForm& f : ParseExceptionList(text))
+            out.push_back(std::move(f));
+    }
+    if (!bAny && error != nullptr)
+        *error = "no WordNet exception lists (noun.exc, verb.exc, adj.exc, adv.exc) in " + dir +
+                 "; irregular English forms are left out";
+    return bAny;
+}
+
 std::string CFreeDictCompiler::CopyingText(const std::string& engLitInfo, const std::string& litEngInfo,
                                            const std::string& engLitCopyrightPath,
-                                           const std::string& litEngCopyrightPath) {
+                                           const std::string& litEngCopyrightPath,
+                                           const std::string& wordnetCopyrightPath) {
     std::string out = "LEKSTAR.dic is built from the FreeDict English-Lithuanian and Lithuanian-English\n"
                       "dictionaries. It is distributed under their licence; their notices follow.\n";
     const auto section = [&](const std::string& title, const std::string& text) {
@@ -67,11 +86,20 @@ std::string CFreeDictCompiler::CopyingText(const std::string& engLitInfo, const 
         if (!path.empty() && CDictdReader::ReadFile(path, text, nullptr))
             section(path, text);
     }
+    if (!wordnetCopyrightPath.empty()) {
+        std::string text;
+        if (!CDictdReader::ReadFile(wordnetCopyrightPath, text, nullptr))
+            text = "WordNet 3.0 Copyright 2006 by Princeton University. All rights reserved.\n"
+                   "(The notice " +
+                   wordnetCopyrightPath + " was not found where the dictionary was built.)\n";
+        section("Irregular English forms: WordNet's exception lists (" + wordnetCopyrightPath + ")", text);
+    }
     return out;
 }
 
 int CFreeDictCompiler::Run(const std::string& sourceDir, const std::string& outputPath,
-                           const std::string& docDir, std::ostream& out, std::ostream& err) {
+                           const std::string& docDir, const std::string& wordnetDir, std::ostream& out,
+                           std::ostream& err) {
     namespace fs = std::filesystem;
     std::string error;
     CDictdReader engLit;
@@ -83,8 +111,15 @@ int CFreeDictCompiler::Run(const std::string& sourceDir, const std::string& outp
     }
     const std::vector<SFreeDictEntry> engLitEntries = ParseEntries(engLit);
     const std::vector<SFreeDictEntry> litEngEntries = ParseEntries(litEng);
+    std::vector<SIrregularForm> irregular;
+    bool bWordNet = false;
+    if (!wordnetDir.empty()) {
+        bWordNet = ReadExceptionLists(wordnetDir, irregular, &error);
+        if (!bWordNet)
+            err << "lekstar-mkdic: warning: " << error << "\n";
+    }
     CFreeDictCompiler compiler;
-    compiler.Compile(engLitEntries, litEngEntries);
+    compiler.Compile(engLitEntries, litEngEntries, irregular);
     for (const std::string& w : compiler.Warnings())
         err << "lekstar-mkdic: warning: " << w << "\n";
     if (compiler.Content().articles.empty()) {
@@ -99,7 +134,8 @@ int CFreeDictCompiler::Run(const std::string& sourceDir, const std::string& outp
     const std::string copying = CopyingText(
         engLit.EntryText("00databaseinfo"), litEng.EntryText("00databaseinfo"),
         docDir.empty() ? std::string() : (fs::path(docDir) / "dict-freedict-eng-lit" / "copyright").string(),
-        docDir.empty() ? std::string() : (fs::path(docDir) / "dict-freedict-lit-eng" / "copyright").string());
+        docDir.empty() ? std::string() : (fs::path(docDir) / "dict-freedict-lit-eng" / "copyright").string(),
+        !bWordNet ? std::string() : (fs::path(docDir) / "wordnet-base" / "copyright").string());
     if (!WriteText(copyingPath, copying, error)) {
         err << "lekstar-mkdic: " << error << "\n";
         return 1;
@@ -114,7 +150,7 @@ int CFreeDictCompiler::Run(const std::string& sourceDir, const std::string& outp
         << "  alternate 1 (spellings):   " << s.alternates[0] << "\n"
         << "  alternate 2 (phrase words): " << s.alternates[1] << "\n"
         << "  alternate 3 (translations): " << s.alternates[2] << "\n"
-        << "  alternate 4 (inflections): " << s.alternates[3] << "\n"
+        << "  alternate 4 (inflections): " << s.alternates[3] << " (" << s.irregular << " irregular forms)\n"
         << "  links:                     " << s.links << " records, " << s.linksInArticles
         << " links in articles\n"
         << "  reverse records:           " << s.reverse << "\n"

@@ -27,7 +27,8 @@
 //      optional part in parentheses ("caviar(e)")
 //   2  the words of multi-word headwords
 //   3  English translations from the Lithuanian-English data that are no headwords
-//   4  regular inflections (plural; third person, past and -ing forms)
+//   4  inflections: regular ones (plural; third person, past and -ing forms) and the irregular
+//      forms of WordNet's exception lists ("went" -> go, "children" -> child)
 //
 // Parsing works on UTF-8; everything that goes into the file is converted to code page 1257.
 
@@ -55,8 +56,18 @@ struct SFreeDictEntry {
     std::vector<SCrossRef> refs;
 };
 
+// An irregular English form and the words it is a form of: a line of WordNet's exception lists.
+struct SIrregularForm {
+    std::string form;
+    std::vector<std::string> bases;
+};
+
 // Text helpers, exposed for the tests.
 namespace FreeDict {
+
+// The lines "form base..." of a WordNet exception list ("better good well"), in file order; "_"
+// stands for a space ("aides-de-camp", "went_over go_over"). Lines without a base are left out.
+std::vector<SIrregularForm> ParseExceptionList(std::string_view text);
 
 // Parses an entry's text: first line "headword [/pron/] [<pos>]", then numbered or unnumbered
 // sense lines, cross-reference lines, domain-label lines (" [geo] Serbia"). A line that
@@ -109,14 +120,16 @@ struct SCompileStats {
     int links = 0; // link list records
     int linksInArticles = 0;
     int reverse = 0;
-    int skipped = 0; // entries that could not be stored
+    int skipped = 0;   // entries that could not be stored
+    int irregular = 0; // alternate list 4 records from irregular forms
 };
 
 class CFreeDictCompiler {
 public:
     // Compiles the parsed entries (English-Lithuanian, Lithuanian-English, each in data order,
-    // without the metadata entries). May be called once per object.
-    void Compile(const std::vector<SFreeDictEntry>& engLit, const std::vector<SFreeDictEntry>& litEng);
+    // without the metadata entries) and the irregular English forms. May be called once per object.
+    void Compile(const std::vector<SFreeDictEntry>& engLit, const std::vector<SFreeDictEntry>& litEng,
+                 const std::vector<SIrregularForm>& irregular = {});
 
     // The result, with entry numbers already in the order the writer keeps (articles sorted by
     // headword), so that the writer's sorting does not move any article.
@@ -128,18 +141,26 @@ public:
     // Parses every word entry of a loaded dictionary, in data order (by offset).
     static std::vector<SFreeDictEntry> ParseEntries(const CDictdReader& reader);
 
+    // WordNet's exception lists of dir ({noun,verb,adj,adv}.exc, in this order); false with a
+    // message when dir holds none of them.
+    static bool ReadExceptionLists(const std::string& dir, std::vector<SIrregularForm>& out,
+                                   std::string* error);
+
     // The licence and copyright text that goes beside the built file: both dictionaries'
-    // database information and, when given and present, their Debian copyright files.
+    // database information and, when given and present, their Debian copyright files; then,
+    // when the irregular forms were used, WordNet's notice (its copyright file).
     static std::string CopyingText(const std::string& engLitInfo, const std::string& litEngInfo,
                                    const std::string& engLitCopyrightPath,
-                                   const std::string& litEngCopyrightPath);
+                                   const std::string& litEngCopyrightPath,
+                                   const std::string& wordnetCopyrightPath = {});
 
-    // The whole tool. Reads sourceDir/freedict-eng-lit.* and sourceDir/freedict-lit-eng.*,
-    // writes outputPath and outputPath + ".COPYING" (taking the copyright files from
-    // docDir/dict-freedict-*/copyright), prints the summary to out and warnings and failures to
-    // err. Returns 0 on success, 1 on any failure.
+    // The whole tool. Reads sourceDir/freedict-eng-lit.* and sourceDir/freedict-lit-eng.* and,
+    // unless wordnetDir is empty, the exception lists of wordnetDir (a warning when they are
+    // missing); writes outputPath and outputPath + ".COPYING" (taking the copyright files from
+    // docDir/dict-freedict-*/copyright and docDir/wordnet-base/copyright), prints the summary to
+    // out and warnings and failures to err. Returns 0 on success, 1 on any failure.
     static int Run(const std::string& sourceDir, const std::string& outputPath, const std::string& docDir,
-                   std::ostream& out, std::ostream& err);
+                   const std::string& wordnetDir, std::ostream& out, std::ostream& err);
 
 private:
     struct SArticleDraft {
@@ -156,7 +177,8 @@ private:
     std::string LinkHtml(const std::vector<int>& articles, const std::string& textUtf8);
     std::string ArticleBody(const SArticleDraft& draft);
     void AddAlternate(std::size_t list, const std::string& textCp1257, int entry);
-    void BuildAlternates(const std::vector<SFreeDictEntry>& litEng);
+    void BuildAlternates(const std::vector<SFreeDictEntry>& litEng,
+                         const std::vector<SIrregularForm>& irregular);
     void BuildReverse(const std::vector<SFreeDictEntry>& litEng);
 
     SDictContent m_content;

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// English inflections for alternate list 4: plurals, third person, past and -ing forms.
+// English inflections for alternate list 4: plurals, third person, past and -ing forms, and the
+// irregular forms of WordNet's exception lists.
 
 #include "mkdic/FreeDictCompiler.h"
 #include "mkdic/TextTools.h"
@@ -47,6 +48,39 @@ std::string WithIng(const std::string& w) {
 } // namespace
 
 namespace FreeDict {
+
+std::vector<SIrregularForm> ParseExceptionList(std::string_view text) {
+    std::vector<SIrregularForm> out;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string_view::npos)
+            end = text.size();
+        std::string_view line = text.substr(start, end - start);
+        start = end + 1;
+        SIrregularForm f;
+        std::size_t i = 0;
+        while (i < line.size()) {
+            while (i < line.size() && (line[i] == ' ' || line[i] == '\t' || line[i] == '\r'))
+                ++i;
+            std::size_t j = i;
+            while (j < line.size() && line[j] != ' ' && line[j] != '\t' && line[j] != '\r')
+                ++j;
+            if (j > i) {
+                std::string word(line.substr(i, j - i));
+                std::replace(word.begin(), word.end(), '_', ' ');
+                if (f.form.empty())
+                    f.form = std::move(word);
+                else if (std::find(f.bases.begin(), f.bases.end(), word) == f.bases.end())
+                    f.bases.push_back(std::move(word));
+            }
+            i = j;
+        }
+        if (!f.bases.empty())
+            out.push_back(std::move(f));
+    }
+    return out;
+}
 
 std::vector<std::string> Inflections(std::string_view word, std::string_view pos) {
     std::vector<std::string> forms;

@@ -35,7 +35,8 @@ void CFreeDictCompiler::AddAlternate(std::size_t list, const std::string& textCp
     m_content.alternates[list].push_back({textCp1257, entry});
 }
 
-void CFreeDictCompiler::BuildAlternates(const std::vector<SFreeDictEntry>& litEng) {
+void CFreeDictCompiler::BuildAlternates(const std::vector<SFreeDictEntry>& litEng,
+                                        const std::vector<SIrregularForm>& irregular) {
     for (std::size_t i = 0; i < m_drafts.size(); ++i) {
         const int entry = static_cast<int>(i);
         const SFreeDictEntry& e = *m_drafts[i].entry;
@@ -79,6 +80,19 @@ void CFreeDictCompiler::BuildAlternates(const std::vector<SFreeDictEntry>& litEn
             if (FindArticles(form, false) == nullptr)
                 AddAlternate(3, form, entry);
     }
+
+    // 4: irregular forms lead to the articles of every word they are a form of, in the order the
+    // lists give them ("better": good, then well). A form that is a headword keeps its own
+    // articles first: the main list is searched before the alternate ones.
+    const std::size_t before = m_content.alternates[3].size();
+    for (const SIrregularForm& f : irregular) {
+        const std::string form = PlainText(f.form);
+        for (const std::string& base : f.bases)
+            if (const std::vector<int>* articles = FindArticles(PlainText(base), false))
+                for (int a : *articles)
+                    AddAlternate(3, form, a);
+    }
+    m_stats.irregular = static_cast<int>(m_content.alternates[3].size() - before);
 
     // 3: English translations without an article of their own lead to the articles whose
     // senses hold the Lithuanian word they translate.
@@ -129,7 +143,8 @@ void CFreeDictCompiler::BuildReverse(const std::vector<SFreeDictEntry>& litEng) 
 }
 
 void CFreeDictCompiler::Compile(const std::vector<SFreeDictEntry>& engLit,
-                                const std::vector<SFreeDictEntry>& litEng) {
+                                const std::vector<SFreeDictEntry>& litEng,
+                                const std::vector<SIrregularForm>& irregular) {
     for (const SFreeDictEntry& e : engLit) {
         SArticleDraft draft{&e, PlainText(e.headword)};
         if (draft.headword.empty() || (e.senses.empty() && e.refs.empty())) {
@@ -197,7 +212,7 @@ void CFreeDictCompiler::Compile(const std::vector<SFreeDictEntry>& engLit,
                     AddUnique(m_reverseFromEnglish[text], static_cast<int>(i), kReverseArticles);
             }
 
-    BuildAlternates(litEng);
+    BuildAlternates(litEng, irregular);
     BuildReverse(litEng);
 
     m_stats.articles = static_cast<int>(m_content.articles.size());

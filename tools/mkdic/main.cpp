@@ -10,10 +10,13 @@
 namespace {
 
 int Usage(std::ostream& out, int code) {
-    out << "usage: lekstar-mkdic [--source DIR] [--doc DIR] --output FILE\n"
+    out << "usage: lekstar-mkdic [--source DIR] [--doc DIR] [--wordnet DIR] --output FILE\n"
            "  --source DIR   folder with freedict-eng-lit and freedict-lit-eng .index and .dict.dz\n"
            "                 (default /usr/share/dictd)\n"
-           "  --doc DIR      folder with the dict-freedict-*/copyright files (default /usr/share/doc)\n"
+           "  --doc DIR      folder with the dict-freedict-*/copyright and wordnet-base/copyright files\n"
+           "                 (default /usr/share/doc)\n"
+           "  --wordnet DIR  folder with WordNet's exception lists noun.exc, verb.exc, adj.exc, adv.exc\n"
+           "                 for the irregular English forms (default /usr/share/wordnet; \"\" for none)\n"
            "  --output FILE  the dictionary to write; FILE.COPYING receives the licence texts\n";
     return code;
 }
@@ -23,6 +26,7 @@ int Usage(std::ostream& out, int code) {
 int main(int argc, char** argv) {
     std::string source = "/usr/share/dictd";
     std::string doc = "/usr/share/doc";
+    std::string wordnet = "/usr/share/wordnet";
     std::string output;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
@@ -32,8 +36,12 @@ int main(int argc, char** argv) {
             std::cout << "lekstar-mkdic " LEKSTAR_VERSION "\n";
             return 0;
         }
-        if ((arg == "--source" || arg == "--output" || arg == "--doc") && i + 1 < argc) {
-            std::string& target = arg == "--source" ? source : arg == "--output" ? output : doc;
+        if ((arg == "--source" || arg == "--output" || arg == "--doc" || arg == "--wordnet") &&
+            i + 1 < argc) {
+            std::string& target = arg == "--source"   ? source
+                                  : arg == "--output" ? output
+                                  : arg == "--doc"    ? doc
+                                                      : wordnet;
             target = argv[++i];
             continue;
         }
@@ -44,5 +52,5 @@ int main(int argc, char** argv) {
         std::cerr << "lekstar-mkdic: --output FILE is required\n";
         return Usage(std::cerr, 2);
     }
-    return CFreeDictCompiler::Run(source, output, doc, std::cout, std::cerr);
+    return CFreeDictCompiler::Run(source, output, doc, wordnet, std::cout, std::cerr);
 }

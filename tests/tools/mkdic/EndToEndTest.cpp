@@ -56,10 +56,10 @@ protected:
         WriteBytes(m_dir.File("doc/dict-freedict-eng-lit/copyright"), "Copyright: test\n");
     }
 
-    int Run(const std::string& output) {
+    int Run(const std::string& output, const std::string& wordnet = {}) {
         m_out.str("");
         m_err.str("");
-        return CFreeDictCompiler::Run(m_dir.File(""), output, m_dir.File("doc"), m_out, m_err);
+        return CFreeDictCompiler::Run(m_dir.File(""), output, m_dir.File("doc"), wordnet, m_out, m_err);
     }
 
     CTempDir m_dir;
@@ -141,7 +141,7 @@ TEST_F(EndToEndTest, ReportsTheCountsAndWritesTheLicenceTexts) {
                   "  alternate 1 (spellings):   0\n"
                   "  alternate 2 (phrase words): 0\n"
                   "  alternate 3 (translations): 2\n"
-                  "  alternate 4 (inflections): 1\n"
+                  "  alternate 4 (inflections): 1 (0 irregular forms)\n"
                   "  links:                     1 records, 1 links in articles\n"
                   "  reverse records:           7\n"
                   "  licence:                   " +
@@ -161,6 +161,69 @@ TEST_F(EndToEndTest, ReportsTheCountsAndWritesTheLicenceTexts) {
     // The same input gives the same bytes.
     ASSERT_EQ(Run(m_dir.File("again.dic")), 0);
     EXPECT_EQ(ReadAll(m_dir.File("again.dic")), image);
+}
+
+TEST_F(EndToEndTest, IrregularFormsLeadToTheArticlesOfTheirWords) {
+    const std::string wordnet = m_dir.File("wordnet");
+    std::filesystem::create_directories(wordnet);
+    // Two bases, one of them twice; a form the regular rule gives already; a base with no
+    // article; a line without a base; a phrase written with "_".
+    WriteBytes(wordnet + "/noun.exc", "houses house\nhousen house home house\nlonely\n");
+    WriteBytes(wordnet + "/verb.exc", "went go\r\nhomed_in home\n");
+    std::filesystem::create_directories(m_dir.File("doc/wordnet-base"));
+    WriteBytes(m_dir.File("doc/wordnet-base/copyright"), "WordNet test notice\n");
+    const std::string output = m_dir.File("LEKSTAR.dic");
+    ASSERT_EQ(Run(output, wordnet), 0) << m_err.str();
+    EXPECT_EQ(m_err.str(), "");
+    EXPECT_NE(m_out.str().find("  alternate 4 (inflections): 4 (3 irregular forms)\n"), std::string::npos)
+        << m_out.str();
+
+    CDictFile dict;
+    dict.SetPath(output);
+    ASSERT_EQ(dict.Open(), CDictFile::kOpenOk);
+    int entry = -1;
+    const std::string housen = dict.RenderForward("housen", entry);
+    EXPECT_EQ(entry, 2);
+    EXPECT_NE(housen.find("<B>house</B>"), std::string::npos);
+    EXPECT_NE(housen.find("<B>home</B>"), std::string::npos);
+    EXPECT_EQ(dict.RenderForward("homed in", entry).substr(0, 5), "home\t");
+    EXPECT_EQ(entry, 1);
+    EXPECT_EQ(dict.RenderForward("went", entry), "");
+    EXPECT_EQ(entry, -1);
+    EXPECT_EQ(dict.RenderForward("lonely", entry), "");
+
+    const std::string copying = ReadAll(output + ".COPYING");
+    const std::string tail = "\n======== Irregular English forms: WordNet's exception lists (" +
+                             m_dir.File("doc/wordnet-base/copyright") + ") ========\n\nWordNet test notice\n";
+    ASSERT_GE(copying.size(), tail.size());
+    EXPECT_EQ(copying.substr(copying.size() - tail.size()), tail);
+
+    // A folder without the lists: said once, and the dictionary is built without them.
+    const std::string empty = m_dir.File("empty");
+    std::filesystem::create_directories(empty);
+    ASSERT_EQ(Run(m_dir.File("plain.dic"), empty), 0);
+    EXPECT_EQ(m_err.str(), "lekstar-mkdic: warning: no WordNet exception lists (noun.exc, verb.exc, adj.exc, "
+                           "adv.exc) in " +
+                               empty + "; irregular English forms are left out\n");
+    EXPECT_NE(m_out.str().find("  alternate 4 (inflections): 1 (0 irregular forms)\n"), std::string::npos);
+    EXPECT_EQ(ReadAll(m_dir.File("plain.dic.COPYING")).find("WordNet"), std::string::npos);
+}
+
+TEST(ExceptionList, ReadsFormsAndBasesInFileOrder) {
+    const std::vector<SIrregularForm> forms = FreeDict::ParseExceptionList(
+        "better good well\nmice mouse\r\n\nalone\n  aides-de-camp  aide-de-camp\n"
+        "went_over go_over go_over\nlast base");
+    ASSERT_EQ(forms.size(), 5u);
+    EXPECT_EQ(forms[0].form, "better");
+    EXPECT_EQ(forms[0].bases, (std::vector<std::string>{"good", "well"}));
+    EXPECT_EQ(forms[1].form, "mice");
+    EXPECT_EQ(forms[1].bases, (std::vector<std::string>{"mouse"}));
+    EXPECT_EQ(forms[2].form, "aides-de-camp");
+    EXPECT_EQ(forms[2].bases, (std::vector<std::string>{"aide-de-camp"}));
+    EXPECT_EQ(forms[3].form, "went over");
+    EXPECT_EQ(forms[3].bases, (std::vector<std::string>{"go over"}));
+    EXPECT_EQ(forms[4].form, "last");
+    EXPECT_EQ(forms[4].bases, (std::vector<std::string>{"base"}));
 }
 
 TEST_F(EndToEndTest, FailuresNameTheFileAndExitNonZero) {

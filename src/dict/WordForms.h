@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class Hunspell;
+
+// The dictionary forms (stems) of inflected words, from a hunspell dictionary: "namuose" ->
+// "namas", "houses" -> "house". Words go in and stems come out in code page 1257; the hunspell
+// data may be in ISO 8859-13 or UTF-8 and is converted exactly.
+//
+// Nothing is read until the first word is asked for, so that start-up does not wait for the
+// data. When the data is not installed, or is in an encoding we cannot convert, every word has
+// no stems and nothing is said: the program then works as it would without word forms.
+// Not thread-safe: one thread asks.
+class CWordForms {
+public:
+    // base is the data's path without ".aff" / ".dic".
+    explicit CWordForms(std::string base);
+    ~CWordForms();
+    CWordForms(const CWordForms&) = delete;
+    CWordForms& operator=(const CWordForms&) = delete;
+
+    // Debian's places of the Lithuanian and the English data.
+    static constexpr const char* kLithuanian = "/usr/share/hunspell/lt_LT";
+    static constexpr const char* kEnglish = "/usr/share/hunspell/en_US";
+
+    const std::string& Base() const { return m_strBase; }
+    // Loads the data on the first call; whether stems can be given.
+    bool Load();
+    // Whether the data was read (without loading it).
+    bool IsLoaded() const { return m_pHunspell != nullptr; }
+
+    // The stems of a code page 1257 word in hunspell's order, without repeats. None for a word
+    // hunspell does not know, one the data's encoding cannot hold, or one of more than
+    // kWordLimit bytes; a stem the code page cannot hold is left out.
+    std::vector<std::string> Stems(std::string_view word);
+    static constexpr std::size_t kWordLimit = 100;
+
+private:
+    enum class EEncoding { Unknown, Iso885913, Utf8 };
+
+    std::string m_strBase;
+    bool m_bTried = false;
+    EEncoding m_encoding = EEncoding::Unknown;
+    std::unique_ptr<Hunspell> m_pHunspell;
+};
+
+// ISO 8859-13 (the Lithuanian hunspell data's encoding) and code page 1257 hold the same letters
+// at the same bytes; they differ in the quotation marks and a few signs. Both conversions are
+// exact: a text with a character the other side lacks gives nullopt.
+namespace Iso885913 {
+std::optional<std::string> FromCp1257(std::string_view cp1257);
+std::optional<std::string> ToCp1257(std::string_view iso);
+} // namespace Iso885913

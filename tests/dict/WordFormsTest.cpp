@@ -1,0 +1,117 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Word forms: the exact conversion between code page 1257 and ISO 8859-13, stems from hunspell
+// data in either encoding, lazy loading, and silence when the data is missing.
+
+#include "dict/WordForms.h"
+#include "support/TestForms.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+TEST(Iso885913, EveryLithuanianLetterIsTheSameByteAndTheQuotesMove) {
+    // Ą Č Ę Ė Į Š Ų Ū Ž and their small letters, in code page 1257 (the same bytes in ISO 8859-13).
+    const std::string letters = "\xC0\xC8\xC6\xCB\xC1\xD0\xD8\xDB\xDE\xE0\xE8\xE6\xEB\xE1\xF0\xF8\xFB\xFE";
+    EXPECT_EQ(Iso885913::FromCp1257(letters), letters);
+    EXPECT_EQ(Iso885913::ToCp1257(letters), letters);
+    EXPECT_EQ(Iso885913::FromCp1257("ABC xyz-09"), "ABC xyz-09");
+    // „ “ ” ’ stand at other bytes: both ways.
+    EXPECT_EQ(Iso885913::FromCp1257("\x84\x93\x94\x92"), "\xA5\xB4\xA1\xFF");
+    EXPECT_EQ(Iso885913::ToCp1257("\xA5\xB4\xA1\xFF"), "\x84\x93\x94\x92");
+    // Every other byte from 0xA0 up is the same character.
+    for (int b = 0xA0; b <= 0xFF; ++b) {
+        if (b == 0xA1 || b == 0xA5 || b == 0xB4 || b == 0xFF)
+            continue;
+        const std::string one(1, static_cast<char>(b));
+        EXPECT_EQ(Iso885913::FromCp1257(one), one) << b;
+        EXPECT_EQ(Iso885913::ToCp1257(one), one) << b;
+    }
+    // What the other side lacks: € ‚ … – — ™ ´ ˙ and the undefined bytes of code page 1257; the
+    // C1 controls of ISO 8859-13.
+    for (const char* missing :
+         {"\x80", "\x82", "\x85", "\x96", "\x97", "\x99", "\xB4", "\xFF", "\xA1", "\xA5", "\x81"})
+        EXPECT_EQ(Iso885913::FromCp1257(std::string("a") + missing), std::nullopt) << int(missing[0] & 0xFF);
+    for (int b = 0x80; b < 0xA0; ++b)
+        EXPECT_EQ(Iso885913::ToCp1257(std::string(1, static_cast<char>(b))), std::nullopt) << b;
+    EXPECT_EQ(Iso885913::FromCp1257(""), "");
+}
+
+TEST(WordForms, GivesStemsFromIsoAndUtf8DataInCodePage1257) {
+    CTempDir dir;
+    WriteTestForms(dir);
+    CWordForms lt(dir.File("lt"));
+    EXPECT_FALSE(lt.IsLoaded()); // nothing read before the first word
+    EXPECT_EQ(lt.Stems("namuose"), Strings{"namas"});
+    EXPECT_TRUE(lt.IsLoaded());
+    EXPECT_EQ(lt.Stems("Namuose"), Strings{"namas"});
+    EXPECT_EQ(lt.Stems("\xF0uns"), Strings{"\xF0uo"}); // šuns -> šuo
+    EXPECT_EQ(lt.Stems("k\xEB"
+                       "d\xEBs"),
+              Strings{"k\xEB"
+                      "d\xEB"}); // kėdės -> kėdė
+    EXPECT_EQ(lt.Stems("namas"), Strings{"namas"});
+    EXPECT_EQ(lt.Stems("zzz"), Strings{});
+    EXPECT_EQ(lt.Stems(""), Strings{});
+    // A word ISO 8859-13 cannot hold, or with a control character, is no word.
+    EXPECT_EQ(lt.Stems("namuose\x80"), Strings{});
+    EXPECT_EQ(lt.Stems("namuose\t"), Strings{});
+
+    CWordForms en(dir.File("en"));
+    EXPECT_EQ(en.Stems("cats"), Strings{"cat"});
+    EXPECT_EQ(en.Stems("k\xEB"
+                       "d\xEBs"),
+              Strings{"k\xEB"
+                      "d\xEB"}); // through UTF-8
+    EXPECT_EQ(en.Stems("houses"), Strings{"house"});
+}
+
+TEST(WordForms, AWordOfMoreThanTheLimitHasNoStems) {
+    CTempDir dir;
+    WriteTestForms(dir);
+    WriteFormsFile(dir.File("long.aff"), "SET UTF-8\nSFX S Y 1\nSFX S 0 s .\n");
+    const std::string limit(CWordForms::kWordLimit - 1, 'a'); // with "s": exactly the limit
+    WriteFormsFile(dir.File("long.dic"), "2\n" + limit + "/S\n" + limit + "a/S\n");
+    CWordForms forms(dir.File("long"));
+    EXPECT_EQ(forms.Stems(limit + "s"), Strings{limit});
+    EXPECT_EQ(forms.Stems(limit + "as"), Strings{});
+}
+
+TEST(WordForms, MissingOrUnknownDataIsSilentAndGivesNothing) {
+    CTempDir dir;
+    WriteTestForms(dir);
+    testing::internal::CaptureStderr();
+    CWordForms missing(dir.File("none"));
+    EXPECT_FALSE(missing.Load());
+    EXPECT_EQ(missing.Stems("namuose"), Strings{});
+    EXPECT_FALSE(missing.IsLoaded());
+    // Only the .aff: still missing.
+    WriteFormsFile(dir.File("half.aff"), "SET UTF-8\n");
+    EXPECT_FALSE(CWordForms(dir.File("half")).Load());
+    // An encoding we do not convert.
+    WriteFormsFile(dir.File("koi.aff"), "SET KOI8-R\n");
+    WriteFormsFile(dir.File("koi.dic"), "1\ncat\n");
+    CWordForms koi(dir.File("koi"));
+    EXPECT_FALSE(koi.Load());
+    EXPECT_EQ(koi.Stems("cat"), Strings{});
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+}
+
+// The installed data, when there is: the words of the examples.
+TEST(WordForms, TheInstalledDataStemsRealWords) {
+    CWordForms lt(CWordForms::kLithuanian);
+    CWordForms en(CWordForms::kEnglish);
+    if (!lt.Load() || !en.Load())
+        GTEST_SKIP() << "hunspell-lt or hunspell-en-us is not installed (scripts/setup-deps installs them)";
+    EXPECT_EQ(lt.Stems("namuose"), Strings{"namas"});
+    EXPECT_EQ(lt.Stems("gra\xFEiai"), Strings{"gra\xFEus"}); // gražiai -> gražus
+    EXPECT_EQ(lt.Stems("k\xEB"
+                       "d\xEBs"),
+              Strings{"k\xEB"
+                      "d\xEB"});
+    EXPECT_EQ(en.Stems("houses"), Strings{"house"});
+    EXPECT_EQ(en.Stems("studied"), (Strings{"studied", "study"}));
+}
+
+} // namespace
