@@ -6,12 +6,13 @@
 
 class QRect;
 
-// What the program remembers per user between runs. The members start as on a first run (all 0,
-// no word); LoadSettings fills them, SaveSettings writes them back.
+// What the program remembers per user between runs. The members start as on a first run (all 0
+// but the word forms, no word); LoadSettings fills them, SaveSettings writes them back.
 struct SSettings {
     int bAlwaysOnTop = 0; // "AOT": always on top, and with it the clipboard watch
     int bShowHistory = 0; // "Eiga": history panel shown
     int bSelection = 0;   // "Zymejimas": the watch reads the primary selection too
+    int bWordForms = 1;   // "Formos": inflected words lead to their dictionary forms
     int nDirection = 0;   // "Kalba": 0 English index, otherwise Lithuanian; kept as stored
     int nPosX = 0, nPosY = 0, nSizeX = 0, nSizeY = 0; // outer window rectangle; 0 = not stored
     std::string strLastWord;                          // "Zodis", code page 1257

@@ -283,14 +283,19 @@ void CZodynasDlg::BuildSystemMenu() {
     // is nothing to switch; the stored choice stays for the next desktop.
     const QClipboard* clipboard = QGuiApplication::clipboard();
     m_pSelectionAction->setEnabled(clipboard != nullptr && clipboard->supportsSelection());
+    m_pWordFormsAction = m_pSystemMenu->addAction(FromCp1257("&\xDEod\xFEi\xF8 formos"), this,
+                                                  [this] { OnSysCommand(IDM_WORDFORMS); });
+    m_pWordFormsAction->setCheckable(true);
+    m_pWordFormsAction->setChecked(m_bWordForms != 0);
     m_pSystemMenu->addSeparator();
     m_pSystemMenu->addAction("&Print", this, [this] { OnSysCommand(IDM_PRINT); });
     // The check marks follow the states, not the clicks on the entries themselves.
-    for (QAction* a : {m_pShowHistoryAction, m_pAlwaysOnTopAction, m_pSelectionAction})
+    for (QAction* a : {m_pShowHistoryAction, m_pAlwaysOnTopAction, m_pSelectionAction, m_pWordFormsAction})
         connect(a, &QAction::triggered, this, [this] {
             m_pShowHistoryAction->setChecked(m_bShowHistory != 0);
             m_pAlwaysOnTopAction->setChecked(m_bAlwaysOnTop != 0);
             m_pSelectionAction->setChecked(m_bSelection != 0);
+            m_pWordFormsAction->setChecked(m_bWordForms != 0);
         });
 }
 
@@ -316,6 +321,7 @@ void CZodynasDlg::LoadSettings() {
     m_bAlwaysOnTop = s.bAlwaysOnTop;
     m_bShowHistory = s.bShowHistory;
     m_bSelection = s.bSelection;
+    m_bWordForms = s.bWordForms;
     // Any stored direction but English selects the Lithuanian index.
     m_nDirection = s.nDirection != 0 ? 1 : 0;
     m_nPosX = s.nPosX;
@@ -330,6 +336,7 @@ void CZodynasDlg::SaveSettings() {
     s.bAlwaysOnTop = m_bAlwaysOnTop;
     s.bShowHistory = m_bShowHistory;
     s.bSelection = m_bSelection;
+    s.bWordForms = m_bWordForms;
     s.nDirection = m_nDirection;
     s.strLastWord = m_strLastWord;
     ::SaveSettings(s, frameGeometry(), m_editWord->Word());
@@ -423,6 +430,11 @@ void CZodynasDlg::ToggleSelection() {
     m_pSelectionAction->setChecked(m_bSelection != 0);
 }
 
+void CZodynasDlg::ToggleWordForms() {
+    m_bWordForms = m_bWordForms ? 0 : 1;
+    m_pWordFormsAction->setChecked(m_bWordForms != 0);
+}
+
 void CZodynasDlg::ToggleHistory() {
     m_bShowHistory = m_bShowHistory ? 0 : 1;
     m_pShowHistoryAction->setChecked(m_bShowHistory != 0);
@@ -478,6 +490,8 @@ void CZodynasDlg::OnSysCommand(int id) {
         PrintPage();
     else if (id == IDM_SELECTION)
         ToggleSelection();
+    else if (id == IDM_WORDFORMS)
+        ToggleWordForms();
 }
 
 void CZodynasDlg::OnCancel() {

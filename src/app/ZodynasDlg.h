@@ -53,6 +53,7 @@ enum ECommandId {
     IDM_SHOWHISTORY = 1006,
     IDM_ALWAYSONTOP = 1015,
     IDM_SELECTION = 1018,
+    IDM_WORDFORMS = 1019,
 };
 
 enum ETimerId {
@@ -78,8 +79,9 @@ public:
     // Commands of the buttons and of the window menu.
     void ToggleAlwaysOnTop();
     void ToggleHistory();
-    // The window-menu switch: the watch reads the primary selection too.
+    // The window-menu switches: the watch reads the primary selection too; word forms.
     void ToggleSelection();
+    void ToggleWordForms();
     void PrintPage();
     void ShowHelp();
     void ShowAbout();
@@ -132,6 +134,7 @@ public:
     bool IsAlwaysOnTop() const { return m_bAlwaysOnTop != 0; }
     bool IsHistoryShown() const { return m_bShowHistory != 0; }
     bool IsSelectionWatched() const { return m_bSelection != 0; }
+    bool UsesWordForms() const { return m_bWordForms != 0; }
     bool HasSplash() const { return m_splash != nullptr; }
     const std::string& Caption() const { return m_strCaption; }
     // The page of a followed link, waiting for TIMER_SHOWPAGE.
@@ -188,6 +191,7 @@ private:
     int m_bAlwaysOnTop = 0;
     int m_bShowHistory = 0;
     int m_bSelection = 0;
+    int m_bWordForms = 1;
     int m_bLayoutReady = 0;
     int m_nPosX = 0, m_nPosY = 0, m_nSizeX = 0, m_nSizeY = 0;
     // The outer rectangle the window starts with, until the window manager's frame is known.
@@ -270,6 +274,7 @@ private:
     QAction* m_pShowHistoryAction = nullptr;
     QAction* m_pAlwaysOnTopAction = nullptr;
     QAction* m_pSelectionAction = nullptr;
+    QAction* m_pWordFormsAction = nullptr;
     int m_nButtonSize = 32;
     // What the wheel turned since its last row, in eighths of a degree; a notch is 120.
     static constexpr int kWheelNotch = 120;

@@ -296,22 +296,28 @@ TEST_F(SelectionWatchTest, TheMenuEntriesAndTheStoredSwitches) {
     {
         QSettings user = UserSettings();
         user.setValue("Zymejimas", 1);
+        user.setValue("Formos", 0);
     }
     auto dlg = Start();
     ASSERT_TRUE(m_bInitResult);
     EXPECT_TRUE(dlg->IsSelectionWatched());
+    EXPECT_FALSE(dlg->UsesWordForms());
     const auto* menu = dlg->findChild<QMenu*>("SystemMenu");
     ASSERT_NE(menu, nullptr);
     QStringList texts;
     for (const QAction* a : menu->actions())
         if (a->isCheckable())
             texts << a->text() + (a->isChecked() ? " +" : " -");
-    EXPECT_EQ(texts, QStringList({"&Show history -", "&Allways on top -", QString::fromUtf8("Žymėjimas +")}));
+    EXPECT_EQ(texts, QStringList({"&Show history -", "&Allways on top -", QString::fromUtf8("Žymėjimas +"),
+                                  QString::fromUtf8("&Žodžių formos -")}));
     dlg->OnSysCommand(IDM_SELECTION);
+    dlg->OnSysCommand(IDM_WORDFORMS);
     EXPECT_FALSE(dlg->IsSelectionWatched());
+    EXPECT_TRUE(dlg->UsesWordForms());
     dlg->ExitRoutine();
     QSettings user = UserSettings();
     EXPECT_EQ(user.value("Zymejimas").toString(), "0");
+    EXPECT_EQ(user.value("Formos").toString(), "1");
 }
 
 TEST(ClipboardWatchSelection, APlatformWithoutSelectionGivesNothing) {

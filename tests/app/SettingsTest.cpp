@@ -74,6 +74,7 @@ protected:
         s.bAlwaysOnTop = 9;
         s.bShowHistory = 9;
         s.bSelection = 9;
+        s.bWordForms = 9;
         s.nDirection = 9;
         s.nPosX = s.nPosY = s.nSizeX = s.nSizeY = 9;
         s.strLastWord = "old";
@@ -227,6 +228,7 @@ TEST_F(SettingsStore, ExistingUserKeyGivesDefaultsForAbsentValues) {
     EXPECT_EQ(s.bAlwaysOnTop, 0);
     EXPECT_EQ(s.bShowHistory, 1);
     EXPECT_EQ(s.bSelection, 0);
+    EXPECT_EQ(s.bWordForms, 1);
     EXPECT_EQ(s.nDirection, 0);
     EXPECT_EQ(s.nPosX, 0);
     EXPECT_EQ(s.nPosY, 0);
@@ -246,11 +248,13 @@ TEST_F(SettingsStore, UnreadableValuesTakeTheirDefaults) {
     PutUser("SizeY", "600");
     PutUser("Zodis", "namas");
     PutUser("Zymejimas", "on");
+    PutUser("Formos", "-1");
     SSettings s = Dirty();
     LoadSettings(s);
     EXPECT_EQ(s.bAlwaysOnTop, 0);
     EXPECT_EQ(s.bShowHistory, 1);
     EXPECT_EQ(s.bSelection, 0);
+    EXPECT_EQ(s.bWordForms, 1);
     EXPECT_EQ(s.nDirection, 0);
     EXPECT_EQ(s.nPosX, -20);
     EXPECT_EQ(s.nPosY, 0);
@@ -265,11 +269,13 @@ TEST_F(SettingsStore, NonZeroSwitchesReadAsOneAndTheDirectionAsStored) {
     PutUser("Kalba", 2);
     PutUser("Zodis", "namas");
     PutUser("Zymejimas", 3);
+    PutUser("Formos", 0);
     SSettings s;
     LoadSettings(s);
     EXPECT_EQ(s.bAlwaysOnTop, 1);
     EXPECT_EQ(s.bShowHistory, 1);
     EXPECT_EQ(s.bSelection, 1);
+    EXPECT_EQ(s.bWordForms, 0);
     EXPECT_EQ(s.nDirection, 2);
     // Everything was read, so nothing was rewritten.
     EXPECT_EQ(UserStr("AOT"), "7");
@@ -345,11 +351,13 @@ TEST_F(SettingsStore, SaveWritesEveryValueOfThisMoment) {
     s.bShowHistory = 2;
     s.nDirection = 1;
     s.bSelection = 5;
+    s.bWordForms = 0;
     SaveSettings(s, QRect(-8, 12, 900, 574), "\xFEodis");
-    EXPECT_EQ(Keys(EScope::User),
-              QStringList({"AOT", "Eiga", "Kalba", "PosX", "PosY", "SizeX", "SizeY", "Zodis", "Zymejimas"}));
+    EXPECT_EQ(Keys(EScope::User), QStringList({"AOT", "Eiga", "Formos", "Kalba", "PosX", "PosY", "SizeX",
+                                               "SizeY", "Zodis", "Zymejimas"}));
     EXPECT_EQ(UserStr("AOT"), "1");
     EXPECT_EQ(UserStr("Zymejimas"), "1");
+    EXPECT_EQ(UserStr("Formos"), "0");
     EXPECT_EQ(UserStr("Eiga"), "1");
     EXPECT_EQ(UserStr("Kalba"), "1");
     EXPECT_EQ(UserStr("PosX"), "4294967288");
@@ -367,6 +375,7 @@ TEST_F(SettingsStore, SaveWritesEveryValueOfThisMoment) {
     EXPECT_EQ(loaded.bShowHistory, 1);
     EXPECT_EQ(loaded.nDirection, 1);
     EXPECT_EQ(loaded.bSelection, 1);
+    EXPECT_EQ(loaded.bWordForms, 0);
     EXPECT_EQ(loaded.nPosX, -8);
     EXPECT_EQ(loaded.nPosY, 12);
     EXPECT_EQ(loaded.nSizeX, 900);

@@ -216,15 +216,20 @@ TEST_F(ZodynasDlgTest, TheWindowMenuFollowsTheToggles) {
     auto dlg = Start();
     ASSERT_TRUE(m_bInitResult);
     const QList<QAction*> actions = dlg->SystemMenu()->actions();
-    ASSERT_EQ(actions.size(), 7);
+    ASSERT_EQ(actions.size(), 8);
     EXPECT_TRUE(actions[0]->isSeparator());
     EXPECT_EQ(actions[1]->text(), "About...");
     EXPECT_EQ(actions[2]->text(), "&Show history");
     EXPECT_EQ(actions[3]->text(), "&Allways on top");
     EXPECT_EQ(actions[4]->text(), QString::fromUtf8("Žymėjimas"));
-    EXPECT_TRUE(actions[5]->isSeparator());
-    EXPECT_EQ(actions[6]->text(), "&Print");
-    // The selection's entry works only where the platform keeps a selection.
+    EXPECT_EQ(actions[5]->text(), QString::fromUtf8("&Žodžių formos"));
+    EXPECT_TRUE(actions[6]->isSeparator());
+    EXPECT_EQ(actions[7]->text(), "&Print");
+    // The word forms entry works from the menu; the selection's only where the platform has one.
+    EXPECT_TRUE(actions[5]->isChecked());
+    actions[5]->trigger();
+    EXPECT_FALSE(actions[5]->isChecked());
+    EXPECT_FALSE(dlg->UsesWordForms());
     EXPECT_EQ(actions[4]->isEnabled(), QGuiApplication::clipboard()->supportsSelection());
     EXPECT_FALSE(actions[3]->isChecked());
     actions[3]->trigger();
