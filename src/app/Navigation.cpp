@@ -42,9 +42,20 @@ EDirection CZodynasDlg::LookupDirection() const {
     return m_nDirection != 0 ? EDirection::Reverse : EDirection::Forward;
 }
 
+CWordForms* CZodynasDlg::WordForms() {
+    if (m_bWordForms == 0)
+        return nullptr;
+    return m_nDirection != 0 ? m_pLithuanianForms.get() : m_pEnglishForms.get();
+}
+
+void CZodynasDlg::SetWordFormsData(const std::string& englishBase, const std::string& lithuanianBase) {
+    m_pEnglishForms = std::make_unique<CWordForms>(englishBase);
+    m_pLithuanianForms = std::make_unique<CWordForms>(lithuanianBase);
+}
+
 void CZodynasDlg::ShowSavedWord() {
     m_editWord->PutWord(m_strLastWord);
-    const Lookup::SResult found = Lookup::Find(m_dict, LookupDirection(), m_strLastWord);
+    const Lookup::SResult found = Lookup::Find(m_dict, LookupDirection(), m_strLastWord, WordForms());
     m_listIndex->selection = found.entry;
     ShowPage(found.text, found.entry);
     if (m_nDirection != 0)
@@ -58,7 +69,7 @@ void CZodynasDlg::FollowTyping(const std::optional<std::string>& text) {
         m_listIndex->viewport()->update();
         return;
     }
-    const int selection = Lookup::FindEntry(m_dict, LookupDirection(), *text);
+    const int selection = Lookup::FindEntry(m_dict, LookupDirection(), *text, WordForms());
     m_listIndex->selection = selection;
     // The found entry stands as the fourth row. The index is painted with the entry box's own
     // change of this key, in one pass of the window.
@@ -77,7 +88,7 @@ void CZodynasDlg::OnOK() {
             m_listIndex->Repaint();
             return;
         }
-        const Lookup::SResult found = Lookup::Find(m_dict, EDirection::Forward, *word);
+        const Lookup::SResult found = Lookup::Find(m_dict, EDirection::Forward, *word, WordForms());
         m_listIndex->selection = found.entry;
         ShowPage(found.text, found.entry);
     }
@@ -113,7 +124,8 @@ void CZodynasDlg::OnClipboardTick() {
 
     KillTimer(TIMER_CLIPBOARD);
     const std::optional<std::string> bytes = UserText::LookupWord(word);
-    const Lookup::SResult found = bytes ? Lookup::Find(m_dict, LookupDirection(), *bytes) : Lookup::SResult{};
+    const Lookup::SResult found =
+        bytes ? Lookup::Find(m_dict, LookupDirection(), *bytes, WordForms()) : Lookup::SResult{};
     m_listIndex->selection = found.entry;
     if (!found.text.empty()) {
         m_listIndex->keepSelectionVisible = true;

@@ -6,6 +6,7 @@
 #include "app/Settings.h"
 #include "desktop/BitmapIds.h"
 #include "dict/DictFile.h"
+#include "dict/WordForms.h"
 #include "lists/ListOwner.h"
 
 #include <QDialog>
@@ -135,6 +136,8 @@ public:
     bool IsHistoryShown() const { return m_bShowHistory != 0; }
     bool IsSelectionWatched() const { return m_bSelection != 0; }
     bool UsesWordForms() const { return m_bWordForms != 0; }
+    // Where the stems come from (the bases of hunspell's .aff and .dic), for tests.
+    void SetWordFormsData(const std::string& englishBase, const std::string& lithuanianBase);
     bool HasSplash() const { return m_splash != nullptr; }
     const std::string& Caption() const { return m_strCaption; }
     // The page of a followed link, waiting for TIMER_SHOWPAGE.
@@ -184,6 +187,9 @@ private:
     UrlOpener m_fnOpenUrl;
 
     CDictFile m_dict;
+    // The stems of inflected words, read on the first word that needs them.
+    std::unique_ptr<CWordForms> m_pEnglishForms = std::make_unique<CWordForms>(CWordForms::kEnglish);
+    std::unique_ptr<CWordForms> m_pLithuanianForms = std::make_unique<CWordForms>(CWordForms::kLithuanian);
     std::string m_strCaption;
     std::string m_strLastWord;
     int m_nActiveList = 1;
@@ -265,6 +271,8 @@ private:
     std::string RowWord(int row);
     // The search direction of the index shown.
     EDirection LookupDirection() const;
+    // The word forms of the index shown, or none while the switch is off.
+    CWordForms* WordForms();
     void MoveIndexSelection(int selection, bool bPutWord);
     void MoveHistorySelection(int selection);
 

@@ -9,6 +9,7 @@
 #include "support/GuiWait.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QScrollBar>
 #include <QTest>
 #include <QWheelEvent>
@@ -680,6 +681,87 @@ TEST_F(LithuanianPathsTest, TheStartPageComesFromTheProgramFolder) {
     ASSERT_TRUE(m_bInitResult);
     EXPECT_EQ(PageView(dlg)->CurrentPath().rfind(g_strAppDir + "/HTM/Apie", 0), 0u);
     EXPECT_TRUE(PageView(dlg)->toPlainText().startsWith("Apie"));
+}
+
+} // namespace
+
+namespace {
+
+// "catsup" begins with "cats", "namuolis" with "namuo": without forms they are the nearest.
+class WordFormsWindowTest : public CDialogFixture {
+protected:
+    SDictContent Content() const override {
+        SDictContent c;
+        c.articles = {Article("cat", "<P>1. katinas</P>"), Article("catsup", "<P>1. ka\xE8iupas</P>"),
+                      Article("house", "<P>1. namas, pastatas</P>")};
+        c.reverse = {{"namas", {2}}, {"namuolis", {1}}};
+        return c;
+    }
+};
+
+TEST_F(WordFormsWindowTest, TypingEnterAndTheClipboardShowTheDictionaryForm) {
+    auto dlg = Start();
+    ASSERT_TRUE(m_bInitResult);
+    ASSERT_TRUE(dlg->UsesWordForms());
+    CWordEdit* edit = EntryBox(dlg);
+    QTest::keyClicks(edit, "cats");
+    EXPECT_EQ(IndexList(dlg)->selection, 0);
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(edit->text(), "cat"); // the word shown, not the word typed
+    EXPECT_NE(ReadAll(PageView(dlg)->CurrentPath()).find("katinas"), std::string::npos);
+
+    dlg->SwitchDirection(1);
+    edit->clear();
+    QTest::keyClicks(edit, "namuose");
+    EXPECT_EQ(IndexList(dlg)->selection, 0);
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(edit->text(), "namas");
+    EXPECT_NE(ReadAll(PageView(dlg)->CurrentPath()).find("<SPAN CLASS=SELECTED>namas</SPAN>"),
+              std::string::npos);
+
+    // The clipboard watch too.
+    QGuiApplication::clipboard()->setText("");
+    dlg->ToggleAlwaysOnTop();
+    dlg->OnClipboardTick();
+    QGuiApplication::clipboard()->setText("namuose ir kitur");
+    dlg->OnClipboardTick();
+    EXPECT_EQ(IndexList(dlg)->selection, 0);
+    EXPECT_EQ(edit->text(), "namas");
+    dlg->ToggleAlwaysOnTop();
+}
+
+TEST_F(WordFormsWindowTest, WithTheSwitchOffEveryRoadGivesTheNearestHeadword) {
+    auto dlg = Start();
+    ASSERT_TRUE(m_bInitResult);
+    dlg->OnSysCommand(IDM_WORDFORMS);
+    ASSERT_FALSE(dlg->UsesWordForms());
+    CWordEdit* edit = EntryBox(dlg);
+    QTest::keyClicks(edit, "cats");
+    EXPECT_EQ(IndexList(dlg)->selection, 1);
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(edit->text(), "catsup");
+
+    dlg->SwitchDirection(1);
+    edit->clear();
+    QTest::keyClicks(edit, "namuose");
+    EXPECT_EQ(IndexList(dlg)->selection, 1);
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(edit->text(), "namuolis");
+
+    QGuiApplication::clipboard()->setText("");
+    dlg->ToggleAlwaysOnTop();
+    dlg->OnClipboardTick();
+    QGuiApplication::clipboard()->setText("namuose");
+    dlg->OnClipboardTick();
+    EXPECT_EQ(IndexList(dlg)->selection, 1);
+    EXPECT_EQ(edit->text(), "namuolis");
+    dlg->ToggleAlwaysOnTop();
+
+    // On again: the same word finds its form.
+    dlg->OnSysCommand(IDM_WORDFORMS);
+    edit->clear();
+    QTest::keyClicks(edit, "namuose");
+    EXPECT_EQ(IndexList(dlg)->selection, 0);
 }
 
 } // namespace

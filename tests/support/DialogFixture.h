@@ -9,6 +9,7 @@
 #include "app/ZodynasDlg.h"
 #include "support/DialogParts.h"
 #include "support/TestDict.h"
+#include "support/TestForms.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -28,6 +29,7 @@ protected:
         WriteBytes(m_app.File("HTM/HH.htm"), "<HTML><BODY>");
         WriteBytes(m_app.File("HTM/Apie.htm"), "<HTML><BODY><P>Apie</P></BODY></HTML>");
         WriteBytes(m_app.File("HTM/Apie_s.htm"), "<HTML><BODY><P>Apie s</P></BODY></HTML>");
+        WriteTestForms(m_forms);
         g_strAppDir = m_app.File("");
         g_strAppDir.pop_back();
         m_theApp.MeasureScreen(QGuiApplication::primaryScreen());
@@ -51,6 +53,8 @@ protected:
 
     std::unique_ptr<CZodynasDlg> Start() {
         auto dlg = std::make_unique<CZodynasDlg>(m_theApp);
+        // Small hunspell data of the tests' own, whatever the machine has installed.
+        dlg->SetWordFormsData(m_forms.File("en"), m_forms.File("lt"));
         dlg->SetMessageBoxHandler([this](const std::string& text, QMessageBox::Icon icon) {
             m_messages.push_back(text);
             m_icons.push_back(icon);
@@ -67,7 +71,7 @@ protected:
         return QSettings(QSettings::NativeFormat, QSettings::UserScope, "Kvarsena", "LEKSTAR");
     }
 
-    CTempDir m_app, m_config, m_tmp;
+    CTempDir m_app, m_config, m_tmp, m_forms;
     QString m_strOldTmp;
     bool m_bHadTmp = false;
     CZodynasApp m_theApp;
