@@ -55,7 +55,8 @@ void CZodynasDlg::SetWordFormsData(const std::string& englishBase, const std::st
 
 void CZodynasDlg::ShowSavedWord() {
     m_editWord->PutWord(m_strLastWord);
-    const Lookup::SResult found = Lookup::Find(m_dict, LookupDirection(), m_strLastWord, WordForms());
+    // The word as it was left, without forms: start-up never waits for the hunspell data.
+    const Lookup::SResult found = Lookup::Find(m_dict, LookupDirection(), m_strLastWord);
     m_listIndex->selection = found.entry;
     ShowPage(found.text, found.entry);
     if (m_nDirection != 0)

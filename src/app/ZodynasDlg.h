@@ -138,6 +138,7 @@ public:
     bool UsesWordForms() const { return m_bWordForms != 0; }
     // Where the stems come from (the bases of hunspell's .aff and .dic), for tests.
     void SetWordFormsData(const std::string& englishBase, const std::string& lithuanianBase);
+    bool AreWordFormsLoaded() const { return m_pEnglishForms->IsLoaded() || m_pLithuanianForms->IsLoaded(); }
     bool HasSplash() const { return m_splash != nullptr; }
     const std::string& Caption() const { return m_strCaption; }
     // The page of a followed link, waiting for TIMER_SHOWPAGE.

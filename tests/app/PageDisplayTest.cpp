@@ -700,10 +700,19 @@ protected:
 };
 
 TEST_F(WordFormsWindowTest, TypingEnterAndTheClipboardShowTheDictionaryForm) {
+    {
+        // A word left in the entry box that needs a form is shown as it stands at start-up,
+        // which reads no hunspell data.
+        QSettings user = UserSettings();
+        user.setValue("Zodis", "cats");
+    }
     auto dlg = Start();
     ASSERT_TRUE(m_bInitResult);
     ASSERT_TRUE(dlg->UsesWordForms());
+    EXPECT_FALSE(dlg->AreWordFormsLoaded());
+    EXPECT_EQ(IndexList(dlg)->selection, 1); // catsup, the nearest
     CWordEdit* edit = EntryBox(dlg);
+    edit->clear();
     QTest::keyClicks(edit, "cats");
     EXPECT_EQ(IndexList(dlg)->selection, 0);
     QTest::keyClick(edit, Qt::Key_Return);

@@ -44,7 +44,7 @@ _lekstar_cli() {
     lookup | page | render-forward | nearest-forward | render-reverse | nearest-reverse | words)
         if [[ $cur == -* ]]; then
             local flags="--reverse"
-            [ "$command" = lookup ] && flags="--reverse --json --strict"
+            [ "$command" = lookup ] && flags="--reverse --json --strict --no-forms"
             COMPREPLY=($(compgen -W "$flags" -- "$cur"))
             return
         fi
