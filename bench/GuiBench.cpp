@@ -104,12 +104,15 @@ std::vector<int> Keys(CDictFile& dict) {
     return keys;
 }
 
-void Keystrokes(benchmark::State& state, const std::filesystem::path& dictionary, bool bIndexes) {
+void Keystrokes(benchmark::State& state, const std::filesystem::path& dictionary, bool bIndexes,
+                bool bForms = true) {
     SWindow window;
     if (!window.Start(dictionary, bIndexes)) {
         state.SkipWithError("the window did not start");
         return;
     }
+    if (window.dialog->UsesWordForms() != bForms)
+        window.dialog->OnSysCommand(IDM_WORDFORMS);
     QWidget* entry = window.dialog->findChild<QWidget*>("IDC_WORD");
     const std::vector<int> keys = Keys(window.dialog->Dict());
     const long paintsBefore = window.indexPaints.count;
@@ -125,6 +128,22 @@ void Keystrokes(benchmark::State& state, const std::filesystem::path& dictionary
     }
     state.counters["index paints per key"] = benchmark::Counter(
         static_cast<double>(window.indexPaints.count - paintsBefore) / static_cast<double>(i));
+}
+
+// The window from nothing to shown and back: the program folder's files, the dictionary opened,
+// the saved word looked up. Word forms must add nothing here: their data is read later.
+void StartAndClose(benchmark::State& state, const std::filesystem::path& dictionary) {
+    for (auto _ : state) {
+        SWindow window;
+        if (!window.Start(dictionary, true)) {
+            state.SkipWithError("the window did not start");
+            return;
+        }
+        if (window.dialog->AreWordFormsLoaded()) {
+            state.SkipWithError("the start read the word forms");
+            return;
+        }
+    }
 }
 
 // One tick of the clipboard watch while the window stays on top and the clipboard holds a text of
@@ -168,6 +187,12 @@ int main(int argc, char** argv) {
                 [million, bIndexes](benchmark::State& s) { Keystrokes(s, million, bIndexes); })
                 ->Unit(benchmark::kMicrosecond);
     }
+    benchmark::RegisterBenchmark("real/Keystroke/indexed/no-forms", [real](benchmark::State& s) {
+        Keystrokes(s, real, true, false);
+    })->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("real/StartAndClose", [real](benchmark::State& s) {
+        StartAndClose(s, real);
+    })->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("real/IdleClipboardTick",
                                  [real](benchmark::State& s) { IdleClipboardTick(s, real); })
         ->Arg(0)
