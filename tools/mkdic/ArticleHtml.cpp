@@ -150,28 +150,20 @@ std::string CFreeDictCompiler::ArticleBody(const SArticleDraft& draft) {
         body += " <I>" + HtmlText(PartOfSpeech(e.pos)) + "</I>";
     body += "</P>\r\n";
 
-    // Cross-references stand under the sense they follow; when every sense that has some has the
-    // same ones ("See also: {abnormity}" after both senses), they are shown once at the end.
+    // Cross-references stand under the sense they follow; when every sense has the same ones
+    // ("See also: {abnormity}" after both senses), they are shown once at the end.
     std::vector<std::vector<const SCrossRef*>> groups(e.senses.size() + 1);
     for (const SCrossRef& r : e.refs)
         groups[static_cast<std::size_t>(r.sense + 1)].push_back(&r);
-    const std::vector<const SCrossRef*>* first = nullptr;
-    bool alike = true;
     const auto same = [](const std::vector<const SCrossRef*>& a, const std::vector<const SCrossRef*>& b) {
         return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const SCrossRef* x, const SCrossRef* y) {
             return x->kind == y->kind && x->target == y->target;
         });
     };
-    for (const auto& g : groups) {
-        if (g.empty())
-            continue;
-        if (first == nullptr)
-            first = &g;
-        else if (!same(*first, g))
-            alike = false;
-    }
-    if (!alike)
-        body += RefsHtml(groups[0]);
+    bool alike = e.senses.size() >= 2;
+    for (std::size_t n = 1; alike && n < groups.size(); ++n)
+        alike = !groups[n].empty() && same(groups[1], groups[n]);
+    body += RefsHtml(groups[0]);
     for (std::size_t n = 0; n < e.senses.size(); ++n) {
         const SFreeDictSense& sense = e.senses[n];
         // Each text line stands alone between the tags, so that the reverse view can mark a
@@ -184,7 +176,7 @@ std::string CFreeDictCompiler::ArticleBody(const SArticleDraft& draft) {
         if (!alike)
             body += RefsHtml(groups[n + 1]);
     }
-    if (alike && first != nullptr)
-        body += RefsHtml(*first);
+    if (alike)
+        body += RefsHtml(groups[1]);
     return body;
 }

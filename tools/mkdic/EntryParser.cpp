@@ -235,7 +235,7 @@ std::string ConvertDomainLabels(std::string_view utf8) {
 }
 
 std::vector<std::string> LithuanianItems(std::string_view sense) {
-    return Items(sense, false);
+    return Items(sense, true);
 }
 
 std::vector<std::string> EnglishPhrases(std::string_view sense) {

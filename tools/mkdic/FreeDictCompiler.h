@@ -90,12 +90,13 @@ std::string PartOfSpeech(std::string_view labels);
 // Domain labels ("[med]") turned into the Lithuanian remarks the data uses elsewhere ("(med.)").
 std::string ConvertDomainLabels(std::string_view utf8);
 
-// The Lithuanian words and phrases of a sense: split at commas and semicolons outside
-// parentheses, remarks in parentheses at the start or end and domain labels dropped, optional
-// parts such as "(pa)" expanded into both forms, trimmed. UTF-8.
+// The Lithuanian words and phrases of a sense, as a user types them: split at commas and
+// semicolons outside parentheses (a decimal comma, "2,5 cm", splits nothing), remarks in
+// parentheses and domain labels dropped wherever they stand, optional parts such as "(pa)" and
+// "a/b" alternatives expanded into every form, a trailing "ir pan.", "!" or "?" dropped,
+// trimmed. UTF-8.
 std::vector<std::string> LithuanianItems(std::string_view sense);
-// The English translation phrases of a sense: as LithuanianItems, but every remark in
-// parentheses is removed, wherever it stands.
+// The English translation phrases of a sense, by the same rules.
 std::vector<std::string> EnglishPhrases(std::string_view sense);
 
 // Regular inflected forms of a single lower-case word by its part-of-speech labels: nouns their

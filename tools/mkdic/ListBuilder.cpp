@@ -173,19 +173,35 @@ void CFreeDictCompiler::Compile(const std::vector<SFreeDictEntry>& engLit,
         m_byKey[KeyForm(PlainText(m_drafts[i].entry->key))].push_back(entry);
     }
 
+    // Abbreviations are marked first; the other articles of a headword are its homonyms 1, 2, ...
+    // (an abbreviation beside a single word leaves that word without a number).
+    std::vector<char> abbreviation(m_drafts.size(), 0);
+    for (std::size_t i = 0; i < m_drafts.size(); ++i) {
+        const SFreeDictEntry& e = *m_drafts[i].entry;
+        const bool abbreviated = e.senses.size() == 1 &&
+                                 Encode(Trim(RemoveLabels(Decode(e.senses[0].text)))).starts_with("(sutr.");
+        abbreviation[i] = IsAbbreviationHeadword(m_drafts[i].headword) || abbreviated;
+    }
     m_content.articles.reserve(m_drafts.size());
     for (std::size_t i = 0; i < m_drafts.size(); ++i) {
         const SArticleDraft& draft = m_drafts[i];
         const SFreeDictEntry& e = *draft.entry;
         std::int32_t homonym = 0;
-        const std::vector<int>& same = m_byHeadword.at(draft.headword);
-        if (same.size() > 1)
-            homonym = static_cast<std::int32_t>(std::find(same.begin(), same.end(), static_cast<int>(i)) -
-                                                same.begin() + 1);
-        const bool abbreviated = e.senses.size() == 1 &&
-                                 Encode(Trim(RemoveLabels(Decode(e.senses[0].text)))).starts_with("(sutr.");
-        if (IsAbbreviationHeadword(draft.headword) || abbreviated)
+        if (abbreviation[i] != 0) {
             homonym = DictFormat::kAbbreviation;
+        } else {
+            std::int32_t place = 0;
+            std::int32_t words = 0;
+            for (const int other : m_byHeadword.at(draft.headword)) {
+                if (abbreviation[static_cast<std::size_t>(other)] != 0)
+                    continue;
+                ++words;
+                if (other == static_cast<int>(i))
+                    place = words;
+            }
+            if (words > 1)
+                homonym = place;
+        }
         std::string text = CDictWriter::ArticleText(draft.headword, ArticleBody(draft));
         if (text.size() > kArticleLimit) {
             m_warnings.push_back("article \"" + e.headword +

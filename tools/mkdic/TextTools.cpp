@@ -167,8 +167,9 @@ bool HasOpenParenthesis(std::string_view s) {
     return depth > 0;
 }
 
-// Splits at commas and semicolons outside parentheses. A stray ')' does not take the depth below
-// zero, so a lost '(' in the data does not swallow the rest of the sense.
+// Splits at commas and semicolons outside parentheses; a decimal comma ("2,5 cm") splits nothing.
+// A stray ')' does not take the depth below zero, so a lost '(' in the data does not swallow the
+// rest of the sense.
 std::vector<U32> SplitTopLevel(U32View s) {
     std::vector<U32> parts;
     int depth = 0;
@@ -180,6 +181,9 @@ std::vector<U32> SplitTopLevel(U32View s) {
         } else if (c == ')') {
             depth = std::max(0, depth - 1);
         } else if ((c == ',' || c == ';') && depth == 0) {
+            const auto digit = [](char32_t d) { return d >= '0' && d <= '9'; };
+            if (c == ',' && i > 0 && i + 1 < s.size() && digit(s[i - 1]) && digit(s[i + 1]))
+                continue;
             parts.emplace_back(s.substr(start, i - start));
             start = i + 1;
         }
@@ -336,14 +340,68 @@ void ExpandOptional(const U32& s, std::vector<U32>& out, std::size_t from) {
     out.push_back(s);
 }
 
+// Words that end an item without belonging to it: "ir pan." (and the like), "!" and "?".
+U32 StripTail(U32 p) {
+    for (;;) {
+        const U32 before = p;
+        p = TrimEdges(p);
+        while (!p.empty() && (p.back() == '!' || p.back() == '?'))
+            p.pop_back();
+        for (const U32View tail : {U32View(U" ir pan."), U32View(U" ir pan")})
+            if (p.size() > tail.size() && p.ends_with(tail))
+                p.resize(p.size() - tail.size());
+        if (p == before)
+            return p;
+    }
+}
+
+std::vector<U32> ExpandSlashes(const U32& s) {
+    constexpr std::size_t kMaxForms = 8;
+    std::vector<U32> forms{U32()};
+    std::size_t start = 0;
+    while (start <= s.size()) {
+        std::size_t end = s.find(' ', start);
+        if (end == U32::npos)
+            end = s.size();
+        const U32 token = s.substr(start, end - start);
+        // Alternatives have letters on both sides of every '/' ("meal/flour"), not "1/2".
+        std::vector<U32> alternatives;
+        std::size_t from = 0;
+        bool split = token.find('/') != U32::npos;
+        for (std::size_t k = 0; split && k < token.size(); ++k)
+            if (token[k] == '/' &&
+                (k == 0 || k + 1 == token.size() || !IsLetter(token[k - 1]) || !IsLetter(token[k + 1])))
+                split = false;
+        if (split) {
+            for (std::size_t k = 0; k <= token.size(); ++k)
+                if (k == token.size() || token[k] == '/') {
+                    alternatives.push_back(token.substr(from, k - from));
+                    from = k + 1;
+                }
+        } else {
+            alternatives.push_back(token);
+        }
+        if (forms.size() * alternatives.size() > kMaxForms)
+            return {s};
+        std::vector<U32> next;
+        for (const U32& f : forms)
+            for (const U32& a : alternatives)
+                next.push_back(f.empty() ? a : f + U' ' + a);
+        forms = std::move(next);
+        start = end + 1;
+    }
+    return forms;
+}
+
 std::vector<std::string> Items(std::string_view sense, bool inner) {
     std::vector<std::string> items;
     for (const U32& part : SplitTopLevel(RemoveLabels(Decode(sense)))) {
-        const U32 stripped = StripRemarks(part, inner);
+        const U32 stripped = StripTail(StripRemarks(part, inner));
         if (stripped.empty())
             continue;
         std::vector<U32> forms;
-        ExpandOptional(stripped, forms);
+        for (const U32& slashless : ExpandSlashes(stripped))
+            ExpandOptional(slashless, forms);
         for (const U32& form : forms) {
             const U32 clean = CollapseSpaces(form);
             if (std::none_of(clean.begin(), clean.end(), IsLetter))

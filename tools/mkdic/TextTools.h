@@ -59,6 +59,11 @@ U32 StripRemarks(U32 p, bool inner);
 // into its items with their remarks stripped (inner ones too when inner is set).
 void ExpandOptional(const U32& s, std::vector<U32>& out, std::size_t from = 0);
 std::vector<std::string> Items(std::string_view sense, bool inner);
+// The end of an item that is no part of it: "ir pan.", "!", "?".
+U32 StripTail(U32 p);
+// Every choice of "a/b" alternatives in a text's words ("cover/sprinkle with flour" gives both
+// phrases); at most eight forms, else the text as it stands.
+std::vector<U32> ExpandSlashes(const U32& s);
 // Keys: A-Z folded; the forward comparison's view; the dictd key form of a code page 1257 text.
 std::string AsciiLower(std::string s);
 std::string ForwardKey(std::string_view cp1257);

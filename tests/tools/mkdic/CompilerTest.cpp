@@ -87,11 +87,12 @@ TEST_F(CompilerTest, ArticlesComeInHeadwordOrderWithTheirHomonymNumbers) {
     const std::vector<std::pair<std::string, std::int32_t>> expected = {
         {"abate", 0},      {"ABC", 999},  {"Achilles' heel", 0}, {"at", 0},        {"book-keeper", 0},
         {"box", 0},        {"boxes", 0},  {"caf\xE9", 0},        {"caviar(e)", 0}, {"cyclopedic", 999},
-        {"cyclopedic", 2}, {"e.g.", 999}, {"home", 0},           {"house", 0},     {"sake", 1},
+        {"cyclopedic", 0}, {"e.g.", 999}, {"home", 0},           {"house", 0},     {"sake", 1},
         {"sake", 2},       {"wanna", 999}};
     EXPECT_EQ(got, expected);
     EXPECT_EQ(m_compiler.Stats().articles, 17);
-    EXPECT_EQ(m_compiler.Stats().homonyms, 3);
+    // "cyclopedic" beside its abbreviation is a single word: no homonym number.
+    EXPECT_EQ(m_compiler.Stats().homonyms, 2);
     EXPECT_EQ(m_compiler.Stats().abbreviations, 4);
     EXPECT_TRUE(m_compiler.Warnings().empty());
     for (const SDictArticle& a : Content().articles)
@@ -181,11 +182,19 @@ TEST(CompilerRefs, StandUnderTheirSenseUnlessAllSensesShareThem) {
          "3. netoli\n"},
         {"abnormity",
          "abnormity\n1. nenormalumas\n   See also: {around}\n2. anomalija\n   See also: {around}\n"},
+        {"abrasive", "abrasive\n1. kandus\n2. abrazyvinis\n   See also: {around}\n3. abrazyvai\n"},
         {"around", "around\naplink\n"},
         {"far", "far\ntoli\n"},
     });
     compiler.Compile(eng, {});
-    ASSERT_EQ(compiler.Content().articles.size(), 4u); // abnormity, about, around, far
+    ASSERT_EQ(compiler.Content().articles.size(), 5u); // abnormity, about, abrasive, around, far
+    // Only one sense of several has them: they stay under it, not after the last sense.
+    EXPECT_EQ(compiler.Content().articles[2].text,
+              "abrasive\t<P CLASS=hw><B>abrasive</B></P>\r\n"
+              "<P CLASS=sense>\r\n1. kandus\r\n</P>\r\n"
+              "<P CLASS=sense>\r\n2. abrazyvinis\r\n</P>\r\n"
+              "<P CLASS=see>\r\nTaip pat \xFEr.: <A HREF=\"around\">around</A>\r\n</P>\r\n"
+              "<P CLASS=sense>\r\n3. abrazyvai\r\n</P>\r\n");
     EXPECT_EQ(compiler.Content().articles[1].text,
               "about\t<P CLASS=hw><B>about</B></P>\r\n"
               "<P CLASS=sense>\r\n1. apie\r\n</P>\r\n"

@@ -22,8 +22,9 @@ TEST(LithuanianItems, DropRemarksAtTheStartAndTheEnd) {
     EXPECT_EQ(LithuanianItems("pamesti (šeimą, laivą ir pan.)"), (Items{"pamesti"}));
     EXPECT_EQ(LithuanianItems("(the Abbey) (šnek.) Vestminsterio vienuolynas"),
               (Items{"Vestminsterio vienuolynas"}));
-    // A remark in the middle stays; a remark alone is no item.
-    EXPECT_EQ(LithuanianItems("nustoti (ką) daryti, (kalbant apie asmenį)"), (Items{"nustoti (ką) daryti"}));
+    // A remark in the middle leaves the text too (it stays in the article); a remark alone is no
+    // item.
+    EXPECT_EQ(LithuanianItems("nustoti (ką) daryti, (kalbant apie asmenį)"), (Items{"nustoti daryti"}));
     // Domain labels go wherever they stand.
     EXPECT_EQ(LithuanianItems("[med] depresinis, [bot] uosis"), (Items{"depresinis", "uosis"}));
 }
@@ -43,11 +44,30 @@ TEST(LithuanianItems, RepairWhatTheDataBrokeAndDropJunk) {
     EXPECT_EQ(LithuanianItems("apiberti (malonėmis, dovanomis"), (Items{"apiberti"}));
     // Punctuation at the edges, items without letters.
     EXPECT_EQ(LithuanianItems("išskyrus, nekalbant apie..."), (Items{"išskyrus", "nekalbant apie"}));
-    EXPECT_EQ(LithuanianItems("= 2,5 cm"), (Items{"5 cm"}));
+    // A decimal comma splits nothing; a comma between words does.
+    EXPECT_EQ(LithuanianItems("= 2,5 cm"), (Items{"2,5 cm"}));
+    EXPECT_EQ(LithuanianItems("2,a, 5 cm,3 kg, 1 ,5 l"), (Items{"a", "5 cm", "3 kg", "5 l"}));
     EXPECT_EQ(LithuanianItems("taigi,..."), (Items{"taigi"}));
     EXPECT_EQ(LithuanianItems("mielasis, - oji, -si"), (Items{"mielasis", "oji", "-si"}));
     EXPECT_EQ(LithuanianItems("pliaukšti, ≈ liežuviu malti"), (Items{"pliaukšti", "liežuviu malti"}));
-    EXPECT_EQ(LithuanianItems("ačiū dievui!"), (Items{"ačiū dievui!"}));
+}
+
+TEST(LithuanianItems, AreTextsAUserTypes) {
+    EXPECT_EQ(LithuanianItems("ačiū dievui!"), (Items{"ačiū dievui"}));
+    EXPECT_EQ(LithuanianItems("kas?, abrakadabra!?"), (Items{"kas", "abrakadabra"}));
+    EXPECT_EQ(LithuanianItems("stalai, kėdės ir pan."), (Items{"stalai", "kėdės"}));
+    EXPECT_EQ(LithuanianItems("irpan"), (Items{"irpan"}));
+    // "a/b" alternatives: every choice, eight at most.
+    EXPECT_EQ(LithuanianItems("miltais/cukrumi apibarstyti"),
+              (Items{"miltais apibarstyti", "cukrumi apibarstyti"}));
+    EXPECT_EQ(
+        EnglishPhrases("covered/sprinkled with meal/flour"),
+        (Items{"covered with meal", "covered with flour", "sprinkled with meal", "sprinkled with flour"}));
+    EXPECT_EQ(EnglishPhrases("a/b c/d e/f"),
+              (Items{"a c e", "a c f", "a d e", "a d f", "b c e", "b c f", "b d e", "b d f"}));
+    EXPECT_EQ(EnglishPhrases("a/b c/d e/f/g"), (Items{"a/b c/d e/f/g"}));
+    // Not between letters: no alternatives.
+    EXPECT_EQ(LithuanianItems("1/2 litro, /x, y/"), (Items{"1/2 litro", "x", "y"}));
 }
 
 TEST(EnglishPhrases, DropEveryRemark) {
