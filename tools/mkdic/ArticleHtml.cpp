@@ -180,3 +180,59 @@ std::string CFreeDictCompiler::ArticleBody(const SArticleDraft& draft) {
         body += RefsHtml(groups[1]);
     return body;
 }
+
+std::string CFreeDictCompiler::TranslatedBody(const SArticleDraft& draft) {
+    std::string body = "<P CLASS=hw><B>" + HtmlText(draft.entry->headword) + "</B></P>\r\n";
+    const std::size_t self = static_cast<std::size_t>(&draft - m_drafts.data());
+    // Related articles: the other translations of its senses, and the articles whose senses hold
+    // the Lithuanian words, in that order.
+    std::vector<int> related;
+    std::vector<std::string> relatedText;
+    const auto relate = [&](int a, const std::string& textUtf8) {
+        if (a == static_cast<int>(self) || related.size() >= kTranslationArticles)
+            return;
+        const std::string& headword = m_drafts[static_cast<std::size_t>(a)].headword;
+        for (const int r : related)
+            if (m_drafts[static_cast<std::size_t>(r)].headword == headword)
+                return;
+        related.push_back(a);
+        relatedText.push_back(textUtf8);
+    };
+    for (std::size_t n = 0; n < draft.translated.size(); ++n) {
+        const STranslatedSense& t = draft.translated[n];
+        const SFreeDictEntry& l = *t.source;
+        // Each text line stands alone between the tags, so that the reverse view can mark the
+        // Lithuanian word.
+        body += "<P CLASS=sense>\r\n";
+        if (draft.translated.size() > 1)
+            body += std::to_string(n + 1) + ". ";
+        body += HtmlText(TrimUtf8(l.headword));
+        if (!l.pron.empty())
+            body += " <SPAN CLASS=pron>[" + HtmlText(l.pron) + "]</SPAN>";
+        if (!l.pos.empty())
+            body += " <I>" + HtmlText(PartOfSpeech(l.pos)) + "</I>";
+        if (!t.remark.empty())
+            body += " " + HtmlText(t.remark);
+        body += "\r\n</P>\r\n";
+        for (const std::string& phrase : t.related)
+            if (const std::vector<int>* articles = FindArticles(PlainText(phrase), true))
+                relate(articles->front(), phrase);
+    }
+    for (const STranslatedSense& t : draft.translated) {
+        const auto found = m_reverseFromEnglish.find(PlainText(TrimUtf8(t.source->headword)));
+        if (found != m_reverseFromEnglish.end())
+            for (const int a : found->second)
+                relate(a, m_drafts[static_cast<std::size_t>(a)].entry->headword);
+    }
+    if (!related.empty()) {
+        body += "<P CLASS=see>\r\n" + HtmlText("Taip pat žr.:") + " ";
+        for (std::size_t n = 0; n < related.size(); ++n) {
+            if (n > 0)
+                body += ", ";
+            body += LinkHtml(m_byHeadword.at(m_drafts[static_cast<std::size_t>(related[n])].headword),
+                             relatedText[n]);
+        }
+        body += "\r\n</P>\r\n";
+    }
+    return body;
+}

@@ -122,6 +122,13 @@ int CFreeDictCompiler::Run(const std::string& sourceDir, const std::string& outp
     compiler.Compile(engLitEntries, litEngEntries, irregular);
     for (const std::string& w : compiler.Warnings())
         err << "lekstar-mkdic: warning: " << w << "\n";
+    if (!compiler.Losses().empty()) {
+        for (const std::string& loss : compiler.Losses())
+            err << "lekstar-mkdic: lost: " << loss << "\n";
+        err << "lekstar-mkdic: " << compiler.Losses().size()
+            << " source entries would be lost; nothing written\n";
+        return 1;
+    }
     if (compiler.Content().articles.empty()) {
         err << "lekstar-mkdic: " << sourceDir << "/freedict-eng-lit.index: no entries to build from\n";
         return 1;
@@ -147,13 +154,18 @@ int CFreeDictCompiler::Run(const std::string& sourceDir, const std::string& outp
     out << outputPath << ": " << (ec ? 0 : size) << " bytes\n"
         << "  articles:                  " << s.articles << " (" << s.homonyms << " homonyms, "
         << s.abbreviations << " abbreviations, " << s.skipped << " entries skipped)\n"
+        << "    English-Lithuanian:      " << s.articles - s.translated << " of " << s.engLitIn
+        << " entries\n"
+        << "    translations:            " << s.translated
+        << " English words of the Lithuanian-English data\n"
         << "  alternate 1 (spellings):   " << s.alternates[0] << "\n"
         << "  alternate 2 (phrase words): " << s.alternates[1] << "\n"
         << "  alternate 3 (translations): " << s.alternates[2] << "\n"
         << "  alternate 4 (inflections): " << s.alternates[3] << " (" << s.irregular << " irregular forms)\n"
         << "  links:                     " << s.links << " records, " << s.linksInArticles
         << " links in articles\n"
-        << "  reverse records:           " << s.reverse << "\n"
+        << "  reverse records:           " << s.reverse << " (" << s.merged << " equal spellings merged)\n"
+        << "    Lithuanian-English:      " << s.litEngReached << " of " << s.litEngIn << " headwords\n"
         << "  licence:                   " << copyingPath << "\n";
     return 0;
 }

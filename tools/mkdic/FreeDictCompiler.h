@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <iosfwd>
 #include <map>
 #include <set>
@@ -18,15 +19,18 @@
 //
 // The English-Lithuanian entries become the articles (one per entry, HTML in code page 1257),
 // their spellings and inflections the alternate headword lists, their cross-references the link
-// list, and their Lithuanian translations the reverse list. The Lithuanian-English entries add
-// Lithuanian headwords to the reverse list and English words, that have no article of their own,
-// to alternate list 3.
+// list, and their Lithuanian translations the reverse list. Every English translation of the
+// Lithuanian-English entries that is no English headword becomes an article of its own, its
+// senses the Lithuanian words it translates; every Lithuanian-English headword becomes a reverse
+// record leading to the articles of its translations, in the order of its senses. Records that
+// the search's letter weights make equal are one record.
 //
 // Alternate lists:
 //   1  spelling variants: the dictd key, the plain-ASCII form, the forms with and without an
 //      optional part in parentheses ("caviar(e)")
 //   2  the words of multi-word headwords
-//   3  English translations from the Lithuanian-English data that are no headwords
+//   3  empty: the English translations of the Lithuanian-English data that are no headwords,
+//      which it once held, are articles of their own now
 //   4  inflections: regular ones (plural; third person, past and -ing forms) and the irregular
 //      forms of WordNet's exception lists ("went" -> go, "children" -> child)
 //
@@ -121,8 +125,13 @@ struct SCompileStats {
     int links = 0; // link list records
     int linksInArticles = 0;
     int reverse = 0;
-    int skipped = 0;   // entries that could not be stored
-    int irregular = 0; // alternate list 4 records from irregular forms
+    int skipped = 0;       // entries that could not be stored
+    int irregular = 0;     // alternate list 4 records from irregular forms
+    int translated = 0;    // articles made from English translations of the Lithuanian-English data
+    int engLitIn = 0;      // English-Lithuanian entries read
+    int litEngIn = 0;      // Lithuanian-English entries read
+    int litEngReached = 0; // of them, those whose headword is a reverse record
+    int merged = 0;        // reverse texts merged into a record of equal letter weights
 };
 
 class CFreeDictCompiler {
@@ -138,6 +147,9 @@ public:
     const SCompileStats& Stats() const { return m_stats; }
     // Entries skipped or shortened, one message each.
     const std::vector<std::string>& Warnings() const { return m_warnings; }
+    // Source entries lost on the way (a Lithuanian-English headword without a record): the
+    // build must fail.
+    const std::vector<std::string>& Losses() const { return m_losses; }
 
     // Parses every word entry of a loaded dictionary, in data order (by offset).
     static std::vector<SFreeDictEntry> ParseEntries(const CDictdReader& reader);
@@ -164,9 +176,18 @@ public:
                    const std::string& wordnetDir, std::ostream& out, std::ostream& err);
 
 private:
+    // A sense of an article made from the Lithuanian-English data: the Lithuanian entry whose
+    // translation the headword is, with that translation's remarks.
+    struct STranslatedSense {
+        const SFreeDictEntry* source = nullptr;
+        std::string remark;               // UTF-8, such as "(apie laivą)"; may be empty
+        std::size_t place = 0;            // the translation's place in its sense: 0 the first
+        std::vector<std::string> related; // UTF-8: the other translations of that sense
+    };
     struct SArticleDraft {
         const SFreeDictEntry* entry = nullptr;
-        std::string headword; // code page 1257
+        std::string headword;                     // code page 1257
+        std::vector<STranslatedSense> translated; // only for an article made from a translation
     };
 
     // Articles whose headword equals text exactly, else under the forward comparison, else
@@ -177,15 +198,21 @@ private:
     // A link to the articles of canonical headword, registering it in the link list.
     std::string LinkHtml(const std::vector<int>& articles, const std::string& textUtf8);
     std::string ArticleBody(const SArticleDraft& draft);
+    std::string TranslatedBody(const SArticleDraft& draft);
+    // Sorts the drafts into the writer's order and indexes their headwords.
+    void IndexDrafts();
+    // Adds an article for every English translation of litEng that is no headword.
+    void MakeTranslatedDrafts(const std::vector<SFreeDictEntry>& litEng);
     void AddAlternate(std::size_t list, const std::string& textCp1257, int entry);
-    void BuildAlternates(const std::vector<SFreeDictEntry>& litEng,
-                         const std::vector<SIrregularForm>& irregular);
+    void BuildAlternates(const std::vector<SIrregularForm>& irregular);
     void BuildReverse(const std::vector<SFreeDictEntry>& litEng);
 
     SDictContent m_content;
     SCompileStats m_stats;
     std::vector<std::string> m_warnings;
+    std::vector<std::string> m_losses;
     std::vector<SArticleDraft> m_drafts;
+    std::deque<SFreeDictEntry> m_madeEntries;                       // the entries of the translated articles
     std::map<std::string, std::vector<int>> m_byHeadword;           // exact code page 1257 headword
     std::map<std::string, std::vector<int>> m_byFolded;             // headword with A-Z folded
     std::map<std::string, std::vector<int>> m_byKey;                // dictd key form

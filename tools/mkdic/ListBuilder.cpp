@@ -35,8 +35,7 @@ void CFreeDictCompiler::AddAlternate(std::size_t list, const std::string& textCp
     m_content.alternates[list].push_back({textCp1257, entry});
 }
 
-void CFreeDictCompiler::BuildAlternates(const std::vector<SFreeDictEntry>& litEng,
-                                        const std::vector<SIrregularForm>& irregular) {
+void CFreeDictCompiler::BuildAlternates(const std::vector<SIrregularForm>& irregular) {
     for (std::size_t i = 0; i < m_drafts.size(); ++i) {
         const int entry = static_cast<int>(i);
         const SFreeDictEntry& e = *m_drafts[i].entry;
@@ -94,59 +93,216 @@ void CFreeDictCompiler::BuildAlternates(const std::vector<SFreeDictEntry>& litEn
     }
     m_stats.irregular = static_cast<int>(m_content.alternates[3].size() - before);
 
-    // 3: English translations without an article of their own lead to the articles whose
-    // senses hold the Lithuanian word they translate.
-    std::map<std::string, std::vector<int>> byPhrase;
-    std::vector<std::string> order;
-    for (const SFreeDictEntry& e : litEng) {
-        const auto found = m_reverseFromEnglish.find(PlainText(TrimUtf8(e.headword)));
-        if (found == m_reverseFromEnglish.end())
-            continue;
-        for (const SFreeDictSense& sense : e.senses) {
-            for (const std::string& phrase : EnglishPhrases(sense.text)) {
-                const std::string text = PlainText(phrase);
-                if (text.size() >= kHeadwordLimit || FindArticles(text, true) != nullptr)
-                    continue;
-                auto [it, added] = byPhrase.try_emplace(text);
-                if (added)
-                    order.push_back(text);
-                for (int a : found->second)
-                    AddUnique(it->second, a, kTranslationArticles);
-            }
-        }
-    }
-    for (const std::string& text : order)
-        for (int a : byPhrase[text])
-            AddAlternate(2, text, a);
+    // 3 stays empty: every English translation of the Lithuanian-English data that is no
+    // headword has become an article of its own.
 }
 
 void CFreeDictCompiler::BuildReverse(const std::vector<SFreeDictEntry>& litEng) {
-    std::map<std::string, std::vector<int>> records = m_reverseFromEnglish;
+    // The Lithuanian-English headwords first, each leading to the articles of its translations in
+    // the order of its senses; then every Lithuanian word of the articles' senses.
+    std::map<std::string, std::vector<int>> records;
+    std::set<std::string> headwords;
     for (const SFreeDictEntry& e : litEng) {
-        const std::string word = PlainText(TrimUtf8(e.headword));
-        if (word.empty() || word.size() >= DictFormat::kReverseTextLimit)
+        for (const std::string& form : LithuanianItems(e.headword)) {
+            const std::string word = PlainText(form);
+            if (word.empty() || word.size() >= DictFormat::kReverseTextLimit)
+                continue;
+            headwords.insert(word);
+            std::vector<int>& list = records[word];
+            for (const SFreeDictSense& sense : e.senses)
+                for (const std::string& phrase : EnglishPhrases(ConvertDomainLabels(sense.text)))
+                    if (const std::vector<int>* articles = FindArticles(PlainText(phrase), true))
+                        for (int a : *articles)
+                            AddUnique(list, a, kReverseArticles);
+        }
+    }
+    for (const auto& [text, entries] : m_reverseFromEnglish)
+        for (int a : entries)
+            AddUnique(records[text], a, kReverseArticles);
+    // An entry that only points to another word ("jinai": See also {ji}) leads where that word does.
+    for (const SFreeDictEntry& e : litEng)
+        for (const std::string& form : LithuanianItems(e.headword)) {
+            const auto own = records.find(PlainText(form));
+            if (own == records.end() || !own->second.empty())
+                continue;
+            for (const SCrossRef& r : e.refs)
+                if (const auto target = records.find(PlainText(r.target)); target != records.end())
+                    for (int a : target->second)
+                        AddUnique(own->second, a, kReverseArticles);
+        }
+
+    // Texts the letter weights make equal ("kėdė", "kėde") are one record: otherwise the first
+    // would hide the second. The source's headword is the text, else the spelling with the most
+    // Lithuanian letters, else the one with the fewest capitals ("namas" before "Namas").
+    std::vector<const std::string*> texts;
+    for (const auto& [text, entries] : records)
+        if (!entries.empty())
+            texts.push_back(&text);
+    std::stable_sort(texts.begin(), texts.end(), [](const std::string* x, const std::string* y) {
+        return CDictFile::CompareByWeight(x->c_str(), y->c_str()) < 0;
+    });
+    const auto marks = [](const std::string& t) {
+        return std::count_if(t.begin(), t.end(),
+                             [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    };
+    const auto capitals = [](const std::string& t) {
+        return std::count_if(t.begin(), t.end(), [](char c) {
+            return Cp1257::ToLower(static_cast<unsigned char>(c)) != static_cast<unsigned char>(c);
+        });
+    };
+    for (std::size_t i = 0; i < texts.size();) {
+        std::size_t j = i + 1;
+        while (j < texts.size() && CDictFile::CompareByWeight(texts[i]->c_str(), texts[j]->c_str()) == 0)
+            ++j;
+        const std::string* best = texts[i];
+        for (std::size_t k = i + 1; k < j; ++k) {
+            const bool bHeadword = headwords.count(*texts[k]) != 0;
+            const bool bBestHeadword = headwords.count(*best) != 0;
+            if (bHeadword != bBestHeadword) {
+                if (bHeadword)
+                    best = texts[k];
+            } else if (marks(*texts[k]) != marks(*best)) {
+                if (marks(*texts[k]) > marks(*best))
+                    best = texts[k];
+            } else if (capitals(*texts[k]) < capitals(*best)) {
+                best = texts[k];
+            }
+        }
+        std::vector<int> entries = records[*best];
+        for (std::size_t k = i; k < j; ++k)
+            for (int a : records[*texts[k]])
+                AddUnique(entries, a, kReverseArticles);
+        m_stats.merged += static_cast<int>(j - i - 1);
+        m_content.reverse.push_back({*best, std::vector<std::int32_t>(entries.begin(), entries.end())});
+        i = j;
+    }
+
+    // Every Lithuanian-English headword must have its record.
+    for (const SFreeDictEntry& e : litEng) {
+        const std::vector<std::string> forms = LithuanianItems(e.headword);
+        const std::string word = forms.empty() ? std::string() : PlainText(forms.front());
+        const auto at = std::lower_bound(m_content.reverse.begin(), m_content.reverse.end(), word,
+                                         [](const SDictReverse& r, const std::string& w) {
+                                             return CDictFile::CompareByWeight(r.text.c_str(), w.c_str()) < 0;
+                                         });
+        const bool bReached = !word.empty() && at != m_content.reverse.end() &&
+                              CDictFile::CompareByWeight(at->text.c_str(), word.c_str()) == 0;
+        if (bReached)
+            ++m_stats.litEngReached;
+        else
+            m_losses.push_back("Lithuanian-English entry \"" + e.key + "\" has no reverse record");
+    }
+}
+
+void CFreeDictCompiler::IndexDrafts() {
+    // The articles take the order the writer would give them, so that every entry number is
+    // final and the reverse records list their articles in index order.
+    std::stable_sort(m_drafts.begin(), m_drafts.end(), [](const SArticleDraft& a, const SArticleDraft& b) {
+        return CDictFile::CompareForward(a.headword, b.headword) < 0;
+    });
+    m_byHeadword.clear();
+    m_byFolded.clear();
+    m_byKey.clear();
+    for (std::size_t i = 0; i < m_drafts.size(); ++i) {
+        const int entry = static_cast<int>(i);
+        m_byHeadword[m_drafts[i].headword].push_back(entry);
+        m_byFolded[ForwardKey(m_drafts[i].headword)].push_back(entry);
+        m_byKey[KeyForm(PlainText(m_drafts[i].entry->key))].push_back(entry);
+    }
+}
+
+namespace {
+
+// The remarks in parentheses of one translation ("(apie laivą) sail"), as they stand.
+std::string Remarks(const U32& part) {
+    std::string out;
+    for (std::size_t i = 0; i < part.size(); ++i) {
+        if (part[i] != '(')
             continue;
-        for (const SFreeDictSense& sense : e.senses) {
-            for (const std::string& phrase : EnglishPhrases(sense.text)) {
-                const std::vector<int>* articles = FindArticles(PlainText(phrase), false);
-                if (articles == nullptr)
+        const std::size_t close = MatchClose(part, i);
+        if (close == U32::npos)
+            break;
+        if (!IsOptionalPart(part, i, close)) {
+            if (!out.empty())
+                out += ' ';
+            out += Encode(part.substr(i, close - i + 1));
+        }
+        i = close;
+    }
+    return out;
+}
+
+// Whether a translation can be a headword: letters, not only a placeholder ("smth").
+bool CanBeHeadword(const std::string& text) {
+    if (text.empty() || text.size() >= kHeadwordLimit)
+        return false;
+    if (std::none_of(text.begin(), text.end(),
+                     [](char c) { return IsAsciiLetter(static_cast<unsigned char>(c)); }))
+        return false;
+    return !Contains(kPlaceholders, AsciiLower(text));
+}
+
+} // namespace
+
+void CFreeDictCompiler::MakeTranslatedDrafts(const std::vector<SFreeDictEntry>& litEng) {
+    struct SMade {
+        std::size_t draft;
+        SFreeDictEntry* entry;
+    };
+    std::map<std::string, SMade> made; // forward key -> the draft and its entry
+    for (const SFreeDictEntry& l : litEng) {
+        if (PlainText(TrimUtf8(l.headword)).empty())
+            continue;
+        for (const SFreeDictSense& sense : l.senses) {
+            struct SItem {
+                std::string phrase;
+                std::string remark;
+            };
+            std::vector<SItem> items;
+            for (const U32& part : SplitTopLevel(Decode(ConvertDomainLabels(sense.text)))) {
+                const std::string remark = Remarks(part);
+                for (std::string& phrase : EnglishPhrases(Encode(part)))
+                    items.push_back({std::move(phrase), remark});
+            }
+            for (std::size_t k = 0; k < items.size(); ++k) {
+                const std::string text = PlainText(items[k].phrase);
+                if (!CanBeHeadword(text) || FindArticles(text, true) != nullptr)
                     continue;
-                std::vector<int>& list = records[word];
-                for (int a : *articles)
-                    AddUnique(list, a, kReverseArticles);
+                auto [it, added] = made.try_emplace(ForwardKey(text), SMade{m_drafts.size(), nullptr});
+                if (added) {
+                    SFreeDictEntry& entry = m_madeEntries.emplace_back();
+                    entry.key = items[k].phrase;
+                    entry.headword = items[k].phrase;
+                    it->second.entry = &entry;
+                    m_drafts.push_back({&entry, text, {}});
+                }
+                SArticleDraft& draft = m_drafts[it->second.draft];
+                if (std::any_of(draft.translated.begin(), draft.translated.end(),
+                                [&](const STranslatedSense& t) { return t.source == &l; }))
+                    continue;
+                STranslatedSense translated{&l, items[k].remark, k, {}};
+                for (std::size_t j = 0; j < items.size(); ++j)
+                    if (j != k && PlainText(items[j].phrase) != text)
+                        translated.related.push_back(items[j].phrase);
+                draft.translated.push_back(std::move(translated));
+                // The Lithuanian word is the sense's text for the reverse list and the checks.
+                it->second.entry->senses.push_back({"", l.headword});
             }
         }
     }
-    for (auto& [text, entries] : records)
-        if (!entries.empty())
-            m_content.reverse.push_back({text, std::vector<std::int32_t>(entries.begin(), entries.end())});
+    // The closest senses first: a Lithuanian word that the headword translates first before one
+    // it translates among others ("die": mirti before gaišti), else in the data's order.
+    for (SArticleDraft& d : m_drafts)
+        std::stable_sort(
+            d.translated.begin(), d.translated.end(),
+            [](const STranslatedSense& a, const STranslatedSense& b) { return a.place < b.place; });
 }
 
 void CFreeDictCompiler::Compile(const std::vector<SFreeDictEntry>& engLit,
                                 const std::vector<SFreeDictEntry>& litEng,
                                 const std::vector<SIrregularForm>& irregular) {
     for (const SFreeDictEntry& e : engLit) {
-        SArticleDraft draft{&e, PlainText(e.headword)};
+        SArticleDraft draft{&e, PlainText(e.headword), {}};
         if (draft.headword.empty() || (e.senses.empty() && e.refs.empty())) {
             m_warnings.push_back("entry \"" + e.key + "\" has no headword or no sense; skipped");
             ++m_stats.skipped;
@@ -161,17 +317,20 @@ void CFreeDictCompiler::Compile(const std::vector<SFreeDictEntry>& engLit,
         }
         m_drafts.push_back(std::move(draft));
     }
-    // The articles take the order the writer would give them, so that every entry number below
-    // is final and the reverse records list their articles in index order.
-    std::stable_sort(m_drafts.begin(), m_drafts.end(), [](const SArticleDraft& a, const SArticleDraft& b) {
-        return CDictFile::CompareForward(a.headword, b.headword) < 0;
-    });
-    for (std::size_t i = 0; i < m_drafts.size(); ++i) {
-        const int entry = static_cast<int>(i);
-        m_byHeadword[m_drafts[i].headword].push_back(entry);
-        m_byFolded[ForwardKey(m_drafts[i].headword)].push_back(entry);
-        m_byKey[KeyForm(PlainText(m_drafts[i].entry->key))].push_back(entry);
-    }
+    m_stats.engLitIn = static_cast<int>(engLit.size());
+    m_stats.litEngIn = static_cast<int>(litEng.size());
+    IndexDrafts();
+    MakeTranslatedDrafts(litEng);
+    IndexDrafts();
+
+    // Lithuanian words of the senses, each with its articles in index order.
+    for (std::size_t i = 0; i < m_drafts.size(); ++i)
+        for (const SFreeDictSense& sense : m_drafts[i].entry->senses)
+            for (const std::string& item : LithuanianItems(sense.text)) {
+                const std::string text = PlainText(item);
+                if (text.size() < DictFormat::kReverseTextLimit)
+                    AddUnique(m_reverseFromEnglish[text], static_cast<int>(i), kReverseArticles);
+            }
 
     // Abbreviations are marked first; the other articles of a headword are its homonyms 1, 2, ...
     // (an abbreviation beside a single word leaves that word without a number).
@@ -202,7 +361,8 @@ void CFreeDictCompiler::Compile(const std::vector<SFreeDictEntry>& engLit,
             if (words > 1)
                 homonym = place;
         }
-        std::string text = CDictWriter::ArticleText(draft.headword, ArticleBody(draft));
+        std::string text = CDictWriter::ArticleText(
+            draft.headword, draft.translated.empty() ? ArticleBody(draft) : TranslatedBody(draft));
         if (text.size() > kArticleLimit) {
             m_warnings.push_back("article \"" + e.headword +
                                  "\" is longer than an article record holds; cut");
@@ -219,19 +379,12 @@ void CFreeDictCompiler::Compile(const std::vector<SFreeDictEntry>& engLit,
             for (int a : articles)
                 m_content.links.push_back({name, a});
 
-    // Lithuanian words of the English senses, each with its articles in index order.
-    for (std::size_t i = 0; i < m_drafts.size(); ++i)
-        for (const SFreeDictSense& sense : m_drafts[i].entry->senses)
-            for (const std::string& item : LithuanianItems(sense.text)) {
-                const std::string text = PlainText(item);
-                if (text.size() < DictFormat::kReverseTextLimit)
-                    AddUnique(m_reverseFromEnglish[text], static_cast<int>(i), kReverseArticles);
-            }
-
-    BuildAlternates(litEng, irregular);
+    BuildAlternates(irregular);
     BuildReverse(litEng);
 
     m_stats.articles = static_cast<int>(m_content.articles.size());
+    for (const SArticleDraft& d : m_drafts)
+        m_stats.translated += d.translated.empty() ? 0 : 1;
     for (std::size_t k = 0; k < m_content.alternates.size(); ++k)
         m_stats.alternates[k] = static_cast<int>(m_content.alternates[k].size());
     m_stats.links = static_cast<int>(m_content.links.size());

@@ -25,7 +25,7 @@ inline constexpr std::size_t kHeadwordLimit = DictFormat::kHeadwordSpanLimit - 4
 inline constexpr std::size_t kArticleLimit = DictFormat::kArticleSpanLimit - 5;
 // At most m - 1 = 255 articles fit in a reverse record's leading words.
 inline constexpr std::size_t kReverseArticles = DictFormat::kEntryListWords - 1;
-// An English translation without an article of its own leads to at most this many articles.
+// An article made from a translation links at most this many related articles.
 inline constexpr std::size_t kTranslationArticles = 8;
 
 // The data is UTF-8; the parsers work on its code points.

@@ -38,9 +38,11 @@ Entries Reverse(const SDictContent& content, const std::string& utf8) {
 }
 
 // A small English-Lithuanian dictionary with a case of every rule, and its Lithuanian-English
-// partner. Article order after compiling:
-//   0 abate  1 ABC  2 Achilles' heel  3 at  4 book-keeper  5 box  6 boxes  7 café  8 caviar(e)
-//   9 cyclopedic (sutr.)  10 cyclopedic  11 e.g.  12 home  13 house  14 sake  15 sake  16 wanna
+// partner, whose translations "accountant", "building", "place" and "spot" become articles of
+// their own. Article order after compiling:
+//   0 abate  1 ABC  2 accountant  3 Achilles' heel  4 at  5 book-keeper  6 box  7 boxes
+//   8 building  9 café  10 caviar(e)  11 cyclopedic (sutr.)  12 cyclopedic  13 e.g.  14 home
+//   15 house  16 place  17 sake  18 sake  19 spot  20 wanna
 class CompilerTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -85,12 +87,14 @@ TEST_F(CompilerTest, ArticlesComeInHeadwordOrderWithTheirHomonymNumbers) {
     for (const SDictArticle& a : Content().articles)
         got.emplace_back(a.headword, a.homonym);
     const std::vector<std::pair<std::string, std::int32_t>> expected = {
-        {"abate", 0},      {"ABC", 999},  {"Achilles' heel", 0}, {"at", 0},        {"book-keeper", 0},
-        {"box", 0},        {"boxes", 0},  {"caf\xE9", 0},        {"caviar(e)", 0}, {"cyclopedic", 999},
-        {"cyclopedic", 0}, {"e.g.", 999}, {"home", 0},           {"house", 0},     {"sake", 1},
-        {"sake", 2},       {"wanna", 999}};
+        {"abate", 0},       {"ABC", 999},        {"accountant", 0}, {"Achilles' heel", 0}, {"at", 0},
+        {"book-keeper", 0}, {"box", 0},          {"boxes", 0},      {"building", 0},       {"caf\xE9", 0},
+        {"caviar(e)", 0},   {"cyclopedic", 999}, {"cyclopedic", 0}, {"e.g.", 999},         {"home", 0},
+        {"house", 0},       {"place", 0},        {"sake", 1},       {"sake", 2},           {"spot", 0},
+        {"wanna", 999}};
     EXPECT_EQ(got, expected);
-    EXPECT_EQ(m_compiler.Stats().articles, 17);
+    EXPECT_EQ(m_compiler.Stats().articles, 21);
+    EXPECT_EQ(m_compiler.Stats().translated, 4);
     // "cyclopedic" beside its abbreviation is a single word: no homonym number.
     EXPECT_EQ(m_compiler.Stats().homonyms, 2);
     EXPECT_EQ(m_compiler.Stats().abbreviations, 4);
@@ -100,76 +104,102 @@ TEST_F(CompilerTest, ArticlesComeInHeadwordOrderWithTheirHomonymNumbers) {
 }
 
 TEST_F(CompilerTest, ArticleHtmlByteForByte) {
-    EXPECT_EQ(Content().articles[13].text,
+    EXPECT_EQ(Content().articles[15].text,
               "house\t<P CLASS=hw><B>house</B> <SPAN CLASS=pron>[ha&#650;s]</SPAN> <I>dkt.</I></P>\r\n"
               "<P CLASS=sense>\r\n1. namas, pastatas\r\n</P>\r\n"
               "<P CLASS=sense>\r\n2. (ap)gyvendinti (<A HREF=\"at\">at</A>)\r\n</P>\r\n"
               "<P CLASS=see>\r\nTaip pat \xFEr.: <A HREF=\"home\">home</A>, hut\r\n</P>\r\n");
     // A see-also target found by its dictd key; a label converted; no pronunciation or part of
     // speech.
-    EXPECT_EQ(Content().articles[12].text,
+    EXPECT_EQ(Content().articles[14].text,
               "home\t<P CLASS=hw><B>home</B> <SPAN CLASS=pron>[h&#601;&#650;m]</SPAN></P>\r\n"
               "<P CLASS=sense>\r\nnamai, namas\r\n</P>\r\n"
               "<P CLASS=see>\r\nTaip pat \xFEr.: <A HREF=\"book-keeper\">bookkeeper</A>\r\n</P>\r\n");
-    EXPECT_EQ(Content().articles[16].text, "wanna\t<P CLASS=hw><B>wanna</B></P>\r\n<P CLASS=sense>\r\n(\xFE"
+    EXPECT_EQ(Content().articles[20].text, "wanna\t<P CLASS=hw><B>wanna</B></P>\r\n<P CLASS=sense>\r\n(\xFE"
                                            "arg.) (sutr.) want to\r\n</P>\r\n");
-    EXPECT_EQ(Content().articles[7].text, Cp("café\t<P CLASS=hw><B>café</B> <I>dkt.</I></P>\r\n"
+    EXPECT_EQ(Content().articles[9].text, Cp("café\t<P CLASS=hw><B>café</B> <I>dkt.</I></P>\r\n"
                                              "<P CLASS=sense>\r\nkavinė\r\n</P>\r\n"));
 }
 
 TEST_F(CompilerTest, SpellingVariantsGoToListOne) {
-    EXPECT_EQ(List(Content().alternates[0]), (Pairs{{"achilles heel", 2},
-                                                    {"bookkeeper", 4},
-                                                    {"cafe", 7},
-                                                    {"caviare", 8},
-                                                    {"caviar", 8},
-                                                    {"eg", 11}}));
+    EXPECT_EQ(List(Content().alternates[0]), (Pairs{{"achilles heel", 3},
+                                                    {"bookkeeper", 5},
+                                                    {"cafe", 9},
+                                                    {"caviare", 10},
+                                                    {"caviar", 10},
+                                                    {"eg", 13}}));
 }
 
 TEST_F(CompilerTest, WordsOfPhrasesGoToListTwo) {
-    EXPECT_EQ(List(Content().alternates[1]), (Pairs{{"achilles", 2}, {"heel", 2}}));
+    EXPECT_EQ(List(Content().alternates[1]), (Pairs{{"achilles", 3}, {"heel", 3}}));
 }
 
-TEST_F(CompilerTest, TranslationsWithoutArticlesGoToListThree) {
-    // "building" translates "namas", which the senses of home and house hold; "accountant"
-    // translates "buhalteris". "house", "home" and "book-keeper" are headwords already.
-    EXPECT_EQ(List(Content().alternates[2]), (Pairs{{"building", 12}, {"building", 13}, {"accountant", 4}}));
+TEST_F(CompilerTest, TranslationsThatAreNoHeadwordsBecomeArticles) {
+    // "building" translates "namas" beside "house"; its article links back to both translations
+    // of namas that hold it and to the articles whose senses hold "namas". "House (the)" is the
+    // headword "house" already, "book-keeper" by its key. List 3 is left with nothing.
+    EXPECT_EQ(Content().articles[8].text, "building\t<P CLASS=hw><B>building</B></P>\r\n"
+                                          "<P CLASS=sense>\r\nnamas <I>dkt., vyr. g.</I>\r\n</P>\r\n"
+                                          "<P CLASS=see>\r\nTaip pat \xFEr.: <A HREF=\"house\">house</A>, <A "
+                                          "HREF=\"home\">home</A>\r\n</P>\r\n");
+    EXPECT_EQ(
+        Content().articles[16].text,
+        "place\t<P CLASS=hw><B>place</B></P>\r\n<P CLASS=sense>\r\nvieta <I>dkt., mot. g.</I>\r\n</P>\r\n"
+        "<P CLASS=see>\r\nTaip pat \xFEr.: <A HREF=\"spot\">spot</A>\r\n</P>\r\n");
+    EXPECT_EQ(Content().articles[2].text,
+              "accountant\t<P CLASS=hw><B>accountant</B></P>\r\n<P CLASS=sense>\r\nbuhalteris\r\n</P>\r\n"
+              "<P CLASS=see>\r\nTaip pat \xFEr.: <A HREF=\"book-keeper\">book-keeper</A>\r\n</P>\r\n");
+    EXPECT_TRUE(Content().alternates[2].empty());
 }
 
 TEST_F(CompilerTest, RegularInflectionsGoToListFour) {
     // "boxes" is a headword itself; "café" is no plain lower-case word.
     EXPECT_EQ(List(Content().alternates[3]),
-              (Pairs{{"abates", 0}, {"abated", 0}, {"abating", 0}, {"book-keepers", 4}, {"houses", 13}}));
-    EXPECT_EQ(m_compiler.Stats().alternates, (std::array<int, 4>{6, 2, 3, 5}));
+              (Pairs{{"abates", 0}, {"abated", 0}, {"abating", 0}, {"book-keepers", 5}, {"houses", 15}}));
+    EXPECT_EQ(m_compiler.Stats().alternates, (std::array<int, 4>{6, 2, 0, 5}));
 }
 
 TEST_F(CompilerTest, LinkListNamesEveryArticleOfEveryLinkedHeadword) {
-    // "sake" has two homonyms: one record each.
-    EXPECT_EQ(List(Content().links),
-              (Pairs{{"at", 3}, {"book-keeper", 4}, {"home", 12}, {"sake", 14}, {"sake", 15}}));
-    EXPECT_EQ(m_compiler.Stats().links, 5);
-    EXPECT_EQ(m_compiler.Stats().linksInArticles, 4);
-    EXPECT_NE(Content().articles[3].text.find("<A HREF=\"sake\">sake</A>"), std::string::npos);
+    // "sake" has two homonyms: one record each. The translated articles link house, home, place,
+    // spot and book-keeper.
+    EXPECT_EQ(List(Content().links), (Pairs{{"at", 4},
+                                            {"book-keeper", 5},
+                                            {"home", 14},
+                                            {"house", 15},
+                                            {"place", 16},
+                                            {"sake", 17},
+                                            {"sake", 18},
+                                            {"spot", 19}}));
+    EXPECT_EQ(m_compiler.Stats().links, 8);
+    EXPECT_EQ(m_compiler.Stats().linksInArticles, 9);
+    EXPECT_NE(Content().articles[4].text.find("<A HREF=\"sake\">sake</A>"), std::string::npos);
     // A see-also target that is no headword stays text.
-    EXPECT_NE(Content().articles[10].text.find("Taip pat \xFEr.: encyclopedic\r\n"), std::string::npos);
+    EXPECT_NE(Content().articles[12].text.find("Taip pat \xFEr.: encyclopedic\r\n"), std::string::npos);
 }
 
 TEST_F(CompilerTest, ReverseRecordsCarryTheArticlesOfTheirTranslations) {
-    EXPECT_EQ(Reverse(Content(), "namas"), (Entries{12, 13}));
-    EXPECT_EQ(Reverse(Content(), "Namas"), (Entries{13})); // from the Lithuanian-English data only
-    EXPECT_EQ(Reverse(Content(), "pastatas"), (Entries{13}));
-    EXPECT_EQ(Reverse(Content(), "gyvendinti"), (Entries{13}));
-    EXPECT_EQ(Reverse(Content(), "apgyvendinti"), (Entries{13}));
+    // "namas" and "Namas" weigh the same: one record, the spelling without a capital, leading
+    // first to its own translations in the order of its senses (house, building; home).
+    EXPECT_EQ(Reverse(Content(), "namas"), (Entries{15, 8, 14}));
+    EXPECT_EQ(Reverse(Content(), "Namas"), (Entries{-1}));
+    EXPECT_EQ(m_compiler.Stats().merged, 1);
+    EXPECT_EQ(Reverse(Content(), "pastatas"), (Entries{15}));
+    EXPECT_EQ(Reverse(Content(), "gyvendinti"), (Entries{15}));
+    EXPECT_EQ(Reverse(Content(), "apgyvendinti"), (Entries{15}));
     EXPECT_EQ(Reverse(Content(), "mažėti"), (Entries{0}));
     EXPECT_EQ(Reverse(Content(), "sumažėti"), (Entries{0}));
-    EXPECT_EQ(Reverse(Content(), "enciklopedinis"), (Entries{9, 10}));
-    EXPECT_EQ(Reverse(Content(), "sakė"), (Entries{15}));
-    EXPECT_EQ(Reverse(Content(), "want to"), (Entries{16}));
-    EXPECT_EQ(Reverse(Content(), "buhalteris"), (Entries{4}));
-    EXPECT_EQ(Reverse(Content(), "silpnoji vieta"), (Entries{2}));
-    // "vieta" translates no English headword: no record.
-    EXPECT_EQ(Reverse(Content(), "vieta"), (Entries{-1}));
+    EXPECT_EQ(Reverse(Content(), "enciklopedinis"), (Entries{11, 12}));
+    EXPECT_EQ(Reverse(Content(), "sakė"), (Entries{18}));
+    EXPECT_EQ(Reverse(Content(), "want to"), (Entries{20}));
+    EXPECT_EQ(Reverse(Content(), "buhalteris"), (Entries{5, 2}));
+    EXPECT_EQ(Reverse(Content(), "silpnoji vieta"), (Entries{3}));
+    // "vieta" translates no English headword: it leads to the articles of its translations.
+    EXPECT_EQ(Reverse(Content(), "vieta"), (Entries{16, 19}));
     EXPECT_EQ(Reverse(Content(), "(sutr. ret.) enciklopedinis"), (Entries{-1}));
+    // Every Lithuanian-English headword has its record.
+    EXPECT_EQ(m_compiler.Stats().litEngIn, 4);
+    EXPECT_EQ(m_compiler.Stats().litEngReached, 4);
+    EXPECT_TRUE(m_compiler.Losses().empty());
     EXPECT_EQ(Content().reverse.size(), 23u);
     EXPECT_EQ(m_compiler.Stats().reverse, 23);
 }
@@ -271,21 +301,21 @@ TEST(CompilerLimits, ListsStayWithinWhatTheFileHolds) {
     const std::string longWord(60, 'e');
     CFreeDictCompiler compiler;
     compiler.Compile(Parse(eng), Parse({{"tas pats", "tas pats\nsame, " + longWord + "\n"}}));
+    // "same" becomes article 0: the record leads to it first, then to the first 254 of the 300.
     const Entries entries = Reverse(compiler.Content(), "tas pats");
     ASSERT_EQ(entries.size(), 255u);
     EXPECT_EQ(entries.front(), 0);
+    EXPECT_EQ(entries[1], 1);
     EXPECT_EQ(entries.back(), 254);
+    EXPECT_EQ(compiler.Content().articles[0].headword, "same");
     EXPECT_EQ(Reverse(compiler.Content(), std::string(256, 'x')), (Entries{-1}));
-    EXPECT_EQ(Reverse(compiler.Content(), std::string(255, 'y')), (Entries{300}));
-    // At most eight articles per translation; nothing of 60 bytes.
-    EXPECT_EQ(List(compiler.Content().alternates[2]), (Pairs{{"same", 0},
-                                                             {"same", 1},
-                                                             {"same", 2},
-                                                             {"same", 3},
-                                                             {"same", 4},
-                                                             {"same", 5},
-                                                             {"same", 6},
-                                                             {"same", 7}}));
+    EXPECT_EQ(Reverse(compiler.Content(), std::string(255, 'y')), (Entries{301}));
+    // Nothing of 60 bytes becomes an article; the new one links at most eight related ones.
+    EXPECT_EQ(compiler.Content().articles.size(), 302u);
+    const std::string& same = compiler.Content().articles[0].text;
+    EXPECT_NE(same.find("<A HREF=\"w007\">w007</A>\r\n</P>"), std::string::npos) << same;
+    EXPECT_EQ(same.find("w008"), std::string::npos);
+    EXPECT_TRUE(compiler.Content().alternates[2].empty());
 }
 
 } // namespace

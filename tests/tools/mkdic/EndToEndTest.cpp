@@ -79,7 +79,7 @@ TEST_F(EndToEndTest, BuildsAFileThatTheReaderSearchesInBothDirections) {
     CDictFile dict;
     dict.SetPath(output);
     ASSERT_EQ(dict.Open(), CDictFile::kOpenOk);
-    EXPECT_EQ(dict.ArticleCount(), 3); // ABC, home, house
+    EXPECT_EQ(dict.ArticleCount(), 4); // ABC, building (a translation of namas), home, house
 
     int entry = -1;
     EXPECT_EQ(dict.RenderForward("house", entry),
@@ -88,12 +88,12 @@ TEST_F(EndToEndTest, BuildsAFileThatTheReaderSearchesInBothDirections) {
               "<P CLASS=sense>\r\n1. namas, pastatas\r\n</P>\r\n"
               "<P CLASS=sense>\r\n2. (ap)gyvendinti\r\n</P>\r\n"
               "<P CLASS=see>\r\nTaip pat \xFEr.: <A HREF=\"home\">home</A>\r\n</P>\r\n");
-    EXPECT_EQ(entry, 2);
+    EXPECT_EQ(entry, 3);
     // The plural through list 4, the link through the link list.
     EXPECT_EQ(dict.RenderForward("houses", entry).substr(0, 25), "house\t<A NAME=\"R1\"></A><P");
-    EXPECT_EQ(entry, 2);
+    EXPECT_EQ(entry, 3);
     EXPECT_EQ(dict.RenderLinkTarget("home", entry), "home\t<A NAME=\"R1\"></A>" + kHomeBody);
-    EXPECT_EQ(entry, 1);
+    EXPECT_EQ(entry, 2);
     int homonym = -1;
     EXPECT_EQ(dict.GetListHeadword(EDirection::Forward, 0, homonym), "ABC");
     EXPECT_EQ(homonym, 999);
@@ -105,28 +105,35 @@ TEST_F(EndToEndTest, BuildsAFileThatTheReaderSearchesInBothDirections) {
                  "<P CLASS=sense>\r\n<SPAN CLASS=SELECTED>abėcėlė</SPAN>\r\n</P>\r\n"));
     EXPECT_EQ(dict.GetReverseHeadword(index), Cp("abėcėlė"));
 
-    // Two articles: the link row, then each article with the word marked, not inside "namai".
+    // Three articles: the link row in the order of the Lithuanian-English senses (house,
+    // building), then the one holding the word; each with the word marked, not inside "namai".
     const std::string namas = dict.RenderReverse("namas", &index);
     EXPECT_EQ(dict.GetReverseHeadword(index), "namas");
-    EXPECT_EQ(namas,
-              "<A NAME=\"Rbeg\"></A>\r\n<A HREF=\"#R1\">home</A>&nbsp;&nbsp;&nbsp; "
-              "<A HREF=\"#R2\">house</A>&nbsp;&nbsp;&nbsp; <HR>\r\n\r\n"
-              "<A NAME=\"R1\"></A><P CLASS=hw><B>home</B> <SPAN CLASS=pron>[h&#601;&#650;m]</SPAN></P>\r\n"
-              "<P CLASS=sense>\r\n1. namai, <SPAN CLASS=SELECTED>namas</SPAN>\r\n</P>\r\n"
-              "<P CLASS=sense>\r\n2. (nam\xF8) \xFEidinys\r\n</P>\r\n"
-              "</P><A CLASS=aback HREF=\"#Rbeg\">\xC1 vir\xF0\xF8</A>\r\n<HR>\r\n\r\n"
-              "<A NAME=\"R2\"></A><P CLASS=hw><B>house</B> <SPAN CLASS=pron>[ha&#650;s]</SPAN> "
-              "<I>dkt.</I></P>\r\n"
-              "<P CLASS=sense>\r\n1. <SPAN CLASS=SELECTED>namas</SPAN>, pastatas\r\n</P>\r\n"
-              "<P CLASS=sense>\r\n2. (ap)gyvendinti\r\n</P>\r\n"
-              "<P CLASS=see>\r\nTaip pat \xFEr.: <A HREF=\"home\">home</A>\r\n</P>\r\n"
-              "</P><A CLASS=aback HREF=\"#Rbeg\">\xC1 vir\xF0\xF8</A>\r\n");
+    EXPECT_EQ(
+        namas,
+        "<A NAME=\"Rbeg\"></A>\r\n<A HREF=\"#R3\">house</A>&nbsp;&nbsp;&nbsp; "
+        "<A HREF=\"#R1\">building</A>&nbsp;&nbsp;&nbsp; <A HREF=\"#R2\">home</A>&nbsp;&nbsp;&nbsp; "
+        "<HR>\r\n\r\n"
+        "<A NAME=\"R3\"></A><P CLASS=hw><B>house</B> <SPAN CLASS=pron>[ha&#650;s]</SPAN> "
+        "<I>dkt.</I></P>\r\n"
+        "<P CLASS=sense>\r\n1. <SPAN CLASS=SELECTED>namas</SPAN>, pastatas\r\n</P>\r\n"
+        "<P CLASS=sense>\r\n2. (ap)gyvendinti\r\n</P>\r\n"
+        "<P CLASS=see>\r\nTaip pat \xFEr.: <A HREF=\"home\">home</A>\r\n</P>\r\n"
+        "</P><A CLASS=aback HREF=\"#Rbeg\">\xC1 vir\xF0\xF8</A>\r\n<HR>\r\n\r\n"
+        "<A NAME=\"R1\"></A><P CLASS=hw><B>building</B></P>\r\n"
+        "<P CLASS=sense>\r\n<SPAN CLASS=SELECTED>namas</SPAN> <I>dkt., vyr. g.</I>\r\n</P>\r\n"
+        "<P CLASS=see>\r\nTaip pat \xFEr.: <A HREF=\"house\">house</A>, <A HREF=\"home\">home</A>\r\n</P>\r\n"
+        "</P><A CLASS=aback HREF=\"#Rbeg\">\xC1 vir\xF0\xF8</A>\r\n<HR>\r\n\r\n"
+        "<A NAME=\"R2\"></A><P CLASS=hw><B>home</B> <SPAN CLASS=pron>[h&#601;&#650;m]</SPAN></P>\r\n"
+        "<P CLASS=sense>\r\n1. namai, <SPAN CLASS=SELECTED>namas</SPAN>\r\n</P>\r\n"
+        "<P CLASS=sense>\r\n2. (nam\xF8) \xFEidinys\r\n</P>\r\n"
+        "</P><A CLASS=aback HREF=\"#Rbeg\">\xC1 vir\xF0\xF8</A>\r\n");
     // "namai" comes from the English-Lithuanian senses and the Lithuanian-English entry alike.
     EXPECT_EQ(dict.RenderReverse("namai", &index),
-              "<A NAME=\"R1\"></A>" + std::string(kHomeBody).replace(kHomeBody.find("namai,"), 6,
+              "<A NAME=\"R2\"></A>" + std::string(kHomeBody).replace(kHomeBody.find("namai,"), 6,
                                                                      "<SPAN CLASS=SELECTED>namai</SPAN>,"));
-    // "building" has no article of its own: list 3 leads to the articles that hold "namas".
-    EXPECT_EQ(dict.RenderForward("building", entry).substr(0, 6), "home\t<");
+    // "building" is an article of its own.
+    EXPECT_EQ(dict.RenderForward("building", entry).substr(0, 10), "building\t<");
     EXPECT_EQ(entry, 1);
 }
 
@@ -137,13 +144,16 @@ TEST_F(EndToEndTest, ReportsTheCountsAndWritesTheLicenceTexts) {
     EXPECT_EQ(m_out.str(),
               output + ": " + std::to_string(image.size()) +
                   " bytes\n"
-                  "  articles:                  3 (0 homonyms, 1 abbreviations, 0 entries skipped)\n"
+                  "  articles:                  4 (0 homonyms, 1 abbreviations, 0 entries skipped)\n"
+                  "    English-Lithuanian:      3 of 3 entries\n"
+                  "    translations:            1 English words of the Lithuanian-English data\n"
                   "  alternate 1 (spellings):   0\n"
                   "  alternate 2 (phrase words): 0\n"
-                  "  alternate 3 (translations): 2\n"
+                  "  alternate 3 (translations): 0\n"
                   "  alternate 4 (inflections): 1 (0 irregular forms)\n"
-                  "  links:                     1 records, 1 links in articles\n"
-                  "  reverse records:           7\n"
+                  "  links:                     2 records, 3 links in articles\n"
+                  "  reverse records:           7 (0 equal spellings merged)\n"
+                  "    Lithuanian-English:      2 of 2 headwords\n"
                   "  licence:                   " +
                   output + ".COPYING\n");
     EXPECT_EQ(ReadAll(output + ".COPYING"),
@@ -183,11 +193,11 @@ TEST_F(EndToEndTest, IrregularFormsLeadToTheArticlesOfTheirWords) {
     ASSERT_EQ(dict.Open(), CDictFile::kOpenOk);
     int entry = -1;
     const std::string housen = dict.RenderForward("housen", entry);
-    EXPECT_EQ(entry, 2);
+    EXPECT_EQ(entry, 3);
     EXPECT_NE(housen.find("<B>house</B>"), std::string::npos);
     EXPECT_NE(housen.find("<B>home</B>"), std::string::npos);
     EXPECT_EQ(dict.RenderForward("homed in", entry).substr(0, 5), "home\t");
-    EXPECT_EQ(entry, 1);
+    EXPECT_EQ(entry, 2);
     EXPECT_EQ(dict.RenderForward("went", entry), "");
     EXPECT_EQ(entry, -1);
     EXPECT_EQ(dict.RenderForward("lonely", entry), "");
