@@ -100,18 +100,25 @@ bool CWordForms::Load() {
     return true;
 }
 
-std::vector<std::string> CWordForms::Stems(std::string_view word) {
-    std::vector<std::string> stems;
+std::optional<std::string> CWordForms::ToData(std::string_view word) {
     if (word.empty() || word.size() > kWordLimit || !Load())
-        return stems;
+        return std::nullopt;
     for (const char c : word)
         if (IsControl(Cp1257::ToUnicode(static_cast<unsigned char>(c))))
-            return stems;
-    std::optional<std::string> asked;
+            return std::nullopt;
     if (m_encoding == EEncoding::Iso885913)
-        asked = Iso885913::FromCp1257(word);
-    else
-        asked = Cp1257::ToUtf8(word);
+        return Iso885913::FromCp1257(word);
+    return Cp1257::ToUtf8(word);
+}
+
+bool CWordForms::IsWord(std::string_view word) {
+    const std::optional<std::string> asked = ToData(word);
+    return asked && m_pHunspell->spell(*asked);
+}
+
+std::vector<std::string> CWordForms::Stems(std::string_view word) {
+    std::vector<std::string> stems;
+    const std::optional<std::string> asked = ToData(word);
     if (!asked)
         return stems;
     for (const std::string& stem : m_pHunspell->stem(*asked)) {

@@ -40,9 +40,13 @@ public:
     // kWordLimit bytes; a stem the code page cannot hold is left out.
     std::vector<std::string> Stems(std::string_view word);
     static constexpr std::size_t kWordLimit = 100;
+    // Whether the data knows a code page 1257 word as spelt right; false without data.
+    bool IsWord(std::string_view word);
 
 private:
     enum class EEncoding { Unknown, Iso885913, Utf8 };
+    // A word in the data's encoding, loading the data first; nullopt when it cannot be asked.
+    std::optional<std::string> ToData(std::string_view word);
 
     std::string m_strBase;
     bool m_bTried = false;

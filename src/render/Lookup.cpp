@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "render/Lookup.h"
 
+#include "dict/Cp1257.h"
 #include "dict/TextUtil.h"
 #include "dict/WordForms.h"
+
+#include <algorithm>
 
 namespace Lookup {
 
@@ -36,12 +39,27 @@ struct SForwardForm {
     std::string stem;           // or the stem to look up
 };
 
+// Whether an English stem keeps the word's first two letters: hunspell also strips prefixes, and
+// an English word without its prefix is mostly another word ("independent" -> dependent,
+// "into" -> to).
+bool KeepsTheBeginning(std::string_view stem, std::string_view word) {
+    const std::size_t n = std::min<std::size_t>(2, std::min(stem.size(), word.size()));
+    for (std::size_t i = 0; i < n; ++i)
+        if (Cp1257::ToLower(static_cast<unsigned char>(stem[i])) !=
+            Cp1257::ToLower(static_cast<unsigned char>(word[i])))
+            return false;
+    return n > 0;
+}
+
 SForwardForm ForwardForm(CDictFile& dict, std::string_view word, CWordForms& forms) {
     SForwardForm f;
     f.inflected = dict.WholeListMatches(kInflectionList, word);
     if (!f.inflected.empty())
         return f;
-    for (const std::string& stem : forms.Stems(TextUtil::Trim(TextUtil::UpToNul(word)))) {
+    const std::string_view asked = TextUtil::Trim(TextUtil::UpToNul(word));
+    for (const std::string& stem : forms.Stems(asked)) {
+        if (!KeepsTheBeginning(stem, asked))
+            continue;
         CDictFile::SForwardMatch match;
         if (dict.FirstForwardMatch(stem, &match) != -1 && match.bWhole) {
             f.stem = stem;

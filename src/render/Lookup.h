@@ -18,8 +18,9 @@ class CWordForms;
 // With word forms (forms given, for the window's own roads and the terminal's lookup) a word
 // that no headword is as a whole is first taken as an inflection: the alternate list of
 // inflections when one of its records is the word ("ran" -> run, although "ranch" begins with
-// "ran"), else the first of the word's stems (forms, in hunspell's order) that a headword is as
-// a whole; only then the nearest headword as without them. The automation service and the
+// "ran"), else the first of the word's stems (forms, in hunspell's order; in English only stems
+// that keep the word's first two letters) that a headword is as a whole; only then the nearest
+// headword as without them. The automation service and the
 // page composer pass no forms: other programs rely on their results.
 namespace Lookup {
 

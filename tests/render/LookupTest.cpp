@@ -118,6 +118,10 @@ TEST_F(LookupForms, ForwardTakesTheInflectionRecordThenTheStem) {
     EXPECT_EQ(r.how, Lookup::EFound::Nearest);
     EXPECT_EQ(r.entry, 2);
     EXPECT_EQ(Lookup::Find(*dict, EDirection::Forward, "zebras", &m_english).how, Lookup::EFound::None);
+    // A stem without the word's prefix is another word: "redog" is no form of dog.
+    EXPECT_EQ(m_english.Stems("redog"), std::vector<std::string>{"dog"});
+    EXPECT_EQ(Lookup::Find(*dict, EDirection::Forward, "redog", &m_english).how, Lookup::EFound::None);
+    EXPECT_EQ(Lookup::FindEntry(*dict, EDirection::Forward, "redog", &m_english), -1);
     // The other language's stems do not help: "namuose" is no English word.
     EXPECT_EQ(Lookup::Find(*dict, EDirection::Forward, "namuose", &m_english).how, Lookup::EFound::None);
 }

@@ -5,6 +5,7 @@
 #include "dict/Cp1257.h"
 #include "dict/DictFile.h"
 #include "dict/DictFormat.h"
+#include "dict/WordForms.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -50,8 +51,7 @@ std::vector<SFreeDictEntry> CFreeDictCompiler::ParseEntries(const CDictdReader& 
     return entries;
 }
 
-bool CFreeDictCompiler::ReadExceptionLists(const std::string& dir, std::vector<SIrregularForm>& out,
-                                           std::string* error) {
+bool CFreeDictCompiler::ReadWordNet(const std::string& dir, SEnglishData& out, std::string* error) {
     namespace fs = std::filesystem;
     bool bAny = false;
     for (const char* name : {"noun.exc", "verb.exc", "adj.exc", "adv.exc"}) {
@@ -60,11 +60,31 @@ bool CFreeDictCompiler::ReadExceptionLists(const std::string& dir, std::vector<S
             continue;
         bAny = true;
         for (SIrregularForm& f : ParseExceptionList(text))
-            out.push_back(std::move(f));
+            out.irregular.push_back(std::move(f));
     }
     if (!bAny && error != nullptr)
         *error = "no WordNet exception lists (noun.exc, verb.exc, adj.exc, adv.exc) in " + dir +
                  "; irregular English forms are left out";
+    // The indexes: a lemma first on every line but the licence's, which begin with spaces.
+    for (const auto& [name, lemmas] :
+         {std::pair{"index.noun", &out.nouns}, std::pair{"index.verb", &out.verbs}}) {
+        std::string text;
+        if (!CDictdReader::ReadFile((fs::path(dir) / name).string(), text, nullptr))
+            continue;
+        std::size_t start = 0;
+        while (start < text.size()) {
+            std::size_t end = text.find('\n', start);
+            if (end == std::string::npos)
+                end = text.size();
+            const std::string_view line(text.data() + start, end - start);
+            start = end + 1;
+            if (line.empty() || line.front() == ' ')
+                continue;
+            std::string lemma(line.substr(0, line.find(' ')));
+            std::replace(lemma.begin(), lemma.end(), '_', ' ');
+            lemmas->insert(std::move(lemma));
+        }
+    }
     return bAny;
 }
 
@@ -98,8 +118,8 @@ std::string CFreeDictCompiler::CopyingText(const std::string& engLitInfo, const 
 }
 
 int CFreeDictCompiler::Run(const std::string& sourceDir, const std::string& outputPath,
-                           const std::string& docDir, const std::string& wordnetDir, std::ostream& out,
-                           std::ostream& err) {
+                           const std::string& docDir, const std::string& wordnetDir,
+                           const std::string& spellingBase, std::ostream& out, std::ostream& err) {
     namespace fs = std::filesystem;
     std::string error;
     CDictdReader engLit;
@@ -111,15 +131,23 @@ int CFreeDictCompiler::Run(const std::string& sourceDir, const std::string& outp
     }
     const std::vector<SFreeDictEntry> engLitEntries = ParseEntries(engLit);
     const std::vector<SFreeDictEntry> litEngEntries = ParseEntries(litEng);
-    std::vector<SIrregularForm> irregular;
+    SEnglishData english;
     bool bWordNet = false;
     if (!wordnetDir.empty()) {
-        bWordNet = ReadExceptionLists(wordnetDir, irregular, &error);
+        bWordNet = ReadWordNet(wordnetDir, english, &error);
         if (!bWordNet)
             err << "lekstar-mkdic: warning: " << error << "\n";
     }
+    CWordForms spelling(spellingBase);
+    if (!spellingBase.empty()) {
+        if (spelling.Load())
+            english.isWord = [&spelling](const std::string& word) { return spelling.IsWord(word); };
+        else
+            err << "lekstar-mkdic: warning: no hunspell data " << spellingBase
+                << ".aff/.dic; regular English forms are not checked\n";
+    }
     CFreeDictCompiler compiler;
-    compiler.Compile(engLitEntries, litEngEntries, irregular);
+    compiler.Compile(engLitEntries, litEngEntries, english);
     for (const std::string& w : compiler.Warnings())
         err << "lekstar-mkdic: warning: " << w << "\n";
     if (!compiler.Losses().empty()) {

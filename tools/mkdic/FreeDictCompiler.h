@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <iosfwd>
 #include <map>
 #include <set>
@@ -60,10 +61,23 @@ struct SFreeDictEntry {
     std::vector<SCrossRef> refs;
 };
 
+// Whether a word is spelt right (a hunspell check); empty when there is no check.
+using FWordCheck = std::function<bool(const std::string&)>;
+
 // An irregular English form and the words it is a form of: a line of WordNet's exception lists.
 struct SIrregularForm {
     std::string form;
     std::vector<std::string> bases;
+};
+
+// What the compiler knows of English beyond the two dictionaries: WordNet's irregular forms and
+// the nouns and verbs of its indexes (for entries without a part of speech), and a spelling
+// check for the regular forms.
+struct SEnglishData {
+    std::vector<SIrregularForm> irregular;
+    std::set<std::string> nouns;
+    std::set<std::string> verbs;
+    FWordCheck isWord;
 };
 
 // Text helpers, exposed for the tests.
@@ -104,8 +118,11 @@ std::vector<std::string> LithuanianItems(std::string_view sense);
 std::vector<std::string> EnglishPhrases(std::string_view sense);
 
 // Regular inflected forms of a single lower-case word by its part-of-speech labels: nouns their
-// plural, verbs their third person, past and -ing forms. Empty for anything else.
-std::vector<std::string> Inflections(std::string_view word, std::string_view pos);
+// plural, verbs their third person, past and -ing forms. Empty for anything else. With a
+// spelling check (isWord), a form it rejects is left out and it decides whether a final
+// consonant doubles ("preferred", "visited").
+std::vector<std::string> Inflections(std::string_view word, std::string_view pos,
+                                     const FWordCheck* isWord = nullptr);
 
 // Whether a code page 1257 headword is written as an abbreviation: an acronym ("ABC", "3D") or
 // letters with periods ("e.g.", "etc.").
@@ -139,7 +156,7 @@ public:
     // Compiles the parsed entries (English-Lithuanian, Lithuanian-English, each in data order,
     // without the metadata entries) and the irregular English forms. May be called once per object.
     void Compile(const std::vector<SFreeDictEntry>& engLit, const std::vector<SFreeDictEntry>& litEng,
-                 const std::vector<SIrregularForm>& irregular = {});
+                 const SEnglishData& english = {});
 
     // The result, with entry numbers already in the order the writer keeps (articles sorted by
     // headword), so that the writer's sorting does not move any article.
@@ -154,10 +171,9 @@ public:
     // Parses every word entry of a loaded dictionary, in data order (by offset).
     static std::vector<SFreeDictEntry> ParseEntries(const CDictdReader& reader);
 
-    // WordNet's exception lists of dir ({noun,verb,adj,adv}.exc, in this order); false with a
-    // message when dir holds none of them.
-    static bool ReadExceptionLists(const std::string& dir, std::vector<SIrregularForm>& out,
-                                   std::string* error);
+    // WordNet's exception lists of dir ({noun,verb,adj,adv}.exc, in this order) and the lemmas
+    // of its noun and verb indexes; false with a message when dir holds no exception list.
+    static bool ReadWordNet(const std::string& dir, SEnglishData& out, std::string* error);
 
     // The licence and copyright text that goes beside the built file: both dictionaries'
     // database information and, when given and present, their Debian copyright files; then,
@@ -168,12 +184,14 @@ public:
                                    const std::string& wordnetCopyrightPath = {});
 
     // The whole tool. Reads sourceDir/freedict-eng-lit.* and sourceDir/freedict-lit-eng.* and,
-    // unless wordnetDir is empty, the exception lists of wordnetDir (a warning when they are
-    // missing); writes outputPath and outputPath + ".COPYING" (taking the copyright files from
-    // docDir/dict-freedict-*/copyright and docDir/wordnet-base/copyright), prints the summary to
-    // out and warnings and failures to err. Returns 0 on success, 1 on any failure.
+    // unless wordnetDir is empty, WordNet's lists of wordnetDir (a warning when they are missing)
+    // and, unless spellingBase is empty, the hunspell data spellingBase.aff/.dic that checks the
+    // regular forms (a warning when it is missing); writes outputPath and outputPath + ".COPYING" (taking the
+    // copyright files from docDir/dict-freedict-*/copyright and docDir/wordnet-base/copyright), prints the
+    // summary to out and warnings and failures to err. Returns 0 on success, 1 on any failure.
     static int Run(const std::string& sourceDir, const std::string& outputPath, const std::string& docDir,
-                   const std::string& wordnetDir, std::ostream& out, std::ostream& err);
+                   const std::string& wordnetDir, const std::string& spellingBase, std::ostream& out,
+                   std::ostream& err);
 
 private:
     // A sense of an article made from the Lithuanian-English data: the Lithuanian entry whose
@@ -204,7 +222,7 @@ private:
     // Adds an article for every English translation of litEng that is no headword.
     void MakeTranslatedDrafts(const std::vector<SFreeDictEntry>& litEng);
     void AddAlternate(std::size_t list, const std::string& textCp1257, int entry);
-    void BuildAlternates(const std::vector<SIrregularForm>& irregular);
+    void BuildAlternates(const SEnglishData& english);
     void BuildReverse(const std::vector<SFreeDictEntry>& litEng);
 
     SDictContent m_content;

@@ -22,6 +22,9 @@ bool IsConsonant(char c) {
 // Plural of a noun, third person of a verb.
 std::string WithS(const std::string& w) {
     const auto ends = [&](std::string_view tail) { return w.ends_with(tail); };
+    // analysis -> analyses, axis -> axes
+    if (w.size() > 3 && (ends("sis") || ends("xis")))
+        return w.substr(0, w.size() - 2) + "es";
     if (ends("s") || ends("x") || ends("z") || ends("ch") || ends("sh"))
         return w + "es";
     if (w.size() >= 2 && w.back() == 'y' && IsConsonant(w[w.size() - 2]))
@@ -29,19 +32,48 @@ std::string WithS(const std::string& w) {
     return w + "s";
 }
 
-std::string WithEd(const std::string& w) {
+bool IsVowel(char c, bool bFirst) {
+    return std::string_view("aeiou").find(c) != std::string_view::npos || (c == 'y' && !bFirst);
+}
+
+// Whether the final consonant doubles before -ed and -ing: a consonant after a single vowel
+// ("stop", "prefer", "visit"), not w, x or y. English doubles it only when that syllable is
+// stressed; the spelling check decides where there is one, else a word of one syllable doubles.
+bool DoublesFinal(const std::string& w, const FWordCheck* isWord, std::string_view ending) {
+    const std::size_t n = w.size();
+    if (n < 3 || !IsConsonant(w[n - 1]) || std::string_view("wxy").find(w[n - 1]) != std::string_view::npos ||
+        !IsVowel(w[n - 2], n - 2 == 0) || IsVowel(w[n - 3], n - 3 == 0))
+        return false;
+    if (isWord != nullptr && *isWord) {
+        const bool bDoubled = (*isWord)(w + w.back() + std::string(ending));
+        const bool bPlain = (*isWord)(w + std::string(ending));
+        if (bDoubled != bPlain)
+            return bDoubled;
+    }
+    int groups = 0;
+    for (std::size_t i = 0; i < n; ++i)
+        if (IsVowel(w[i], i == 0) && (i == 0 || !IsVowel(w[i - 1], i - 1 == 0)))
+            ++groups;
+    return groups == 1;
+}
+
+std::string WithEd(const std::string& w, const FWordCheck* isWord) {
     if (w.back() == 'e')
         return w + "d";
     if (w.size() >= 2 && w.back() == 'y' && IsConsonant(w[w.size() - 2]))
         return w.substr(0, w.size() - 1) + "ied";
+    if (DoublesFinal(w, isWord, "ed"))
+        return w + w.back() + "ed";
     return w + "ed";
 }
 
-std::string WithIng(const std::string& w) {
+std::string WithIng(const std::string& w, const FWordCheck* isWord) {
     if (w.size() > 2 && w.ends_with("ie"))
         return w.substr(0, w.size() - 2) + "ying";
     if (w.size() > 2 && w.back() == 'e' && !w.ends_with("ee") && !w.ends_with("ye") && !w.ends_with("oe"))
         return w.substr(0, w.size() - 1) + "ing";
+    if (DoublesFinal(w, isWord, "ing"))
+        return w + w.back() + "ing";
     return w + "ing";
 }
 
@@ -82,7 +114,7 @@ std::vector<SIrregularForm> ParseExceptionList(std::string_view text) {
     return out;
 }
 
-std::vector<std::string> Inflections(std::string_view word, std::string_view pos) {
+std::vector<std::string> Inflections(std::string_view word, std::string_view pos, const FWordCheck* isWord) {
     std::vector<std::string> forms;
     if (word.empty() || word.front() == '-' || word.back() == '-')
         return forms;
@@ -95,6 +127,9 @@ std::vector<std::string> Inflections(std::string_view word, std::string_view pos
     };
     const std::string w(word);
     const auto add = [&](std::string form) {
+        // A form the spelling check does not know is no English word ("bringed", "keeped").
+        if (isWord != nullptr && *isWord && !(*isWord)(form))
+            return;
         if (form != w && std::find(forms.begin(), forms.end(), form) == forms.end())
             forms.push_back(std::move(form));
     };
@@ -102,8 +137,8 @@ std::vector<std::string> Inflections(std::string_view word, std::string_view pos
         add(WithS(w));
     if (has("v")) {
         add(WithS(w));
-        add(WithEd(w));
-        add(WithIng(w));
+        add(WithEd(w, isWord));
+        add(WithIng(w, isWord));
     }
     return forms;
 }

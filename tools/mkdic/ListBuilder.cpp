@@ -35,7 +35,7 @@ void CFreeDictCompiler::AddAlternate(std::size_t list, const std::string& textCp
     m_content.alternates[list].push_back({textCp1257, entry});
 }
 
-void CFreeDictCompiler::BuildAlternates(const std::vector<SIrregularForm>& irregular) {
+void CFreeDictCompiler::BuildAlternates(const SEnglishData& english) {
     for (std::size_t i = 0; i < m_drafts.size(); ++i) {
         const int entry = static_cast<int>(i);
         const SFreeDictEntry& e = *m_drafts[i].entry;
@@ -74,8 +74,17 @@ void CFreeDictCompiler::BuildAlternates(const std::vector<SIrregularForm>& irreg
             }
         }
 
-        // 4: regular inflections that are no headwords themselves.
-        for (const std::string& form : Inflections(e.headword, e.pos))
+        // 4: regular inflections that are no headwords themselves. A word without a part of
+        // speech takes the classes WordNet knows it in.
+        std::string pos = e.pos;
+        if (pos.empty()) {
+            const std::string lemma = TrimUtf8(e.headword);
+            if (english.nouns.count(lemma) != 0)
+                pos = "n";
+            if (english.verbs.count(lemma) != 0)
+                pos += pos.empty() ? "v" : ", v";
+        }
+        for (const std::string& form : Inflections(e.headword, pos, &english.isWord))
             if (FindArticles(form, false) == nullptr)
                 AddAlternate(3, form, entry);
     }
@@ -84,7 +93,7 @@ void CFreeDictCompiler::BuildAlternates(const std::vector<SIrregularForm>& irreg
     // lists give them ("better": good, then well). A form that is a headword keeps its own
     // articles first: the main list is searched before the alternate ones.
     const std::size_t before = m_content.alternates[3].size();
-    for (const SIrregularForm& f : irregular) {
+    for (const SIrregularForm& f : english.irregular) {
         const std::string form = PlainText(f.form);
         for (const std::string& base : f.bases)
             if (const std::vector<int>* articles = FindArticles(PlainText(base), false))
@@ -299,8 +308,7 @@ void CFreeDictCompiler::MakeTranslatedDrafts(const std::vector<SFreeDictEntry>& 
 }
 
 void CFreeDictCompiler::Compile(const std::vector<SFreeDictEntry>& engLit,
-                                const std::vector<SFreeDictEntry>& litEng,
-                                const std::vector<SIrregularForm>& irregular) {
+                                const std::vector<SFreeDictEntry>& litEng, const SEnglishData& english) {
     for (const SFreeDictEntry& e : engLit) {
         SArticleDraft draft{&e, PlainText(e.headword), {}};
         if (draft.headword.empty() || (e.senses.empty() && e.refs.empty())) {
@@ -379,7 +387,7 @@ void CFreeDictCompiler::Compile(const std::vector<SFreeDictEntry>& engLit,
             for (int a : articles)
                 m_content.links.push_back({name, a});
 
-    BuildAlternates(irregular);
+    BuildAlternates(english);
     BuildReverse(litEng);
 
     m_stats.articles = static_cast<int>(m_content.articles.size());

@@ -10,13 +10,16 @@
 namespace {
 
 int Usage(std::ostream& out, int code) {
-    out << "usage: lekstar-mkdic [--source DIR] [--doc DIR] [--wordnet DIR] --output FILE\n"
+    out << "usage: lekstar-mkdic [--source DIR] [--doc DIR] [--wordnet DIR] [--spelling BASE] --output FILE\n"
            "  --source DIR   folder with freedict-eng-lit and freedict-lit-eng .index and .dict.dz\n"
            "                 (default /usr/share/dictd)\n"
            "  --doc DIR      folder with the dict-freedict-*/copyright and wordnet-base/copyright files\n"
            "                 (default /usr/share/doc)\n"
            "  --wordnet DIR  folder with WordNet's exception lists noun.exc, verb.exc, adj.exc, adv.exc\n"
-           "                 for the irregular English forms (default /usr/share/wordnet; \"\" for none)\n"
+           "                 and its noun and verb indexes, for the English forms (default\n"
+           "                 /usr/share/wordnet; \"\" for none)\n"
+           "  --spelling BASE  hunspell data BASE.aff and BASE.dic that checks the regular English\n"
+           "                 forms (default /usr/share/hunspell/en_US; \"\" for none)\n"
            "  --output FILE  the dictionary to write; FILE.COPYING receives the licence texts\n";
     return code;
 }
@@ -27,6 +30,7 @@ int main(int argc, char** argv) {
     std::string source = "/usr/share/dictd";
     std::string doc = "/usr/share/doc";
     std::string wordnet = "/usr/share/wordnet";
+    std::string spelling = "/usr/share/hunspell/en_US";
     std::string output;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
@@ -36,12 +40,14 @@ int main(int argc, char** argv) {
             std::cout << "lekstar-mkdic " LEKSTAR_VERSION "\n";
             return 0;
         }
-        if ((arg == "--source" || arg == "--output" || arg == "--doc" || arg == "--wordnet") &&
+        if ((arg == "--source" || arg == "--output" || arg == "--doc" || arg == "--wordnet" ||
+             arg == "--spelling") &&
             i + 1 < argc) {
-            std::string& target = arg == "--source"   ? source
-                                  : arg == "--output" ? output
-                                  : arg == "--doc"    ? doc
-                                                      : wordnet;
+            std::string& target = arg == "--source"    ? source
+                                  : arg == "--output"  ? output
+                                  : arg == "--doc"     ? doc
+                                  : arg == "--wordnet" ? wordnet
+                                                       : spelling;
             target = argv[++i];
             continue;
         }
@@ -52,5 +58,5 @@ int main(int argc, char** argv) {
         std::cerr << "lekstar-mkdic: --output FILE is required\n";
         return Usage(std::cerr, 2);
     }
-    return CFreeDictCompiler::Run(source, output, doc, wordnet, std::cout, std::cerr);
+    return CFreeDictCompiler::Run(source, output, doc, wordnet, spelling, std::cout, std::cerr);
 }

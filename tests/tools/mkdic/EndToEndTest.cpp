@@ -59,7 +59,7 @@ protected:
     int Run(const std::string& output, const std::string& wordnet = {}) {
         m_out.str("");
         m_err.str("");
-        return CFreeDictCompiler::Run(m_dir.File(""), output, m_dir.File("doc"), wordnet, m_out, m_err);
+        return CFreeDictCompiler::Run(m_dir.File(""), output, m_dir.File("doc"), wordnet, {}, m_out, m_err);
     }
 
     CTempDir m_dir;
@@ -180,12 +180,14 @@ TEST_F(EndToEndTest, IrregularFormsLeadToTheArticlesOfTheirWords) {
     // article; a line without a base; a phrase written with "_".
     WriteBytes(wordnet + "/noun.exc", "houses house\nhousen house home house\nlonely\n");
     WriteBytes(wordnet + "/verb.exc", "went go\r\nhomed_in home\n");
+    // "home" has no part of speech in the data; WordNet's noun index knows it.
+    WriteBytes(wordnet + "/index.noun", "  1 licence text home\nhome n 9 7 @ ~ 09 0 1\nzebra n 1 0\n");
     std::filesystem::create_directories(m_dir.File("doc/wordnet-base"));
     WriteBytes(m_dir.File("doc/wordnet-base/copyright"), "WordNet test notice\n");
     const std::string output = m_dir.File("LEKSTAR.dic");
     ASSERT_EQ(Run(output, wordnet), 0) << m_err.str();
     EXPECT_EQ(m_err.str(), "");
-    EXPECT_NE(m_out.str().find("  alternate 4 (inflections): 4 (3 irregular forms)\n"), std::string::npos)
+    EXPECT_NE(m_out.str().find("  alternate 4 (inflections): 5 (3 irregular forms)\n"), std::string::npos)
         << m_out.str();
 
     CDictFile dict;
@@ -197,6 +199,8 @@ TEST_F(EndToEndTest, IrregularFormsLeadToTheArticlesOfTheirWords) {
     EXPECT_NE(housen.find("<B>house</B>"), std::string::npos);
     EXPECT_NE(housen.find("<B>home</B>"), std::string::npos);
     EXPECT_EQ(dict.RenderForward("homed in", entry).substr(0, 5), "home\t");
+    EXPECT_EQ(entry, 2);
+    EXPECT_EQ(dict.RenderForward("homes", entry).substr(0, 5), "home\t");
     EXPECT_EQ(entry, 2);
     EXPECT_EQ(dict.RenderForward("went", entry), "");
     EXPECT_EQ(entry, -1);

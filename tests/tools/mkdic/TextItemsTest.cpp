@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 namespace {
 
 using namespace FreeDict;
@@ -99,6 +101,35 @@ TEST(Inflections, FollowTheRegularRules) {
     EXPECT_EQ(Inflections("hoe", "v"), (Items{"hoes", "hoed", "hoeing"}));
     EXPECT_EQ(Inflections("tie", "v"), (Items{"ties", "tied", "tying"}));
     EXPECT_EQ(Inflections("abolish", "v"), (Items{"abolishes", "abolished", "abolishing"}));
+}
+
+TEST(Inflections, DoubleAFinalConsonantWhereEnglishDoes) {
+    // Without a spelling check a word of one syllable doubles.
+    EXPECT_EQ(Inflections("stop", "v"), (Items{"stops", "stopped", "stopping"}));
+    EXPECT_EQ(Inflections("plan", "v"), (Items{"plans", "planned", "planning"}));
+    EXPECT_EQ(Inflections("visit", "v"), (Items{"visits", "visited", "visiting"}));
+    EXPECT_EQ(Inflections("rain", "v"), (Items{"rains", "rained", "raining"}));
+    EXPECT_EQ(Inflections("fix", "v"), (Items{"fixes", "fixed", "fixing"}));
+    EXPECT_EQ(Inflections("stay", "v"), (Items{"stays", "stayed", "staying"}));
+    EXPECT_EQ(Inflections("row", "v"), (Items{"rows", "rowed", "rowing"}));
+    // With one, the spelling it knows decides.
+    const std::set<std::string> known = {"prefers",  "preferred", "preferring", "visits",   "visited",
+                                         "visiting", "brings",    "bringing",   "analyses", "axes"};
+    const FWordCheck check = [&](const std::string& w) { return known.count(w) != 0; };
+    EXPECT_EQ(Inflections("prefer", "v", &check), (Items{"prefers", "preferred", "preferring"}));
+    EXPECT_EQ(Inflections("visit", "v", &check), (Items{"visits", "visited", "visiting"}));
+    // A form it does not know is left out: no "bringed".
+    EXPECT_EQ(Inflections("bring", "v", &check), (Items{"brings", "bringing"}));
+    EXPECT_EQ(Inflections("prefer", "v"), (Items{"prefers", "prefered", "prefering"}));
+    const FWordCheck none;
+    EXPECT_EQ(Inflections("bring", "v", &none), (Items{"brings", "bringed", "bringing"}));
+}
+
+TEST(Inflections, NounsInSisTakeSes) {
+    EXPECT_EQ(Inflections("analysis", "n"), (Items{"analyses"}));
+    EXPECT_EQ(Inflections("axis", "n"), (Items{"axes"}));
+    EXPECT_EQ(Inflections("sis", "n"), (Items{"sises"}));
+    EXPECT_EQ(Inflections("iris", "n"), (Items{"irises"}));
 }
 
 TEST(Inflections, OnlyForSingleLowerCaseNounsAndVerbs) {
