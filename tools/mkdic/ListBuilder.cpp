@@ -119,10 +119,20 @@ void CFreeDictCompiler::BuildReverse(const std::vector<SFreeDictEntry>& litEng) 
             headwords.insert(word);
             std::vector<int>& list = records[word];
             for (const SFreeDictSense& sense : e.senses)
-                for (const std::string& phrase : EnglishPhrases(ConvertDomainLabels(sense.text)))
-                    if (const std::vector<int>* articles = FindArticles(PlainText(phrase), true))
-                        for (int a : *articles)
-                            AddUnique(list, a, kReverseArticles);
+                for (const std::string& phrase : EnglishPhrases(ConvertDomainLabels(sense.text))) {
+                    const std::string text = PlainText(phrase);
+                    const std::vector<int>* articles = FindArticles(text, true);
+                    if (articles == nullptr)
+                        continue;
+                    // A translation that names a headword only by its key ("play-bill" for
+                    // "playbill") is a spelling of it that a user may type too.
+                    const bool bSpelling = FindArticles(text, false) == nullptr;
+                    for (int a : *articles) {
+                        AddUnique(list, a, kReverseArticles);
+                        if (bSpelling)
+                            AddAlternate(0, text, a);
+                    }
+                }
         }
     }
     for (const auto& [text, entries] : m_reverseFromEnglish)

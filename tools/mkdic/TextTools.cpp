@@ -223,7 +223,7 @@ bool IsDash(char32_t c) {
 // Trims spaces and the punctuation the data leaves at the edges of an item: "apie...",
 // "= 2,5 cm", "mielasis, - oji". A hyphen that touches a letter ("-si") stays.
 U32 TrimEdges(U32 p) {
-    constexpr std::u32string_view kLead = U".,;:=/?!~\u2026\u2248";
+    constexpr std::u32string_view kLead = U".,;:=/?!~>\u2026\u2248";
     constexpr std::u32string_view kTrail = U",;:=/\u2026";
     for (;;) {
         p = Trim(p);

@@ -1,0 +1,160 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// The real FreeDict sources, read as lekstar-mkdic reads them: every entry reaches its own
+// article or record, and every translation is shown somewhere. Skipped when the Debian packages
+// are not installed (scripts/setup-deps installs them).
+
+#include "mkdic/FreeDictCompiler.h"
+#include "support/TestDict.h"
+
+#include "dict/Cp1257.h"
+#include "dict/WordForms.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <iostream>
+
+namespace {
+
+using namespace FreeDict;
+
+constexpr const char* kSource = "/usr/share/dictd";
+
+class SourceDataTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        if (!std::filesystem::exists(std::string(kSource) + "/freedict-eng-lit.index") ||
+            !std::filesystem::exists(std::string(kSource) + "/freedict-lit-eng.index"))
+            return;
+        s_data = new SData;
+        std::string error;
+        ASSERT_TRUE(s_data->engLitReader.LoadBase(std::string(kSource) + "/freedict-eng-lit", &error))
+            << error;
+        ASSERT_TRUE(s_data->litEngReader.LoadBase(std::string(kSource) + "/freedict-lit-eng", &error))
+            << error;
+        s_data->engLit = CFreeDictCompiler::ParseEntries(s_data->engLitReader);
+        s_data->litEng = CFreeDictCompiler::ParseEntries(s_data->litEngReader);
+        SEnglishData english;
+        CFreeDictCompiler::ReadWordNet("/usr/share/wordnet", english, nullptr);
+        CWordForms spelling(CWordForms::kEnglish);
+        if (spelling.Load())
+            english.isWord = [&spelling](const std::string& w) { return spelling.IsWord(w); };
+        s_data->compiler.Compile(s_data->engLit, s_data->litEng, english);
+        s_data->dict = std::make_unique<CTestDict>(s_data->compiler.Content());
+    }
+    static void TearDownTestSuite() {
+        delete s_data;
+        s_data = nullptr;
+    }
+    void SetUp() override {
+        if (s_data == nullptr)
+            GTEST_SKIP() << "dict-freedict-eng-lit or dict-freedict-lit-eng is not installed";
+        ASSERT_EQ(s_data->dict->OpenResult(), CDictFile::kOpenOk);
+    }
+
+    // Whether a forward word is a headword as a whole, in the main list or a spelling variant.
+    static bool IsHeadword(const std::string& cp1257) {
+        CDictFile::SForwardMatch match;
+        return (*s_data->dict)->FirstForwardMatch(cp1257, &match) != -1 && match.bWhole;
+    }
+    // The reverse record that is the word as a whole by letter weights, or -1.
+    static int Record(const std::string& cp1257) {
+        CDictFile& dict = **s_data->dict;
+        const int index = dict.FindNearestReverse(cp1257);
+        if (index < 0)
+            return -1;
+        return CDictFile::CompareByWeight(dict.GetReverseHeadword(index).c_str(), cp1257.c_str()) == 0 ? index
+                                                                                                       : -1;
+    }
+
+    struct SData {
+        CDictdReader engLitReader;
+        CDictdReader litEngReader;
+        std::vector<SFreeDictEntry> engLit;
+        std::vector<SFreeDictEntry> litEng;
+        CFreeDictCompiler compiler;
+        std::unique_ptr<CTestDict> dict;
+    };
+    static SData* s_data;
+};
+
+SourceDataTest::SData* SourceDataTest::s_data = nullptr;
+
+TEST_F(SourceDataTest, EveryEnglishLithuanianEntryReachesItsArticleAndItsWords) {
+    int entries = 0, reached = 0, words = 0, wordsReached = 0;
+    std::vector<std::string> lost;
+    for (const SFreeDictEntry& e : s_data->engLit) {
+        ++entries;
+        const std::string headword = PlainText(e.headword);
+        if (IsHeadword(headword))
+            ++reached;
+        else
+            lost.push_back("headword " + e.headword);
+        for (const SFreeDictSense& sense : e.senses)
+            for (const std::string& item : LithuanianItems(sense.text)) {
+                const std::string text = PlainText(item);
+                if (text.size() >= DictFormat::kReverseTextLimit)
+                    continue;
+                ++words;
+                if (Record(text) >= 0)
+                    ++wordsReached;
+                else
+                    lost.push_back("Lithuanian word " + item + " of " + e.headword);
+            }
+    }
+    std::cout << "[ INFO     ] English-Lithuanian: " << reached << " of " << entries << " headwords, "
+              << wordsReached << " of " << words << " Lithuanian words reach their own article or record\n";
+    EXPECT_EQ(reached, entries);
+    EXPECT_EQ(wordsReached, words);
+    for (std::size_t i = 0; i < lost.size() && i < 20; ++i)
+        ADD_FAILURE() << "lost: " << lost[i];
+}
+
+TEST_F(SourceDataTest, EveryLithuanianEnglishEntryReachesItsRecordAndItsTranslations) {
+    CDictFile& dict = **s_data->dict;
+    int entries = 0, reached = 0, translations = 0, shown = 0;
+    std::vector<std::string> lost;
+    std::vector<std::string> unshown;
+    for (const SFreeDictEntry& e : s_data->litEng) {
+        ++entries;
+        const std::vector<std::string> forms = LithuanianItems(e.headword);
+        const int record = forms.empty() ? -1 : Record(PlainText(forms.front()));
+        if (record >= 0)
+            ++reached;
+        else
+            lost.push_back("headword " + e.headword);
+        // A translation is shown when it is a headword of its own or one of the articles the
+        // Lithuanian word's record leads to is headed by it.
+        const std::string page = record >= 0 ? dict.RenderReverseEntry(record) : std::string();
+        for (const SFreeDictSense& sense : e.senses)
+            for (const std::string& phrase : EnglishPhrases(ConvertDomainLabels(sense.text))) {
+                ++translations;
+                const std::string text = PlainText(phrase);
+                if (IsHeadword(text) || page.find("<B>" + HtmlText(phrase) + "</B>") != std::string::npos)
+                    ++shown;
+                else
+                    unshown.push_back(phrase + " (" + e.headword + ")");
+            }
+    }
+    std::cout << "[ INFO     ] Lithuanian-English: " << reached << " of " << entries
+              << " headwords reach their "
+              << "own record; " << shown << " of " << translations << " translations are shown\n";
+    EXPECT_EQ(reached, entries);
+    for (std::size_t i = 0; i < lost.size() && i < 20; ++i)
+        ADD_FAILURE() << "lost: " << lost[i];
+    EXPECT_EQ(shown, translations);
+    for (std::size_t i = 0; i < unshown.size() && i < 20; ++i)
+        ADD_FAILURE() << "not shown: " << unshown[i];
+}
+
+TEST_F(SourceDataTest, TheCompilerCountsWhatWentInAndOut) {
+    const SCompileStats& s = s_data->compiler.Stats();
+    EXPECT_EQ(s.engLitIn, static_cast<int>(s_data->engLit.size()));
+    EXPECT_EQ(s.articles - s.translated, s.engLitIn - s.skipped);
+    EXPECT_EQ(s.litEngIn, static_cast<int>(s_data->litEng.size()));
+    EXPECT_EQ(s.litEngReached, s.litEngIn);
+    EXPECT_TRUE(s_data->compiler.Losses().empty());
+    EXPECT_EQ(s.skipped, 0);
+}
+
+} // namespace
