@@ -95,6 +95,21 @@ SResult Find(CDictFile& dict, EDirection direction, std::string_view word, CWord
     r.text = dict.RenderForward(word, r.entry);
     if (r.entry != -1 && match.bWhole) {
         r.how = match.list == kInflectionList ? EFound::Form : EFound::Exact;
+        // A headword that is an inflection too ("children", "better") shows its own articles
+        // first, then those of the words it is a form of.
+        if (forms != nullptr && match.list == 0) {
+            const std::vector<int> inflected = dict.WholeListMatches(kInflectionList, word);
+            if (!inflected.empty()) {
+                // Its own: the headwords and spelling variants that are the word; not the phrases
+                // that hold it, which would stand between it and its forms.
+                std::vector<int> entries;
+                for (const int list : {0, 1, kInflectionList})
+                    for (const int e : dict.WholeListMatches(static_cast<std::size_t>(list), word))
+                        if (std::find(entries.begin(), entries.end(), e) == entries.end())
+                            entries.push_back(e);
+                r.text = dict.RenderArticles(entries, r.entry);
+            }
+        }
         return r;
     }
     if (forms != nullptr) {

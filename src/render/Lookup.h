@@ -20,8 +20,9 @@ class CWordForms;
 // inflections when one of its records is the word ("ran" -> run, although "ranch" begins with
 // "ran"), else the first of the word's stems (forms, in hunspell's order; in English only stems
 // that keep the word's first two letters) that a headword is as a whole; only then the nearest
-// headword as without them. The automation service and the
-// page composer pass no forms: other programs rely on their results.
+// headword as without them. A headword that is an inflection record too shows its own articles
+// first, then those of the words it is a form of ("better": better, good, well). The automation
+// service and the page composer pass no forms: other programs rely on their results.
 namespace Lookup {
 
 // How the word reached what is shown.

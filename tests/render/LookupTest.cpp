@@ -75,6 +75,9 @@ TEST(Lookup, ReverseGivesTheNearestRecordsFragment) {
 SDictContent FormsContent() {
     SDictContent c = SmallContent();
     c.alternates[3].push_back({"ca", 3});
+    c.alternates[3].push_back({"dog", 0});
+    c.alternates[0].push_back({"dog", 3}); // a spelling: its own
+    c.alternates[1].push_back({"dog", 1}); // a phrase holding it: not shown before its forms
     c.reverse.push_back({"langai", {1}});
     return c;
 }
@@ -111,8 +114,17 @@ TEST_F(LookupForms, ForwardTakesTheInflectionRecordThenTheStem) {
     EXPECT_EQ(Lookup::Find(*dict, EDirection::Forward, "ca").entry, 0);
     EXPECT_EQ(Lookup::FindEntry(*dict, EDirection::Forward, "ca"), 0);
 
+    // A headword that is an inflection record too: its own articles first, then the other.
+    r = Lookup::Find(*dict, EDirection::Forward, "dog", &m_english);
+    EXPECT_EQ(r.how, Lookup::EFound::Exact);
+    EXPECT_EQ(r.entry, 2);
+    EXPECT_EQ(r.text, dict->RenderArticles({2, 3, 0}, entry));
+    EXPECT_EQ(Lookup::FindEntry(*dict, EDirection::Forward, "dog", &m_english), 2);
+    EXPECT_EQ(Lookup::Find(*dict, EDirection::Forward, "dog").text, dict->RenderForward("dog", entry));
     // Whole words stay as they were; a stem that is no headword leaves the nearest one.
     EXPECT_EQ(Lookup::Find(*dict, EDirection::Forward, "cat", &m_english).how, Lookup::EFound::Exact);
+    EXPECT_EQ(Lookup::Find(*dict, EDirection::Forward, "cat", &m_english).text,
+              dict->RenderForward("cat", entry));
     EXPECT_EQ(Lookup::Find(*dict, EDirection::Forward, "houses", &m_english).how, Lookup::EFound::Form);
     r = Lookup::Find(*dict, EDirection::Forward, "dogs", &m_english);
     EXPECT_EQ(r.how, Lookup::EFound::Nearest);
