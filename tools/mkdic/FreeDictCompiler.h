@@ -199,7 +199,8 @@ private:
     struct STranslatedSense {
         const SFreeDictEntry* source = nullptr;
         std::string remark;               // UTF-8, such as "(apie laivą)"; may be empty
-        std::size_t place = 0;            // the translation's place in its sense: 0 the first
+        std::size_t sense = 0;            // the sense of the Lithuanian entry: 0 the first
+        std::size_t place = 0;            // the translation's place in that sense: 0 the first
         std::vector<std::string> related; // UTF-8: the other translations of that sense
     };
     struct SArticleDraft {

@@ -272,7 +272,8 @@ void CFreeDictCompiler::MakeTranslatedDrafts(const std::vector<SFreeDictEntry>& 
     for (const SFreeDictEntry& l : litEng) {
         if (PlainText(TrimUtf8(l.headword)).empty())
             continue;
-        for (const SFreeDictSense& sense : l.senses) {
+        for (std::size_t senseIndex = 0; senseIndex < l.senses.size(); ++senseIndex) {
+            const SFreeDictSense& sense = l.senses[senseIndex];
             struct SItem {
                 std::string phrase;
                 std::string remark;
@@ -299,7 +300,7 @@ void CFreeDictCompiler::MakeTranslatedDrafts(const std::vector<SFreeDictEntry>& 
                 if (std::any_of(draft.translated.begin(), draft.translated.end(),
                                 [&](const STranslatedSense& t) { return t.source == &l; }))
                     continue;
-                STranslatedSense translated{&l, items[k].remark, k, {}};
+                STranslatedSense translated{&l, items[k].remark, senseIndex, k, {}};
                 for (std::size_t j = 0; j < items.size(); ++j)
                     if (j != k && PlainText(items[j].phrase) != text)
                         translated.related.push_back(items[j].phrase);
@@ -309,12 +310,14 @@ void CFreeDictCompiler::MakeTranslatedDrafts(const std::vector<SFreeDictEntry>& 
             }
         }
     }
-    // The closest senses first: a Lithuanian word that the headword translates first before one
-    // it translates among others ("die": mirti before gaišti), else in the data's order.
+    // The closest senses first: a Lithuanian word whose first sense the headword translates
+    // before one whose later sense it does, and within the same sense the first translation
+    // before the others ("die": mirti, then gaišti, then kristi); else in the data's order.
     for (SArticleDraft& d : m_drafts)
-        std::stable_sort(
-            d.translated.begin(), d.translated.end(),
-            [](const STranslatedSense& a, const STranslatedSense& b) { return a.place < b.place; });
+        std::stable_sort(d.translated.begin(), d.translated.end(),
+                         [](const STranslatedSense& a, const STranslatedSense& b) {
+                             return a.sense != b.sense ? a.sense < b.sense : a.place < b.place;
+                         });
 }
 
 void CFreeDictCompiler::Compile(const std::vector<SFreeDictEntry>& engLit,

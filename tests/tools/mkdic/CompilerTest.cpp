@@ -319,3 +319,33 @@ TEST(CompilerLimits, ListsStayWithinWhatTheFileHolds) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(CompilerTranslations, SensesComeClosestFirstWithTheirRemarks) {
+    CFreeDictCompiler compiler;
+    const auto eng = Parse({{"perish", "perish\nžūti\n"}});
+    const auto lit = Parse({
+        {"gaišti", "gaišti /ɡˈaiɕtʲi/ <v>\n1. (delsti) loiter\n2. (dvėsti, stipti) die\n"},
+        {"kristi", "kristi <v>\n1. fall\n2. (apie gyvulius) perish, die\n"},
+        {"mirti", "mirti <v>\ndie, pass away, (už ką) die (for)\n"},
+    });
+    compiler.Compile(eng, lit);
+    // die, fall, loiter, pass away, perish
+    ASSERT_EQ(compiler.Content().articles.size(), 5u);
+    EXPECT_EQ(
+        compiler.Content().articles[0].text,
+        Cp("die\t<P CLASS=hw><B>die</B></P>\r\n"
+           "<P CLASS=sense>\r\n1. mirti <I>vksm.</I>\r\n</P>\r\n"
+           "<P CLASS=sense>\r\n2. gaišti <SPAN CLASS=pron>[&#609;&#712;ai&#597;t&#690;i]</SPAN> <I>vksm.</I> "
+           "(dvėsti, stipti)\r\n</P>\r\n"
+           "<P CLASS=sense>\r\n3. kristi <I>vksm.</I>\r\n</P>\r\n"
+           "<P CLASS=see>\r\nTaip pat žr.: <A HREF=\"pass away\">pass away</A>, <A "
+           "HREF=\"perish\">perish</A>, "
+           "<A HREF=\"loiter\">loiter</A>, <A HREF=\"fall\">fall</A>\r\n</P>\r\n"));
+    EXPECT_EQ(compiler.Stats().translated, 4);
+    // "perish" is a headword: kristi's record leads to it, after "fall" and "die".
+    EXPECT_EQ(Reverse(compiler.Content(), "kristi"), (Entries{1, 4, 0}));
+}
+
+} // namespace
