@@ -111,6 +111,17 @@ std::optional<std::string> CWordForms::ToData(std::string_view word) {
     return Cp1257::ToUtf8(word);
 }
 
+std::optional<std::string> CWordForms::FromData(const std::string& word) const {
+    if (m_encoding == EEncoding::Iso885913)
+        return Iso885913::ToCp1257(word);
+    const std::u32string points = Cp1257::DecodeUtf8(word, Cp1257::kInvalid);
+    if (!std::all_of(points.begin(), points.end(), [](char32_t c) {
+            return c != Cp1257::kInvalid && Cp1257::CanEncode(c) && !IsControl(c);
+        }))
+        return std::nullopt;
+    return Cp1257::FromUtf8(word);
+}
+
 bool CWordForms::IsWord(std::string_view word) {
     const std::optional<std::string> asked = ToData(word);
     return asked && m_pHunspell->spell(*asked);
@@ -122,16 +133,7 @@ std::vector<std::string> CWordForms::Stems(std::string_view word) {
     if (!asked)
         return stems;
     for (const std::string& stem : m_pHunspell->stem(*asked)) {
-        std::optional<std::string> text;
-        if (m_encoding == EEncoding::Iso885913) {
-            text = Iso885913::ToCp1257(stem);
-        } else {
-            const std::u32string points = Cp1257::DecodeUtf8(stem, Cp1257::kInvalid);
-            if (std::all_of(points.begin(), points.end(), [](char32_t c) {
-                    return c != Cp1257::kInvalid && Cp1257::CanEncode(c) && !IsControl(c);
-                }))
-                text = Cp1257::FromUtf8(stem);
-        }
+        std::optional<std::string> text = FromData(stem);
         if (text && !text->empty() && std::find(stems.begin(), stems.end(), *text) == stems.end())
             stems.push_back(std::move(*text));
     }

@@ -29,7 +29,6 @@ public:
     static constexpr const char* kLithuanian = "/usr/share/hunspell/lt_LT";
     static constexpr const char* kEnglish = "/usr/share/hunspell/en_US";
 
-    const std::string& Base() const { return m_strBase; }
     // Loads the data on the first call; whether stems can be given.
     bool Load();
     // Whether the data was read (without loading it).
@@ -47,6 +46,8 @@ private:
     enum class EEncoding { Unknown, Iso885913, Utf8 };
     // A word in the data's encoding, loading the data first; nullopt when it cannot be asked.
     std::optional<std::string> ToData(std::string_view word);
+    // A word of the data in code page 1257; nullopt when the code page cannot hold it.
+    std::optional<std::string> FromData(const std::string& word) const;
 
     std::string m_strBase;
     bool m_bTried = false;

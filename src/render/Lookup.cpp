@@ -14,20 +14,17 @@ namespace {
 // The alternate list of regular and irregular inflections.
 constexpr int kInflectionList = 4;
 
-// The reverse record whose text is word as a whole by letter weights, or -1.
-int WholeReverseRecord(CDictFile& dict, std::string_view word) {
-    const int entry = dict.FindNearestReverse(word);
-    if (entry < 0)
-        return -1;
+// Whether reverse record index is word as a whole by letter weights.
+bool IsWholeRecord(const CDictFile& dict, int index, std::string_view word) {
     const std::string asked(TextUtil::UpToNul(word));
-    return CDictFile::CompareByWeight(dict.GetReverseHeadword(entry).c_str(), asked.c_str()) == 0 ? entry
-                                                                                                  : -1;
+    return index >= 0 &&
+           CDictFile::CompareByWeight(dict.GetReverseHeadword(index).c_str(), asked.c_str()) == 0;
 }
 
 // The first stem of word that a reverse record is as a whole, or empty.
 std::string ReverseStem(CDictFile& dict, std::string_view word, CWordForms& forms) {
     for (const std::string& stem : forms.Stems(TextUtil::Trim(TextUtil::UpToNul(word))))
-        if (WholeReverseRecord(dict, stem) >= 0)
+        if (IsWholeRecord(dict, dict.FindNearestReverse(stem), stem))
             return stem;
     return {};
 }
@@ -75,12 +72,8 @@ SResult Find(CDictFile& dict, EDirection direction, std::string_view word, CWord
     SResult r;
     if (direction == EDirection::Reverse) {
         r.text = dict.RenderReverse(word, &r.entry);
-        if (r.entry >= 0) {
-            const std::string asked(TextUtil::UpToNul(word));
-            const std::string headword = dict.GetReverseHeadword(r.entry);
-            r.how = CDictFile::CompareByWeight(headword.c_str(), asked.c_str()) == 0 ? EFound::Exact
-                                                                                     : EFound::Nearest;
-        }
+        if (r.entry >= 0)
+            r.how = IsWholeRecord(dict, r.entry, word) ? EFound::Exact : EFound::Nearest;
         if (forms != nullptr && r.how != EFound::Exact) {
             const std::string stem = ReverseStem(dict, word, *forms);
             if (!stem.empty()) {
@@ -91,38 +84,36 @@ SResult Find(CDictFile& dict, EDirection direction, std::string_view word, CWord
         return r;
     }
     CDictFile::SForwardMatch match;
-    dict.FirstForwardMatch(word, &match);
-    r.text = dict.RenderForward(word, r.entry);
-    if (r.entry != -1 && match.bWhole) {
-        r.how = match.list == kInflectionList ? EFound::Form : EFound::Exact;
+    const bool bWhole = dict.FirstForwardMatch(word, &match) != -1 && match.bWhole;
+    if (forms != nullptr && bWhole && match.list == 0) {
         // A headword that is an inflection too ("children", "better") shows its own articles
+        // (the headwords and spelling variants that are the word, not the phrases that hold it)
         // first, then those of the words it is a form of.
-        if (forms != nullptr && match.list == 0) {
-            const std::vector<int> inflected = dict.WholeListMatches(kInflectionList, word);
-            if (!inflected.empty()) {
-                // Its own: the headwords and spelling variants that are the word; not the phrases
-                // that hold it, which would stand between it and its forms.
-                std::vector<int> entries;
-                for (const int list : {0, 1, kInflectionList})
-                    for (const int e : dict.WholeListMatches(static_cast<std::size_t>(list), word))
-                        if (std::find(entries.begin(), entries.end(), e) == entries.end())
-                            entries.push_back(e);
-                r.text = dict.RenderArticles(entries, r.entry);
-            }
+        const std::vector<int> inflected = dict.WholeListMatches(kInflectionList, word);
+        if (!inflected.empty()) {
+            std::vector<int> entries = dict.WholeListMatches(0, word);
+            for (const std::vector<int>& more : {dict.WholeListMatches(1, word), inflected})
+                for (const int e : more)
+                    if (std::find(entries.begin(), entries.end(), e) == entries.end())
+                        entries.push_back(e);
+            r.text = dict.RenderArticles(entries, r.entry);
+            r.how = EFound::Exact;
+            return r;
         }
-        return r;
     }
-    if (forms != nullptr) {
+    if (forms != nullptr && !bWhole) {
         const SForwardForm f = ForwardForm(dict, word, *forms);
         if (!f.inflected.empty() || !f.stem.empty()) {
             r.text = f.stem.empty() ? dict.RenderArticles(f.inflected, r.entry)
                                     : dict.RenderForward(f.stem, r.entry);
-            r.bNearest = false;
             r.how = EFound::Form;
             return r;
         }
     }
-    if (r.entry == -1) {
+    r.text = dict.RenderForward(word, r.entry);
+    if (r.entry != -1 && bWhole) {
+        r.how = match.list == kInflectionList ? EFound::Form : EFound::Exact;
+    } else if (r.entry == -1) {
         r.text = dict.FindNearestForward(word, r.entry);
         r.bNearest = r.entry != -1;
         r.how = r.bNearest ? EFound::Nearest : EFound::None;
@@ -135,7 +126,7 @@ SResult Find(CDictFile& dict, EDirection direction, std::string_view word, CWord
 int FindEntry(CDictFile& dict, EDirection direction, std::string_view word, CWordForms* forms) {
     if (direction == EDirection::Reverse) {
         const int entry = dict.FindNearestReverse(word);
-        if (forms == nullptr || WholeReverseRecord(dict, word) >= 0)
+        if (forms == nullptr || IsWholeRecord(dict, entry, word))
             return entry;
         const std::string stem = ReverseStem(dict, word, *forms);
         return stem.empty() ? entry : dict.FindNearestReverse(stem);

@@ -9,6 +9,7 @@
 #include "dict/DictFormat.h"
 
 #include <algorithm>
+#include <tuple>
 
 using namespace MkdicText;
 
@@ -173,20 +174,13 @@ void CFreeDictCompiler::BuildReverse(const std::vector<SFreeDictEntry>& litEng) 
         std::size_t j = i + 1;
         while (j < texts.size() && CDictFile::CompareByWeight(texts[i]->c_str(), texts[j]->c_str()) == 0)
             ++j;
+        const auto rank = [&](const std::string& t) {
+            return std::tuple(headwords.count(t) != 0, marks(t), -capitals(t));
+        };
         const std::string* best = texts[i];
-        for (std::size_t k = i + 1; k < j; ++k) {
-            const bool bHeadword = headwords.count(*texts[k]) != 0;
-            const bool bBestHeadword = headwords.count(*best) != 0;
-            if (bHeadword != bBestHeadword) {
-                if (bHeadword)
-                    best = texts[k];
-            } else if (marks(*texts[k]) != marks(*best)) {
-                if (marks(*texts[k]) > marks(*best))
-                    best = texts[k];
-            } else if (capitals(*texts[k]) < capitals(*best)) {
+        for (std::size_t k = i + 1; k < j; ++k)
+            if (rank(*texts[k]) > rank(*best))
                 best = texts[k];
-            }
-        }
         std::vector<int> entries = records[*best];
         for (std::size_t k = i; k < j; ++k)
             for (int a : records[*texts[k]])
