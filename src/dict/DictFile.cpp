@@ -133,7 +133,7 @@ int CDictFile::Open() {
     }
     start[kSectionCount] = fileSize;
 
-    for (std::size_t s = 0; s < m_sections.size(); ++s) {
+    for (std::size_t s = 0; s < kForms; ++s) {
         SSection& sec = m_sections[s];
         sec.tableOffset = start[2 * s];
         sec.tableSize = start[2 * s + 1] - start[2 * s];
@@ -153,6 +153,7 @@ int CDictFile::Open() {
     // offset describes none (not -1).
     m_nArticleCount = m_sections[kArticles].count;
     m_nReverseCount = m_sections[kReverse].count;
+    LocateForms(fileSize);
 
     // The first-letter table and the search indexes are built at their first use.
     ResetViews();

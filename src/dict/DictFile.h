@@ -97,6 +97,17 @@ public:
     // The reverse fragment of the record nearest to word; index receives it or -1.
     std::string RenderReverse(std::string_view word, int* index = nullptr);
     int FindNearestReverse(std::string_view word);
+    // The reverse records an inflected Lithuanian word is a form of, by the file's inflection
+    // list ("eina" -> eiti): records whose form is word by letter weights, in list order without
+    // repeats. None for a file without the list.
+    std::vector<int> LithuanianFormRecords(std::string_view word) const;
+    // Lithuanian typed without diacritics: the first reverse record, in the order of the texts
+    // with every diacritic removed ("zodis" -> žodis), whose such text is word (bWhole) or
+    // begins with it; -1 when none does. Built at its first use.
+    int FoldedReverseMatch(std::string_view word, bool bWhole) const;
+    // The text with every letter reduced to its plain Latin letter's weight (č as c, ž as z),
+    // compared by those weights: the key FoldedReverseMatch orders and searches by.
+    static std::string FoldedKey(std::string_view text);
     std::string RenderReverseEntry(int index);
     std::string GetReverseHeadword(int index) const;
 
@@ -186,6 +197,8 @@ private:
     const SSortedView& ReverseView() const;
     void EnsureFirstLetters() const;
     void ResetViews();
+    // The inflection list's place from header words 18..20; left empty when it does not fit.
+    void LocateForms(std::uint64_t fileSize);
     // A reverse record: m, its leading words (m of them, 4m bytes) and its scrambled text, with
     // the text's seed; false when it is absent or m is 0.
     bool ReverseBytes(int index, std::uint32_t& m, std::string_view& words, std::string_view& text,
@@ -198,11 +211,13 @@ private:
     std::string m_strPath;
     CMappedFile m_file;
     std::array<std::int32_t, DictFormat::kEntryListWords> m_entryList{};
-    // The main list, alternate lists 1..4, the link list, the articles, the reverse list.
+    // The main list, alternate lists 1..4, the link list, the articles, the reverse list and
+    // the Lithuanian inflections (an empty section in files without them).
     static constexpr std::size_t kMainList = 0;
     static constexpr std::size_t kArticles = 6;
     static constexpr std::size_t kReverse = 7;
-    std::array<SSection, 8> m_sections{};
+    static constexpr std::size_t kForms = 8;
+    std::array<SSection, 9> m_sections{};
     int m_nReverseCount = 0;
     int m_nArticleCount = 0;
     mutable std::array<int, 256> m_firstLetter{};
@@ -210,6 +225,9 @@ private:
     mutable SSortedView m_prefixView;
     mutable std::array<SSortedView, DictFormat::kHeadwordListCount> m_listViews;
     mutable SSortedView m_reverseView;
+    // The reverse records by their diacritic-free keys, built at the first folded search.
+    mutable std::vector<std::pair<std::string, std::int32_t>> m_foldedReverse;
+    mutable bool m_bFoldedReady = false;
     bool m_bUseIndexes = true;
     std::array<char, 65536> m_articleBuffer{};
 };

@@ -76,6 +76,14 @@ constexpr std::size_t kMaxWordBytes = 255;
 // An index row shows at most this many bytes of its text.
 constexpr std::size_t kMaxRowBytes = 127;
 
+// Header words 18..20 locate the Lithuanian inflection list, which files without one leave zero:
+// its file offset (after the reverse data), the size of its offset table and of its data. Its
+// records are headword records whose entry field is the reverse record the form belongs to
+// ("eina" -> eiti), sorted by letter weights.
+constexpr std::size_t kFormsOffsetWord = 18;
+constexpr std::size_t kFormsTableWord = 19;
+constexpr std::size_t kFormsDataWord = 20;
+
 // Header words 0 and 1 are free for the writer; ours mark the file and its revision.
 constexpr std::uint32_t kMagic = 0x534B454C; // "LEKS"
 constexpr std::uint32_t kRevision = 1;

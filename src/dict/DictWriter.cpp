@@ -89,12 +89,28 @@ SDictContent Sorted(const SDictContent& given) {
     for (std::size_t k = 0; k < given.alternates.size(); ++k)
         content.alternates[k] = renumberList(given.alternates[k]);
     content.links = renumberList(given.links);
-    content.reverse = StableSorted(given.reverse, [](const SDictReverse& a, const SDictReverse& b) {
-        return CDictFile::CompareByWeight(a.text.c_str(), b.text.c_str()) < 0;
+    const std::size_t nReverse = given.reverse.size();
+    std::vector<std::size_t> reversePerm(nReverse);
+    std::iota(reversePerm.begin(), reversePerm.end(), 0);
+    std::stable_sort(reversePerm.begin(), reversePerm.end(), [&](std::size_t a, std::size_t b) {
+        return CDictFile::CompareByWeight(given.reverse[a].text.c_str(), given.reverse[b].text.c_str()) < 0;
     });
+    std::vector<std::int32_t> newReverse(nReverse);
+    for (std::size_t i = 0; i < nReverse; ++i) {
+        newReverse[reversePerm[i]] = static_cast<std::int32_t>(i);
+        content.reverse.push_back(given.reverse[reversePerm[i]]);
+    }
     for (SDictReverse& r : content.reverse)
         for (std::int32_t& e : r.entries)
             e = renumber(e);
+    content.lithuanianForms = given.lithuanianForms;
+    for (SDictHeadword& f : content.lithuanianForms)
+        if (f.entry >= 0 && static_cast<std::size_t>(f.entry) < nReverse)
+            f.entry = newReverse[static_cast<std::size_t>(f.entry)];
+    content.lithuanianForms =
+        StableSorted(content.lithuanianForms, [](const SDictHeadword& a, const SDictHeadword& b) {
+            return CDictFile::CompareByWeight(a.text.c_str(), b.text.c_str()) < 0;
+        });
     return content;
 }
 
@@ -141,10 +157,22 @@ std::string Layout(const SDictContent& content) {
             header[word++] = static_cast<std::uint32_t>(s.data.size());
     }
 
-    std::string out;
     std::size_t total = kHeaderSize;
     for (const SSectionPair& s : sections)
         total += s.table.size() + s.data.size();
+    // The Lithuanian inflections follow the reverse data; a file without them is laid out as
+    // every reader before them expects.
+    SSectionPair forms;
+    if (!content.lithuanianForms.empty()) {
+        forms = HeadwordSection(content.lithuanianForms);
+        header[kFormsOffsetWord] = static_cast<std::uint32_t>(total);
+        header[kFormsTableWord] = static_cast<std::uint32_t>(forms.table.size());
+        header[kFormsDataWord] = static_cast<std::uint32_t>(forms.data.size());
+        total += forms.table.size() + forms.data.size();
+        sections.push_back(std::move(forms));
+    }
+
+    std::string out;
     out.reserve(total);
     for (std::uint32_t w : header)
         AppendU32(out, w);

@@ -29,6 +29,8 @@ struct SDictContent {
     std::array<std::vector<SDictHeadword>, 4> alternates;
     std::vector<SDictHeadword> links;
     std::vector<SDictReverse> reverse;
+    // Inflected Lithuanian words, each with the index in `reverse` of its dictionary form.
+    std::vector<SDictHeadword> lithuanianForms;
 };
 
 // Writes the dictionary file layout (see DictFormat.h) from in-memory lists.

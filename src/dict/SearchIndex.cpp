@@ -26,6 +26,8 @@ void CDictFile::ResetViews() {
     m_listViews.fill(SSortedView{});
     m_reverseView = SSortedView{};
     m_bFirstLetterReady = false;
+    m_foldedReverse.clear();
+    m_bFoldedReady = false;
 }
 
 namespace {

@@ -6,113 +6,331 @@
 #include "dict/WordForms.h"
 
 #include <algorithm>
+#include <array>
 
 namespace Lookup {
 
 namespace {
 
-// The alternate list of regular and irregular inflections.
-constexpr int kInflectionList = 4;
+// The headword lists by what they hold.
+constexpr std::size_t kMainList = 0;
+constexpr std::size_t kSpellings = 1;
+constexpr std::size_t kPhraseWords = 2;
+constexpr std::size_t kTranslations = 3;
+constexpr std::size_t kInflections = 4;
 
-// Whether reverse record index is word as a whole by letter weights.
-bool IsWholeRecord(const CDictFile& dict, int index, std::string_view word) {
-    const std::string asked(TextUtil::UpToNul(word));
-    return index >= 0 &&
-           CDictFile::CompareByWeight(dict.GetReverseHeadword(index).c_str(), asked.c_str()) == 0;
+// The forward searches take the word trimmed; the reverse ones as it stands, up to a NUL.
+std::string_view Asked(std::string_view word) {
+    return TextUtil::Trim(TextUtil::UpToNul(word));
 }
 
-// The first stem of word that a reverse record is as a whole, or empty.
-std::string ReverseStem(CDictFile& dict, std::string_view word, CWordForms& forms) {
-    for (const std::string& stem : forms.Stems(TextUtil::Trim(TextUtil::UpToNul(word))))
-        if (IsWholeRecord(dict, dict.FindNearestReverse(stem), stem))
+std::string_view AskedReverse(std::string_view word) {
+    return TextUtil::UpToNul(word);
+}
+
+void AddUnique(std::vector<int>& to, const std::vector<int>& more) {
+    for (const int e : more)
+        if (std::find(to.begin(), to.end(), e) == to.end())
+            to.push_back(e);
+}
+
+unsigned char Lower(char c) {
+    return Cp1257::ToLower(static_cast<unsigned char>(c));
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
+}
+
+// ---- Lithuanian ----
+
+// The record among the run of records equal to word by letter weights (lyga, liga) that is
+// spelled as typed, else the one spelled so but for capitals, else the run's first; -1 when no
+// record is the word as a whole.
+int WholeRecord(CDictFile& dict, std::string_view word) {
+    const std::string asked(AskedReverse(word));
+    if (asked.empty())
+        return -1;
+    const int first = dict.FindNearestReverse(asked);
+    if (first < 0 || CDictFile::CompareByWeight(dict.GetReverseHeadword(first).c_str(), asked.c_str()) != 0)
+        return -1;
+    int caseless = -1;
+    for (int i = first; i < dict.ReverseCount(); ++i) {
+        const std::string text = dict.GetReverseHeadword(i);
+        if (CDictFile::CompareByWeight(text.c_str(), asked.c_str()) != 0)
+            break;
+        if (text == asked)
+            return i;
+        if (caseless < 0 && EqualsIgnoringCase(text, asked))
+            caseless = i;
+    }
+    return caseless >= 0 ? caseless : first;
+}
+
+// The prefixes a Lithuanian word may carry before the word it is made from: the negation and
+// the continuative (ne-, nebe-, te-, tebe-), then a verbal prefix, then the reflexive -si- that
+// follows a prefix ("nepasirinktas": ne + pa + si + rinktas); be- and prie- make nouns and
+// adjectives. hunspell strips them; the record that keeps them is another word ("negalimas" is
+// not "galimas"), so they are put back.
+const std::vector<std::string>& LithuanianPrefixes() {
+    static const std::vector<std::string> prefixes = [] {
+        const std::array<const char*, 5> outer = {"", "ne", "nebe", "te", "tebe"};
+        const std::array<const char*, 17> verbal = {"",      "ap", "api",   "at",  "ati", "\xE1",
+                                                    "i\xF0", "nu", "pa",    "par", "per", "pra",
+                                                    "pri",   "su", "u\xFE", "be",  "prie"};
+        std::vector<std::string> out;
+        for (const char* o : outer)
+            for (const char* v : verbal) {
+                const std::string p = std::string(o) + v;
+                if (!p.empty())
+                    out.push_back(p);
+                if (*v != '\0')
+                    out.push_back(p + "si");
+            }
+        // Longest first: a word keeps as much of its beginning as a record allows.
+        std::stable_sort(out.begin(), out.end(),
+                         [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
+        out.erase(std::unique(out.begin(), out.end()), out.end());
+        return out;
+    }();
+    return prefixes;
+}
+
+// How many leading letters two texts share by letter weights.
+std::size_t SharedBeginning(std::string_view a, std::string_view b) {
+    std::size_t n = 0;
+    while (n < a.size() && n < b.size() &&
+           CDictFile::LetterWeight(static_cast<unsigned char>(a[n])) ==
+               CDictFile::LetterWeight(static_cast<unsigned char>(b[n])))
+        ++n;
+    return n;
+}
+
+struct SReverseForm {
+    int record = -1;
+    ERule rule = ERule::None;
+};
+
+// The record a Lithuanian word that no record is as a whole is a form of: the file's list of
+// inflections ("eina" -> eiti), else hunspell's stems with the word's prefix put back
+// ("negalima" -> negalimas, "nepavyko" -> ne + pa + vyko -> nepavykti), the candidate that keeps
+// most of the word's beginning first; the bare stem only when no prefixed record exists.
+SReverseForm ReverseForm(CDictFile& dict, std::string_view word, CWordForms& forms) {
+    const std::string_view asked = Asked(word);
+    if (const std::vector<int> listed = dict.LithuanianFormRecords(asked); !listed.empty())
+        return {listed.front(), ERule::Inflection};
+    SReverseForm best;
+    std::size_t bestKept = 0;
+    const auto consider = [&](const std::string& candidate) {
+        int record = WholeRecord(dict, candidate);
+        if (record < 0) {
+            const std::vector<int> listed = dict.LithuanianFormRecords(candidate);
+            if (listed.empty())
+                return;
+            record = listed.front();
+        }
+        const std::size_t kept = SharedBeginning(candidate, asked);
+        if (best.record < 0 || kept > bestKept) {
+            best = {record, ERule::Stem};
+            bestKept = kept;
+        }
+    };
+    for (const std::string& stem : forms.Stems(asked)) {
+        for (const std::string& prefix : LithuanianPrefixes())
+            if (asked.size() > prefix.size() && EqualsIgnoringCase(asked.substr(0, prefix.size()), prefix) &&
+                !EqualsIgnoringCase(std::string_view(stem).substr(0, prefix.size()), prefix))
+                consider(std::string(asked.substr(0, prefix.size())) + stem);
+        consider(stem);
+    }
+    return best;
+}
+
+// Whether a word may be Lithuanian typed without its diacritics: it has none itself.
+bool IsPlain(std::string_view word) {
+    return std::none_of(word.begin(), word.end(),
+                        [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+}
+
+// The record a word typed without diacritics stands for, when no record begins with the word as
+// typed: one whose text without diacritics is the word (bWhole) or begins with it.
+int FoldedRecord(CDictFile& dict, std::string_view word, bool bWhole) {
+    const std::string_view asked = AskedReverse(word);
+    if (asked.empty() || !IsPlain(asked) || dict.FindReversePrefix(asked, -1) != -1)
+        return -1;
+    return dict.FoldedReverseMatch(asked, bWhole);
+}
+
+SResult FindReverse(CDictFile& dict, std::string_view word, CWordForms* forms) {
+    SResult r;
+    r.text = dict.RenderReverse(word, &r.entry);
+    if (r.entry < 0)
+        r.how = EFound::None;
+    else
+        r.how = CDictFile::CompareByWeight(dict.GetReverseHeadword(r.entry).c_str(),
+                                           std::string(AskedReverse(word)).c_str()) == 0
+                    ? EFound::Exact
+                    : EFound::Nearest;
+    if (forms == nullptr)
+        return r;
+    const auto show = [&](int record, EFound how, ERule rule) {
+        r.entry = record;
+        r.text = dict.RenderReverseEntry(record);
+        r.how = how;
+        r.rule = rule;
+    };
+    if (r.how == EFound::Exact) {
+        const int spelled = WholeRecord(dict, word);
+        if (spelled != r.entry)
+            show(spelled, EFound::Exact, ERule::None);
+        return r;
+    }
+    if (const int folded = FoldedRecord(dict, word, true); folded >= 0) {
+        show(folded, EFound::Form, ERule::Diacritics);
+        return r;
+    }
+    if (const SReverseForm f = ReverseForm(dict, word, *forms); f.record >= 0)
+        show(f.record, EFound::Form, f.rule);
+    else if (const int begun = FoldedRecord(dict, word, false); begun >= 0)
+        show(begun, EFound::Nearest, ERule::Diacritics);
+    return r;
+}
+
+int FindReverseEntry(CDictFile& dict, std::string_view word, CWordForms* forms) {
+    const int entry = dict.FindNearestReverse(word);
+    if (forms == nullptr)
+        return entry;
+    if (const int whole = WholeRecord(dict, word); whole >= 0)
+        return whole;
+    if (const int folded = FoldedRecord(dict, word, true); folded >= 0)
+        return folded;
+    if (const SReverseForm f = ReverseForm(dict, word, *forms); f.record >= 0)
+        return f.record;
+    if (const int folded = FoldedRecord(dict, word, false); folded >= 0)
+        return folded;
+    return entry;
+}
+
+// ---- English ----
+
+// Whether word is base with an inflectional ending (-s, -es, -ed, -ing, -er, -est, 's) and the
+// spelling changes English makes before it (y to i, a dropped e, a doubled consonant). Derivational
+// endings change the word ("version" is no form of verse, "namely" none of name), and -er/-est
+// only reduce a word that is not a word of its own ("bigger", not "flicker").
+bool IsInflectionOf(std::string_view word, std::string_view base, bool bOwnWord) {
+    std::string w(word.size(), '\0'), b(base.size(), '\0');
+    std::transform(word.begin(), word.end(), w.begin(), [](char c) { return static_cast<char>(Lower(c)); });
+    std::transform(base.begin(), base.end(), b.begin(), [](char c) { return static_cast<char>(Lower(c)); });
+    if (b.empty() || w.size() <= b.size())
+        return false;
+    const auto endsWith = [&](std::string_view s) {
+        return w.size() > s.size() && w.compare(w.size() - s.size(), s.size(), s) == 0;
+    };
+    const auto stemIs = [&](std::size_t cut, std::string_view add = {}) {
+        return w.size() > cut && w.substr(0, w.size() - cut) + std::string(add) == b;
+    };
+    const auto doubled = [&](std::size_t cut) {
+        return w.size() > cut + 1 && w[w.size() - cut - 1] == w[w.size() - cut - 2] && stemIs(cut + 1);
+    };
+    if (endsWith("'s") && stemIs(2))
+        return true;
+    if (endsWith("s") && (stemIs(1) || (endsWith("es") && stemIs(2)) || (endsWith("ies") && stemIs(3, "y"))))
+        return true;
+    if (endsWith("ed") && (stemIs(2) || stemIs(1) || doubled(2) || (endsWith("ied") && stemIs(3, "y"))))
+        return true;
+    if (endsWith("ing") &&
+        (stemIs(3) || stemIs(3, "e") || doubled(3) || (endsWith("ying") && stemIs(4, "ie"))))
+        return true;
+    if (bOwnWord)
+        return false;
+    if (endsWith("er") && (stemIs(2) || stemIs(1) || doubled(2) || (endsWith("ier") && stemIs(3, "y"))))
+        return true;
+    return endsWith("est") && (stemIs(3) || stemIs(2) || doubled(3) || (endsWith("iest") && stemIs(4, "y")));
+}
+
+// The first of the word's stems that is a headword as a whole and of which the word is an
+// inflection; empty when there is none.
+std::string ForwardStem(CDictFile& dict, std::string_view asked, CWordForms& forms) {
+    const std::vector<std::string> stems = forms.Stems(asked);
+    const bool bOwnWord = std::any_of(stems.begin(), stems.end(),
+                                      [&](const std::string& s) { return EqualsIgnoringCase(s, asked); });
+    for (const std::string& stem : stems) {
+        if (!IsInflectionOf(asked, stem, bOwnWord))
+            continue;
+        CDictFile::SForwardMatch match;
+        if (dict.FirstForwardMatch(stem, &match) != -1 && match.bWhole)
             return stem;
+    }
     return {};
 }
 
-// How a forward word that no headword is as a whole reaches an article through its forms: the
-// inflection records that are the word, else the first stem a headword is.
-struct SForwardForm {
-    std::vector<int> inflected; // entries of the inflection records
-    std::string stem;           // or the stem to look up
+// What a forward word shows with word forms: the articles in the order they are shown and how
+// the word reached them. The word's own headwords and spellings come first, then the headwords
+// it is a form of (the inflection list, else its stem), then the phrases that only hold it;
+// a stem only when no list holds the word as a whole.
+struct SForwardAnswer {
+    std::vector<int> entries;
+    std::string stem; // or the stem whose matches RenderForward shows
+    EFound how = EFound::None;
+    ERule rule = ERule::None;
 };
 
-// Whether an English stem keeps the word's first two letters: hunspell also strips prefixes, and
-// an English word without its prefix is mostly another word ("independent" -> dependent,
-// "into" -> to).
-bool KeepsTheBeginning(std::string_view stem, std::string_view word) {
-    const std::size_t n = std::min<std::size_t>(2, std::min(stem.size(), word.size()));
-    for (std::size_t i = 0; i < n; ++i)
-        if (Cp1257::ToLower(static_cast<unsigned char>(stem[i])) !=
-            Cp1257::ToLower(static_cast<unsigned char>(word[i])))
-            return false;
-    return n > 0;
-}
-
-SForwardForm ForwardForm(CDictFile& dict, std::string_view word, CWordForms& forms) {
-    SForwardForm f;
-    f.inflected = dict.WholeListMatches(kInflectionList, word);
-    if (!f.inflected.empty())
-        return f;
-    const std::string_view asked = TextUtil::Trim(TextUtil::UpToNul(word));
-    for (const std::string& stem : forms.Stems(asked)) {
-        if (!KeepsTheBeginning(stem, asked))
-            continue;
-        CDictFile::SForwardMatch match;
-        if (dict.FirstForwardMatch(stem, &match) != -1 && match.bWhole) {
-            f.stem = stem;
-            break;
-        }
+SForwardAnswer ForwardAnswer(CDictFile& dict, std::string_view word, CWordForms& forms) {
+    SForwardAnswer a;
+    const std::string_view asked = Asked(word);
+    std::vector<int> own = dict.WholeListMatches(kMainList, asked);
+    AddUnique(own, dict.WholeListMatches(kSpellings, asked));
+    const std::vector<int> inflected = dict.WholeListMatches(kInflections, asked);
+    std::vector<int> phrases = dict.WholeListMatches(kPhraseWords, asked);
+    AddUnique(phrases, dict.WholeListMatches(kTranslations, asked));
+    a.entries = own;
+    AddUnique(a.entries, inflected);
+    if (!own.empty() || !inflected.empty()) {
+        AddUnique(a.entries, phrases);
+        a.how = own.empty() ? EFound::Form : EFound::Exact;
+        a.rule = own.empty() ? ERule::Inflection : ERule::None;
+        return a;
     }
-    return f;
+    a.stem = ForwardStem(dict, asked, forms);
+    if (!a.stem.empty()) {
+        a.entries.clear();
+        a.how = EFound::Form;
+        a.rule = ERule::Stem;
+        return a;
+    }
+    if (!phrases.empty()) {
+        a.entries = phrases;
+        a.how = EFound::Exact;
+        a.rule = ERule::Phrase;
+    }
+    return a;
 }
 
-} // namespace
-
-SResult Find(CDictFile& dict, EDirection direction, std::string_view word, CWordForms* forms) {
+SResult FindForward(CDictFile& dict, std::string_view word, CWordForms* forms) {
     SResult r;
-    if (direction == EDirection::Reverse) {
-        r.text = dict.RenderReverse(word, &r.entry);
-        if (r.entry >= 0)
-            r.how = IsWholeRecord(dict, r.entry, word) ? EFound::Exact : EFound::Nearest;
-        if (forms != nullptr && r.how != EFound::Exact) {
-            const std::string stem = ReverseStem(dict, word, *forms);
-            if (!stem.empty()) {
-                r.text = dict.RenderReverse(stem, &r.entry);
-                r.how = EFound::Form;
+    if (forms != nullptr) {
+        const SForwardAnswer a = ForwardAnswer(dict, word, *forms);
+        if (a.how != EFound::None) {
+            if (a.stem.empty()) {
+                r.text = dict.RenderArticles(a.entries, r.entry);
+            } else {
+                r.text = dict.RenderForward(a.stem, r.entry);
+                // The stem's phrases follow its own articles; the page is the stem's.
             }
+            r.how = r.entry == -1 ? EFound::None : a.how;
+            r.rule = a.rule;
+            if (r.entry != -1)
+                return r;
         }
-        return r;
     }
     CDictFile::SForwardMatch match;
     const bool bWhole = dict.FirstForwardMatch(word, &match) != -1 && match.bWhole;
-    if (forms != nullptr && bWhole && match.list == 0) {
-        // A headword that is an inflection too ("children", "better") shows its own articles
-        // (the headwords and spelling variants that are the word, not the phrases that hold it)
-        // first, then those of the words it is a form of.
-        const std::vector<int> inflected = dict.WholeListMatches(kInflectionList, word);
-        if (!inflected.empty()) {
-            std::vector<int> entries = dict.WholeListMatches(0, word);
-            for (const std::vector<int>& more : {dict.WholeListMatches(1, word), inflected})
-                for (const int e : more)
-                    if (std::find(entries.begin(), entries.end(), e) == entries.end())
-                        entries.push_back(e);
-            r.text = dict.RenderArticles(entries, r.entry);
-            r.how = EFound::Exact;
-            return r;
-        }
-    }
-    if (forms != nullptr && !bWhole) {
-        const SForwardForm f = ForwardForm(dict, word, *forms);
-        if (!f.inflected.empty() || !f.stem.empty()) {
-            r.text = f.stem.empty() ? dict.RenderArticles(f.inflected, r.entry)
-                                    : dict.RenderForward(f.stem, r.entry);
-            r.how = EFound::Form;
-            return r;
-        }
-    }
+    r = SResult{};
     r.text = dict.RenderForward(word, r.entry);
     if (r.entry != -1 && bWhole) {
-        r.how = match.list == kInflectionList ? EFound::Form : EFound::Exact;
+        r.how = match.list == static_cast<int>(kInflections) ? EFound::Form : EFound::Exact;
+        if (r.how == EFound::Form)
+            r.rule = ERule::Inflection;
     } else if (r.entry == -1) {
         r.text = dict.FindNearestForward(word, r.entry);
         r.bNearest = r.entry != -1;
@@ -123,24 +341,27 @@ SResult Find(CDictFile& dict, EDirection direction, std::string_view word, CWord
     return r;
 }
 
-int FindEntry(CDictFile& dict, EDirection direction, std::string_view word, CWordForms* forms) {
-    if (direction == EDirection::Reverse) {
-        const int entry = dict.FindNearestReverse(word);
-        if (forms == nullptr || IsWholeRecord(dict, entry, word))
-            return entry;
-        const std::string stem = ReverseStem(dict, word, *forms);
-        return stem.empty() ? entry : dict.FindNearestReverse(stem);
+int FindForwardEntry(CDictFile& dict, std::string_view word, CWordForms* forms) {
+    if (forms != nullptr) {
+        const SForwardAnswer a = ForwardAnswer(dict, word, *forms);
+        if (!a.entries.empty())
+            return a.entries.front();
+        if (!a.stem.empty())
+            return dict.FirstForwardMatch(a.stem);
     }
-    CDictFile::SForwardMatch match;
-    const int entry = dict.FirstForwardMatch(word, &match);
-    if (forms != nullptr && !(entry != -1 && match.bWhole)) {
-        const SForwardForm f = ForwardForm(dict, word, *forms);
-        if (!f.inflected.empty())
-            return f.inflected.front();
-        if (!f.stem.empty())
-            return dict.FirstForwardMatch(f.stem);
-    }
+    const int entry = dict.FirstForwardMatch(word);
     return entry != -1 ? entry : dict.NearestForwardEntry(word);
+}
+
+} // namespace
+
+SResult Find(CDictFile& dict, EDirection direction, std::string_view word, CWordForms* forms) {
+    return direction == EDirection::Reverse ? FindReverse(dict, word, forms) : FindForward(dict, word, forms);
+}
+
+int FindEntry(CDictFile& dict, EDirection direction, std::string_view word, CWordForms* forms) {
+    return direction == EDirection::Reverse ? FindReverseEntry(dict, word, forms)
+                                            : FindForwardEntry(dict, word, forms);
 }
 
 } // namespace Lookup

@@ -16,13 +16,17 @@ class CWordForms;
 // prefix). Lithuanian index: the reverse fragment of the nearest reverse record.
 //
 // With word forms (forms given, for the window's own roads and the terminal's lookup) a word
-// that no headword is as a whole is first taken as an inflection: the alternate list of
-// inflections when one of its records is the word ("ran" -> run, although "ranch" begins with
-// "ran"), else the first of the word's stems (forms, in hunspell's order; in English only stems
-// that keep the word's first two letters) that a headword is as a whole; only then the nearest
-// headword as without them. A headword that is an inflection record too shows its own articles
-// first, then those of the words it is a form of ("better": better, good, well). The automation
-// service and the page composer pass no forms: other programs rely on their results.
+// that no headword is as a whole is first taken as a form of one. English: the word's own
+// headwords and spellings first, then the headwords it is an inflection of (the alternate list
+// of inflections, else a stem of hunspell's that the word is the stem with an inflectional ending
+// of: "ran" -> run, "houses" -> house, never "version" -> verse), and only then the phrases that
+// hold the word ("been": be before "have been waiting"). Lithuanian: the record spelled as typed
+// among those the letter weights make equal ("lyga" before "liga"); a word typed without
+// diacritics that no record begins with, by the records' texts without them ("zodis" -> žodis);
+// the file's list of inflections ("eina" -> eiti); hunspell's stems with the word's prefix or
+// negation put back ("negalima" -> negalimas, not galimas). Only then the nearest headword as
+// without forms. The automation service and the page composer pass no forms: other programs
+// rely on their results.
 namespace Lookup {
 
 // How the word reached what is shown.
@@ -33,11 +37,21 @@ enum class EFound {
     Nearest, // no headword is the word: the one shown begins like it
 };
 
+// By which rule a word reached a headword it is not as typed.
+enum class ERule {
+    None,       // the headword is the word
+    Inflection, // the dictionary's own list of inflected forms ("went" -> go, "eina" -> eiti)
+    Stem,       // a stem hunspell gives for the word ("houses" -> house, "negalima" -> negalimas)
+    Diacritics, // the word typed without diacritics ("zodis" -> žodis)
+    Phrase,     // no headword is the word, but phrases hold it as one of their words
+};
+
 struct SResult {
     std::string text;      // the fragment: forward "title TAB body" or body alone, reverse its HTML
     int entry = -1;        // the article (English) or reverse record (Lithuanian) found; -1 for none
     bool bNearest = false; // English: no headword matched, the text is the nearest headword's
     EFound how = EFound::None;
+    ERule rule = ERule::None;
 };
 
 SResult Find(CDictFile& dict, EDirection direction, std::string_view word, CWordForms* forms = nullptr);

@@ -77,7 +77,7 @@ SDictContent FormsContent() {
     c.alternates[3].push_back({"ca", 3});
     c.alternates[3].push_back({"dog", 0});
     c.alternates[0].push_back({"dog", 3}); // a spelling: its own
-    c.alternates[1].push_back({"dog", 1}); // a phrase holding it: not shown before its forms
+    c.alternates[1].push_back({"dog", 1}); // a phrase holding it: shown after its forms
     c.reverse.push_back({"langai", {1}});
     return c;
 }
@@ -114,11 +114,12 @@ TEST_F(LookupForms, ForwardTakesTheInflectionRecordThenTheStem) {
     EXPECT_EQ(Lookup::Find(*dict, EDirection::Forward, "ca").entry, 0);
     EXPECT_EQ(Lookup::FindEntry(*dict, EDirection::Forward, "ca"), 0);
 
-    // A headword that is an inflection record too: its own articles first, then the other.
+    // A headword that is an inflection record too: its own articles first, then the other,
+    // then the phrase that holds it.
     r = Lookup::Find(*dict, EDirection::Forward, "dog", &m_english);
     EXPECT_EQ(r.how, Lookup::EFound::Exact);
     EXPECT_EQ(r.entry, 2);
-    EXPECT_EQ(r.text, dict->RenderArticles({2, 3, 0}, entry));
+    EXPECT_EQ(r.text, dict->RenderArticles({2, 3, 0, 1}, entry));
     EXPECT_EQ(Lookup::FindEntry(*dict, EDirection::Forward, "dog", &m_english), 2);
     EXPECT_EQ(Lookup::Find(*dict, EDirection::Forward, "dog").text, dict->RenderForward("dog", entry));
     // Whole words stay as they were; a stem that is no headword leaves the nearest one.
@@ -165,6 +166,95 @@ TEST_F(LookupForms, ReverseTakesTheFirstStemThatIsARecord) {
     // A record that is the word keeps it.
     r = Lookup::Find(*dict, EDirection::Reverse, "namas", &m_lithuanian);
     EXPECT_EQ(r.how, Lookup::EFound::Exact);
+}
+
+// The rules that keep a word's meaning, one row per word: what the page shows first and how.
+TEST_F(LookupForms, FormsKeepTheWordsMeaning) {
+    SDictContent c = SmallContent();
+    c.articles.push_back(Article("verse", "<P>eil\xEBra\xF0tis</P>")); // 4
+    c.articles.push_back(Article("flick", "<P>sprigtel\xEBti</P>"));   // 5
+    c.articles.push_back(Article("stop", "<P>sustoti</P>"));           // 6
+    c.articles.push_back(Article("possible", "<P>galimas</P>"));       // 7
+    c.articles.push_back(Article("impossible", "<P>negalimas</P>"));   // 8
+    c.articles.push_back(Article("go", "<P>eiti</P>"));                // 9
+    c.articles.push_back(Article("league", "<P>lyga</P>"));            // 10
+    c.articles.push_back(Article("word", "<P>\xFEodis</P>"));          // 11
+    c.articles.push_back(Article("go over", "<P>pereiti</P>"));        // 12
+    c.reverse = {{"galimas", {7}}, {"negalimas", {8}}, {"eiti", {9}},      {"liga", {3}},    {"lyga", {10}},
+                 {"Lyga", {3}},    {"\xFEodis", {11}}, {"zoologija", {0}}, {"pereiti", {12}}};
+    // Forms of the file's own list: "eina" of eiti, "pereina" of pereiti.
+    c.lithuanianForms = {{"eina", 2}, {"pereina", 8}};
+    CTestDict dict(c);
+    struct SCase {
+        EDirection direction;
+        const char* word;
+        const char* shown; // the first headword of the page, or "" for nothing
+        Lookup::EFound how;
+        Lookup::ERule rule;
+    };
+    using F = Lookup::EFound;
+    using R = Lookup::ERule;
+    const EDirection en = EDirection::Forward, lt = EDirection::Reverse;
+    const SCase cases[] = {
+        // English: only inflectional endings come off; -ion and an own word's -er do not.
+        {en, "stopped", "stop", F::Form, R::Stem},
+        {en, "version", "verse", F::Nearest, R::None},
+        {en, "flicker", "flick", F::Nearest, R::None},
+        // Lithuanian: the prefix hunspell strips is put back; the bare stem when none is a record.
+        {lt, "negalimuose", "negalimas", F::Form, R::Stem},
+        {lt, "galimuose", "galimas", F::Form, R::Stem},
+        // The file's inflections, alone and under a prefix hunspell strips (per + eina + -me).
+        {lt, "eina", "eiti", F::Form, R::Inflection},
+        {lt, "pereiname", "pereiti", F::Form, R::Stem},
+        {lt, "einame", "eiti", F::Form, R::Stem},
+        // Texts the letter weights make equal: the one spelled as typed.
+        {lt, "lyga", "lyga", F::Exact, R::None},
+        {lt, "liga", "liga", F::Exact, R::None},
+        {lt, "Lyga", "Lyga", F::Exact, R::None},
+        {lt, "LYGA", "lyga", F::Exact, R::None},
+        // Without diacritics, when no record begins with the word; typed with them, as typed.
+        {lt, "zodis", "\xFEodis", F::Form, R::Diacritics},
+        {lt, "ZODIS", "\xFEodis", F::Form, R::Diacritics},
+        {lt, "zodi", "\xFEodis", F::Nearest, R::Diacritics},
+        {lt, "zo", "zoologija", F::Nearest, R::None},
+        {lt, "\xFEodi", "\xFEodis", F::Nearest, R::None},
+    };
+    for (const SCase& k : cases) {
+        CWordForms* forms = k.direction == en ? &m_english : &m_lithuanian;
+        const Lookup::SResult r = Lookup::Find(*dict, k.direction, k.word, forms);
+        int homonym = 0;
+        EXPECT_EQ(dict->GetListHeadword(k.direction, r.entry, homonym), k.shown) << k.word;
+        EXPECT_EQ(r.how, k.how) << k.word;
+        EXPECT_EQ(r.rule, k.rule) << k.word;
+        EXPECT_EQ(Lookup::FindEntry(*dict, k.direction, k.word, forms), r.entry) << k.word;
+    }
+    // Without forms the raw rule holds: the first of the equal records, no folding.
+    EXPECT_EQ(dict->GetReverseHeadword(Lookup::Find(*dict, lt, "lyga").entry), "liga");
+    EXPECT_EQ(dict->GetReverseHeadword(Lookup::Find(*dict, lt, "zodis").entry), "zoologija");
+}
+
+TEST(LithuanianForms, TheFileListIsSearchedByWeightsAndCheckedAgainstTheFile) {
+    SDictContent c = SmallContent(); // reverse: namas 0, šuo 1
+    c.lithuanianForms = {{"namai", 0}, {"NAMAI", 0}, {"\xF0unys", 1}, {"namai", 1}, {"xx", 7}, {"namo", -1}};
+    CTestDict dict(c);
+    EXPECT_EQ(dict->LithuanianFormRecords("namai"), (std::vector<int>{0, 1}));
+    EXPECT_EQ(dict->LithuanianFormRecords("\xF0unys"), std::vector<int>{1});
+    // A record number outside the reverse list is none; so is a word the list lacks.
+    EXPECT_EQ(dict->LithuanianFormRecords("xx"), std::vector<int>{});
+    EXPECT_EQ(dict->LithuanianFormRecords("namo"), std::vector<int>{});
+    EXPECT_EQ(dict->LithuanianFormRecords("nama"), std::vector<int>{});
+    EXPECT_EQ(dict->LithuanianFormRecords(""), std::vector<int>{});
+    // A file without the list is laid out as before it: header words 18..20 stay zero.
+    SDictContent without = SmallContent();
+    const std::string image = CDictWriter::Build(without);
+    for (std::size_t w = DictFormat::kFormsOffsetWord; w <= DictFormat::kFormsDataWord; ++w)
+        EXPECT_EQ(WordAt(image, 4 * w), 0u);
+    // A list placed outside the file is no list, and the file still opens.
+    std::string damaged = CDictWriter::Build(c);
+    SetWordAt(damaged, 4 * DictFormat::kFormsDataWord, 1u << 30);
+    CTestDict bad(damaged);
+    EXPECT_EQ(bad.OpenResult(), CDictFile::kOpenOk);
+    EXPECT_EQ(bad->LithuanianFormRecords("namai"), std::vector<int>{});
 }
 
 TEST(WholeListMatches, GivesEveryArticleOfTheWholeRecordsSortedOrNot) {

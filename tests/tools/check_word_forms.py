@@ -66,7 +66,11 @@ if os.path.exists("/usr/share/hunspell/en_US.aff"):
     expect(["--no-forms", "stopped"], "form", ["stop"])
     expect(["--no-forms", "bringed"], "nearest", ["bring"])
     expect(["greatest"], "form", ["great"])
-    expect(["normally"], "form", ["normal"])
+    # -ly makes another word: "normally" is shown as the nearest headword, not as a form, and
+    # so are "namely" and "version", whose stems would change the meaning.
+    expect(["normally"], "nearest", ["normal"])
+    expect(["namely"], "nearest", ["name"])
+    expect(["version"], "nearest", ["versatile"])
     expect(["--no-forms", "normally"], "nearest", ["normal"])
     # A stem without the word's prefix is another word.
     got = lookup("independent")[0]
