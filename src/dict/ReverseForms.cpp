@@ -21,7 +21,8 @@ constexpr std::array<unsigned char, 256> MakePlainWeights(const std::array<int, 
     for (std::size_t b = 0; b < 256; ++b) {
         int best = 0;
         for (int c = 'a'; c <= 'z'; ++c)
-            if (weights[static_cast<std::size_t>(c)] <= weights[b] && weights[static_cast<std::size_t>(c)] > best)
+            if (weights[static_cast<std::size_t>(c)] <= weights[b] &&
+                weights[static_cast<std::size_t>(c)] > best)
                 best = weights[static_cast<std::size_t>(c)];
         plain[b] = static_cast<unsigned char>(weights[b] == 0 ? 0 : best);
     }

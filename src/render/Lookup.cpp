@@ -2,11 +2,11 @@
 #include "render/Lookup.h"
 
 #include "dict/Cp1257.h"
+#include "dict/LithuanianPrefixes.h"
 #include "dict/TextUtil.h"
 #include "dict/WordForms.h"
 
 #include <algorithm>
-#include <array>
 
 namespace Lookup {
 
@@ -66,35 +66,6 @@ int WholeRecord(CDictFile& dict, std::string_view word) {
             caseless = i;
     }
     return caseless >= 0 ? caseless : first;
-}
-
-// The prefixes a Lithuanian word may carry before the word it is made from: the negation and
-// the continuative (ne-, nebe-, te-, tebe-), then a verbal prefix, then the reflexive -si- that
-// follows a prefix ("nepasirinktas": ne + pa + si + rinktas); be- and prie- make nouns and
-// adjectives. hunspell strips them; the record that keeps them is another word ("negalimas" is
-// not "galimas"), so they are put back.
-const std::vector<std::string>& LithuanianPrefixes() {
-    static const std::vector<std::string> prefixes = [] {
-        const std::array<const char*, 5> outer = {"", "ne", "nebe", "te", "tebe"};
-        const std::array<const char*, 17> verbal = {"",      "ap", "api",   "at",  "ati", "\xE1",
-                                                    "i\xF0", "nu", "pa",    "par", "per", "pra",
-                                                    "pri",   "su", "u\xFE", "be",  "prie"};
-        std::vector<std::string> out;
-        for (const char* o : outer)
-            for (const char* v : verbal) {
-                const std::string p = std::string(o) + v;
-                if (!p.empty())
-                    out.push_back(p);
-                if (*v != '\0')
-                    out.push_back(p + "si");
-            }
-        // Longest first: a word keeps as much of its beginning as a record allows.
-        std::stable_sort(out.begin(), out.end(),
-                         [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
-        out.erase(std::unique(out.begin(), out.end()), out.end());
-        return out;
-    }();
-    return prefixes;
 }
 
 // How many leading letters two texts share by letter weights.

@@ -117,9 +117,15 @@ std::string CFreeDictCompiler::CopyingText(const std::string& engLitInfo, const 
     return out;
 }
 
+void CFreeDictCompiler::AddLithuanianForms(const CLithuanianVerbs& verbs) {
+    m_content.lithuanianForms = verbs.FormsOf(m_content.reverse);
+    m_stats.lithuanianForms = static_cast<int>(m_content.lithuanianForms.size());
+}
+
 int CFreeDictCompiler::Run(const std::string& sourceDir, const std::string& outputPath,
                            const std::string& docDir, const std::string& wordnetDir,
-                           const std::string& spellingBase, std::ostream& out, std::ostream& err) {
+                           const std::string& spellingBase, const std::string& lithuanianBase,
+                           std::ostream& out, std::ostream& err) {
     namespace fs = std::filesystem;
     std::string error;
     CDictdReader engLit;
@@ -148,6 +154,13 @@ int CFreeDictCompiler::Run(const std::string& sourceDir, const std::string& outp
     }
     CFreeDictCompiler compiler;
     compiler.Compile(engLitEntries, litEngEntries, english);
+    if (!lithuanianBase.empty()) {
+        CLithuanianVerbs verbs;
+        if (verbs.Load(lithuanianBase, &error))
+            compiler.AddLithuanianForms(verbs);
+        else
+            err << "lekstar-mkdic: warning: " << error << "; no Lithuanian verb forms\n";
+    }
     for (const std::string& w : compiler.Warnings())
         err << "lekstar-mkdic: warning: " << w << "\n";
     if (!compiler.Losses().empty()) {
@@ -194,6 +207,7 @@ int CFreeDictCompiler::Run(const std::string& sourceDir, const std::string& outp
         << " links in articles\n"
         << "  reverse records:           " << s.reverse << " (" << s.merged << " equal spellings merged)\n"
         << "    Lithuanian-English:      " << s.litEngReached << " of " << s.litEngIn << " headwords\n"
+        << "  Lithuanian verb forms:     " << s.lithuanianForms << "\n"
         << "  licence:                   " << copyingPath << "\n";
     return 0;
 }

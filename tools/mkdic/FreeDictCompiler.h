@@ -2,6 +2,7 @@
 #pragma once
 
 #include "DictdReader.h"
+#include "LithuanianVerbs.h"
 #include "dict/DictWriter.h"
 
 #include <array>
@@ -142,13 +143,14 @@ struct SCompileStats {
     int links = 0; // link list records
     int linksInArticles = 0;
     int reverse = 0;
-    int skipped = 0;       // entries that could not be stored
-    int irregular = 0;     // alternate list 4 records from irregular forms
-    int translated = 0;    // articles made from English translations of the Lithuanian-English data
-    int engLitIn = 0;      // English-Lithuanian entries read
-    int litEngIn = 0;      // Lithuanian-English entries read
-    int litEngReached = 0; // of them, those whose headword is a reverse record
-    int merged = 0;        // reverse texts merged into a record of equal letter weights
+    int skipped = 0;         // entries that could not be stored
+    int irregular = 0;       // alternate list 4 records from irregular forms
+    int translated = 0;      // articles made from English translations of the Lithuanian-English data
+    int engLitIn = 0;        // English-Lithuanian entries read
+    int litEngIn = 0;        // Lithuanian-English entries read
+    int litEngReached = 0;   // of them, those whose headword is a reverse record
+    int merged = 0;          // reverse texts merged into a record of equal letter weights
+    int lithuanianForms = 0; // finite verb forms leading to their infinitive's record
 };
 
 class CFreeDictCompiler {
@@ -161,6 +163,8 @@ public:
     // The result, with entry numbers already in the order the writer keeps (articles sorted by
     // headword), so that the writer's sorting does not move any article.
     const SDictContent& Content() const { return m_content; }
+    // Adds the finite forms of the reverse records that are verbs ("eina" -> eiti), after Compile.
+    void AddLithuanianForms(const CLithuanianVerbs& verbs);
     const SCompileStats& Stats() const { return m_stats; }
     // Entries skipped or shortened, one message each.
     const std::vector<std::string>& Warnings() const { return m_warnings; }
@@ -190,8 +194,8 @@ public:
     // copyright files from docDir/dict-freedict-*/copyright and docDir/wordnet-base/copyright), prints the
     // summary to out and warnings and failures to err. Returns 0 on success, 1 on any failure.
     static int Run(const std::string& sourceDir, const std::string& outputPath, const std::string& docDir,
-                   const std::string& wordnetDir, const std::string& spellingBase, std::ostream& out,
-                   std::ostream& err);
+                   const std::string& wordnetDir, const std::string& spellingBase,
+                   const std::string& lithuanianBase, std::ostream& out, std::ostream& err);
 
 private:
     // A sense of an article made from the Lithuanian-English data: the Lithuanian entry whose

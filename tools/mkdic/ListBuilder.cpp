@@ -170,6 +170,8 @@ void CFreeDictCompiler::BuildReverse(const std::vector<SFreeDictEntry>& litEng) 
             return Cp1257::ToLower(static_cast<unsigned char>(c)) != static_cast<unsigned char>(c);
         });
     };
+    // Equal texts whose articles differ, neither holding the other's, are different words (lyga
+    // "league", liga "illness"): each keeps its record, the best-ranked first.
     for (std::size_t i = 0; i < texts.size();) {
         std::size_t j = i + 1;
         while (j < texts.size() && CDictFile::CompareByWeight(texts[i]->c_str(), texts[j]->c_str()) == 0)
@@ -177,16 +179,41 @@ void CFreeDictCompiler::BuildReverse(const std::vector<SFreeDictEntry>& litEng) 
         const auto rank = [&](const std::string& t) {
             return std::tuple(headwords.count(t) != 0, marks(t), -capitals(t));
         };
-        const std::string* best = texts[i];
-        for (std::size_t k = i + 1; k < j; ++k)
-            if (rank(*texts[k]) > rank(*best))
-                best = texts[k];
-        std::vector<int> entries = records[*best];
-        for (std::size_t k = i; k < j; ++k)
-            for (int a : records[*texts[k]])
-                AddUnique(entries, a, kReverseArticles);
-        m_stats.merged += static_cast<int>(j - i - 1);
-        m_content.reverse.push_back({*best, std::vector<std::int32_t>(entries.begin(), entries.end())});
+        const auto articles = [&](const std::string* t) {
+            std::vector<int> a = records[*t];
+            std::sort(a.begin(), a.end());
+            return a;
+        };
+        std::vector<std::vector<const std::string*>> words;
+        for (std::size_t k = i; k < j; ++k) {
+            // One word's articles hold the other's: one word spelled two ways (kėde, kėdė).
+            const auto same = std::find_if(words.begin(), words.end(), [&](const auto& w) {
+                const std::vector<int> a = articles(w.front()), b = articles(texts[k]);
+                return std::includes(a.begin(), a.end(), b.begin(), b.end()) ||
+                       std::includes(b.begin(), b.end(), a.begin(), a.end());
+            });
+            if (same == words.end())
+                words.push_back({texts[k]});
+            else
+                same->push_back(texts[k]);
+        }
+        std::vector<std::pair<const std::string*, std::vector<int>>> merged;
+        for (const auto& w : words) {
+            const std::string* best = w.front();
+            for (const std::string* t : w)
+                if (rank(*t) > rank(*best))
+                    best = t;
+            std::vector<int> entries = records[*best];
+            for (const std::string* t : w)
+                for (int a : records[*t])
+                    AddUnique(entries, a, kReverseArticles);
+            merged.emplace_back(best, std::move(entries));
+            m_stats.merged += static_cast<int>(w.size() - 1);
+        }
+        std::stable_sort(merged.begin(), merged.end(),
+                         [&](const auto& a, const auto& b) { return rank(*a.first) > rank(*b.first); });
+        for (const auto& [text, entries] : merged)
+            m_content.reverse.push_back({*text, std::vector<std::int32_t>(entries.begin(), entries.end())});
         i = j;
     }
 

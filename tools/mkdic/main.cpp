@@ -10,7 +10,8 @@
 namespace {
 
 int Usage(std::ostream& out, int code) {
-    out << "usage: lekstar-mkdic [--source DIR] [--doc DIR] [--wordnet DIR] [--spelling BASE] --output FILE\n"
+    out << "usage: lekstar-mkdic [--source DIR] [--doc DIR] [--wordnet DIR] [--spelling BASE]\n"
+           "                     [--lithuanian BASE] --output FILE\n"
            "  --source DIR   folder with freedict-eng-lit and freedict-lit-eng .index and .dict.dz\n"
            "                 (default /usr/share/dictd)\n"
            "  --doc DIR      folder with the dict-freedict-*/copyright and wordnet-base/copyright files\n"
@@ -20,6 +21,9 @@ int Usage(std::ostream& out, int code) {
            "                 /usr/share/wordnet; \"\" for none)\n"
            "  --spelling BASE  hunspell data BASE.aff and BASE.dic that checks the regular English\n"
            "                 forms (default /usr/share/hunspell/en_US; \"\" for none)\n"
+           "  --lithuanian BASE  hunspell data BASE.aff and BASE.dic whose word list gives the finite\n"
+           "                 forms of the Lithuanian verbs (default /usr/share/hunspell/lt_LT; \"\" for "
+           "none)\n"
            "  --output FILE  the dictionary to write; FILE.COPYING receives the licence texts\n";
     return code;
 }
@@ -31,6 +35,7 @@ int main(int argc, char** argv) {
     std::string doc = "/usr/share/doc";
     std::string wordnet = "/usr/share/wordnet";
     std::string spelling = "/usr/share/hunspell/en_US";
+    std::string lithuanian = "/usr/share/hunspell/lt_LT";
     std::string output;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
@@ -41,13 +46,14 @@ int main(int argc, char** argv) {
             return 0;
         }
         if ((arg == "--source" || arg == "--output" || arg == "--doc" || arg == "--wordnet" ||
-             arg == "--spelling") &&
+             arg == "--spelling" || arg == "--lithuanian") &&
             i + 1 < argc) {
-            std::string& target = arg == "--source"    ? source
-                                  : arg == "--output"  ? output
-                                  : arg == "--doc"     ? doc
-                                  : arg == "--wordnet" ? wordnet
-                                                       : spelling;
+            std::string& target = arg == "--source"     ? source
+                                  : arg == "--output"   ? output
+                                  : arg == "--doc"      ? doc
+                                  : arg == "--wordnet"  ? wordnet
+                                  : arg == "--spelling" ? spelling
+                                                        : lithuanian;
             target = argv[++i];
             continue;
         }
@@ -58,5 +64,5 @@ int main(int argc, char** argv) {
         std::cerr << "lekstar-mkdic: --output FILE is required\n";
         return Usage(std::cerr, 2);
     }
-    return CFreeDictCompiler::Run(source, output, doc, wordnet, spelling, std::cout, std::cerr);
+    return CFreeDictCompiler::Run(source, output, doc, wordnet, spelling, lithuanian, std::cout, std::cerr);
 }

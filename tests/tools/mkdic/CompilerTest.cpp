@@ -348,4 +348,67 @@ TEST(CompilerTranslations, SensesComeClosestFirstWithTheirRemarks) {
     EXPECT_EQ(Reverse(compiler.Content(), "kristi"), (Entries{1, 4, 0}));
 }
 
+// Texts the letter weights make equal are one word when one's articles hold the other's
+// (namas, Namas above) and different words otherwise (lyga, liga): these keep a record each,
+// the Lithuanian-English headword first.
+TEST(CompilerReverse, EqualTextsOfDifferentWordsKeepTheirRecords) {
+    CFreeDictCompiler compiler;
+    const auto eng = Parse({{"league", "league\nlyga, sąjunga\n"},
+                            {"illness", "illness\nliga\n"},
+                            {"disease", "disease\nliga, Liga\n"}});
+    const auto lit = Parse({{"liga", "liga <n, f>\nillness, disease\n"}});
+    compiler.Compile(eng, lit);
+    // disease 0, illness 1, league 2
+    std::vector<std::pair<std::string, Entries>> records;
+    for (const SDictReverse& r : compiler.Content().reverse)
+        records.emplace_back(r.text, r.entries);
+    EXPECT_EQ(records, (std::vector<std::pair<std::string, Entries>>{
+                           {"liga", {1, 0}}, {"lyga", {2}}, {Cp("sąjunga"), {2}}}));
+    EXPECT_EQ(compiler.Stats().merged, 1);
+}
+
+// The verbs' finite forms from a word list in the shape of hunspell-lt's: roots with the suffix
+// flag E for the present and the prefix flags (lower case) they share with their infinitive.
+TEST(LithuanianVerbs, FormsComeFromTheClassAndAreCheckedAgainstTheList) {
+    CLithuanianVerbs verbs;
+    for (const auto& [word, flags] : std::vector<std::pair<const char*, const char*>>{
+             {"daryti", "NTab"}, {"daro", "ENab"},   {"darė", "NOab"},   {"dari", "ENa"},  // dari: other
+                                                                                           // prefixes
+             {"vykti", "NTbc"},  {"vyksta", "ENbc"}, {"vyko", "NPbc"},   {"vyka", "NPbc"}, // vyka: no E
+             {"būti", "NTab"},   {"buvo", "NOxyz"},  {"yra", "E"},       {"eiti", "NTa"},  // irregular
+             {"leisti", "NTa"},  {"leidžia", "ENa"}, {"leido", "NOa"},   {"mokyti", "NTa"}, {"moko", "ENa"},
+             {"mokė", "NOa"},    {"žinoti", "NTa"},  {"žinojo", "NOab"}, // one other
+         })
+        verbs.AddRoot(Cp(word), flags);
+    const auto forms = [&](const char* infinitive) {
+        std::vector<std::string> out;
+        for (const std::string& f : verbs.FiniteForms(Cp(infinitive)))
+            out.push_back(f);
+        return out;
+    };
+    using V = std::vector<std::string>;
+    EXPECT_EQ(forms("daryti"), (V{"daro", Cp("darė")}));
+    EXPECT_EQ(forms("vykti"), (V{"vyksta", "vyko"}));
+    EXPECT_EQ(forms("būti"), (V{"yra", "buvo"})); // būna, esti: not in the list
+    EXPECT_EQ(forms("eiti"), V{});                // eina, ėjo: not in the list
+    EXPECT_EQ(forms("leisti"), (V{Cp("leidžia"), "leido"}));
+    EXPECT_EQ(forms("mokytis"), (V{"mokosi", Cp("mokėsi")}));
+    EXPECT_EQ(forms("žinoti"), (V{Cp("žinojo")}));
+    EXPECT_EQ(forms("daro"), V{});
+    EXPECT_EQ(forms("nedaryti"), V{});
+
+    // Records that are verbs, bare or after a prefix; a form that is a record is no form of it.
+    const std::vector<SDictReverse> records = {
+        {Cp("daryti"), {}}, {Cp("nepavykti"), {}}, {Cp("pasimokyti"), {}}, {"vyko", {}}, {"namas", {}}};
+    std::vector<std::pair<std::string, int>> got;
+    for (const SDictHeadword& h : verbs.FormsOf(records))
+        got.emplace_back(h.text, h.entry);
+    EXPECT_EQ(got, (std::vector<std::pair<std::string, int>>{{"daro", 0},
+                                                             {Cp("darė"), 0},
+                                                             {"nepavyksta", 1},
+                                                             {"nepavyko", 1},
+                                                             {"pasimoko", 2},
+                                                             {Cp("pasimokė"), 2}}));
+}
+
 } // namespace

@@ -59,7 +59,8 @@ protected:
     int Run(const std::string& output, const std::string& wordnet = {}) {
         m_out.str("");
         m_err.str("");
-        return CFreeDictCompiler::Run(m_dir.File(""), output, m_dir.File("doc"), wordnet, {}, m_out, m_err);
+        return CFreeDictCompiler::Run(m_dir.File(""), output, m_dir.File("doc"), wordnet, {}, {}, m_out,
+                                      m_err);
     }
 
     CTempDir m_dir;
@@ -154,6 +155,7 @@ TEST_F(EndToEndTest, ReportsTheCountsAndWritesTheLicenceTexts) {
                   "  links:                     2 records, 3 links in articles\n"
                   "  reverse records:           7 (0 equal spellings merged)\n"
                   "    Lithuanian-English:      2 of 2 headwords\n"
+                  "  Lithuanian verb forms:     0\n"
                   "  licence:                   " +
                   output + ".COPYING\n");
     EXPECT_EQ(ReadAll(output + ".COPYING"),
