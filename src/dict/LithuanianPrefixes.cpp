@@ -7,8 +7,9 @@
 const std::vector<std::string>& LithuanianPrefixes() {
     static const std::vector<std::string> prefixes = [] {
         const std::array<const char*, 5> outer = {"", "ne", "nebe", "te", "tebe"};
-        const std::array<const char*, 17> verbal = {"",    "ap",  "api", "at",  "ati", "\xE1", "i\xF0", "nu",  "pa",
-                                                    "par", "per", "pra", "pri", "su",  "u\xFE", "be",    "prie"};
+        const std::array<const char*, 17> verbal = {"",      "ap", "api",   "at",  "ati", "\xE1",
+                                                    "i\xF0", "nu", "pa",    "par", "per", "pra",
+                                                    "pri",   "su", "u\xFE", "be",  "prie"};
         std::vector<std::string> out;
         for (const char* o : outer)
             for (const char* v : verbal) {

@@ -127,6 +127,19 @@ bool CWordForms::IsWord(std::string_view word) {
     return asked && m_pHunspell->spell(*asked);
 }
 
+std::vector<std::string> CWordForms::Suggestions(std::string_view word) {
+    std::vector<std::string> out;
+    const std::optional<std::string> asked = ToData(word);
+    if (!asked || m_pHunspell->spell(*asked))
+        return out;
+    for (const std::string& s : m_pHunspell->suggest(*asked)) {
+        std::optional<std::string> text = FromData(s);
+        if (text && !text->empty() && std::find(out.begin(), out.end(), *text) == out.end())
+            out.push_back(std::move(*text));
+    }
+    return out;
+}
+
 std::vector<std::string> CWordForms::Stems(std::string_view word) {
     std::vector<std::string> stems;
     const std::optional<std::string> asked = ToData(word);

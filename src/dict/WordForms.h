@@ -41,6 +41,9 @@ public:
     static constexpr std::size_t kWordLimit = 100;
     // Whether the data knows a code page 1257 word as spelt right; false without data.
     bool IsWord(std::string_view word);
+    // hunspell's corrections of a misspelt code page 1257 word, best first, without repeats;
+    // none for a word it knows or cannot be asked (the limits of Stems).
+    std::vector<std::string> Suggestions(std::string_view word);
 
 private:
     enum class EEncoding { Unknown, Iso885913, Utf8 };

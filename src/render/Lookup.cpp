@@ -270,8 +270,9 @@ SForwardAnswer ForwardAnswer(CDictFile& dict, std::string_view word, CWordForms&
         return a;
     }
     if (!phrases.empty()) {
+        // Phrases that hold the word are no headword of it: shown, but as the nearest thing.
         a.entries = phrases;
-        a.how = EFound::Exact;
+        a.how = EFound::Nearest;
         a.rule = ERule::Phrase;
     }
     return a;
@@ -328,6 +329,23 @@ int FindForwardEntry(CDictFile& dict, std::string_view word, CWordForms* forms) 
 
 SResult Find(CDictFile& dict, EDirection direction, std::string_view word, CWordForms* forms) {
     return direction == EDirection::Reverse ? FindReverse(dict, word, forms) : FindForward(dict, word, forms);
+}
+
+std::vector<std::string> Suggestions(CDictFile& dict, EDirection direction, std::string_view word,
+                                     CWordForms& forms) {
+    std::vector<std::string> out;
+    for (const std::string& s : forms.Suggestions(Asked(word))) {
+        const SResult r = Find(dict, direction, s, &forms);
+        if (r.how != EFound::Exact && r.how != EFound::Form)
+            continue;
+        int homonym = 0;
+        const std::string headword = dict.GetListHeadword(direction, r.entry, homonym);
+        if (!headword.empty() && std::find(out.begin(), out.end(), headword) == out.end())
+            out.push_back(headword);
+        if (out.size() == kSuggestionLimit)
+            break;
+    }
+    return out;
 }
 
 int FindEntry(CDictFile& dict, EDirection direction, std::string_view word, CWordForms* forms) {

@@ -7,6 +7,7 @@ class CWordForms;
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The one rule by which a word becomes a translation, for every road that takes a word: typing,
 // Enter, the clipboard, the automation service, the page composer and the terminal tool.
@@ -55,6 +56,12 @@ struct SResult {
 };
 
 SResult Find(CDictFile& dict, EDirection direction, std::string_view word, CWordForms* forms = nullptr);
+// What to offer when a word reached no headword of its own (nearest or none): hunspell's
+// corrections of it that reach a headword as themselves or as a form of one, as the headword
+// texts they reach, best first, at most kSuggestionLimit.
+std::vector<std::string> Suggestions(CDictFile& dict, EDirection direction, std::string_view word,
+                                     CWordForms& forms);
+constexpr std::size_t kSuggestionLimit = 5;
 // The entry Find would give, without building any text: what the index shows while typing.
 int FindEntry(CDictFile& dict, EDirection direction, std::string_view word, CWordForms* forms = nullptr);
 

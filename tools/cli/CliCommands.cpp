@@ -217,6 +217,23 @@ const char* FoundName(Lookup::EFound how) {
     return "none";
 }
 
+// How a word that is no headword as typed reached the one shown.
+const char* RuleName(Lookup::ERule rule) {
+    switch (rule) {
+    case Lookup::ERule::Inflection:
+        return "inflection";
+    case Lookup::ERule::Stem:
+        return "stem";
+    case Lookup::ERule::Diacritics:
+        return "diacritics";
+    case Lookup::ERule::Phrase:
+        return "phrase";
+    case Lookup::ERule::None:
+        break;
+    }
+    return "none";
+}
+
 struct SLookupFlags {
     bool bReverse = false;
     bool bJson = false;
@@ -496,6 +513,12 @@ private:
         if (flags.bStrict && found.how != Lookup::EFound::Exact && found.how != Lookup::EFound::Form)
             m_status = std::max(m_status, kStatusNotExact);
 
+        // A word that reached no headword of its own: what it may have been meant as.
+        std::vector<std::string> suggestions;
+        if (forms != nullptr && word &&
+            (found.how == Lookup::EFound::Nearest || found.how == Lookup::EFound::None))
+            suggestions = ::Lookup::Suggestions(
+                m_dict, flags.bReverse ? EDirection::Reverse : EDirection::Forward, *word, *forms);
         std::string headword;
         std::string html;
         int homonym = 0;
@@ -511,7 +534,7 @@ private:
             }
         }
         if (flags.bJson) {
-            ShowJson(typed, found, headword, homonym, html);
+            ShowJson(typed, found, headword, homonym, html, suggestions);
             return;
         }
         PlainText::SOptions options;
@@ -520,10 +543,16 @@ private:
         if (!html.empty())
             text =
                 PlainText::FromHtml(flags.bReverse ? "<P><B>" + headword + "</B></P>" + html : html, options);
+        std::string meant;
+        for (const std::string& s : suggestions)
+            meant += (meant.empty() ? "did you mean: " : ", ") + Cp1257::ToUtf8(s);
+        if (!meant.empty())
+            meant += "\n";
         if (text.empty()) {
             m_io.err << (flags.bStdin ? "not found: " + (m_options.bRaw ? Cp1257::ToUtf8(typed) : typed)
                                       : "not found")
-                     << "\n";
+                     << "\n"
+                     << meant;
             return;
         }
         // Say so when the article shown is not the word's own.
@@ -531,24 +560,36 @@ private:
             m_io.err << "nearest headword: " << Cp1257::ToUtf8(headword) << "\n";
         else if (found.how == Lookup::EFound::Form)
             m_io.err << "form of: " << Cp1257::ToUtf8(headword) << "\n";
+        m_io.err << meant;
         OutUtf8(text);
     }
 
     void ShowJson(const std::string& typed, const ::Lookup::SResult& found, const std::string& headword,
-                  int homonym, const std::string& html) {
+                  int homonym, const std::string& html, const std::vector<std::string>& suggestions) {
         constexpr int kAbbreviation = 999;
         std::string json = "{\"word\":" + JsonString(m_options.bRaw ? Cp1257::ToUtf8(typed) : typed);
         json += ",\"found\":\"" + std::string(FoundName(found.how)) + "\"";
+
         if (found.entry < 0) {
-            json +=
-                ",\"headword\":null,\"homonym\":null,\"abbreviation\":false,\"text\":\"\",\"html\":\"\"}\n";
+            json += ",\"headword\":null,\"homonym\":null,\"abbreviation\":false,\"text\":\"\",\"html\":\"\"";
         } else {
             json += ",\"headword\":" + JsonString(Cp1257::ToUtf8(headword));
             json += ",\"homonym\":" + std::to_string(homonym == kAbbreviation ? 0 : homonym);
             json += std::string(",\"abbreviation\":") + (homonym == kAbbreviation ? "true" : "false");
             json += ",\"text\":" + JsonString(PlainText::FromHtml(html));
-            json += ",\"html\":" + JsonString(Cp1257::ToUtf8(html)) + "}\n";
+            json += ",\"html\":" + JsonString(Cp1257::ToUtf8(html));
         }
+        // Added after the fields scripts already read: by which rule a form was reached, and
+        // what a word that reached no headword of its own may have been meant as.
+        if (found.rule != Lookup::ERule::None)
+            json += ",\"rule\":\"" + std::string(RuleName(found.rule)) + "\"";
+        if (!suggestions.empty()) {
+            json += ",\"suggestions\":[";
+            for (std::size_t i = 0; i < suggestions.size(); ++i)
+                json += (i == 0 ? "" : ",") + JsonString(Cp1257::ToUtf8(suggestions[i]));
+            json += "]";
+        }
+        json += "}\n";
         OutUtf8(json);
     }
 

@@ -42,7 +42,11 @@ const std::vector<SIrregular>& Irregular() {
         {"kirsti", {"kerta"}, {"kirto"}},
         {"gauti", {"gauna"}, {"gavo"}},
         {"\xFEinoti", {"\xFEino"}, {"\xFEinojo"}},
-        {"s\xEBsti", {"s\xEB" "da"}, {"s\xEB" "do"}},
+        {"s\xEBsti",
+         {"s\xEB"
+          "da"},
+         {"s\xEB"
+          "do"}},
         {"gulti", {"gula"}, {"gul\xEB"}},
         {"stoti", {"stoja"}, {"stojo"}},
         {"vyti", {"veja"}, {"vijo"}},
@@ -93,7 +97,8 @@ std::vector<std::string> PrimaryStems(const std::string& stem) {
 
 bool CLithuanianVerbs::Load(const std::string& base, std::string* error) {
     std::string aff, dic;
-    if (!CDictdReader::ReadFile(base + ".aff", aff, error) || !CDictdReader::ReadFile(base + ".dic", dic, error))
+    if (!CDictdReader::ReadFile(base + ".aff", aff, error) ||
+        !CDictdReader::ReadFile(base + ".dic", dic, error))
         return false;
     const bool bUtf8 = aff.find("SET UTF-8") != std::string::npos;
     std::size_t at = dic.find('\n'); // the first line is the count
@@ -105,8 +110,8 @@ bool CLithuanianVerbs::Load(const std::string& base, std::string* error) {
         const std::size_t slash = line.find('/');
         const std::string word = line.substr(0, slash);
         const std::string flags = slash == std::string::npos ? std::string() : line.substr(slash + 1);
-        std::optional<std::string> cp = bUtf8 ? std::optional<std::string>(Cp1257::FromUtf8(word))
-                                              : Iso885913::ToCp1257(word);
+        std::optional<std::string> cp =
+            bUtf8 ? std::optional<std::string>(Cp1257::FromUtf8(word)) : Iso885913::ToCp1257(word);
         if (cp && !cp->empty())
             AddRoot(*cp, flags);
     }
@@ -141,7 +146,8 @@ std::vector<std::string> CLithuanianVerbs::Parts(const std::string& infinitive, 
     std::vector<std::string> candidates;
     for (const SClass& c : Classes())
         if (EndsWith(infinitive, c.ending)) {
-            const std::string stem = infinitive.substr(0, infinitive.size() - std::string_view(c.ending).size());
+            const std::string stem =
+                infinitive.substr(0, infinitive.size() - std::string_view(c.ending).size());
             for (const char* e : bPresent ? c.present : c.past)
                 candidates.push_back(stem + e);
         }

@@ -372,12 +372,27 @@ TEST(CompilerReverse, EqualTextsOfDifferentWordsKeepTheirRecords) {
 TEST(LithuanianVerbs, FormsComeFromTheClassAndAreCheckedAgainstTheList) {
     CLithuanianVerbs verbs;
     for (const auto& [word, flags] : std::vector<std::pair<const char*, const char*>>{
-             {"daryti", "NTab"}, {"daro", "ENab"},   {"darė", "NOab"},   {"dari", "ENa"},  // dari: other
-                                                                                           // prefixes
-             {"vykti", "NTbc"},  {"vyksta", "ENbc"}, {"vyko", "NPbc"},   {"vyka", "NPbc"}, // vyka: no E
-             {"būti", "NTab"},   {"buvo", "NOxyz"},  {"yra", "E"},       {"eiti", "NTa"},  // irregular
-             {"leisti", "NTa"},  {"leidžia", "ENa"}, {"leido", "NOa"},   {"mokyti", "NTa"}, {"moko", "ENa"},
-             {"mokė", "NOa"},    {"žinoti", "NTa"},  {"žinojo", "NOab"}, // one other
+             {"daryti", "NTab"},
+             {"daro", "ENab"},
+             {"darė", "NOab"},
+             {"dari", "ENa"}, // dari: other
+                              // prefixes
+             {"vykti", "NTbc"},
+             {"vyksta", "ENbc"},
+             {"vyko", "NPbc"},
+             {"vyka", "NPbc"}, // vyka: no E
+             {"būti", "NTab"},
+             {"buvo", "NOxyz"},
+             {"yra", "E"},
+             {"eiti", "NTa"}, // irregular
+             {"leisti", "NTa"},
+             {"leidžia", "ENa"},
+             {"leido", "NOa"},
+             {"mokyti", "NTa"},
+             {"moko", "ENa"},
+             {"mokė", "NOa"},
+             {"žinoti", "NTa"},
+             {"žinojo", "NOab"}, // one other
          })
         verbs.AddRoot(Cp(word), flags);
     const auto forms = [&](const char* infinitive) {
