@@ -30,6 +30,11 @@ SAnswers Ask(CDictFile& dict, const std::vector<std::string>& words) {
         a.texts.push_back(dict.RenderReverse(w, &index));
         a.numbers.push_back(index);
         a.numbers.push_back(dict.FindNearestReverse(w));
+        // The inflection list a file may carry and the texts without diacritics.
+        for (const int record : dict.LithuanianFormRecords(w))
+            a.numbers.push_back(record);
+        a.numbers.push_back(dict.FoldedReverseMatch(w, true));
+        a.numbers.push_back(dict.FoldedReverseMatch(w, false));
         for (const EDirection direction : {EDirection::Forward, EDirection::Reverse}) {
             const Lookup::SResult found = Lookup::Find(dict, direction, w);
             a.texts.push_back(found.text);
