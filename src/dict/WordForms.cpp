@@ -128,27 +128,25 @@ bool CWordForms::IsWord(std::string_view word) {
 }
 
 std::vector<std::string> CWordForms::Suggestions(std::string_view word) {
-    std::vector<std::string> out;
     const std::optional<std::string> asked = ToData(word);
     if (!asked || m_pHunspell->spell(*asked))
-        return out;
-    for (const std::string& s : m_pHunspell->suggest(*asked)) {
-        std::optional<std::string> text = FromData(s);
+        return {};
+    return FromDataList(m_pHunspell->suggest(*asked));
+}
+
+std::vector<std::string> CWordForms::Stems(std::string_view word) {
+    const std::optional<std::string> asked = ToData(word);
+    if (!asked)
+        return {};
+    return FromDataList(m_pHunspell->stem(*asked));
+}
+
+std::vector<std::string> CWordForms::FromDataList(const std::vector<std::string>& words) const {
+    std::vector<std::string> out;
+    for (const std::string& word : words) {
+        std::optional<std::string> text = FromData(word);
         if (text && !text->empty() && std::find(out.begin(), out.end(), *text) == out.end())
             out.push_back(std::move(*text));
     }
     return out;
-}
-
-std::vector<std::string> CWordForms::Stems(std::string_view word) {
-    std::vector<std::string> stems;
-    const std::optional<std::string> asked = ToData(word);
-    if (!asked)
-        return stems;
-    for (const std::string& stem : m_pHunspell->stem(*asked)) {
-        std::optional<std::string> text = FromData(stem);
-        if (text && !text->empty() && std::find(stems.begin(), stems.end(), *text) == stems.end())
-            stems.push_back(std::move(*text));
-    }
-    return stems;
 }

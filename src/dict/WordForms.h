@@ -51,6 +51,9 @@ private:
     std::optional<std::string> ToData(std::string_view word);
     // A word of the data in code page 1257; nullopt when the code page cannot hold it.
     std::optional<std::string> FromData(const std::string& word) const;
+    // hunspell's words in code page 1257, in its order without repeats; those the code page
+    // cannot hold are left out.
+    std::vector<std::string> FromDataList(const std::vector<std::string>& words) const;
 
     std::string m_strBase;
     bool m_bTried = false;

@@ -48,12 +48,9 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
 // The record among the run of records equal to word by letter weights (lyga, liga) that is
 // spelled as typed, else the one spelled so but for capitals, else the run's first; -1 when no
 // record is the word as a whole.
-int WholeRecord(CDictFile& dict, std::string_view word) {
-    const std::string asked(AskedReverse(word));
-    if (asked.empty())
-        return -1;
-    const int first = dict.FindNearestReverse(asked);
-    if (first < 0 || CDictFile::CompareByWeight(dict.GetReverseHeadword(first).c_str(), asked.c_str()) != 0)
+int SpelledAsTyped(CDictFile& dict, int first, const std::string& asked) {
+    if (asked.empty() || first < 0 ||
+        CDictFile::CompareByWeight(dict.GetReverseHeadword(first).c_str(), asked.c_str()) != 0)
         return -1;
     int caseless = -1;
     for (int i = first; i < dict.ReverseCount(); ++i) {
@@ -66,6 +63,11 @@ int WholeRecord(CDictFile& dict, std::string_view word) {
             caseless = i;
     }
     return caseless >= 0 ? caseless : first;
+}
+
+int WholeRecord(CDictFile& dict, std::string_view word) {
+    const std::string asked(AskedReverse(word));
+    return asked.empty() ? -1 : SpelledAsTyped(dict, dict.FindNearestReverse(asked), asked);
 }
 
 // How many leading letters two texts share by letter weights.
@@ -135,13 +137,9 @@ int FoldedRecord(CDictFile& dict, std::string_view word, bool bWhole) {
 SResult FindReverse(CDictFile& dict, std::string_view word, CWordForms* forms) {
     SResult r;
     r.text = dict.RenderReverse(word, &r.entry);
-    if (r.entry < 0)
-        r.how = EFound::None;
-    else
-        r.how = CDictFile::CompareByWeight(dict.GetReverseHeadword(r.entry).c_str(),
-                                           std::string(AskedReverse(word)).c_str()) == 0
-                    ? EFound::Exact
-                    : EFound::Nearest;
+    // The record spelled as typed among those equal to the word, or -1 when none is the word.
+    const int whole = SpelledAsTyped(dict, r.entry, std::string(AskedReverse(word)));
+    r.how = r.entry < 0 ? EFound::None : whole >= 0 ? EFound::Exact : EFound::Nearest;
     if (forms == nullptr)
         return r;
     const auto show = [&](int record, EFound how, ERule rule) {
@@ -151,9 +149,8 @@ SResult FindReverse(CDictFile& dict, std::string_view word, CWordForms* forms) {
         r.rule = rule;
     };
     if (r.how == EFound::Exact) {
-        const int spelled = WholeRecord(dict, word);
-        if (spelled != r.entry)
-            show(spelled, EFound::Exact, ERule::None);
+        if (whole != r.entry)
+            show(whole, EFound::Exact, ERule::None);
         return r;
     }
     if (const int folded = FoldedRecord(dict, word, true); folded >= 0) {
@@ -283,12 +280,9 @@ SResult FindForward(CDictFile& dict, std::string_view word, CWordForms* forms) {
     if (forms != nullptr) {
         const SForwardAnswer a = ForwardAnswer(dict, word, *forms);
         if (a.how != EFound::None) {
-            if (a.stem.empty()) {
-                r.text = dict.RenderArticles(a.entries, r.entry);
-            } else {
-                r.text = dict.RenderForward(a.stem, r.entry);
-                // The stem's phrases follow its own articles; the page is the stem's.
-            }
+            // A stem shows its own page: its articles, then its phrases.
+            r.text = a.stem.empty() ? dict.RenderArticles(a.entries, r.entry)
+                                    : dict.RenderForward(a.stem, r.entry);
             r.how = r.entry == -1 ? EFound::None : a.how;
             r.rule = a.rule;
             if (r.entry != -1)
