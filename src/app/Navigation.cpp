@@ -79,19 +79,23 @@ void CZodynasDlg::FollowTyping(const std::optional<std::string>& text) {
 }
 
 void CZodynasDlg::OnOK() {
-    if (m_nDirection != 0) {
+    const std::string typed = m_editWord->text().toStdString();
+    // Nothing for a letter the dictionary cannot hold: no row to select, a page that says so.
+    const std::optional<std::string> word = m_editWord->LookupWord();
+    const Lookup::SResult found =
+        word ? Lookup::Find(m_dict, LookupDirection(), *word, WordForms()) : Lookup::SResult{};
+    if (m_nDirection != 0 && word && found.entry != m_listIndex->selection) {
+        // A row chosen among records of the same text: that row, as it stands.
         ShowReverseEntry(m_listIndex->selection);
     } else {
-        const std::optional<std::string> word = m_editWord->LookupWord();
-        if (!word) {
-            // A letter the dictionary cannot hold: nothing to show, and no row to select.
-            m_listIndex->selection = -1;
-            m_listIndex->Repaint();
-            return;
-        }
-        const Lookup::SResult found = Lookup::Find(m_dict, EDirection::Forward, *word, WordForms());
         m_listIndex->selection = found.entry;
-        ShowPage(found.text, found.entry);
+        ShowAnswer(typed, word, found);
+        if (m_nDirection != 0)
+            m_editWord->setFocus();
+    }
+    if (!word) {
+        m_listIndex->Repaint();
+        return;
     }
     m_listIndex->keepSelectionVisible = true;
     m_listIndex->topIndex = m_listIndex->selection - 3;
@@ -131,9 +135,18 @@ void CZodynasDlg::OnClipboardTick() {
     if (!found.text.empty()) {
         m_listIndex->keepSelectionVisible = true;
         m_listIndex->Repaint();
-        ShowPage(found.text, found.entry);
     }
+    ShowAnswer(word, bytes, found);
     SetTimer(TIMER_CLIPBOARD, 200);
+}
+
+void CZodynasDlg::ShowSuggestion(const AnswerNote::SLink& link) {
+    const int direction = link.direction == EDirection::Reverse ? 1 : 0;
+    if (direction != m_nDirection)
+        SwitchDirection(direction);
+    m_editWord->PutWord(link.record);
+    FollowTyping(link.record);
+    OnOK();
 }
 
 void CZodynasDlg::ShowForwardEntry(int entry) {

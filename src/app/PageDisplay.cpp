@@ -12,17 +12,33 @@
 #include "lists/VListBox.h"
 #include "lists/VListBoxHistory.h"
 #include "lists/WordEdit.h"
+#include "render/AnswerNote.h"
 #include "render/PageComposer.h"
 
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
 
 std::string TrimPage(const std::string& s) {
     return std::string(TextUtil::Trim(s));
+}
+
+struct SPageText {
+    std::string title;
+    std::string body;
+};
+
+// A page text is "title TAB body"; without a TAB it is all body, and its first word the title.
+SPageText SplitPage(const std::string& text) {
+    const std::size_t tab = text.find('\t');
+    if (tab != std::string::npos)
+        return {text.substr(0, tab), text.substr(tab + 1)};
+    const std::size_t space = text.find(' ');
+    return {space == std::string::npos ? std::string() : text.substr(0, space), text};
 }
 
 // Writes the whole page or reports failure; a page is never left looking complete when it is not.
@@ -40,22 +56,66 @@ void CZodynasDlg::ShowPage(std::string text, int entry, bool bPutTitle) {
     text = TrimPage(text);
     if (text.empty())
         return;
+    SPageText page = SplitPage(text);
+    ShowBody(std::move(page.title), page.body, entry, bPutTitle);
+}
+
+void CZodynasDlg::ShowAnswer(const std::string& typed, const std::optional<std::string>& word,
+                             const Lookup::SResult& found) {
+    // Enter in an empty entry box shows nothing.
+    if (TextUtil::Trim(typed).empty())
+        return;
+    AnswerNote::SAnswer answer;
+    answer.typed = typed;
+    answer.how = found.how;
+    answer.rule = found.rule;
+    answer.direction = LookupDirection();
+    if (found.entry >= 0) {
+        int homonym = 0;
+        answer.shown = m_dict.GetListHeadword(answer.direction, found.entry, homonym);
+        // "bank 2", a title the entry box got from a page, is that word again.
+        const std::string_view rest = word && word->rfind(answer.shown + ' ', 0) == 0
+                                          ? std::string_view(*word).substr(answer.shown.size() + 1)
+                                          : std::string_view();
+        if (!rest.empty() &&
+            std::all_of(rest.begin(), rest.end(), [](char c) { return c >= '0' && c <= '9'; }))
+            answer.how = Lookup::EFound::Exact;
+    }
+    if (word && found.how != Lookup::EFound::Exact && found.how != Lookup::EFound::Form) {
+        if (CWordForms* forms = WordForms())
+            answer.suggestions = Lookup::Suggestions(m_dict, answer.direction, *word, *forms);
+        answer.otherRecord = OtherDirectionRecord(*word);
+    }
+    const std::string note = AnswerNote::Html(answer);
+    const std::string text = TrimPage(found.text);
+    if (text.empty()) {
+        // Nothing to show: a page that says so rather than the last word's page under this one.
+        // It has no title, so neither the entry box nor the history changes.
+        ShowBody({}, note, -1, false);
+        return;
+    }
+    SPageText page = SplitPage(text);
+    ShowBody(std::move(page.title), note + page.body, found.entry, false);
+}
+
+std::string CZodynasDlg::OtherDirectionRecord(const std::string& word) {
+    const EDirection other =
+        LookupDirection() == EDirection::Forward ? EDirection::Reverse : EDirection::Forward;
+    CWordForms* forms = m_bWordForms == 0              ? nullptr
+                        : other == EDirection::Reverse ? m_pLithuanianForms.get()
+                                                       : m_pEnglishForms.get();
+    const Lookup::SResult there = Lookup::Find(m_dict, other, word, forms);
+    if (there.how != Lookup::EFound::Exact && there.how != Lookup::EFound::Form)
+        return {};
+    int homonym = 0;
+    return m_dict.GetListHeadword(other, there.entry, homonym);
+}
+
+void CZodynasDlg::ShowBody(std::string title, const std::string& body, int entry, bool bPutTitle) {
     const std::string tmpPath = CTempFolder::CreateUniqueFile("ZOD");
     if (tmpPath.empty()) {
         ReportPageFailure();
         return;
-    }
-
-    std::string title, body;
-    const std::size_t tab = text.find('\t');
-    if (tab != std::string::npos) {
-        title = text.substr(0, tab);
-        body = text.substr(tab + 1);
-    } else {
-        body = text;
-        const std::size_t space = text.find(' ');
-        if (space != std::string::npos)
-            title = text.substr(0, space);
     }
     const std::string head = theApp != nullptr ? theApp->m_strPageHeader : std::string();
     // A page that cannot be written whole is not shown; the empty or cut ".TMP" file is left for
@@ -143,6 +203,12 @@ void CZodynasDlg::OnBeforeNavigate2(const std::string& url, bool& bCancel) {
     const std::string file = name.substr(0, name.find('#'));
     if (name.find(".tmp") != std::string::npos || file == "apie.htm" || file == "apie_s.htm")
         return;
+    bCancel = true;
+    if (const std::optional<AnswerNote::SLink> link = AnswerNote::ParseLinkName(file)) {
+        m_pendingSuggestion = link;
+        SetTimer(TIMER_SHOWPAGE, 20);
+        return;
+    }
     int entry = -1;
     const std::string page = m_dict.RenderLinkTarget(name, entry);
     if (page.size() > 1) {
@@ -150,7 +216,6 @@ void CZodynasDlg::OnBeforeNavigate2(const std::string& url, bool& bCancel) {
         m_nPendingEntry = entry;
         SetTimer(TIMER_SHOWPAGE, 20);
     }
-    bCancel = true;
 }
 
 void CZodynasDlg::ShowLinkPage(const std::string& text, int entry) {

@@ -585,7 +585,13 @@ void CZodynasDlg::OnTimer(int id) {
     }
     if (id == TIMER_SHOWPAGE) {
         KillTimer(TIMER_SHOWPAGE);
-        ShowLinkPage(m_strPendingPage, m_nPendingEntry);
+        if (m_pendingSuggestion) {
+            const AnswerNote::SLink link = *m_pendingSuggestion;
+            m_pendingSuggestion.reset();
+            ShowSuggestion(link);
+        } else {
+            ShowLinkPage(m_strPendingPage, m_nPendingEntry);
+        }
         m_strPendingPage.clear();
         m_nPendingEntry = -1;
     }

@@ -8,6 +8,8 @@
 #include "dict/DictFile.h"
 #include "dict/WordForms.h"
 #include "lists/ListOwner.h"
+#include "render/AnswerNote.h"
+#include "render/Lookup.h"
 
 #include <QDialog>
 #include <QMessageBox>
@@ -16,6 +18,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 class CBitmapButton;
@@ -108,6 +111,10 @@ public:
     // files and the about pages through and turns every other link into the page of its link name, shown 20
     // ms later.
     void ShowPage(std::string text, int entry, bool bPutTitle = false);
+    // What a typed or copied word (UTF-8) reached: the page, first saying so when its headword is
+    // not the word itself, with suggestions; a word that reached nothing gets a page that says so.
+    void ShowAnswer(const std::string& typed, const std::optional<std::string>& word,
+                    const Lookup::SResult& found);
     // The page of a followed link, with the English entry the link list found.
     void ShowLinkPage(const std::string& text, int entry);
     void OnBeforeNavigate2(const std::string& url, bool& bCancel);
@@ -212,6 +219,8 @@ private:
 
     std::string m_strPendingPage;
     int m_nPendingEntry = -1;
+    // A followed suggestion: the record to show in its index, waiting for TIMER_SHOWPAGE too.
+    std::optional<AnswerNote::SLink> m_pendingSuggestion;
     bool m_bPageFailureShown = false;
     bool m_bDictionaryGone = false;
     QSocketNotifier* m_pVanishedNotifier = nullptr;
@@ -274,6 +283,12 @@ private:
     EDirection LookupDirection() const;
     // The word forms of the index shown, or none while the switch is off.
     CWordForms* WordForms();
+    // The page file for a title and a body; ShowPage's second half.
+    void ShowBody(std::string title, const std::string& body, int entry, bool bPutTitle);
+    // The record the word is, as itself or a form, in the index not shown; empty when none.
+    std::string OtherDirectionRecord(const std::string& word);
+    // Switches to the suggestion's index when needed and shows its record as if typed.
+    void ShowSuggestion(const AnswerNote::SLink& link);
     void MoveIndexSelection(int selection, bool bPutWord);
     void MoveHistorySelection(int selection);
 

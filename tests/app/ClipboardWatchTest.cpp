@@ -159,7 +159,11 @@ TEST_F(ClipboardWatchTest, ForeignLettersMatchNothingTypographicSpacesSplit) {
     dlg->OnClipboardTick();
     EXPECT_EQ(dlg->ClipboardWatch().LastText(), "привет");
     EXPECT_EQ(IndexList(dlg)->selection, -1);
-    EXPECT_EQ(PageView(dlg)->CurrentPath(), before);
+    EXPECT_NE(PageView(dlg)->CurrentPath(), before);
+    EXPECT_NE(
+        ReadAll(PageView(dlg)->CurrentPath())
+            .find("<P CLASS=note>\x84&#1087;&#1088;&#1080;&#1074;&#1077;&#1090;\x93 \xFEodyne n\xEBra.</P>"),
+        std::string::npos);
     EXPECT_EQ(EntryBox(dlg)->text(), "");
     // A word that shows nothing still restarts the watch at its lookup period.
     EXPECT_EQ(dlg->TimerInterval(TIMER_CLIPBOARD), 200);

@@ -20,11 +20,6 @@
 
 namespace {
 
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 class PageDisplayTest : public CDialogFixture {
 protected:
     SDictContent Content() const override {
@@ -121,8 +116,14 @@ TEST_F(PageDisplayTest, AForeignLetterInTheEntryBoxMatchesNothing) {
     ASSERT_EQ(edit->text(), QString::fromUtf8("caя"));
     EXPECT_EQ(IndexList(dlg)->selection, -1);
     EXPECT_EQ(IndexList(dlg)->topIndex, top);
+    // Enter shows a page that says so, the typed word as typed; the entry box keeps it.
     QTest::keyClick(edit, Qt::Key_Return);
-    EXPECT_EQ(PageView(dlg)->CurrentPath(), before);
+    EXPECT_NE(PageView(dlg)->CurrentPath(), before);
+    EXPECT_NE(ReadAll(PageView(dlg)->CurrentPath())
+                  .find("<P CLASS=note>\x84"
+                        "ca&#1103;\x93 \xFEodyne n\xEBra.</P>\r\n\r\n</BODY>"),
+              std::string::npos);
+    EXPECT_EQ(edit->text(), QString::fromUtf8("caя"));
     EXPECT_EQ(IndexList(dlg)->selection, -1);
     EXPECT_EQ(IndexList(dlg)->topIndex, top);
     // Backspace takes the letter away and the index follows again.
@@ -737,6 +738,64 @@ TEST_F(WordFormsWindowTest, TypingEnterAndTheClipboardShowTheDictionaryForm) {
     EXPECT_EQ(IndexList(dlg)->selection, 0);
     EXPECT_EQ(edit->text(), "namas");
     dlg->ToggleAlwaysOnTop();
+}
+
+TEST_F(WordFormsWindowTest, APageNotOfTheWordSaysSoAndItsSuggestionsLeadToTheirIndex) {
+    auto dlg = Start();
+    ASSERT_TRUE(m_bInitResult);
+    CWordEdit* edit = EntryBox(dlg);
+    const auto page = [&] { return ReadAll(PageView(dlg)->CurrentPath()); };
+    const auto follow = [&](const std::string& name) {
+        bool cancel = false;
+        dlg->OnBeforeNavigate2(CTempFolder::Path() + "/" + name, cancel);
+        EXPECT_TRUE(cancel);
+        LEKSTAR_WAIT_TRUE(!dlg->IsTimerRunning(TIMER_SHOWPAGE));
+    };
+    // A form says which word it is a form of; the word itself says nothing.
+    QTest::keyClicks(edit, "cats");
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_NE(page().find("<P CLASS=note>\x84"
+                          "cats\x93 \x96 \xFEod\xFEio <B>cat</B> forma.</P>"),
+              std::string::npos);
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(page().find("CLASS=note"), std::string::npos);
+
+    // A misspelt word: the nearest headword, said to be only that, and hunspell's correction.
+    edit->clear();
+    QTest::keyClicks(edit, "hosue");
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(edit->text(), "house");
+    EXPECT_NE(
+        page().find(
+            "<P CLASS=note>\x84hosue\x93 \xFEodyne n\xEBra; rodomas artimiausias \xFEodis <B>house</B>. "
+            "Gal ie\xF0kojote: <A HREF=\"./en:686f757365\">house</A>?</P>\r\n"),
+        std::string::npos);
+    follow("en:686f757365");
+    EXPECT_EQ(edit->text(), "house");
+    EXPECT_EQ(IndexList(dlg)->selection, 2);
+    EXPECT_EQ(page().find("CLASS=note"), std::string::npos);
+
+    // A Lithuanian word in the English index is offered in its own index; the link switches.
+    edit->clear();
+    QTest::keyClicks(edit, "namas");
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_NE(page().find("Gal ie\xF0kojote: <A HREF=\"./lt:6e616d6173\">LT: namas</A>?</P>"),
+              std::string::npos);
+    ASSERT_EQ(dlg->Direction(), 0);
+    follow("lt:6e616d6173");
+    EXPECT_EQ(dlg->Direction(), 1);
+    EXPECT_EQ(edit->text(), "namas");
+    EXPECT_EQ(IndexList(dlg)->selection, 0);
+    EXPECT_NE(page().find("<SPAN CLASS=SELECTED>namas</SPAN>"), std::string::npos);
+    EXPECT_EQ(page().find("CLASS=note"), std::string::npos);
+    // And back: an English word in the Lithuanian index.
+    edit->clear();
+    QTest::keyClicks(edit, "house");
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_NE(page().find("<A HREF=\"./en:686f757365\">EN: house</A>?</P>"), std::string::npos);
+    follow("en:686f757365");
+    EXPECT_EQ(dlg->Direction(), 0);
+    EXPECT_EQ(edit->text(), "house");
 }
 
 TEST_F(WordFormsWindowTest, WithTheSwitchOffEveryRoadGivesTheNearestHeadword) {

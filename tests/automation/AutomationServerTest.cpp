@@ -5,17 +5,13 @@
 #include "app/Startup.h"
 #include "app/ZodynasApp.h"
 #include "automation/PrivateBus.h"
+#include "support/TestDict.h"
 
 #include <QDBusConnectionInterface>
 
 #include <sys/stat.h>
 
 namespace {
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // Points XDG_DATA_HOME and HOME at places of the test's own and puts them back afterwards.
 class ActivationFileTest : public ::testing::Test {

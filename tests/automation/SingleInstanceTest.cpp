@@ -63,11 +63,6 @@ TEST_F(SingleInstanceTest, WithoutABusEveryStartIsOnItsOwn) {
     QDBusConnection::disconnectFromBus("lekstar-no-bus");
 }
 
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 class ShowForWordTest : public CDialogFixture {};
 
 TEST_F(ShowForWordTest, TheWordIsTranslatedAsIfTypedAndConfirmed) {

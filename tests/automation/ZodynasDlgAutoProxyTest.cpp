@@ -32,11 +32,6 @@ const std::string kBack = "<BR><A HREF=\"#StartPoint\">\xC1 prad\xFEi\xE0</a>\r\
 // line end.
 const std::string kLastBack = "<BR><A HREF=\"#StartPoint\">\xC1 prad\xFEi\xE0</a>";
 
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 class AutomationTest : public CDialogFixture {
 protected:
     SDictContent Content() const override {

@@ -68,11 +68,6 @@ QRgb Shown(const QImage& grabbed, int x, int y) {
     return grabbed.pixel(x + CSplashDlg::kBorder, y + CSplashDlg::kBorder);
 }
 
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
 } // namespace
 
 TEST(SplashDlg, IsAFramelessTopmostWindowCentredOnTheScreen) {
