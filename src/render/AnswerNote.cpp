@@ -18,11 +18,20 @@ constexpr std::string_view kHexDigits = "0123456789abcdef";
 
 void AppendEscaped(std::string& out, char c) {
     switch (c) {
-    case '&': out += "&amp;"; break;
-    case '<': out += "&lt;"; break;
-    case '>': out += "&gt;"; break;
-    case '"': out += "&quot;"; break;
-    default: out += c;
+    case '&':
+        out += "&amp;";
+        break;
+    case '<':
+        out += "&lt;";
+        break;
+    case '>':
+        out += "&gt;";
+        break;
+    case '"':
+        out += "&quot;";
+        break;
+    default:
+        out += c;
     }
 }
 
@@ -67,7 +76,9 @@ std::string Html(const SAnswer& a) {
     if (a.how == EFound::None || a.shown.empty())
         html += "\xFEodyne n\xEBra.";
     else if (a.how == EFound::Form && a.rule == ERule::Diacritics)
-        html += "be diakritini\xF8 \xFE" "enkl\xF8: rodomas " + shown + ".";
+        html += "be diakritini\xF8 \xFE"
+                "enkl\xF8: rodomas " +
+                shown + ".";
     else if (a.how == EFound::Form)
         html += "\x96 \xFEod\xFEio " + shown + " forma.";
     else if (a.rule == ERule::Phrase)
@@ -79,7 +90,8 @@ std::string Html(const SAnswer& a) {
     for (const std::string& s : a.suggestions)
         offered += (offered.empty() ? "" : ", ") + Link(a.direction, s, Escaped(s));
     if (!a.otherRecord.empty()) {
-        const EDirection other = a.direction == EDirection::Forward ? EDirection::Reverse : EDirection::Forward;
+        const EDirection other =
+            a.direction == EDirection::Forward ? EDirection::Reverse : EDirection::Forward;
         const std::string label = other == EDirection::Reverse ? "LT: " : "EN: ";
         offered += (offered.empty() ? "" : ", ") + Link(other, a.otherRecord, label + Escaped(a.otherRecord));
     }

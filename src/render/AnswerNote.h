@@ -15,8 +15,8 @@
 namespace AnswerNote {
 
 struct SAnswer {
-    std::string typed;   // UTF-8, as the user typed or copied it
-    std::string shown;   // the headword shown (code page 1257); empty when nothing is
+    std::string typed; // UTF-8, as the user typed or copied it
+    std::string shown; // the headword shown (code page 1257); empty when nothing is
     Lookup::EFound how = Lookup::EFound::None;
     Lookup::ERule rule = Lookup::ERule::None;
     EDirection direction = EDirection::Forward;

@@ -18,7 +18,8 @@ TEST(AnswerNote, SaysHowTheWordReachedWhatIsShownAndOffersLinks) {
         std::string html;
     } cases[] = {
         {{"house", "house", EFound::Exact, ERule::None, en, {"home"}, "namas"}, ""},
-        {{"", "", EFound::None, ERule::None, en, {}, ""}, "<P CLASS=note>\x84\x93 \xFEodyne n\xEBra.</P>\r\n"},
+        {{"", "", EFound::None, ERule::None, en, {}, ""},
+         "<P CLASS=note>\x84\x93 \xFEodyne n\xEBra.</P>\r\n"},
         {{"\xD0\xBF\xC5\xBE<", "", EFound::None, ERule::None, en, {}, ""},
          "<P CLASS=note>\x84&#1087;\xFE&lt;\x93 \xFEodyne n\xEBra.</P>\r\n"},
         {{"recieve", "reciprocal", EFound::Nearest, ERule::None, en, {"receive", "a&b"}, ""},
@@ -29,7 +30,8 @@ TEST(AnswerNote, SaysHowTheWordReachedWhatIsShownAndOffersLinks) {
          "<P CLASS=note>\x84namas\x93 \xFEodyne n\xEBra; rodomas artimiausias \xFEodis <B>name</B>. "
          "Gal ie\xF0kojote: <A HREF=\"./lt:6e616d6173\">LT: namas</A>?</P>\r\n"},
         {{"hause", "", EFound::None, ERule::None, lt, {"namas"}, "house"},
-         "<P CLASS=note>\x84hause\x93 \xFEodyne n\xEBra. Gal ie\xF0kojote: <A HREF=\"./lt:6e616d6173\">namas</A>, "
+         "<P CLASS=note>\x84hause\x93 \xFEodyne n\xEBra. Gal ie\xF0kojote: <A "
+         "HREF=\"./lt:6e616d6173\">namas</A>, "
          "<A HREF=\"./en:686f757365\">EN: house</A>?</P>\r\n"},
         {{"went", "go", EFound::Form, ERule::Inflection, en, {}, ""},
          "<P CLASS=note>\x84went\x93 \x96 \xFEod\xFEio <B>go</B> forma.</P>\r\n"},
@@ -39,18 +41,26 @@ TEST(AnswerNote, SaysHowTheWordReachedWhatIsShownAndOffersLinks) {
          "<P CLASS=note>\x84zodis\x93 be diakritini\xF8 \xFE"
          "enkl\xF8: rodomas <B>\xFEodis</B>.</P>\r\n"},
         {{"zod", "\xFEodis", EFound::Nearest, ERule::Diacritics, lt, {}, ""},
-         "<P CLASS=note>\x84zod\x93 \xFEodyne n\xEBra; rodomas artimiausias \xFEodis <B>\xFEodis</B>.</P>\r\n"},
+         "<P CLASS=note>\x84zod\x93 \xFEodyne n\xEBra; rodomas artimiausias \xFEodis "
+         "<B>\xFEodis</B>.</P>\r\n"},
         {{"nomad's", "lead a nomad's life", EFound::Nearest, ERule::Phrase, en, {}, ""},
-         "<P CLASS=note>\x84nomad's\x93 atskiro straipsnio neturi; rodomi junginiai su \xF0iuo \xFEod\xFEiu.</P>\r\n"},
+         "<P CLASS=note>\x84nomad's\x93 atskiro straipsnio neturi; rodomi junginiai su \xF0iuo "
+         "\xFEod\xFEiu.</P>\r\n"},
     };
     for (const SCase& c : cases)
         EXPECT_EQ(AnswerNote::Html(c.answer), c.html) << c.answer.typed;
 }
 
 TEST(AnswerNote, LinkNamesCarryAnyRecordAndNothingElseParses) {
-    for (const std::string& record : std::vector<std::string>{"a", "and/or", "C#?%", "\xFE" "odis", {"\x00\xFF", 2}}) {
+    for (const std::string& record : std::vector<std::string>{"a",
+                                                              "and/or",
+                                                              "C#?%",
+                                                              "\xFE"
+                                                              "odis",
+                                                              {"\x00\xFF", 2}}) {
         for (const EDirection d : {en, lt}) {
-            const std::optional<AnswerNote::SLink> link = AnswerNote::ParseLinkName(AnswerNote::LinkName(d, record));
+            const std::optional<AnswerNote::SLink> link =
+                AnswerNote::ParseLinkName(AnswerNote::LinkName(d, record));
             ASSERT_TRUE(link) << record;
             EXPECT_EQ(link->direction, d);
             EXPECT_EQ(link->record, record);

@@ -250,7 +250,16 @@ TEST_F(CliTest, LookupSaysHowTheArticleWasFound) {
     EXPECT_EQ(form.err, "form of: house\n");
     // A headword that only begins with the word is a nearest headword too.
     EXPECT_EQ(Run({"lookup", "hou"}).err, "nearest headword: house\n");
+    EXPECT_EQ(Run({"lookup", "--reverse", "--no-forms", "nam"}).err, "nearest headword: namas\n");
     EXPECT_EQ(Run({"lookup", "house"}).err, "");
+    // Each argument is one word with its own answer, in order; "not found" names its word.
+    using Args = std::vector<std::string>;
+    for (const Args& args : {Args{"lookup", "houses", "zzzq", "house"}, Args{"houses", "zzzq", "house"}}) {
+        const SResult each = Run(args);
+        EXPECT_EQ(each.out, "house\n1. namas, pastatas\nhouse\n1. namas, pastatas\n");
+        EXPECT_EQ(each.err, "form of: house\nnot found: zzzq\n");
+    }
+    EXPECT_EQ(Run({"lookup", "--strict", "house", "zzzq", "house"}).status, 3);
     EXPECT_EQ(Run({"lookup", "word"}).err, "");
 
     // --strict: 3 for a nearest headword or nothing, 0 for the word or a form of it.

@@ -38,7 +38,8 @@ constexpr const char* kUsage =
     "Commands:\n"
     "  lookup [--reverse] [--json] [--strict] [--no-forms] WORD...\n"
     "                                    the translation as text (also: lekstar-cli WORD); an\n"
-    "                                    inflected word shows its dictionary form (\"went\": go)\n"
+    "                                    inflected word shows its dictionary form (\"went\": go);\n"
+    "                                    each WORD its own answer, in order: quote a phrase\n"
     "      --json    one JSON object per word (each argument one word): word, found (exact,\n"
     "                form, nearest or none), headword, homonym, abbreviation, text, html, and\n"
     "                rule and suggestions where they apply\n"
@@ -239,7 +240,7 @@ struct SLookupFlags {
     bool bReverse = false;
     bool bJson = false;
     bool bStrict = false;
-    bool bStdin = false;
+    bool bNamed = false; // several words: "not found" names the word it is about
     bool bForms = true;
 };
 
@@ -388,7 +389,7 @@ private:
                                       std::string(*near) + "'?"};
             }
             args.insert(args.begin(), command);
-            Show(Joined(args), SLookupFlags());
+            ShowEach(args, SLookupFlags());
         }
     }
 
@@ -410,17 +411,21 @@ private:
             else
                 throw SUsageError{"lookup: unknown option '" + flag + "'"};
         }
-        flags.bStdin = (args.size() == 1 && args.front() == "-") || (args.empty() && !m_io.bInIsTerminal);
-        if (flags.bStdin) {
+        if ((args.size() == 1 && args.front() == "-") || (args.empty() && !m_io.bInIsTerminal)) {
+            flags.bNamed = true;
             ReadWords(flags);
         } else if (args.empty()) {
             throw SUsageError{"lookup needs a word (or - to read words from standard input)"};
-        } else if (flags.bJson) {
-            for (const std::string& word : args)
-                Show(word, flags);
         } else {
-            Show(Joined(args), flags);
+            ShowEach(args, flags);
         }
+    }
+
+    // One answer per argument, in their order; a phrase is one quoted argument.
+    void ShowEach(const std::vector<std::string>& words, SLookupFlags flags) {
+        flags.bNamed = words.size() > 1;
+        for (const std::string& word : words)
+            Show(word, flags);
     }
 
     // One word per line; a line that is no valid UTF-8 is said and skipped, and the run ends as
@@ -550,14 +555,14 @@ private:
         if (!meant.empty())
             meant += "\n";
         if (text.empty()) {
-            m_io.err << (flags.bStdin ? "not found: " + (m_options.bRaw ? Cp1257::ToUtf8(typed) : typed)
+            m_io.err << (flags.bNamed ? "not found: " + (m_options.bRaw ? Cp1257::ToUtf8(typed) : typed)
                                       : "not found")
                      << "\n"
                      << meant;
             return;
         }
         // Say so when the article shown is not the word's own.
-        if (found.how == Lookup::EFound::Nearest && !flags.bReverse)
+        if (found.how == Lookup::EFound::Nearest)
             m_io.err << "nearest headword: " << Cp1257::ToUtf8(headword) << "\n";
         else if (found.how == Lookup::EFound::Form)
             m_io.err << "form of: " << Cp1257::ToUtf8(headword) << "\n";

@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: GPL-2.0-or-later
 # bash completion for lekstar-cli: options, commands, and headwords of the dictionary for the
-# words of `lookup` and `page` (Lithuanian ones after --reverse).
+# words of `lookup` and `page` (Lithuanian ones after --reverse); a phrase comes quoted, as one
+# argument, since `lookup` answers each argument on its own.
 
 _lekstar_cli() {
     local cur prev
