@@ -13,11 +13,11 @@
 #include <QDBusConnection>
 #include <QFile>
 #include <QGuiApplication>
-#include <QMessageBox>
 #include <QSessionManager>
 #include <QTimer>
 
 #include <filesystem>
+#include <iostream>
 #include <ostream>
 #include <string>
 
@@ -39,9 +39,10 @@ bool PrepareAutomation(const CZodynasApp& app, const QDBusConnection& bus, const
 
 namespace {
 
+// Only a start for another program has something to say before the window, and nobody sees a
+// box there: the message goes to standard error, and the program ends at once.
 void ShowStartupMessage(const std::string& text) {
-    QMessageBox box(QMessageBox::Warning, "LEKSTAR", QString::fromStdString(text), QMessageBox::Ok);
-    box.exec();
+    std::cerr << "lekstar: " << text << '\n';
 }
 
 } // namespace

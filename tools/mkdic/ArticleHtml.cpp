@@ -211,8 +211,12 @@ std::string CFreeDictCompiler::TranslatedBody(const SArticleDraft& draft) {
             body += " <SPAN CLASS=pron>[" + HtmlText(l.pron) + "]</SPAN>";
         if (!l.pos.empty())
             body += " <I>" + HtmlText(PartOfSpeech(l.pos)) + "</I>";
-        if (!t.remark.empty())
-            body += " " + HtmlText(t.remark);
+        // Appended piece by piece: GCC 12 at -O2 takes `" " + text` for an overlapping copy (a
+        // false -Wrestrict).
+        if (!t.remark.empty()) {
+            body += ' ';
+            body += HtmlText(t.remark);
+        }
         body += "\r\n</P>\r\n";
         for (const std::string& phrase : t.related)
             if (const std::vector<int>* articles = FindArticles(PlainText(phrase), true))
