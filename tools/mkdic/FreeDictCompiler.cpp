@@ -206,8 +206,13 @@ int CFreeDictCompiler::Run(const std::string& sourceDir, const std::string& outp
         << "  links:                     " << s.links << " records, " << s.linksInArticles
         << " links in articles\n"
         << "  reverse records:           " << s.reverse << " (" << s.merged << " equal spellings merged)\n"
-        << "    Lithuanian-English:      " << s.litEngReached << " of " << s.litEngIn << " headwords\n"
+        << "    Lithuanian-English:      " << s.litEngReached << " of " << s.litEngIn << " headwords ("
+        << s.untranslated << " without an English translation)\n"
         << "  Lithuanian verb forms:     " << s.lithuanianForms << "\n"
+        << "  source slips mended:       " << s.mends.Total() << " (" << s.mends.parentheses
+        << " parentheses, " << s.mends.slashes << " alternatives, " << s.mends.tags << " tags, "
+        << s.mends.lithuanian << " Lithuanian words as English, " << s.mends.abbreviations
+        << " shortened headwords, " << s.mends.notes << " notes)\n"
         << "  licence:                   " << copyingPath << "\n";
     return 0;
 }

@@ -134,6 +134,25 @@ std::string LinkName(std::string_view headword);
 
 } // namespace FreeDict
 
+// Slips of the sources the compiler mends, by kind.
+struct SMendCounts {
+    int parentheses = 0;   // senses with a '(' or ')' that had no partner
+    int slashes = 0;       // "a/ b" and "a(s)/b" alternatives
+    int tags = 0;          // part-of-speech tags inside a sense
+    int lithuanian = 0;    // Lithuanian words given as English translations
+    int abbreviations = 0; // "dantų s." for the headword
+    int notes = 0;         // "= 2,5 cm" lines joined to the sense before
+    int Total() const { return parentheses + slashes + tags + lithuanian + abbreviations + notes; }
+};
+
+namespace FreeDict {
+// The English senses of a Lithuanian-English entry; isEnglish (may be empty) tells English words
+// from the Lithuanian words of remarks.
+void MendEnglishSenses(SFreeDictEntry& entry, const FWordCheck& isEnglish, SMendCounts& counts);
+// Either direction: a "= 2,5 cm" line is a note of the sense before it.
+void MendNotes(SFreeDictEntry& entry, SMendCounts& counts);
+} // namespace FreeDict
+
 // Counts reported after a compilation.
 struct SCompileStats {
     int articles = 0;
@@ -149,8 +168,10 @@ struct SCompileStats {
     int engLitIn = 0;        // English-Lithuanian entries read
     int litEngIn = 0;        // Lithuanian-English entries read
     int litEngReached = 0;   // of them, those whose headword is a reverse record
+    int untranslated = 0;    // of them, those whose only translation was the word itself
     int merged = 0;          // reverse texts merged into a record of equal letter weights
     int lithuanianForms = 0; // finite verb forms leading to their infinitive's record
+    SMendCounts mends;
 };
 
 class CFreeDictCompiler {
@@ -166,6 +187,9 @@ public:
     // Adds the finite forms of the reverse records that are verbs ("eina" -> eiti), after Compile.
     void AddLithuanianForms(const CLithuanianVerbs& verbs);
     const SCompileStats& Stats() const { return m_stats; }
+    // The entries as compiled: the given ones with the slips of the sources mended.
+    const std::vector<SFreeDictEntry>& EnglishLithuanian() const { return m_engLit; }
+    const std::vector<SFreeDictEntry>& LithuanianEnglish() const { return m_litEng; }
     // Entries skipped or shortened, one message each.
     const std::vector<std::string>& Warnings() const { return m_warnings; }
     // Source entries lost on the way (a Lithuanian-English headword without a record): the
@@ -235,6 +259,9 @@ private:
     std::vector<std::string> m_warnings;
     std::vector<std::string> m_losses;
     std::vector<SArticleDraft> m_drafts;
+    // The entries as compiled, source slips mended; the drafts point into them.
+    std::vector<SFreeDictEntry> m_engLit;
+    std::vector<SFreeDictEntry> m_litEng;
     std::deque<SFreeDictEntry> m_madeEntries;                       // the entries of the translated articles
     std::map<std::string, std::vector<int>> m_byHeadword;           // exact code page 1257 headword
     std::map<std::string, std::vector<int>> m_byFolded;             // headword with A-Z folded

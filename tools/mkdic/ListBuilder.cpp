@@ -229,6 +229,9 @@ void CFreeDictCompiler::BuildReverse(const std::vector<SFreeDictEntry>& litEng) 
                               CDictFile::CompareByWeight(at->text.c_str(), word.c_str()) == 0;
         if (bReached)
             ++m_stats.litEngReached;
+        else if (e.senses.empty() && e.refs.empty())
+            // Its only "translation" was the word itself: nothing to show.
+            ++m_stats.untranslated;
         else
             m_losses.push_back("Lithuanian-English entry \"" + e.key + "\" has no reverse record");
     }
@@ -341,8 +344,16 @@ void CFreeDictCompiler::MakeTranslatedDrafts(const std::vector<SFreeDictEntry>& 
                          });
 }
 
-void CFreeDictCompiler::Compile(const std::vector<SFreeDictEntry>& engLit,
-                                const std::vector<SFreeDictEntry>& litEng, const SEnglishData& english) {
+void CFreeDictCompiler::Compile(const std::vector<SFreeDictEntry>& engLitIn,
+                                const std::vector<SFreeDictEntry>& litEngIn, const SEnglishData& english) {
+    m_engLit = engLitIn;
+    m_litEng = litEngIn;
+    for (SFreeDictEntry& e : m_engLit)
+        MendNotes(e, m_stats.mends);
+    for (SFreeDictEntry& e : m_litEng)
+        MendEnglishSenses(e, english.isWord, m_stats.mends);
+    const std::vector<SFreeDictEntry>& engLit = m_engLit;
+    const std::vector<SFreeDictEntry>& litEng = m_litEng;
     for (const SFreeDictEntry& e : engLit) {
         SArticleDraft draft{&e, PlainText(e.headword), {}};
         if (draft.headword.empty() || (e.senses.empty() && e.refs.empty())) {

@@ -142,22 +142,25 @@ TEST_F(EndToEndTest, ReportsTheCountsAndWritesTheLicenceTexts) {
     const std::string output = m_dir.File("LEKSTAR.dic");
     ASSERT_EQ(Run(output), 0) << m_err.str();
     const std::string image = ReadAll(output);
-    EXPECT_EQ(m_out.str(),
-              output + ": " + std::to_string(image.size()) +
-                  " bytes\n"
-                  "  articles:                  4 (0 homonyms, 1 abbreviations, 0 entries skipped)\n"
-                  "    English-Lithuanian:      3 of 3 entries\n"
-                  "    translations:            1 English words of the Lithuanian-English data\n"
-                  "  alternate 1 (spellings):   0\n"
-                  "  alternate 2 (phrase words): 0\n"
-                  "  alternate 3 (translations): 0\n"
-                  "  alternate 4 (inflections): 1 (0 irregular forms)\n"
-                  "  links:                     2 records, 3 links in articles\n"
-                  "  reverse records:           7 (0 equal spellings merged)\n"
-                  "    Lithuanian-English:      2 of 2 headwords\n"
-                  "  Lithuanian verb forms:     0\n"
-                  "  licence:                   " +
-                  output + ".COPYING\n");
+    EXPECT_EQ(
+        m_out.str(),
+        output + ": " + std::to_string(image.size()) +
+            " bytes\n"
+            "  articles:                  4 (0 homonyms, 1 abbreviations, 0 entries skipped)\n"
+            "    English-Lithuanian:      3 of 3 entries\n"
+            "    translations:            1 English words of the Lithuanian-English data\n"
+            "  alternate 1 (spellings):   0\n"
+            "  alternate 2 (phrase words): 0\n"
+            "  alternate 3 (translations): 0\n"
+            "  alternate 4 (inflections): 1 (0 irregular forms)\n"
+            "  links:                     2 records, 3 links in articles\n"
+            "  reverse records:           7 (0 equal spellings merged)\n"
+            "    Lithuanian-English:      2 of 2 headwords (0 without an English translation)\n"
+            "  Lithuanian verb forms:     0\n"
+            "  source slips mended:       0 (0 parentheses, 0 alternatives, 0 tags, 0 Lithuanian words as "
+            "English, 0 shortened headwords, 0 notes)\n"
+            "  licence:                   " +
+            output + ".COPYING\n");
     EXPECT_EQ(ReadAll(output + ".COPYING"),
               "LEKSTAR.dic is built from the FreeDict English-Lithuanian and Lithuanian-English\n"
               "dictionaries. It is distributed under their licence; their notices follow.\n"

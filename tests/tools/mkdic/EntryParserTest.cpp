@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 namespace {
 
 using namespace FreeDict;
@@ -135,6 +137,73 @@ TEST(TextConversion, PartOfSpeechAndDomainLabelsInLithuanian) {
     EXPECT_EQ(ConvertDomainLabels("[med] vėžio, [geo] sąsmauka"), "(med.) vėžio, (geogr.) sąsmauka");
     EXPECT_EQ(ConvertDomainLabels("[slang] am not"), "(žarg.) am not");
     EXPECT_EQ(ConvertDomainLabels("[xyz] a [b c] [1]"), "[xyz] a [b c] [1]");
+}
+
+} // namespace
+
+namespace {
+
+// English for the mends: the words of the cases below that en_US knows.
+bool IsEnglishWord(const std::string& w) {
+    static const std::set<std::string> words = {
+        "sell",     "by",    "wholesale", "be",     "a",         "nomad's", "lead",
+        "life",     "deny",  "negate",    "refute", "make",      "up",      "paint",
+        "prop",     "pier",  "anxious",   "uneasy", "worried",   "about",   "raw",
+        "material", "stuff", "sweater",   "jumper", "toothache", "erotic",  "inch"};
+    return words.count(w) != 0;
+}
+
+TEST(MendEnglishSenses, ClosesRemarksJoinsAlternativesAndDropsWhatIsNoTranslation) {
+    struct SCase {
+        std::string headword;
+        std::string sense;
+        std::string mended; // empty: the sense goes
+    } cases[] = {
+        {"pardavin\xC4\x97ti", "(p. didmenomis sell (by) wholesale", "(p. didmenomis) sell (by) wholesale"},
+        {"klajoti", "be a nomad, (lead a nomad's life", "be a nomad, lead a nomad's life"},
+        {"paneigti", "deny, negate, nuomon\xC4\x99, teigin\xC4\xAF t. p.) refute",
+         "deny, negate, (nuomon\xC4\x99, teigin\xC4\xAF t. p.) refute"},
+        {"da\xC5\xBEytis", "vaid\xC4\x85, l\xC5\xABpas) make up, paint",
+         "(vaid\xC4\x85, l\xC5\xABpas) make up, paint"},
+        {"atrama", "prop) pier", "prop pier"}, // nothing of a remark before the ')'
+        {"nerimauti", "be anxious/ uneasy /worried (about)", "be anxious/uneasy/worried (about)"},
+        {"\xC5\xBE"
+         "aliava",
+         "raw material(s)/stuff", "raw material/materials/stuff"},
+        {"megztinis", "(apdaras) sweater <n>, jumper <adj, m>", "(apdaras) sweater, jumper"},
+        {"skausmas", "dant\xC5\xB3 s. toothache", "(dant\xC5\xB3 skausmas) toothache"},
+        {"galva", "dant\xC5\xB3 s. toothache", "dant\xC5\xB3 s. toothache"}, // not this headword's letter
+        {"skausmas", "sell s. toothache", "sell s. toothache"}, // an English word defines nothing
+        {"eroti\xC5\xA1kas", "erotic, eroti\xC5\xA1kas", "erotic"},
+        {"s\xC4\x85saja", "s\xC4\x85saja", ""},
+        {"colis", "1/2 inch, a <B>", "1/2 inch, a <B>"},
+    };
+    for (const SCase& c : cases) {
+        SFreeDictEntry e;
+        e.headword = c.headword;
+        e.senses = {{"1.", c.sense}, {"2.", "inch"}};
+        e.refs = {{ECrossRef::SeeAlso, "x", 1}};
+        SMendCounts counts;
+        MendEnglishSenses(e, IsEnglishWord, counts);
+        EXPECT_EQ(Senses(e), c.mended.empty() ? "[2.|inch]" : "[1.|" + c.mended + "][2.|inch]") << c.sense;
+        // A cross-reference stays on the sense it follows.
+        EXPECT_EQ(e.refs.front().sense, c.mended.empty() ? 0 : 1) << c.sense;
+        EXPECT_EQ(counts.Total() > 0, c.mended != c.sense) << c.sense;
+    }
+}
+
+TEST(MendNotes, AnEqualsLineIsANoteOfTheSenseBefore) {
+    SFreeDictEntry e = ParseEntry("inch", "inch /intʃ/\n1. colis\n= 2,5 cm\n2. judėti pamažu\n= lėtai\n"
+                                          "See also: {foot}\n");
+    SMendCounts counts;
+    MendNotes(e, counts);
+    EXPECT_EQ(Senses(e), "[1.|colis (= 2,5 cm)][2.|judėti pamažu (= lėtai)]");
+    EXPECT_EQ(Refs(e), "0:foot@1;");
+    EXPECT_EQ(counts.notes, 2);
+    // A first line has no sense before it to belong to.
+    e = ParseEntry("x", "x\n= y\n");
+    MendNotes(e, counts);
+    EXPECT_EQ(Senses(e), "[|= y]");
 }
 
 } // namespace

@@ -40,6 +40,9 @@ protected:
         if (spelling.Load())
             english.isWord = [&spelling](const std::string& w) { return spelling.IsWord(w); };
         s_data->compiler.Compile(s_data->engLit, s_data->litEng, english);
+        // What the file must show: the entries with the sources' slips mended.
+        s_data->engLit = s_data->compiler.EnglishLithuanian();
+        s_data->litEng = s_data->compiler.LithuanianEnglish();
         s_data->dict = std::make_unique<CTestDict>(s_data->compiler.Content());
     }
     static void TearDownTestSuite() {
@@ -116,6 +119,8 @@ TEST_F(SourceDataTest, EveryLithuanianEnglishEntryReachesItsRecordAndItsTranslat
     std::vector<std::string> lost;
     std::vector<std::string> unshown;
     for (const SFreeDictEntry& e : s_data->litEng) {
+        if (e.senses.empty() && e.refs.empty())
+            continue; // no translation but the word itself
         ++entries;
         const std::vector<std::string> forms = LithuanianItems(e.headword);
         const int record = forms.empty() ? -1 : Record(PlainText(forms.front()));
@@ -152,9 +157,27 @@ TEST_F(SourceDataTest, TheCompilerCountsWhatWentInAndOut) {
     EXPECT_EQ(s.engLitIn, static_cast<int>(s_data->engLit.size()));
     EXPECT_EQ(s.articles - s.translated, s.engLitIn - s.skipped);
     EXPECT_EQ(s.litEngIn, static_cast<int>(s_data->litEng.size()));
-    EXPECT_EQ(s.litEngReached, s.litEngIn);
+    EXPECT_EQ(s.litEngReached + s.untranslated, s.litEngIn);
+    EXPECT_EQ(s.untranslated, 3); // išsišluoti, tūkstanteriopas, žongliruoti
     EXPECT_TRUE(s_data->compiler.Losses().empty());
     EXPECT_EQ(s.skipped, 0);
+}
+
+// The slips of the sources that made wrong headwords, mended: each phrase that a parenthesis,
+// a spaced slash or a tag hid is a headword, and no mangled text is.
+TEST_F(SourceDataTest, TheSourcesSlipsAreMended) {
+    for (const char* english : {"sell wholesale", "sell retail", "lead a nomad's life", "regular visitor",
+                                "be uneasy", "raw stuff", "raw materials", "knitted", "sweater", "toothache",
+                                "headache", "refute", "reveal", "inserting into"})
+        EXPECT_TRUE(IsHeadword(english)) << english;
+    for (const char* mangled :
+         {"be anxious/ uneasy", "raw material/stuff", "knitted <adj>", "sweater <n>", "s\xE0saja",
+          "tu\xF0\xE8ias", "veid\xE0", "nuomon\xE6", "dant\xF8 s. toothache", "2,5 cm", "i\xF0si\xF0luoti"})
+        EXPECT_FALSE(IsHeadword(mangled)) << mangled;
+    const SMendCounts& m = s_data->compiler.Stats().mends;
+    EXPECT_EQ(m.notes, 2); // "= 2,5 cm" under inch and under colis
+    EXPECT_EQ(m.abbreviations, 2);
+    EXPECT_EQ(m.tags, 3);
 }
 
 } // namespace
