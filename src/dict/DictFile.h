@@ -99,8 +99,9 @@ public:
     int FindNearestReverse(std::string_view word);
     // The reverse records an inflected Lithuanian word is a form of, by the file's inflection
     // list ("eina" -> eiti): records whose form is word by letter weights, in list order without
-    // repeats. None for a file without the list.
-    std::vector<int> LithuanianFormRecords(std::string_view word) const;
+    // repeats; with bSpelled only those whose form is spelled so but for capitals ("aplankė", a
+    // verb, is no form of "aplanke", the folder's locative). None for a file without the list.
+    std::vector<int> LithuanianFormRecords(std::string_view word, bool bSpelled = false) const;
     // Lithuanian typed without diacritics: the first reverse record, in the order of the texts
     // with every diacritic removed ("zodis" -> žodis), whose such text is word (bWhole) or
     // begins with it; -1 when none does. Built at its first use.

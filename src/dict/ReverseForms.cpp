@@ -2,6 +2,7 @@
 // The two roads to a Lithuanian record that its own text does not give: the file's list of
 // inflected forms ("eina" -> eiti) and the texts with their diacritics removed ("zodis" -> žodis).
 
+#include "Cp1257.h"
 #include "DictFile.h"
 #include "LittleEndian.h"
 #include "TextUtil.h"
@@ -72,7 +73,7 @@ void CDictFile::LocateForms(std::uint64_t fileSize) {
     sec.count = static_cast<int>(count);
 }
 
-std::vector<int> CDictFile::LithuanianFormRecords(std::string_view word) const {
+std::vector<int> CDictFile::LithuanianFormRecords(std::string_view word, bool bSpelled) const {
     word = TextUtil::UpToNul(word);
     std::vector<int> out;
     const SSection& sec = m_sections[kForms];
@@ -101,6 +102,8 @@ std::vector<int> CDictFile::LithuanianFormRecords(std::string_view word) const {
         std::int32_t record = 0;
         if (compare(j, record) != 0)
             break;
+        if (bSpelled && Cp1257::ToLower(std::string_view(buffer)) != Cp1257::ToLower(asked))
+            continue;
         if (record >= 0 && record < m_nReverseCount && std::find(out.begin(), out.end(), record) == out.end())
             out.push_back(record);
     }

@@ -81,6 +81,8 @@ std::string Html(const SAnswer& a) {
                 shown + ".";
     else if (a.how == EFound::Form)
         html += "\x96 \xFEod\xFEio " + shown + " forma.";
+    else if (a.rule == ERule::Negation)
+        html += "\xFEodyne n\xEBra; tai neiginys: ne + " + shown + ".";
     else if (a.rule == ERule::Phrase)
         html += "atskiro straipsnio neturi; rodomi junginiai su \xF0iuo \xFEod\xFEiu.";
     else

@@ -45,6 +45,16 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
 
 // ---- Lithuanian ----
 
+// Whether a text the letter weights make equal to the word has every marked letter the word was
+// typed with: a word typed without marks may stand for any text, but "įvestį" (an input) is not
+// "įvesti" (to enter).
+bool KeepsTypedMarks(std::string_view text, std::string_view asked) {
+    for (std::size_t i = 0; i < asked.size() && i < text.size(); ++i)
+        if (static_cast<unsigned char>(asked[i]) >= 0x80 && Lower(text[i]) != Lower(asked[i]))
+            return false;
+    return true;
+}
+
 // The record among the run of records equal to word by letter weights (lyga, liga) that is
 // spelled as typed, else the one spelled so but for capitals, else the run's first; -1 when no
 // record is the word as a whole.
@@ -53,6 +63,7 @@ int SpelledAsTyped(CDictFile& dict, int first, const std::string& asked) {
         CDictFile::CompareByWeight(dict.GetReverseHeadword(first).c_str(), asked.c_str()) != 0)
         return -1;
     int caseless = -1;
+    int unmarked = -1;
     for (int i = first; i < dict.ReverseCount(); ++i) {
         const std::string text = dict.GetReverseHeadword(i);
         if (CDictFile::CompareByWeight(text.c_str(), asked.c_str()) != 0)
@@ -61,8 +72,10 @@ int SpelledAsTyped(CDictFile& dict, int first, const std::string& asked) {
             return i;
         if (caseless < 0 && EqualsIgnoringCase(text, asked))
             caseless = i;
+        if (unmarked < 0 && KeepsTypedMarks(text, asked))
+            unmarked = i;
     }
-    return caseless >= 0 ? caseless : first;
+    return caseless >= 0 ? caseless : unmarked;
 }
 
 int WholeRecord(CDictFile& dict, std::string_view word) {
@@ -85,37 +98,107 @@ struct SReverseForm {
     ERule rule = ERule::None;
 };
 
+// Whether text begins with the negation ("ne", "nebe") by letter weights.
+bool IsNegated(std::string_view text) {
+    return SharedBeginning(text, "ne") == 2;
+}
+
+// The endings of the Lithuanian nouns and adjectives by the ending of the word's dictionary form
+// (vocatives left out: "turi" is no form of turis): "failą", "faile" -> failas, "vidinė" ->
+// vidinis, "priklausomybių" -> priklausomybė. hunspell's stems miss many nouns made from verbs
+// ("išvedimo" gives išvesti, not išvedimas).
+struct SDeclension {
+    std::string_view base;
+    std::vector<std::string_view> endings;
+};
+const std::vector<SDeclension>& Declensions() {
+    static const std::vector<SDeclension> table = {
+        {"as",
+         {"o", "ui", "\xE0", "u", "e", "ai", "\xF8", "ams", "us", "uose", "ais", "a", "os", "oje", "oms",
+          "ose", "omis"}},
+        {"ias",
+         {"io", "iui", "i\xE0", "iu", "yje", "iai", "i\xF8", "iams", "ius", "iuose", "iais", "ia", "ios",
+          "ioje", "ioms", "iose", "iomis"}},
+        {"is", {"io",    "iui",  "\xE1", "iu",  "yje",    "iai",    "i\xF8", "iams",   "ius",
+                "iuose", "iais", "ies",  "imi", "ys",     "ims",    "yse",   "imis",   "\xEB",
+                "\xEBs", "ei",   "\xE6", "e",   "\xEBje", "\xEBms", "es",    "\xEBse", "\xEBmis"}},
+        {"ys", {"io", "iui", "\xE1", "iu", "yje", "iai", "i\xF8", "iams", "ius", "iuose", "iais"}},
+        {"a", {"os", "ai", "\xE0", "oje", "\xF8", "oms", "as", "ose", "omis"}},
+        {"ia", {"ios", "iai", "i\xE0", "ioje", "i\xF8", "ioms", "ias", "iose", "iomis"}},
+        {"\xEB", {"\xEBs", "ei", "\xE6", "e", "\xEBje", "i\xF8", "\xEBms", "es", "\xEBse", "\xEBmis"}},
+        {"us", {"aus", "ui", "\xF8", "umi", "uje", "\xFBs", "ums", "uose", "umis"}},
+    };
+    return table;
+}
+
+// The dictionary forms a word may be a case of, by its ending; a stem of at least three letters.
+std::vector<std::string> DeclinedFrom(std::string_view word) {
+    constexpr std::size_t kMinStem = 3;
+    const std::string lower = Cp1257::ToLower(word);
+    std::vector<std::string> out;
+    for (const SDeclension& d : Declensions())
+        for (const std::string_view ending : d.endings)
+            if (lower.size() >= ending.size() + kMinStem && lower.ends_with(ending))
+                out.push_back(std::string(word.substr(0, word.size() - ending.size())) + std::string(d.base));
+    return out;
+}
+
 // The record a Lithuanian word that no record is as a whole is a form of: the file's list of
-// inflections ("eina" -> eiti), else hunspell's stems with the word's prefix put back
-// ("negalima" -> negalimas, "nepavyko" -> ne + pa + vyko -> nepavykti), the candidate that keeps
-// most of the word's beginning first; the bare stem only when no prefixed record exists.
+// inflections spelled as typed ("eina" -> eiti), else hunspell's stems with the word's prefix
+// put back ("negalima" -> negalimas, "nepavyko" -> ne + pa + vyko -> nepavykti), the candidate
+// that keeps most of the word's beginning first, the bare stem only when no prefixed record
+// exists; else the list's forms that are the word but for diacritics ("aplanke" is the
+// folder's locative before it is "aplankė", a verb). A stem that drops the word's negation
+// ("netaisyklinga" -> taisyklingas) is its opposite: ERule::Negation.
 SReverseForm ReverseForm(CDictFile& dict, std::string_view word, CWordForms& forms) {
     const std::string_view asked = Asked(word);
-    if (const std::vector<int> listed = dict.LithuanianFormRecords(asked); !listed.empty())
+    if (const std::vector<int> listed = dict.LithuanianFormRecords(asked, true); !listed.empty())
         return {listed.front(), ERule::Inflection};
     SReverseForm best;
     std::size_t bestKept = 0;
-    const auto consider = [&](const std::string& candidate) {
+    std::size_t bestApart = 0;
+    // A stem may be a verb form of the file's list; a dictionary form made from the word's ending
+    // only counts as a record ("aplankė" of the list is no noun).
+    const auto consider = [&](const std::string& candidate, bool bListed = true) {
         int record = WholeRecord(dict, candidate);
         if (record < 0) {
-            const std::vector<int> listed = dict.LithuanianFormRecords(candidate);
+            if (!bListed)
+                return;
+            const std::vector<int> listed = dict.LithuanianFormRecords(candidate, true);
             if (listed.empty())
                 return;
             record = listed.front();
         }
+        // Most of the word's beginning kept; then the length nearest the word's, as a case is
+        // ("aplanke": aplankas before aplankyti).
         const std::size_t kept = SharedBeginning(candidate, asked);
-        if (best.record < 0 || kept > bestKept) {
+        const std::size_t apart = candidate.size() > asked.size() ? candidate.size() - asked.size()
+                                                                  : asked.size() - candidate.size();
+        if (best.record < 0 || kept > bestKept || (kept == bestKept && apart < bestApart)) {
             best = {record, ERule::Stem};
             bestKept = kept;
+            bestApart = apart;
         }
     };
     for (const std::string& stem : forms.Stems(asked)) {
+        // The word's own prefix, where the rest of the word goes on as the stem does: "par" +
+        // siųsti for "parsiųsti", never "pa" + siųsti.
         for (const std::string& prefix : LithuanianPrefixes())
             if (asked.size() > prefix.size() && EqualsIgnoringCase(asked.substr(0, prefix.size()), prefix) &&
-                !EqualsIgnoringCase(std::string_view(stem).substr(0, prefix.size()), prefix))
+                !EqualsIgnoringCase(std::string_view(stem).substr(0, prefix.size()), prefix) &&
+                SharedBeginning(asked.substr(prefix.size()), stem) >= std::min<std::size_t>(2, stem.size()))
                 consider(std::string(asked.substr(0, prefix.size())) + stem);
         consider(stem);
     }
+    for (const std::string& base : DeclinedFrom(asked))
+        consider(base, false);
+    if (best.record < 0) {
+        if (const std::vector<int> listed = dict.LithuanianFormRecords(asked); !listed.empty())
+            return {listed.front(), ERule::Inflection};
+        return best;
+    }
+    if (IsNegated(asked) && !IsNegated(dict.GetReverseHeadword(best.record)))
+        best.rule = ERule::Negation;
     return best;
 }
 
@@ -158,7 +241,7 @@ SResult FindReverse(CDictFile& dict, std::string_view word, CWordForms* forms) {
         return r;
     }
     if (const SReverseForm f = ReverseForm(dict, word, *forms); f.record >= 0)
-        show(f.record, EFound::Form, f.rule);
+        show(f.record, f.rule == ERule::Negation ? EFound::Nearest : EFound::Form, f.rule);
     else if (const int begun = FoldedRecord(dict, word, false); begun >= 0)
         show(begun, EFound::Nearest, ERule::Diacritics);
     return r;

@@ -45,6 +45,7 @@ enum class ERule {
     Stem,       // a stem hunspell gives for the word ("houses" -> house, "negalima" -> negalimas)
     Diacritics, // the word typed without diacritics ("zodis" -> žodis)
     Phrase,     // no headword is the word, but phrases hold it as one of their words
+    Negation,   // the word negated: "netaisyklinga" shows taisyklingas, only the nearest
 };
 
 struct SResult {

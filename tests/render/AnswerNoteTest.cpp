@@ -37,6 +37,9 @@ TEST(AnswerNote, SaysHowTheWordReachedWhatIsShownAndOffersLinks) {
          "<P CLASS=note>\x84went\x93 \x96 \xFEod\xFEio <B>go</B> forma.</P>\r\n"},
         {{"negalima", "negalimas", EFound::Form, ERule::Stem, lt, {}, ""},
          "<P CLASS=note>\x84negalima\x93 \x96 \xFEod\xFEio <B>negalimas</B> forma.</P>\r\n"},
+        {{"netaisyklinga", "taisyklingas", EFound::Nearest, ERule::Negation, lt, {}, ""},
+         "<P CLASS=note>\x84netaisyklinga\x93 \xFEodyne n\xEBra; tai neiginys: ne + "
+         "<B>taisyklingas</B>.</P>\r\n"},
         {{"zodis", "\xFEodis", EFound::Form, ERule::Diacritics, lt, {}, ""},
          "<P CLASS=note>\x84zodis\x93 be diakritini\xF8 \xFE"
          "enkl\xF8: rodomas <B>\xFEodis</B>.</P>\r\n"},

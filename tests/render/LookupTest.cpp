@@ -180,10 +180,12 @@ TEST_F(LookupForms, FormsKeepTheWordsMeaning) {
     c.articles.push_back(Article("league", "<P>lyga</P>"));            // 10
     c.articles.push_back(Article("word", "<P>\xFEodis</P>"));          // 11
     c.articles.push_back(Article("go over", "<P>pereiti</P>"));        // 12
-    c.reverse = {{"galimas", {7}}, {"negalimas", {8}}, {"eiti", {9}},      {"liga", {3}},    {"lyga", {10}},
-                 {"Lyga", {3}},    {"\xFEodis", {11}}, {"zoologija", {0}}, {"pereiti", {12}}};
-    // Forms of the file's own list: "eina" of eiti, "pereina" of pereiti.
-    c.lithuanianForms = {{"eina", 2}, {"pereina", 8}};
+    c.reverse = {{"galimas", {7}},  {"negalimas", {8}}, {"eiti", {9}},      {"liga", {3}},
+                 {"lyga", {10}},    {"Lyga", {3}},      {"\xFEodis", {11}}, {"zoologija", {0}},
+                 {"pereiti", {12}}, {"langas", {0}}};
+    // Forms of the file's own list: "eina" of eiti, "pereina" of pereiti; "galimuosė" only to be
+    // told from "galimuose", which is spelled otherwise.
+    c.lithuanianForms = {{"eina", 2}, {"pereina", 8}, {"galimuos\xEB", 2}};
     CTestDict dict(c);
     struct SCase {
         EDirection direction;
@@ -207,6 +209,19 @@ TEST_F(LookupForms, FormsKeepTheWordsMeaning) {
         {lt, "eina", "eiti", F::Form, R::Inflection},
         {lt, "pereiname", "pereiti", F::Form, R::Stem},
         {lt, "einame", "eiti", F::Form, R::Stem},
+        // A list form spelled as typed, else hunspell's stem, before one equal but for diacritics.
+        {lt, "galimuos\xEB", "eiti", F::Form, R::Inflection},
+        {lt, "galimuose", "galimas", F::Form, R::Stem},
+        // A case of a record that hunspell does not know, by the ending; never a list form so.
+        {lt, "zoologijos", "zoologija", F::Form, R::Stem},
+        {lt, "zoologijoje", "zoologija", F::Form, R::Stem},
+        {lt, "zoo", "zoologija", F::Nearest, R::None}, // no stem of three letters
+        // A marked letter typed is kept: "gąlimas" is no spelling of galimas.
+        {lt, "g\xE0limas", "galimas", F::Nearest, R::None},
+        {lt, "GALIMAS", "galimas", F::Exact, R::None},
+        // A stem without the word's negation is its opposite: only the nearest.
+        {lt, "nelanguose", "langas", F::Nearest, R::Negation},
+        {lt, "languose", "langas", F::Form, R::Stem},
         // Texts the letter weights make equal: the one spelled as typed.
         {lt, "lyga", "lyga", F::Exact, R::None},
         {lt, "liga", "liga", F::Exact, R::None},
@@ -239,6 +254,10 @@ TEST(LithuanianForms, TheFileListIsSearchedByWeightsAndCheckedAgainstTheFile) {
     CTestDict dict(c);
     EXPECT_EQ(dict->LithuanianFormRecords("namai"), (std::vector<int>{0, 1}));
     EXPECT_EQ(dict->LithuanianFormRecords("\xF0unys"), std::vector<int>{1});
+    // Spelled as typed but for capitals, or equal by the letter weights alone.
+    EXPECT_EQ(dict->LithuanianFormRecords("nam\xE0i"), (std::vector<int>{0, 1}));
+    EXPECT_EQ(dict->LithuanianFormRecords("nam\xE0i", true), std::vector<int>{});
+    EXPECT_EQ(dict->LithuanianFormRecords("Namai", true), (std::vector<int>{0, 1}));
     // A record number outside the reverse list is none; so is a word the list lacks.
     EXPECT_EQ(dict->LithuanianFormRecords("xx"), std::vector<int>{});
     EXPECT_EQ(dict->LithuanianFormRecords("namo"), std::vector<int>{});

@@ -25,7 +25,7 @@ inline void WriteTestForms(const CTempDir& dir) {
                                        "SFX E Y 1\nSFX E a ame a\n"
                                        "PFX N Y 1\nPFX N 0 ne .\n"
                                        "PFX P Y 1\nPFX P 0 per .\n");
-    WriteFormsFile(dir.File("lt.dic"), "7\nnamas/A\nlangas/A\n\xF0uo/B\nk\xEB"
+    WriteFormsFile(dir.File("lt.dic"), "7\nnamas/A\nlangas/AN\n\xF0uo/B\nk\xEB"
                                        "d\xEB/C\ngalimas/AN\neina/EP\n");
     WriteFormsFile(dir.File("en.aff"), "SET UTF-8\nSFX S Y 1\nSFX S 0 s .\nPFX P Y 1\nPFX P 0 re .\n"
                                        "SFX I Y 1\nSFX I e ion e\nSFX R Y 1\nSFX R 0 er .\n"

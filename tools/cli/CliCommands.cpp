@@ -230,6 +230,8 @@ const char* RuleName(Lookup::ERule rule) {
         return "diacritics";
     case Lookup::ERule::Phrase:
         return "phrase";
+    case Lookup::ERule::Negation:
+        return "negation";
     case Lookup::ERule::None:
         break;
     }
