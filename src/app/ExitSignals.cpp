@@ -25,6 +25,10 @@ void OnSignal(int signal) {
     errno = saved;
 }
 
+// The signals whose handler this object set; a signal the program was started ignoring keeps
+// being ignored ("nohup lekstar &" outlives its terminal).
+std::array<bool, kSignals.size()> g_caught{};
+
 } // namespace
 
 CExitSignals::CExitSignals(std::function<void(int)> onSignal, QObject* parent)
@@ -37,8 +41,14 @@ CExitSignals::CExitSignals(std::function<void(int)> onSignal, QObject* parent)
     action.sa_handler = OnSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (const int signal : kSignals)
-        ::sigaction(signal, &action, nullptr);
+    for (std::size_t i = 0; i < kSignals.size(); ++i) {
+        struct sigaction inherited {};
+        ::sigaction(kSignals[i], nullptr, &inherited);
+        // SIGTERM is how a session or a service manager ends the program: always caught.
+        g_caught[i] = kSignals[i] == SIGTERM || inherited.sa_handler != SIG_IGN;
+        if (g_caught[i])
+            ::sigaction(kSignals[i], &action, nullptr);
+    }
 }
 
 CExitSignals::~CExitSignals() {
@@ -47,8 +57,9 @@ CExitSignals::~CExitSignals() {
     struct sigaction action {};
     action.sa_handler = SIG_DFL;
     sigemptyset(&action.sa_mask);
-    for (const int signal : kSignals)
-        ::sigaction(signal, &action, nullptr);
+    for (std::size_t i = 0; i < kSignals.size(); ++i)
+        if (g_caught[i])
+            ::sigaction(kSignals[i], &action, nullptr);
     ::close(g_pipe[0]);
     ::close(g_pipe[1]);
     g_pipe[0] = g_pipe[1] = -1;

@@ -9,13 +9,16 @@
 #include "automation/ZodynasDlgAutoProxy.h"
 #include "dict/DataFolder.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDBusConnection>
+#include <QDialog>
 #include <QFile>
 #include <QGuiApplication>
 #include <QSessionManager>
 #include <QTimer>
 
+#include <csignal>
 #include <filesystem>
 #include <iostream>
 #include <ostream>
@@ -47,7 +50,17 @@ void ShowStartupMessage(const std::string& text) {
 
 } // namespace
 
+void CloseDialogs(const QWidget* mainWindow) {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* dialog = qobject_cast<QDialog*>(w);
+            dialog != nullptr && dialog != mainWindow && dialog->isVisible())
+            dialog->done(QDialog::Rejected);
+}
+
 int RunProgram(CZodynasApp& app, int argc, char** argv) {
+    // A write beyond a file-size limit fails like any other write (settings keep their file, a
+    // page is reported) instead of killing the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     app.MeasureScreen(QGuiApplication::primaryScreen());
 
     // The switches may stand anywhere on the command line, as they would in one string.
@@ -80,6 +93,7 @@ int RunProgram(CZodynasApp& app, int argc, char** argv) {
     bool bLoopRunning = false;
     bool bEndPending = false;
     const CExitSignals exitSignals([&](int) {
+        CloseDialogs(&dialog);
         if (bLoopRunning)
             dialog.OnCancel();
         else
@@ -108,8 +122,10 @@ int RunProgram(CZodynasApp& app, int argc, char** argv) {
     });
     dialog.exec();
     // Calls that came while the window closed are answered that it has gone, not left to find
-    // no service at all.
+    // no service at all: the name goes first (the bus answers its reply after every call it
+    // routed here before), then the calls waiting are answered, then the object goes.
     server.Proxy()->ForgetWindow();
+    server.ReleaseName();
     QCoreApplication::processEvents();
     return dialog.IsDictionaryGone() ? 1 : 0;
 }

@@ -8,6 +8,7 @@
 
 class CZodynasApp;
 class QDBusConnection;
+class QWidget;
 
 // What a start for automation shows, caption "LEKSTAR", when the session bus cannot be reached.
 inline constexpr const char* kOleInitFailedMessage =
@@ -22,6 +23,11 @@ bool PrintInformation(const std::vector<std::string>& args, std::ostream& out);
 // Returns the process's exit status: 0 after a normal end, 1 when the dictionary could not be
 // opened or when a start for automation found no session bus.
 int RunProgram(CZodynasApp& app, int argc, char** argv);
+
+// Ends every dialog and message box open beside the main window (the About box, the print
+// dialog, a message): their own loops would otherwise keep the program after a signal closed
+// the window.
+void CloseDialogs(const QWidget* mainWindow);
 
 // The automation step of start-up, before any window exists. A plain start (app.m_bStartedByOle
 // 0) rewrites the activation file for programPath, so that the bus can start the program again

@@ -500,6 +500,8 @@ void CZodynasDlg::OnCancel() {
 }
 
 void CZodynasDlg::ExitRoutine() {
+    // From here the window is on its way out: automation calls find no window and write nothing.
+    m_bClosing = true;
     SaveSettings();
     if (m_bShowHistory)
         ClearHistory();

@@ -102,6 +102,8 @@ public:
     void OnDictionaryVanished();
     // Whether the window closed for that reason (the program then ends with status 1).
     bool IsDictionaryGone() const { return m_bDictionaryGone; }
+    // Whether the exit routine has run: the window is closing or gone.
+    bool IsClosing() const { return m_bClosing; }
     // Writes the settings of the window as they are now (also the exit routine's first step).
     void SaveSettings();
     int ClearHistory();
@@ -223,6 +225,7 @@ private:
     std::optional<AnswerNote::SLink> m_pendingSuggestion;
     bool m_bPageFailureShown = false;
     bool m_bDictionaryGone = false;
+    bool m_bClosing = false;
     QSocketNotifier* m_pVanishedNotifier = nullptr;
     CClipboardWatch m_clipboard;
 

@@ -12,10 +12,15 @@ CAutomationServer::CAutomationServer(const QDBusConnection& bus, CZodynasDlg* pD
     : m_bus(bus), m_pProxy(std::make_unique<CZodynasDlgAutoProxy>(pDialog)) {}
 
 CAutomationServer::~CAutomationServer() {
-    if (m_bOwnsName)
-        m_bus.unregisterService(kServiceName);
+    ReleaseName();
     if (m_bObjectRegistered)
         m_bus.unregisterObject(kObjectPath);
+}
+
+void CAutomationServer::ReleaseName() {
+    if (m_bOwnsName)
+        m_bus.unregisterService(kServiceName);
+    m_bOwnsName = false;
 }
 
 void CAutomationServer::RaiseReceiveLimit(const QDBusConnection& bus) {

@@ -32,6 +32,10 @@ public:
     bool Start();
     bool IsObjectRegistered() const { return m_bObjectRegistered; }
     bool OwnsName() const { return m_bOwnsName; }
+    // Gives the bus name back while the object stays: the calls already routed to this process
+    // are then answered (by the proxy, which has forgotten its window: NoWindow) instead of
+    // finding no object.
+    void ReleaseName();
     CZodynasDlgAutoProxy* Proxy() const { return m_pProxy.get(); }
 
     // The folder of the session bus's per-user service files: $XDG_DATA_HOME/dbus-1/services, or

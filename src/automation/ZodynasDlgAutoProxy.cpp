@@ -42,9 +42,10 @@ CZodynasDlg* CZodynasDlgAutoProxy::Dialog() const {
 }
 
 CZodynasDlg* CZodynasDlgAutoProxy::Window() {
-    if (m_pDialog != nullptr)
+    if (m_pDialog != nullptr && !m_pDialog->IsClosing())
         return m_pDialog.data();
-    // The window has closed and the process is on its way out; a direct caller just gets nothing.
+    // The window is closing (its pages swept: a new one would outlive it) or has closed, and the
+    // process is on its way out; a direct caller just gets nothing.
     if (calledFromDBus())
         sendErrorReply(kErrorNoWindow, "The LEKSTAR window has been closed.");
     return nullptr;

@@ -5,6 +5,7 @@ close box does (settings written, no page file left, status 0); after SIGKILL th
 sweeps the files left. Run inside dbus-run-session."""
 
 import os
+import shutil
 import signal
 import subprocess
 import sys
@@ -67,6 +68,42 @@ def main():
         process.wait(timeout=30)
         if kept:
             failures.append("SIGKILL: the next start kept a stale file")
+        # A signal the program was started ignoring stays ignored ("nohup lekstar &").
+        process = subprocess.Popen([program], env=env,
+                                   preexec_fn=lambda: signal.signal(signal.SIGHUP, signal.SIG_IGN))
+        time.sleep(0.5)
+        while process.poll() is None and not zod_files(folder):
+            time.sleep(0.05)
+        process.send_signal(signal.SIGHUP)
+        time.sleep(0.5)
+        if process.poll() is not None:
+            failures.append("nohup: an ignored SIGHUP ended the program")
+        process.send_signal(signal.SIGTERM)
+        process.wait(timeout=30)
+        # A message box open (the dictionary vanished under the window): SIGTERM still ends the
+        # program within a second or two, and no page file is left.
+        app = os.path.join(home, "app")
+        os.makedirs(app, exist_ok=True)
+        shutil.copy(program, app)
+        build = os.path.dirname(program)
+        shutil.copy(os.path.join(build, "LEKSTAR.dic"), app)
+        shutil.copytree(os.path.join(build, "HTM"), os.path.join(app, "HTM"), dirs_exist_ok=True)
+        process = start(os.path.join(app, os.path.basename(program)), env, folder)
+        os.truncate(os.path.join(app, "LEKSTAR.dic"), 1000)
+        # A word handed over by a second start makes the window read the file and find it gone.
+        subprocess.run([os.path.join(app, os.path.basename(program)), "table"], env=env, timeout=30, check=False)
+        time.sleep(1)
+        if process.poll() is not None:
+            failures.append("vanished: the program ended before its message (status %d)" % process.returncode)
+        process.send_signal(signal.SIGTERM)
+        try:
+            process.wait(timeout=3)
+        except subprocess.TimeoutExpired:
+            failures.append("vanished: SIGTERM with the message box open did not end the program")
+            process.kill()
+            process.wait()
+        if zod_files(folder):
+            failures.append("vanished: files left: %s" % zod_files(folder))
     for failure in failures:
         print(failure)
     if not failures:

@@ -383,6 +383,22 @@ TEST_F(AutomationTest, ACallWhileTheWindowClosesAnswersThatItHasGone) {
     EXPECT_EQ(PageView(m_dlg)->CurrentPath(), "");
 }
 
+TEST_F(AutomationTest, ACallOnceTheExitRoutineRanWritesNoPage) {
+    // The dictionary vanished, or a signal came: pages are swept, a message may still be open.
+    m_dlg->ExitRoutine();
+    for (const char* method : {"Translate", "TranslateRev"}) {
+        const QDBusMessage reply = Call(method, QString("cat"));
+        EXPECT_EQ(reply.errorName(), CZodynasDlgAutoProxy::kErrorNoWindow) << method;
+    }
+    EXPECT_EQ(PageView(m_dlg)->CurrentPath(), "");
+    for (const auto& e : std::filesystem::directory_iterator(CTempFolder::Path()))
+        EXPECT_NE(e.path().filename().string().rfind("ZOD", 0), 0u) << e.path();
+    // A server that gives its name back still answers the calls that reach its object.
+    m_server->ReleaseName();
+    EXPECT_FALSE(m_server->OwnsName());
+    EXPECT_TRUE(m_server->IsObjectRegistered());
+}
+
 TEST_F(AutomationTest, ACallAfterTheWindowIsGoneAnswersAnError) {
     m_dlg.reset();
     EXPECT_EQ(m_server->Proxy()->Dialog(), nullptr);
