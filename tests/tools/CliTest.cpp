@@ -377,6 +377,53 @@ TEST_F(CliTest, LookupReadsWordsFromStandardInput) {
               0u);
 }
 
+// Standard input whose first line comes before the dictionary is cut short, then words without end.
+class CCuttingInput : public std::streambuf {
+public:
+    explicit CCuttingInput(std::string path) : m_path(std::move(path)) { Serve("house\n"); }
+    // Lines given after the first.
+    int Served() const { return m_served; }
+
+protected:
+    int_type underflow() override {
+        if (!m_bCut) {
+            m_bCut = true;
+            // Nothing left: even a dictionary within one page is gone from the mapping.
+            std::filesystem::resize_file(m_path, 0);
+        }
+        if (++m_served > 1000)
+            return traits_type::eof();
+        Serve("house\n");
+        return traits_type::to_int_type(*gptr());
+    }
+
+private:
+    void Serve(const char* line) {
+        m_line = line;
+        setg(m_line.data(), m_line.data(), m_line.data() + m_line.size());
+    }
+    std::string m_path;
+    std::string m_line;
+    bool m_bCut = false;
+    int m_served = 0;
+};
+
+TEST_F(CliTest, ReadingStopsAtTheFirstWordAfterTheDictionaryVanished) {
+    CCuttingInput input(m_dir.File("LEKSTAR.dic"));
+    std::istream in(&input);
+    std::ostringstream out, err;
+    SCliIo io{in, out, err};
+    io.bInIsTerminal = false;
+    EXPECT_EQ(RunCli({"lookup", "-"}, m_dir.File(""), io), 1);
+    // The first word after the cut ends the run: no more input is read.
+    EXPECT_EQ(input.Served(), 1);
+    ASSERT_LT(out.str().size(), 100u);
+    EXPECT_EQ(out.str(), "house\n1. namas, pastatas\n");
+    EXPECT_EQ(err.str(), "lekstar-cli: the dictionary " + m_dir.File("") +
+                             "/LEKSTAR.dic was cut short or rewritten "
+                             "while it was read\n");
+}
+
 TEST_F(CliTest, WordsListsHeadwordsForCompletion) {
     EXPECT_EQ(Run({"words", "ba"}).out, "bank\n");
     EXPECT_EQ(Run({"words", "h"}).out, "house\n");

@@ -448,6 +448,10 @@ private:
                 continue;
             }
             Show(line, flags);
+            // A dictionary cut short under the run answers nothing more; the run ends with its
+            // message rather than waiting for an input that may never end.
+            if (m_dict.HasVanished())
+                return;
         }
     }
 
@@ -527,6 +531,9 @@ private:
             (found.how == Lookup::EFound::Nearest || found.how == Lookup::EFound::None))
             suggestions = ::Lookup::Suggestions(
                 m_dict, flags.bReverse ? EDirection::Reverse : EDirection::Forward, *word, *forms);
+        // What a vanished file gave is not an answer.
+        if (m_dict.HasVanished())
+            return;
         std::string headword;
         std::string html;
         int homonym = 0;
