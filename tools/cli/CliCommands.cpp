@@ -596,12 +596,20 @@ private:
         }
         // Added after the fields scripts already read: by which rule a form was reached, and
         // what a word that reached no headword of its own may have been meant as.
-        if (found.rule != Lookup::ERule::None)
-            json += ",\"rule\":\"" + std::string(RuleName(found.rule)) + "\"";
+        if (found.rule != Lookup::ERule::None) {
+            json += ",\"rule\":\"";
+            json += RuleName(found.rule);
+            json += '"';
+        }
         if (!suggestions.empty()) {
             json += ",\"suggestions\":[";
-            for (std::size_t i = 0; i < suggestions.size(); ++i)
-                json += (i == 0 ? "" : ",") + JsonString(Cp1257::ToUtf8(suggestions[i]));
+            for (std::size_t i = 0; i < suggestions.size(); ++i) {
+                // Appended piece by piece: GCC 12 at -O2 takes `"," + text` for an overlapping
+                // copy (a false -Wrestrict).
+                if (i > 0)
+                    json += ',';
+                json += JsonString(Cp1257::ToUtf8(suggestions[i]));
+            }
             json += "]";
         }
         json += "}\n";
