@@ -5,10 +5,12 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <limits>
+#include <set>
 
 namespace {
 
@@ -94,13 +96,18 @@ bool CDictdReader::Gunzip(std::string_view compressed, std::string& out, std::st
         z.next_out = reinterpret_cast<Bytef*>(buffer);
         z.avail_out = sizeof buffer;
         const int rc = inflate(&z, Z_NO_FLUSH);
-        out.append(buffer, sizeof buffer - z.avail_out);
-        if (out.size() > kMaxInflated) {
+        const std::size_t produced = sizeof buffer - z.avail_out;
+        if (out.size() + produced > kMaxInflated) {
             inflateEnd(&z);
             out.clear();
             return Fail(error,
                         "the data inflates to more than " + std::to_string(kMaxInflated >> 20) + " MiB");
         }
+        // Grown by hand so that the string never holds more than the cap: doubling past it
+        // would take twice the cap for a stream about to be refused.
+        if (out.size() + produced > out.capacity())
+            out.reserve(std::min(kMaxInflated, std::max(out.capacity() * 2, out.size() + produced)));
+        out.append(buffer, produced);
         if (rc == Z_STREAM_END) {
             // dictzip writes one member, but gzip allows several back to back.
             if (z.avail_in == 0)
@@ -146,6 +153,7 @@ bool CDictdReader::ReadFile(const std::string& path, std::string& out, std::stri
 
 bool CDictdReader::Load(const std::string& indexPath, const std::string& dataPath, std::string* error) {
     m_entries.clear();
+    m_nRepeated = 0;
     std::string indexText;
     std::string compressed;
     std::string data;
@@ -159,12 +167,20 @@ bool CDictdReader::Load(const std::string& indexPath, const std::string& dataPat
         return Fail(error, dataPath + ": " + message);
     std::vector<SDictdEntry> entries;
     entries.reserve(index.size());
+    // A text the index names twice is one entry: repeated lines would only repeat its articles.
+    std::set<std::pair<std::uint64_t, std::uint64_t>> seen;
+    std::size_t repeated = 0;
     for (SDictdIndexEntry& e : index) {
         if (e.offset > data.size() || e.length > data.size() - e.offset)
             return Fail(error, indexPath + ": the entry \"" + e.key + "\" lies outside " + dataPath);
+        if (!seen.emplace(e.offset, e.length).second) {
+            ++repeated;
+            continue;
+        }
         entries.push_back({std::move(e.key), e.offset, data.substr(e.offset, e.length)});
     }
     m_entries = std::move(entries);
+    m_nRepeated = repeated;
     return true;
 }
 

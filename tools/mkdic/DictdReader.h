@@ -50,7 +50,8 @@ public:
     static bool ReadFile(const std::string& path, std::string& out, std::string* error);
 
     // Loads indexPath and the gzip-compressed dataPath. Every index entry must lie inside the
-    // data. Entries keep the index's order. On failure the reader is left empty.
+    // data; a line naming the same text as an earlier one is dropped. Entries keep the index's
+    // order. On failure the reader is left empty.
     bool Load(const std::string& indexPath, const std::string& dataPath, std::string* error);
 
     // Loads "<base>.index" and "<base>.dict.dz".
@@ -59,6 +60,8 @@ public:
     }
 
     const std::vector<SDictdEntry>& Entries() const { return m_entries; }
+    // Index lines dropped because an earlier line named the same text.
+    std::size_t RepeatedEntries() const { return m_nRepeated; }
 
     // The text of the first entry whose key is key (for the "00database..." metadata entries),
     // or an empty string.
@@ -69,4 +72,5 @@ public:
 
 private:
     std::vector<SDictdEntry> m_entries;
+    std::size_t m_nRepeated = 0;
 };

@@ -122,11 +122,14 @@ void CFreeDictCompiler::AddLithuanianForms(const CLithuanianVerbs& verbs) {
     m_stats.lithuanianForms = static_cast<int>(m_content.lithuanianForms.size());
 }
 
-int CFreeDictCompiler::Run(const std::string& sourceDir, const std::string& outputPath,
-                           const std::string& docDir, const std::string& wordnetDir,
-                           const std::string& spellingBase, const std::string& lithuanianBase,
-                           std::ostream& out, std::ostream& err) {
+int CFreeDictCompiler::Run(const SRunOptions& options, std::ostream& out, std::ostream& err) {
     namespace fs = std::filesystem;
+    const std::string& sourceDir = options.sourceDir;
+    const std::string& outputPath = options.outputPath;
+    const std::string& docDir = options.docDir;
+    const std::string& wordnetDir = options.wordnetDir;
+    const std::string& spellingBase = options.spellingBase;
+    const std::string& lithuanianBase = options.lithuanianBase;
     std::string error;
     CDictdReader engLit;
     CDictdReader litEng;
@@ -137,6 +140,13 @@ int CFreeDictCompiler::Run(const std::string& sourceDir, const std::string& outp
     }
     const std::vector<SFreeDictEntry> engLitEntries = ParseEntries(engLit);
     const std::vector<SFreeDictEntry> litEngEntries = ParseEntries(litEng);
+    // A source that lost one of its halves would give a dictionary that silently lacks it.
+    if ((engLitEntries.empty() || litEngEntries.empty()) && !options.bAllowOneSide) {
+        err << "lekstar-mkdic: " << sourceDir << "/freedict-"
+            << (engLitEntries.empty() ? "eng-lit" : "lit-eng")
+            << ".index: no entries to build from (--allow-one-side builds from the other alone)\n";
+        return 1;
+    }
     SEnglishData english;
     bool bWordNet = false;
     if (!wordnetDir.empty()) {
@@ -209,6 +219,8 @@ int CFreeDictCompiler::Run(const std::string& sourceDir, const std::string& outp
         << "    Lithuanian-English:      " << s.litEngReached << " of " << s.litEngIn << " headwords ("
         << s.untranslated << " without an English translation)\n"
         << "  Lithuanian verb forms:     " << s.lithuanianForms << "\n"
+        << "  repeated index lines:      " << engLit.RepeatedEntries() + litEng.RepeatedEntries()
+        << " dropped\n"
         << "  source slips mended:       " << s.mends.Total() << " (" << s.mends.parentheses
         << " parentheses, " << s.mends.slashes << " alternatives, " << s.mends.tags << " tags, "
         << s.mends.lithuanian << " Lithuanian words as English, " << s.mends.abbreviations

@@ -217,9 +217,17 @@ public:
     // regular forms (a warning when it is missing); writes outputPath and outputPath + ".COPYING" (taking the
     // copyright files from docDir/dict-freedict-*/copyright and docDir/wordnet-base/copyright), prints the
     // summary to out and warnings and failures to err. Returns 0 on success, 1 on any failure.
-    static int Run(const std::string& sourceDir, const std::string& outputPath, const std::string& docDir,
-                   const std::string& wordnetDir, const std::string& spellingBase,
-                   const std::string& lithuanianBase, std::ostream& out, std::ostream& err);
+    // A source whose index gives one direction only (or none) is refused unless bAllowOneSide.
+    struct SRunOptions {
+        std::string sourceDir = "/usr/share/dictd";
+        std::string outputPath;
+        std::string docDir = "/usr/share/doc";
+        std::string wordnetDir = "/usr/share/wordnet";
+        std::string spellingBase = "/usr/share/hunspell/en_US";
+        std::string lithuanianBase = "/usr/share/hunspell/lt_LT";
+        bool bAllowOneSide = false;
+    };
+    static int Run(const SRunOptions& options, std::ostream& out, std::ostream& err);
 
 private:
     // A sense of an article made from the Lithuanian-English data: the Lithuanian entry whose

@@ -11,7 +11,7 @@ namespace {
 
 int Usage(std::ostream& out, int code) {
     out << "usage: lekstar-mkdic [--source DIR] [--doc DIR] [--wordnet DIR] [--spelling BASE]\n"
-           "                     [--lithuanian BASE] --output FILE\n"
+           "                     [--lithuanian BASE] [--allow-one-side] --output FILE\n"
            "  --source DIR   folder with freedict-eng-lit and freedict-lit-eng .index and .dict.dz\n"
            "                 (default /usr/share/dictd)\n"
            "  --doc DIR      folder with the dict-freedict-*/copyright and wordnet-base/copyright files\n"
@@ -24,6 +24,8 @@ int Usage(std::ostream& out, int code) {
            "  --lithuanian BASE  hunspell data BASE.aff and BASE.dic whose word list gives the finite\n"
            "                 forms of the Lithuanian verbs (default /usr/share/hunspell/lt_LT; \"\" for "
            "none)\n"
+           "  --allow-one-side  build from one direction when the other has no entries (refused\n"
+           "                 otherwise)\n"
            "  --output FILE  the dictionary to write; FILE.COPYING receives the licence texts\n";
     return code;
 }
@@ -31,12 +33,7 @@ int Usage(std::ostream& out, int code) {
 } // namespace
 
 int main(int argc, char** argv) {
-    std::string source = "/usr/share/dictd";
-    std::string doc = "/usr/share/doc";
-    std::string wordnet = "/usr/share/wordnet";
-    std::string spelling = "/usr/share/hunspell/en_US";
-    std::string lithuanian = "/usr/share/hunspell/lt_LT";
-    std::string output;
+    CFreeDictCompiler::SRunOptions options;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (arg == "--help" || arg == "-h")
@@ -45,24 +42,28 @@ int main(int argc, char** argv) {
             std::cout << "lekstar-mkdic " LEKSTAR_VERSION "\n";
             return 0;
         }
+        if (arg == "--allow-one-side") {
+            options.bAllowOneSide = true;
+            continue;
+        }
         if ((arg == "--source" || arg == "--output" || arg == "--doc" || arg == "--wordnet" ||
              arg == "--spelling" || arg == "--lithuanian") &&
             i + 1 < argc) {
-            std::string& target = arg == "--source"     ? source
-                                  : arg == "--output"   ? output
-                                  : arg == "--doc"      ? doc
-                                  : arg == "--wordnet"  ? wordnet
-                                  : arg == "--spelling" ? spelling
-                                                        : lithuanian;
+            std::string& target = arg == "--source"     ? options.sourceDir
+                                  : arg == "--output"   ? options.outputPath
+                                  : arg == "--doc"      ? options.docDir
+                                  : arg == "--wordnet"  ? options.wordnetDir
+                                  : arg == "--spelling" ? options.spellingBase
+                                                        : options.lithuanianBase;
             target = argv[++i];
             continue;
         }
         std::cerr << "lekstar-mkdic: unknown or incomplete option " << arg << "\n";
         return Usage(std::cerr, 2);
     }
-    if (output.empty()) {
+    if (options.outputPath.empty()) {
         std::cerr << "lekstar-mkdic: --output FILE is required\n";
         return Usage(std::cerr, 2);
     }
-    return CFreeDictCompiler::Run(source, output, doc, wordnet, spelling, lithuanian, std::cout, std::cerr);
+    return CFreeDictCompiler::Run(options, std::cout, std::cerr);
 }

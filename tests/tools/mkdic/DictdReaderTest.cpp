@@ -124,6 +124,14 @@ TEST(DictdLoad, CutsEntriesFromTheInflatedData) {
     EXPECT_EQ(reader.Entries()[1].text, "house /haus/\nnamas\n");
     EXPECT_EQ(reader.EntryText("00databaseinfo"), "00-database-info\nGPL\n");
     EXPECT_EQ(reader.EntryText("missing"), "");
+    EXPECT_EQ(reader.RepeatedEntries(), 0u);
+    // Lines naming a text named before are dropped and counted, whatever their key.
+    WriteBytes(dir.File("d.index"),
+               "00databaseinfo\tA\tV\nhouse\tV\tT\nhouse\tV\tT\nhome\tV\tT\nhouse\tV\tS\n");
+    ASSERT_TRUE(reader.LoadBase(dir.File("d"), &error)) << error;
+    ASSERT_EQ(reader.Entries().size(), 3u);
+    EXPECT_EQ(reader.Entries()[2].text, "house /haus/\nnamas");
+    EXPECT_EQ(reader.RepeatedEntries(), 2u);
     EXPECT_TRUE(CDictdReader::IsMetadataKey("00databaseshort"));
     EXPECT_FALSE(CDictdReader::IsMetadataKey("house"));
 }
@@ -180,6 +188,8 @@ TEST(DictdGzip, AStreamThatInflatesBeyondTheLimitIsRefused) {
         CDictdReader::Gunzip(GzipBytes(std::string(CDictdReader::kMaxInflated + 1, '\0')), out, &error));
     EXPECT_EQ(error, "the data inflates to more than 256 MiB");
     EXPECT_TRUE(out.empty());
+    // Refused before the text grew past the limit (its capacity shows how far it grew).
+    EXPECT_LE(out.capacity(), CDictdReader::kMaxInflated);
 }
 
 } // namespace

@@ -59,11 +59,19 @@ protected:
     int Run(const std::string& output, const std::string& wordnet = {}) {
         m_out.str("");
         m_err.str("");
-        return CFreeDictCompiler::Run(m_dir.File(""), output, m_dir.File("doc"), wordnet, {}, {}, m_out,
-                                      m_err);
+        CFreeDictCompiler::SRunOptions options;
+        options.sourceDir = m_dir.File("");
+        options.outputPath = output;
+        options.docDir = m_dir.File("doc");
+        options.wordnetDir = wordnet;
+        options.spellingBase.clear();
+        options.lithuanianBase.clear();
+        options.bAllowOneSide = m_bAllowOneSide;
+        return CFreeDictCompiler::Run(options, m_out, m_err);
     }
 
     CTempDir m_dir;
+    bool m_bAllowOneSide = false;
     std::ostringstream m_out;
     std::ostringstream m_err;
 };
@@ -157,6 +165,7 @@ TEST_F(EndToEndTest, ReportsTheCountsAndWritesTheLicenceTexts) {
             "  reverse records:           7 (0 equal spellings merged)\n"
             "    Lithuanian-English:      2 of 2 headwords (0 without an English translation)\n"
             "  Lithuanian verb forms:     0\n"
+            "  repeated index lines:      0 dropped\n"
             "  source slips mended:       0 (0 parentheses, 0 alternatives, 0 tags, 0 Lithuanian words as "
             "English, 0 shortened headwords, 0 notes)\n"
             "  licence:                   " +
@@ -259,6 +268,24 @@ TEST_F(EndToEndTest, FailuresNameTheFileAndExitNonZero) {
     EXPECT_EQ(m_err.str(), "lekstar-mkdic: cannot open " + m_dir.File("freedict-eng-lit.index") +
                                ": No such file or directory\n");
     EXPECT_EQ(m_out.str(), "");
+}
+
+TEST_F(EndToEndTest, ASourceWithOneDirectionOnlyIsRefusedUnlessAllowed) {
+    const std::string output = m_dir.File("out.dic");
+    // Only the metadata left: no word of that direction.
+    WriteDictd(m_dir.File("freedict-lit-eng"), {{"00databaseinfo", "Lithuanian-English test dictionary\n"}});
+    EXPECT_EQ(Run(output), 1);
+    EXPECT_EQ(m_err.str(), "lekstar-mkdic: " + m_dir.File("") +
+                               "/freedict-lit-eng.index: no entries to build from (--allow-one-side builds "
+                               "from the other alone)\n");
+    EXPECT_FALSE(std::filesystem::exists(output));
+    m_bAllowOneSide = true;
+    EXPECT_EQ(Run(output), 0) << m_err.str();
+    EXPECT_TRUE(std::filesystem::exists(output));
+    // Neither direction is nothing to build from, allowed or not.
+    WriteDictd(m_dir.File("freedict-eng-lit"), {});
+    EXPECT_EQ(Run(output + "2"), 1);
+    EXPECT_FALSE(std::filesystem::exists(output + "2"));
 }
 
 TEST_F(EndToEndTest, AnUnwritableOutputIsAFailure) {
