@@ -112,19 +112,17 @@ std::string CZodynasDlg::OtherDirectionRecord(const std::string& word) {
 }
 
 void CZodynasDlg::ShowBody(std::string title, const std::string& body, int entry, bool bPutTitle) {
-    const std::string tmpPath = CTempFolder::CreateUniqueFile("ZOD");
-    if (tmpPath.empty()) {
-        ReportPageFailure();
-        return;
-    }
     const std::string head = theApp != nullptr ? theApp->m_strPageHeader : std::string();
-    // A page that cannot be written whole is not shown; the empty or cut ".TMP" file is left for
-    // the sweeps.
-    if (!WriteAll(tmpPath, PageComposer::ComposePage(head, body))) {
-        ReportPageFailure();
-        return;
+    // The page file, or nothing when none can be written whole (no private folder, a full disk, a
+    // size limit); an empty or cut ".TMP" file is left for the sweeps.
+    std::string htmPath = CTempFolder::CreateUniqueFile("ZOD");
+    if (!htmPath.empty() && WriteAll(htmPath, PageComposer::ComposePage(head, body))) {
+        const std::string tmpPath = htmPath;
+        htmPath += ".htm";
+        std::rename(tmpPath.c_str(), htmPath.c_str());
+    } else {
+        htmPath.clear();
     }
-    m_bPageFailureShown = false;
 
     if (entry >= 0) {
         if (m_nDirection != 0) {
@@ -146,14 +144,33 @@ void CZodynasDlg::ShowBody(std::string title, const std::string& body, int entry
     m_strCaption = "Vertimas";
     update(m_layout.topStrip.adjusted(0, 0, 0, 1));
 
-    const std::string htmPath = tmpPath + ".htm";
-    std::rename(tmpPath.c_str(), htmPath.c_str());
-
     title = TrimPage(title);
+    // A page held in memory has no file for the history to show again.
     m_listHistory->Record(title, htmPath, m_bShowHistory != 0);
     const std::string previous = m_browser->CurrentPath();
-    m_browser->Navigate(htmPath);
+    if (htmPath.empty())
+        m_browser->ShowText(PageComposer::ComposePage(head, MemoryPageNote() + body), kMemoryPage);
+    else
+        m_browser->Navigate(htmPath);
     ReleasePage(previous);
+}
+
+std::string CZodynasDlg::MemoryPageNote() {
+    // Once a run: the pages still show, only no file holds them.
+    if (m_bMemoryPageNoted)
+        return {};
+    m_bMemoryPageNoted = true;
+    const std::string folder = CTempFolder::Path();
+    // With no folder the system's temporary folder is at fault, the one TMPDIR names if it does.
+    QString where = QFile::decodeName(QByteArray::fromStdString(folder));
+    if (where.isEmpty())
+        where = QDir::tempPath();
+    if (where.isEmpty())
+        where = qEnvironmentVariable("TMPDIR", QStringLiteral("/tmp"));
+    return "<P CLASS=note>Vertimo puslapiai rodomi ne\xE1ra\xF0yti \xE1 failus: nepavyksta ra\xF0yti "
+           "laikinajame "
+           "aplanke " +
+           QtText::ToCp1257(where.toHtmlEscaped()) + ".</P>\r\n";
 }
 
 void CZodynasDlg::ReleasePage(const std::string& path) {
@@ -168,23 +185,6 @@ void CZodynasDlg::ReleasePage(const std::string& path) {
         if (page == path)
             return;
     std::remove(path.c_str());
-}
-
-void CZodynasDlg::ReportPageFailure() {
-    // Once until a page is written again: a full disk must not bring a message at every key.
-    if (m_bPageFailureShown)
-        return;
-    m_bPageFailureShown = true;
-    const std::string folder = CTempFolder::Path();
-    // With no folder the system's temporary folder is at fault, the one TMPDIR names if it does.
-    QString where = QFile::decodeName(QByteArray::fromStdString(folder));
-    if (where.isEmpty())
-        where = QDir::tempPath();
-    if (where.isEmpty())
-        where = qEnvironmentVariable("TMPDIR", QStringLiteral("/tmp"));
-    MessageBox("\nLEKSTAR\nNepavyksta \xE1ra\xF0yti vertimo puslapio laikinajame aplanke:\n" +
-                   QtText::ToCp1257(where),
-               QMessageBox::Warning);
 }
 
 void CZodynasDlg::OnBeforeNavigate2(const std::string& url, bool& bCancel) {

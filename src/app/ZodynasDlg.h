@@ -223,7 +223,7 @@ private:
     int m_nPendingEntry = -1;
     // A followed suggestion: the record to show in its index, waiting for TIMER_SHOWPAGE too.
     std::optional<AnswerNote::SLink> m_pendingSuggestion;
-    bool m_bPageFailureShown = false;
+    bool m_bMemoryPageNoted = false;
     bool m_bDictionaryGone = false;
     bool m_bClosing = false;
     QSocketNotifier* m_pVanishedNotifier = nullptr;
@@ -264,8 +264,11 @@ private:
     // Gives the window the inner size that makes its frame the start rectangle, once the
     // window manager's frame is known.
     void FitStartFrame();
-    // A translation page could not be written: said once, until one is written again.
-    void ReportPageFailure();
+    // Where no page file can be written pages are shown from memory; the first such page says so
+    // in this note (once a run), later ones give nothing.
+    std::string MemoryPageNote();
+    // The name a page held in memory goes by: no file is there, nor can be.
+    static constexpr const char* kMemoryPage = "/dev/null/ZOD0000.TMP.htm";
     // Deletes a page file of ours that is neither shown nor listed in the history.
     void ReleasePage(const std::string& path);
     bool OpenUrl(const QUrl& url);

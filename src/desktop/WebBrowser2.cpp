@@ -79,23 +79,34 @@ void CWebBrowser2::Go(const std::string& file, const QString& anchor, bool bHasA
         return;
 
     // The page is read before the view is touched, so a missing or unreadable file changes
-    // nothing; the view then takes it from loadResource. Loading through setSource makes the
-    // file's folder the base of the page's relative links.
-    m_urlPending = QUrl::fromLocalFile(PathName(file));
-    m_strPendingHtml = FromCp1257(bytes.toStdString());
-    if (source().adjusted(QUrl::RemoveFragment) == m_urlPending)
-        reload();
-    else
-        setSource(m_urlPending, QTextDocument::HtmlResource);
-    m_urlPending.clear();
-    m_strPendingHtml.clear();
-
+    // nothing.
+    Load(QUrl::fromLocalFile(PathName(file)), FromCp1257(bytes.toStdString()));
     m_strCurrentPath = file;
     m_bHasDocument = true;
     if (bHasAnchor)
         ScrollToAnchor(anchor);
     else
         verticalScrollBar()->setValue(0);
+}
+
+void CWebBrowser2::ShowText(const std::string& cp1257Html, const std::string& path) {
+    Load(QUrl::fromLocalFile(PathName(path)), FromCp1257(cp1257Html));
+    m_strCurrentPath = path;
+    m_bHasDocument = true;
+    verticalScrollBar()->setValue(0);
+}
+
+void CWebBrowser2::Load(const QUrl& url, const QString& html) {
+    // The view takes the text from loadResource. Loading through setSource makes the page's
+    // folder the base of its relative links.
+    m_urlPending = url;
+    m_strPendingHtml = html;
+    if (source().adjusted(QUrl::RemoveFragment) == m_urlPending)
+        reload();
+    else
+        setSource(m_urlPending, QTextDocument::HtmlResource);
+    m_urlPending.clear();
+    m_strPendingHtml.clear();
 }
 
 QVariant CWebBrowser2::loadResource(int type, const QUrl& name) {

@@ -26,6 +26,10 @@ public:
     // Shows the page file at path (file-system bytes), scrolled to the anchor after a '#' in the
     // file name (code page 1257), or to the top.
     void Navigate(const std::string& path);
+    // Shows a page held in memory (code page 1257) where no page file can be written. Its
+    // relative links and anchors behave as in a page file named path, which need not exist; that
+    // name is the current path until the next page.
+    void ShowText(const std::string& cp1257Html, const std::string& path);
     // The page file shown, without an anchor; empty before the first page.
     std::string CurrentPath() const { return m_strCurrentPath; }
 
@@ -48,6 +52,8 @@ private:
     // Shows the page file (and anchor); bReload reads the file again even when it is the one
     // shown, where otherwise only the anchor moves.
     void Go(const std::string& file, const QString& anchor, bool bHasAnchor, bool bReload);
+    // Puts the decoded page into the view as the document at url.
+    void Load(const QUrl& url, const QString& html);
     void ScrollToAnchor(const QString& anchor);
 
     std::string m_strCurrentPath;
