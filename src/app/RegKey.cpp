@@ -38,12 +38,33 @@ QString CRegKey::FileName(EScope scope) {
     return QSettings(QSettings::NativeFormat, ToQtScope(scope), kOrganisation, kApplication).fileName();
 }
 
+void CRegKey::SetAsideIfNoSettings(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.isFile())
+        return;
+    // The program's settings are a few hundred bytes; a file far beyond that, or one the settings
+    // reader cannot parse, is no settings file of ours. Read as defaults and written back at every
+    // exit it would only grow; set aside once (the last one kept), it makes way for a clean one.
+    bool bForeign = info.size() > static_cast<qint64>(kMaxSettingsBytes);
+    if (!bForeign) {
+        const QSettings probe(path, QSettings::IniFormat);
+        bForeign = probe.status() == QSettings::FormatError;
+    }
+    if (!bForeign)
+        return;
+    const QString aside = path + ".bad";
+    QFile::remove(aside);
+    QFile::rename(path, aside);
+}
+
 bool CRegKey::Open(EScope scope, bool bCreate, bool* pbCreated) {
     Close();
     if (pbCreated != nullptr)
         *pbCreated = false;
 
     const QString path = FileName(scope);
+    if (scope == EScope::User)
+        SetAsideIfNoSettings(path);
     const QFileInfo info(path);
     if (!info.exists()) {
         if (!bCreate)

@@ -54,6 +54,13 @@ public:
     // Writes what was set and releases the key; harmless when nothing is open.
     void Close();
 
+    // The largest user settings file taken for settings; see SetAsideIfNoSettings.
+    static constexpr std::size_t kMaxSettingsBytes = 1u << 20;
+
 private:
+    // Renames a user settings file that is no settings file (too large, or unparsable) to
+    // "<file>.bad", replacing an earlier one.
+    static void SetAsideIfNoSettings(const QString& path);
+
     std::unique_ptr<QSettings> m_pSettings;
 };

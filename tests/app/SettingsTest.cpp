@@ -459,6 +459,33 @@ TEST_F(SettingsStore, ASettingsFileOfGarbageStartsFromDefaults) {
         EXPECT_EQ(loaded.nPosX, 0);
         EXPECT_EQ(loaded.strLastWord, "");
     }
+    // The 10 MB of garbage were kept aside whole, and a clean file is written in its place.
+    EXPECT_EQ(QFileInfo(path + ".bad").size(), static_cast<qint64>(garbage.size()));
+    {
+        SSettings loaded;
+        LoadSettings(loaded);
+        SaveSettings(loaded, QRect(1, 2, 3, 4), "namas");
+    }
+    EXPECT_LT(QFileInfo(path).size(), 1024);
+    EXPECT_EQ(Get(EScope::User, "Zodis").toString(), "namas");
+    // A file of settings just under the limit is taken; one byte more is set aside.
+    for (const qint64 size : {static_cast<qint64>(CRegKey::kMaxSettingsBytes),
+                              static_cast<qint64>(CRegKey::kMaxSettingsBytes) + 1}) {
+        QFile::remove(path + ".bad");
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        const std::string head = "[General]\nZodis=house\n";
+        file.write(head.data(), static_cast<qint64>(head.size()));
+        file.write(std::string(static_cast<std::size_t>(size) - head.size(), '\n').data(),
+                   size - static_cast<qint64>(head.size()));
+        file.close();
+        SSettings loaded;
+        LoadSettings(loaded);
+        EXPECT_EQ(loaded.strLastWord, size > static_cast<qint64>(CRegKey::kMaxSettingsBytes) ? "" : "house")
+            << size;
+        EXPECT_EQ(QFileInfo::exists(path + ".bad"), size > static_cast<qint64>(CRegKey::kMaxSettingsBytes))
+            << size;
+    }
     // A folder where the file should be cannot be read: defaults again, and no crash on saving.
     ASSERT_TRUE(QFile::remove(path));
     ASSERT_TRUE(QDir().mkpath(path));
