@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "app/ClipboardWatch.h"
 
+#include "desktop/SelectionProbe.h"
 #include "dict/TextUtil.h"
 #include "dict/UserText.h"
 
@@ -22,9 +23,27 @@ std::string CClipboardWatch::TextStart(const QString& text) {
 
 namespace {
 
+// How long the window's thread waits for another program's answer before it leaves the text
+// unread until the next change.
+constexpr int kOwnerTimeoutMs = 100;
+
+// Whether the owner of the clipboard or selection answers (X only; the window's own data
+// always does).
+bool OwnerAnswers(const QClipboard& clipboard, QClipboard::Mode mode) {
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        return true;
+    if (mode == QClipboard::Clipboard ? clipboard.ownsClipboard() : clipboard.ownsSelection())
+        return true;
+    static CSelectionProbe probe;
+    return probe.OwnerAnswers(mode == QClipboard::Clipboard, kOwnerTimeoutMs);
+}
+
 std::optional<std::string> ReadMode(QClipboard::Mode mode) {
     const QClipboard* clipboard = QGuiApplication::clipboard();
     if (clipboard == nullptr || (mode == QClipboard::Selection && !clipboard->supportsSelection()))
+        return std::nullopt;
+    // An owner that does not answer is not read: Qt would wait for it for seconds.
+    if (!OwnerAnswers(*clipboard, mode))
         return std::nullopt;
     const QMimeData* data = clipboard->mimeData(mode);
     if (data == nullptr || !data->hasText())
