@@ -95,6 +95,14 @@ def main():
         time.sleep(1)
         if process.poll() is not None:
             failures.append("vanished: the program ended before its message (status %d)" % process.returncode)
+        # Calls while the message is up: answered that the window has gone, and no page written.
+        for word in ("house", "table"):
+            call = subprocess.run(["dbus-send", "--session", "--print-reply", "--reply-timeout=5000",
+                                   "--dest=LEKSTAR.Application", "/LEKSTAR/Application",
+                                   "LEKSTAR.IZodynas.Translate", "string:" + word],
+                                  env=env, capture_output=True, text=True, timeout=30, check=False)
+            if "LEKSTAR.Error.NoWindow" not in call.stderr:
+                failures.append("vanished: a call was answered %r %r" % (call.stdout, call.stderr))
         process.send_signal(signal.SIGTERM)
         try:
             process.wait(timeout=3)
