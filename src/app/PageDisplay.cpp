@@ -81,7 +81,7 @@ void CZodynasDlg::ShowAnswer(const std::string& typed, const std::optional<std::
             std::all_of(rest.begin(), rest.end(), [](char c) { return c >= '0' && c <= '9'; }))
             answer.how = Lookup::EFound::Exact;
     }
-    if (word && found.how != Lookup::EFound::Exact && found.how != Lookup::EFound::Form) {
+    if (word && answer.how != Lookup::EFound::Exact && answer.how != Lookup::EFound::Form) {
         if (CWordForms* forms = WordForms())
             answer.suggestions = Lookup::Suggestions(m_dict, answer.direction, *word, *forms);
         answer.otherRecord = OtherDirectionRecord(*word);

@@ -12,8 +12,8 @@
 namespace {
 
 std::uint32_t Atom(xcb_connection_t* c, const char* name) {
-    xcb_intern_atom_reply_t* reply =
-        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr);
+    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
+        c, xcb_intern_atom(c, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr);
     const std::uint32_t atom = reply != nullptr ? reply->atom : static_cast<std::uint32_t>(XCB_ATOM_NONE);
     std::free(reply);
     return atom;
@@ -34,8 +34,8 @@ CSelectionProbe::CSelectionProbe() {
     }
     // An unmapped input-only window receives the answers.
     m_window = xcb_generate_id(c);
-    xcb_create_window(c, XCB_COPY_FROM_PARENT, m_window, screen->root, 0, 0, 1, 1, 0, XCB_WINDOW_CLASS_INPUT_ONLY,
-                      screen->root_visual, 0, nullptr);
+    xcb_create_window(c, XCB_COPY_FROM_PARENT, m_window, screen->root, 0, 0, 1, 1, 0,
+                      XCB_WINDOW_CLASS_INPUT_ONLY, screen->root_visual, 0, nullptr);
     m_clipboard = Atom(c, "CLIPBOARD");
     m_targets = Atom(c, "TARGETS");
     m_property = Atom(c, "LEKSTAR_SELECTION_PROBE");
@@ -66,8 +66,9 @@ bool CSelectionProbe::OwnerAnswers(bool bClipboard, int timeoutMs) {
         // Any answer to our window will do: a late one to an earlier question also shows that the
         // owner answers.
         while (xcb_generic_event_t* event = xcb_poll_for_event(c)) {
-            const bool bAnswer = (event->response_type & 0x7F) == XCB_SELECTION_NOTIFY &&
-                                 reinterpret_cast<xcb_selection_notify_event_t*>(event)->requestor == m_window;
+            const bool bAnswer =
+                (event->response_type & 0x7F) == XCB_SELECTION_NOTIFY &&
+                reinterpret_cast<xcb_selection_notify_event_t*>(event)->requestor == m_window;
             std::free(event);
             if (bAnswer) {
                 xcb_delete_property(c, m_window, m_property);
@@ -75,7 +76,8 @@ bool CSelectionProbe::OwnerAnswers(bool bClipboard, int timeoutMs) {
                 return true;
             }
         }
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0 || xcb_connection_has_error(c) != 0)
             return false;
         pollfd fd{xcb_get_file_descriptor(c), POLLIN, 0};
