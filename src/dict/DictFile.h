@@ -129,6 +129,9 @@ public:
                                     int index);
 
     const std::array<std::uint32_t, DictFormat::kHeaderWords>& Header() const { return m_header; }
+    // The lists that are in order with every record readable, as the bits of the header's views
+    // mask (DictFormat::kViewsMaskWord): what the writer records so that readers need not check.
+    std::uint32_t OrderedViewsMask() const;
     // The entry list: the leading words (m, then m-1 entry numbers) of the reverse record last
     // found or rendered.
     const std::array<std::int32_t, DictFormat::kEntryListWords>& EntryList() const { return m_entryList; }
@@ -196,6 +199,12 @@ private:
     const SSortedView& PrefixView() const;
     const SSortedView& ListView(std::size_t list) const;
     const SSortedView& ReverseView() const;
+    // A view the header records as in order and whole, taken without reading the list.
+    bool TakeRecordedView(SSortedView& view, std::uint32_t bit, int count) const;
+    // The views as the records give them: every list read once.
+    void CheckPrefixView(SSortedView& view) const;
+    void CheckListView(std::size_t list, SSortedView& view) const;
+    void CheckReverseView(SSortedView& view) const;
     void EnsureFirstLetters() const;
     void ResetViews();
     // The inflection list's place from header words 18..20; left empty when it does not fit.

@@ -84,6 +84,19 @@ constexpr std::size_t kFormsOffsetWord = 18;
 constexpr std::size_t kFormsTableWord = 19;
 constexpr std::size_t kFormsDataWord = 20;
 
+// Header words 21 and 22 record, when word 21 holds kViewsTag, which lists the writer found in
+// order with every record readable, so that a reader takes them as they stand instead of reading
+// them all at its first search: bit 0 the main list's prefix view, bits 1..6 headword lists
+// 0..5, bit 7 the reverse list. Files without the tag keep the check at the first search.
+constexpr std::size_t kViewsTagWord = 21;
+constexpr std::size_t kViewsMaskWord = 22;
+constexpr std::uint32_t kViewsTag = 0x53574956; // "VIWS"
+constexpr std::uint32_t kPrefixViewBit = 1u << 0;
+constexpr std::uint32_t ListViewBit(std::size_t list) {
+    return 1u << (1 + list);
+}
+constexpr std::uint32_t kReverseViewBit = 1u << 7;
+
 // Header words 0 and 1 are free for the writer; ours mark the file and its revision.
 constexpr std::uint32_t kMagic = 0x534B454C; // "LEKS"
 constexpr std::uint32_t kRevision = 1;

@@ -189,6 +189,27 @@ std::string CDictWriter::Build(const SDictContent& given, EOrder order) {
     return Layout(order == EOrder::AsGiven ? given : Sorted(given));
 }
 
+bool CDictWriter::RecordOrderedViews(const std::string& path) {
+    // The reader's own check, made once here, so that no reader makes it at its first search.
+    std::uint32_t mask = 0;
+    {
+        CDictFile dict;
+        dict.SetPath(path);
+        if (dict.Open() != CDictFile::kOpenOk)
+            return true; // nothing a reader could trust either
+        mask = dict.OrderedViewsMask();
+    }
+    std::FILE* f = std::fopen(path.c_str(), "r+b");
+    if (f == nullptr)
+        return false;
+    std::string words;
+    AppendU32(words, DictFormat::kViewsTag);
+    AppendU32(words, mask);
+    const bool written = std::fseek(f, static_cast<long>(4 * DictFormat::kViewsTagWord), SEEK_SET) == 0 &&
+                         std::fwrite(words.data(), 1, words.size(), f) == words.size();
+    return std::fclose(f) == 0 && written;
+}
+
 bool CDictWriter::WriteFile(const std::string& path, const SDictContent& content, EOrder order,
                             std::string* error) {
     const std::string image = Build(content, order);
@@ -204,6 +225,8 @@ bool CDictWriter::WriteFile(const std::string& path, const SDictContent& content
         return fail("cannot create");
     const bool written = std::fwrite(image.data(), 1, image.size(), f) == image.size();
     if (std::fclose(f) != 0 || !written)
+        return fail("cannot write");
+    if (!RecordOrderedViews(temp))
         return fail("cannot write");
     if (std::rename(temp.c_str(), path.c_str()) != 0)
         return fail("cannot rename");

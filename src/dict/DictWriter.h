@@ -48,10 +48,14 @@ public:
     // The file image. An entry number outside the articles is written unchanged (Sort renumbers
     // only valid ones).
     static std::string Build(const SDictContent& content, EOrder order = EOrder::Sort);
-    // Writes the image to path through a temporary file renamed into place; false with a
+    // Writes the image to path through a temporary file renamed into place, with the lists it
+    // finds in order and whole recorded in the header (DictFormat::kViewsTagWord); false with a
     // message in error when that fails.
     static bool WriteFile(const std::string& path, const SDictContent& content, EOrder order,
                           std::string* error);
+    // Opens the file at path as a reader would and records in its header which lists a reader
+    // may take as they stand; false when the header cannot be written.
+    static bool RecordOrderedViews(const std::string& path);
 
     // Text of an article from its parts: headword, TAB, body.
     static std::string ArticleText(const std::string& headword, const std::string& body);

@@ -107,35 +107,74 @@ bool CDictFile::ReverseKey(int i, std::string& key) const {
     return true;
 }
 
+bool CDictFile::TakeRecordedView(SSortedView& view, std::uint32_t bit, int count) const {
+    // The writer found this list in order and whole: taken as it stands. A file that claims so
+    // falsely gives wrong answers, but every read still checks its record against the file.
+    if (m_header[kViewsTagWord] != kViewsTag || (m_header[kViewsMaskWord] & bit) == 0)
+        return false;
+    view = SSortedView{};
+    view.built = true;
+    view.sorted = true;
+    view.count = count;
+    return true;
+}
+
+void CDictFile::CheckPrefixView(SSortedView& view) const {
+    BuildView(
+        view, m_sections[kMainList].count, [this](int i, std::string& key) { return PrefixKey(i, key); },
+        [](const std::string& a, const std::string& b) { return CompareForward(a, b); });
+}
+
+void CDictFile::CheckListView(std::size_t list, SSortedView& view) const {
+    BuildView(
+        view, m_sections[list].count,
+        [this, list](int j, std::string& key) {
+            std::int32_t entry = 0;
+            return ListKey(list, j, key, entry);
+        },
+        [](const std::string& a, const std::string& b) { return CompareForward(a, b); });
+}
+
+void CDictFile::CheckReverseView(SSortedView& view) const {
+    BuildView(
+        view, m_sections[kReverse].count, [this](int i, std::string& key) { return ReverseKey(i, key); },
+        [](const std::string& a, const std::string& b) { return CompareByWeight(a.c_str(), b.c_str()); });
+}
+
 const CDictFile::SSortedView& CDictFile::PrefixView() const {
-    if (!m_prefixView.built)
-        BuildView(
-            m_prefixView, m_sections[kMainList].count,
-            [this](int i, std::string& key) { return PrefixKey(i, key); },
-            [](const std::string& a, const std::string& b) { return CompareForward(a, b); });
+    if (!m_prefixView.built && !TakeRecordedView(m_prefixView, kPrefixViewBit, m_sections[kMainList].count))
+        CheckPrefixView(m_prefixView);
     return m_prefixView;
 }
 
 const CDictFile::SSortedView& CDictFile::ListView(std::size_t list) const {
     SSortedView& view = m_listViews[list];
-    if (!view.built)
-        BuildView(
-            view, m_sections[list].count,
-            [this, list](int j, std::string& key) {
-                std::int32_t entry = 0;
-                return ListKey(list, j, key, entry);
-            },
-            [](const std::string& a, const std::string& b) { return CompareForward(a, b); });
+    if (!view.built && !TakeRecordedView(view, ListViewBit(list), m_sections[list].count))
+        CheckListView(list, view);
     return view;
 }
 
 const CDictFile::SSortedView& CDictFile::ReverseView() const {
-    if (!m_reverseView.built)
-        BuildView(
-            m_reverseView, m_sections[kReverse].count,
-            [this](int i, std::string& key) { return ReverseKey(i, key); },
-            [](const std::string& a, const std::string& b) { return CompareByWeight(a.c_str(), b.c_str()); });
+    if (!m_reverseView.built && !TakeRecordedView(m_reverseView, kReverseViewBit, m_sections[kReverse].count))
+        CheckReverseView(m_reverseView);
     return m_reverseView;
+}
+
+std::uint32_t CDictFile::OrderedViewsMask() const {
+    // Checked afresh, whatever the header claims.
+    SSortedView view;
+    const auto whole = [&view](int count) { return view.sorted && view.count == count; };
+    CheckPrefixView(view);
+    std::uint32_t mask = whole(m_sections[kMainList].count) ? kPrefixViewBit : 0;
+    for (std::size_t list = 0; list < kHeadwordListCount; ++list) {
+        CheckListView(list, view);
+        if (whole(m_sections[list].count))
+            mask |= ListViewBit(list);
+    }
+    CheckReverseView(view);
+    if (whole(m_sections[kReverse].count))
+        mask |= kReverseViewBit;
+    return mask;
 }
 
 void CDictFile::EnsureFirstLetters() const {

@@ -100,4 +100,69 @@ TEST(DictWriter, WriteFileReplacesTheFileWhole) {
     EXPECT_NE(error.find("no/such/folder"), std::string::npos);
 }
 
+// The lists a written file records as in order and whole: every one a sorted file holds; one left
+// out of order, or with a record no reader reads, is not recorded and is checked as before.
+TEST(DictWriter, WriteFileRecordsTheListsAReaderMayTakeAsTheyStand) {
+    CTempDir dir;
+    SDictContent c;
+    c.articles = {Article("cat", "<P>katinas</P>"), Article("dog", "<P>\xF0uo</P>"),
+                  Article("house", "<P>namas</P>")};
+    c.alternates[3] = {{"mice", 0}, {"houses", 2}};
+    c.reverse = {{"namas", {2}}, {"\xF0uo", {1}}};
+    struct SCase {
+        const char* name;
+        CDictWriter::EOrder order;
+        std::uint32_t mask;
+    } cases[] = {
+        {"sorted", CDictWriter::EOrder::Sort, 0xFF},
+        // Given as it stands: alternate list 4 ("mice" before "houses") and the reverse list
+        // ("namas" before "šuo" is in order, "šuo" then "namas" is not) out of order.
+        {"given", CDictWriter::EOrder::AsGiven,
+         0xFF & ~DictFormat::ListViewBit(4) & ~DictFormat::kReverseViewBit},
+    };
+    c.reverse = {{"\xF0uo", {1}}, {"namas", {2}}};
+    for (const SCase& k : cases) {
+        const std::string path = dir.File(std::string(k.name) + ".dic");
+        std::string error;
+        ASSERT_TRUE(CDictWriter::WriteFile(path, c, k.order, &error)) << error;
+        const std::string image = ReadAll(path);
+        EXPECT_EQ(WordAt(image, 4 * DictFormat::kViewsTagWord), DictFormat::kViewsTag) << k.name;
+        EXPECT_EQ(WordAt(image, 4 * DictFormat::kViewsMaskWord), k.mask) << k.name;
+        // Only those two words differ from the image Build gives.
+        std::string built = CDictWriter::Build(c, k.order);
+        SetWordAt(built, 4 * DictFormat::kViewsTagWord, DictFormat::kViewsTag);
+        SetWordAt(built, 4 * DictFormat::kViewsMaskWord, k.mask);
+        EXPECT_EQ(image, built) << k.name;
+    }
+}
+
+// A file that claims an order its lists do not have gives answers, maybe wrong ones, and reads
+// nothing outside itself; one whose claim is true answers exactly as one that makes none.
+TEST(DictWriter, RecordedViewsAnswerAsTheCheckedOnes) {
+    SDictContent c;
+    c.articles = {Article("cat", "<P>katinas</P>"), Article("catch", "<P>gaudyti</P>"),
+                  Article("dog", "<P>\xF0uo</P>"), Article("house", "<P>namas</P>")};
+    c.alternates[3] = {{"mice", 0}, {"houses", 3}};
+    c.reverse = {{"namas", {3}}, {"\xF0uo", {2}}, {"katinas", {0}}};
+    for (const CDictWriter::EOrder order : {CDictWriter::EOrder::Sort, CDictWriter::EOrder::AsGiven}) {
+        const std::string plain = CDictWriter::Build(c, order);
+        std::string claimed = plain;
+        SetWordAt(claimed, 4 * DictFormat::kViewsTagWord, DictFormat::kViewsTag);
+        SetWordAt(claimed, 4 * DictFormat::kViewsMaskWord, 0xFFFFFFFFu);
+        CTestDict checked(plain);
+        CTestDict trusted(claimed);
+        for (const char* word :
+             {"", "c", "cat", "catc", "dog", "hou", "houses", "mice", "zzz", "\xF0", "nam", "k"}) {
+            int a = -2, b = -2;
+            const std::string forward = trusted->RenderForward(word, b);
+            const std::string reverse = trusted->RenderReverse(word, &b);
+            if (order == CDictWriter::EOrder::Sort) {
+                EXPECT_EQ(forward, checked->RenderForward(word, a)) << word;
+                EXPECT_EQ(reverse, checked->RenderReverse(word, &a)) << word;
+                EXPECT_EQ(trusted->FindNearestReverse(word), checked->FindNearestReverse(word)) << word;
+            }
+        }
+    }
+}
+
 } // namespace
