@@ -12,6 +12,8 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <map>
+#include <memory>
 #include <ostream>
 
 using namespace MkdicText;
@@ -29,6 +31,23 @@ bool WriteText(const std::string& path, const std::string& text, std::string& er
         error = "cannot write " + path + ": " + std::strerror(errno);
         std::remove(path.c_str());
         return false;
+    }
+    return true;
+}
+
+// Whether every word of a pivot key (at most three) is one the hunspell lists know.
+bool IsRealPhrase(const std::string& key, CWordForms& words) {
+    const std::string text = FreeDict::PlainText(key);
+    if (text.empty() || text.find('?') != std::string::npos)
+        return false;
+    int count = 0;
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t end = text.find(' ', start);
+        if (end == std::string::npos)
+            end = text.size();
+        if (++count > 3 || !words.IsWord(text.substr(start, end - start)))
+            return false;
+        start = end + 1;
     }
     return true;
 }
@@ -91,7 +110,9 @@ bool CFreeDictCompiler::ReadWordNet(const std::string& dir, SEnglishData& out, s
 std::string CFreeDictCompiler::CopyingText(const std::string& engLitInfo, const std::string& litEngInfo,
                                            const std::string& engLitCopyrightPath,
                                            const std::string& litEngCopyrightPath,
-                                           const std::string& wordnetCopyrightPath) {
+                                           const std::string& wordnetCopyrightPath,
+                                           const std::vector<std::pair<std::string, std::string>>& pivots,
+                                           const std::string& docDir) {
     std::string out = "LEKSTAR.dic is built from the FreeDict English-Lithuanian and Lithuanian-English\n"
                       "dictionaries. It is distributed under their licence; their notices follow.\n";
     const auto section = [&](const std::string& title, const std::string& text) {
@@ -106,6 +127,17 @@ std::string CFreeDictCompiler::CopyingText(const std::string& engLitInfo, const 
         if (!path.empty() && CDictdReader::ReadFile(path, text, nullptr))
             section(path, text);
     }
+    if (!pivots.empty())
+        out += "\nSome articles are derived through FreeDict's dictionaries of other languages; their\n"
+               "notices follow.\n";
+    for (const auto& [name, info] : pivots) {
+        section("freedict-" + name + ": database information", info);
+        std::string text;
+        const std::string path =
+            (std::filesystem::path(docDir) / ("dict-freedict-" + name) / "copyright").string();
+        if (!docDir.empty() && CDictdReader::ReadFile(path, text, nullptr))
+            section(path, text);
+    }
     if (!wordnetCopyrightPath.empty()) {
         std::string text;
         if (!CDictdReader::ReadFile(wordnetCopyrightPath, text, nullptr))
@@ -115,6 +147,21 @@ std::string CFreeDictCompiler::CopyingText(const std::string& engLitInfo, const 
         section("Irregular English forms: WordNet's exception lists (" + wordnetCopyrightPath + ")", text);
     }
     return out;
+}
+
+void CFreeDictCompiler::SetPivotChecks(CTriangulation& pivots, CWordForms& english, CWordForms& lithuanian) {
+    const auto check = [](CWordForms& words) {
+        if (!words.Load())
+            return FPivotWordCheck();
+        auto checked = std::make_shared<std::map<std::string, bool>>();
+        return FPivotWordCheck([&words, checked](const std::string& key) {
+            const auto [at, added] = checked->try_emplace(key, false);
+            if (added)
+                at->second = IsRealPhrase(key, words);
+            return at->second;
+        });
+    };
+    pivots.SetChecks(check(english), check(lithuanian));
 }
 
 void CFreeDictCompiler::AddLithuanianForms(const CLithuanianVerbs& verbs) {
@@ -162,7 +209,18 @@ int CFreeDictCompiler::Run(const SRunOptions& options, std::ostream& out, std::o
             err << "lekstar-mkdic: warning: no hunspell data " << spellingBase
                 << ".aff/.dic; regular English forms are not checked\n";
     }
+    // The pivots, each word checked by hunspell's lists of its language where they are installed.
+    CTriangulation pivots;
+    std::vector<std::string> missingPivots;
+    std::vector<std::pair<std::string, std::string>> pivotSources;
+    CWordForms lithuanianWords(lithuanianBase);
+    if (options.bPivots) {
+        ReadPivots(sourceDir, pivots, missingPivots, pivotSources);
+        SetPivotChecks(pivots, spelling, lithuanianWords);
+    }
     CFreeDictCompiler compiler;
+    if (options.bPivots)
+        compiler.SetPivots(&pivots);
     compiler.Compile(engLitEntries, litEngEntries, english);
     if (!lithuanianBase.empty()) {
         CLithuanianVerbs verbs;
@@ -193,7 +251,9 @@ int CFreeDictCompiler::Run(const SRunOptions& options, std::ostream& out, std::o
         engLit.EntryText("00databaseinfo"), litEng.EntryText("00databaseinfo"),
         docDir.empty() ? std::string() : (fs::path(docDir) / "dict-freedict-eng-lit" / "copyright").string(),
         docDir.empty() ? std::string() : (fs::path(docDir) / "dict-freedict-lit-eng" / "copyright").string(),
-        !bWordNet ? std::string() : (fs::path(docDir) / "wordnet-base" / "copyright").string());
+        !bWordNet ? std::string() : (fs::path(docDir) / "wordnet-base" / "copyright").string(),
+        compiler.Stats().derived > 0 ? pivotSources : std::vector<std::pair<std::string, std::string>>(),
+        docDir);
     if (!WriteText(copyingPath, copying, error)) {
         err << "lekstar-mkdic: " << error << "\n";
         return 1;
@@ -226,5 +286,28 @@ int CFreeDictCompiler::Run(const SRunOptions& options, std::ostream& out, std::o
         << s.mends.lithuanian << " Lithuanian words as English, " << s.mends.abbreviations
         << " shortened headwords, " << s.mends.notes << " notes)\n"
         << "  licence:                   " << copyingPath << "\n";
+    if (options.bPivots && s.pivotLanguages == 0) {
+        out << "  derived through pivots:    none: no pivot dictionaries (freedict-eng-fra, -fra-eng, "
+               "-fra-lit ...) in "
+            << sourceDir << "\n";
+    } else if (options.bPivots) {
+        out << "  derived through pivots:    " << s.derived << " articles, " << s.derivedSenses << " senses, "
+            << s.derivedWords << " Lithuanian words only they hold (" << s.pivotLanguages << " languages";
+        for (const std::string& code : missingPivots)
+            out << "; " << code << " not installed, skipped";
+        out << ")\n";
+        const auto rule = [](const SPivotMeasure& m) {
+            if (!m.KeepsAny())
+                return std::string("none derived, no rule reaches 90 %");
+            char buf[64];
+            std::snprintf(buf, sizeof buf, " languages agree, %.1f %% right on held-out words",
+                          100.0 * static_cast<double>(m.kept.right) / static_cast<double>(m.kept.derived));
+            return m.RuleText() + buf;
+        };
+        out << "    English words:           " << rule(compiler.EnglishMeasure()) << "\n"
+            << "    Lithuanian words:        " << rule(compiler.LithuanianMeasure()) << "\n";
+        if (options.bPivotReport)
+            out << "\n" << PivotReport(compiler.EnglishMeasure(), compiler.LithuanianMeasure());
+    }
     return 0;
 }

@@ -3,7 +3,9 @@
 
 #include "DictdReader.h"
 #include "LithuanianVerbs.h"
+#include "Pivots.h"
 #include "dict/DictWriter.h"
+#include "dict/WordForms.h"
 
 #include <array>
 #include <cstdint>
@@ -171,11 +173,23 @@ struct SCompileStats {
     int untranslated = 0;    // of them, those whose only translation was the word itself
     int merged = 0;          // reverse texts merged into a record of equal letter weights
     int lithuanianForms = 0; // finite verb forms leading to their infinitive's record
+    int pivotLanguages = 0;  // pivot languages read
+    int derived = 0;         // articles derived through the pivots
+    int derivedSenses = 0;   // their senses: one Lithuanian word each
+    int derivedWords = 0;    // Lithuanian words that only derived articles hold
     SMendCounts mends;
 };
 
 class CFreeDictCompiler {
 public:
+    // Derives articles through these pivots at Compile (it must outlive Compile): for every
+    // English word without an article and every Lithuanian word without a record, by the rule
+    // the held-out measure chooses.
+    void SetPivots(const CTriangulation* pivots) { m_pivots = pivots; }
+    // How the derivations fared on the known pairs, after Compile with pivots.
+    const SPivotMeasure& EnglishMeasure() const { return m_englishMeasure; }
+    const SPivotMeasure& LithuanianMeasure() const { return m_lithuanianMeasure; }
+
     // Compiles the parsed entries (English-Lithuanian, Lithuanian-English, each in data order,
     // without the metadata entries) and the irregular English forms. May be called once per object.
     void Compile(const std::vector<SFreeDictEntry>& engLit, const std::vector<SFreeDictEntry>& litEng,
@@ -206,10 +220,14 @@ public:
     // The licence and copyright text that goes beside the built file: both dictionaries'
     // database information and, when given and present, their Debian copyright files; then,
     // when the irregular forms were used, WordNet's notice (its copyright file).
+    // The pivot dictionaries used (name such as "eng-fra", database information) follow the two,
+    // each with docDir/dict-freedict-NAME/copyright when docDir is given.
     static std::string CopyingText(const std::string& engLitInfo, const std::string& litEngInfo,
                                    const std::string& engLitCopyrightPath,
                                    const std::string& litEngCopyrightPath,
-                                   const std::string& wordnetCopyrightPath = {});
+                                   const std::string& wordnetCopyrightPath = {},
+                                   const std::vector<std::pair<std::string, std::string>>& pivots = {},
+                                   const std::string& docDir = {});
 
     // The whole tool. Reads sourceDir/freedict-eng-lit.* and sourceDir/freedict-lit-eng.* and,
     // unless wordnetDir is empty, WordNet's lists of wordnetDir (a warning when they are missing)
@@ -226,7 +244,28 @@ public:
         std::string spellingBase = "/usr/share/hunspell/en_US";
         std::string lithuanianBase = "/usr/share/hunspell/lt_LT";
         bool bAllowOneSide = false;
+        // Derive articles through the other FreeDict dictionaries found in sourceDir.
+        bool bPivots = true;
+        // Print the held-out measure of the derivations as a table.
+        bool bPivotReport = false;
     };
+    // The pivot languages: code and Lithuanian name (genitive plural).
+    struct SPivotSource {
+        const char* code;
+        const char* lithuanian;
+    };
+    static constexpr SPivotSource kPivotSources[] = {
+        {"fra", "prancūzų"}, {"nld", "olandų"}, {"ita", "italų"}, {"fin", "suomių"}, {"ell", "graikų"}};
+    // Makes pivots accept only words whose every word (at most three) hunspell's lists of that
+    // language know; a language whose lists are not installed is not checked. The lists must
+    // outlive pivots.
+    static void SetPivotChecks(CTriangulation& pivots, CWordForms& english, CWordForms& lithuanian);
+    // Reads the pivot dictionaries of sourceDir (freedict-eng-X, X-eng and X-lit); a language
+    // with one of the three missing is left out and named in missing. used receives each
+    // dictionary read ("eng-fra") with its database information, for the licence text.
+    static void ReadPivots(const std::string& sourceDir, CTriangulation& pivots,
+                           std::vector<std::string>& missing,
+                           std::vector<std::pair<std::string, std::string>>& used);
     static int Run(const SRunOptions& options, std::ostream& out, std::ostream& err);
 
 private:
@@ -243,6 +282,7 @@ private:
         const SFreeDictEntry* entry = nullptr;
         std::string headword;                     // code page 1257
         std::vector<STranslatedSense> translated; // only for an article made from a translation
+        unsigned derived = 0; // for an article derived through the pivots: the languages that agreed
     };
 
     // Articles whose headword equals text exactly, else under the forward comparison, else
@@ -254,6 +294,9 @@ private:
     std::string LinkHtml(const std::vector<int>& articles, const std::string& textUtf8);
     std::string ArticleBody(const SArticleDraft& draft);
     std::string TranslatedBody(const SArticleDraft& draft);
+    std::string DerivedBody(const SArticleDraft& draft) const;
+    // Adds the articles derived through the pivots, after measuring them on the known pairs.
+    void MakeDerivedDrafts();
     // Sorts the drafts into the writer's order and indexes their headwords.
     void IndexDrafts();
     // Adds an article for every English translation of litEng that is no headword.
@@ -278,4 +321,12 @@ private:
     std::array<std::set<std::pair<std::string, int>>, 4> m_altSeen; // per list: (text, entry) added
     // Lithuanian item (code page 1257) -> articles, from the English-Lithuanian senses only.
     std::map<std::string, std::vector<int>> m_reverseFromEnglish;
+    // The same for the derived articles, whose words follow the direct ones in every record.
+    std::map<std::string, std::vector<int>> m_reverseFromDerived;
+    // Derived articles by exact headword: the direct maps above leave them out, so that no
+    // direct article links to one or changes because of one.
+    std::map<std::string, std::vector<int>> m_derivedByHeadword;
+    const CTriangulation* m_pivots = nullptr;
+    SPivotMeasure m_englishMeasure;
+    SPivotMeasure m_lithuanianMeasure;
 };

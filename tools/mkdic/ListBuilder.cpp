@@ -37,7 +37,13 @@ void CFreeDictCompiler::AddAlternate(std::size_t list, const std::string& textCp
 }
 
 void CFreeDictCompiler::BuildAlternates(const SEnglishData& english) {
-    for (std::size_t i = 0; i < m_drafts.size(); ++i) {
+    // The direct articles first, so that a text leads to them before any derived one.
+    std::vector<std::size_t> order;
+    for (const bool bDerived : {false, true})
+        for (std::size_t i = 0; i < m_drafts.size(); ++i)
+            if ((m_drafts[i].derived != 0) == bDerived)
+                order.push_back(i);
+    for (const std::size_t i : order) {
         const int entry = static_cast<int>(i);
         const SFreeDictEntry& e = *m_drafts[i].entry;
 
@@ -101,6 +107,13 @@ void CFreeDictCompiler::BuildAlternates(const SEnglishData& english) {
                 for (int a : *articles)
                     AddAlternate(3, form, a);
     }
+    // Then the derived articles, after every direct one.
+    for (const SIrregularForm& f : english.irregular)
+        for (const std::string& base : f.bases)
+            if (const auto derived = m_derivedByHeadword.find(PlainText(base));
+                derived != m_derivedByHeadword.end())
+                for (int a : derived->second)
+                    AddAlternate(3, PlainText(f.form), a);
     m_stats.irregular = static_cast<int>(m_content.alternates[3].size() - before);
 
     // 3 stays empty: every English translation of the Lithuanian-English data that is no
@@ -136,9 +149,10 @@ void CFreeDictCompiler::BuildReverse(const std::vector<SFreeDictEntry>& litEng) 
                 }
         }
     }
-    for (const auto& [text, entries] : m_reverseFromEnglish)
-        for (int a : entries)
-            AddUnique(records[text], a, kReverseArticles);
+    for (const auto* from : {&m_reverseFromEnglish, &m_reverseFromDerived})
+        for (const auto& [text, entries] : *from)
+            for (int a : entries)
+                AddUnique(records[text], a, kReverseArticles);
     // An entry that only points to another word ("jinai": See also {ji}) leads where that word does.
     for (const SFreeDictEntry& e : litEng)
         for (const std::string& form : LithuanianItems(e.headword)) {
@@ -212,8 +226,14 @@ void CFreeDictCompiler::BuildReverse(const std::vector<SFreeDictEntry>& litEng) 
         }
         std::stable_sort(merged.begin(), merged.end(),
                          [&](const auto& a, const auto& b) { return rank(*a.first) > rank(*b.first); });
-        for (const auto& [text, entries] : merged)
+        for (auto& [text, entries] : merged) {
+            // Direct articles before derived ones, whichever spelling brought them.
+            std::stable_partition(entries.begin(), entries.end(),
+                                  [&](int a) { return m_drafts[static_cast<std::size_t>(a)].derived == 0; });
+            if (!entries.empty() && m_drafts[static_cast<std::size_t>(entries.front())].derived != 0)
+                ++m_stats.derivedWords;
             m_content.reverse.push_back({*text, std::vector<std::int32_t>(entries.begin(), entries.end())});
+        }
         i = j;
     }
 
@@ -246,8 +266,13 @@ void CFreeDictCompiler::IndexDrafts() {
     m_byHeadword.clear();
     m_byFolded.clear();
     m_byKey.clear();
+    m_derivedByHeadword.clear();
     for (std::size_t i = 0; i < m_drafts.size(); ++i) {
         const int entry = static_cast<int>(i);
+        if (m_drafts[i].derived != 0) {
+            m_derivedByHeadword[m_drafts[i].headword].push_back(entry);
+            continue;
+        }
         m_byHeadword[m_drafts[i].headword].push_back(entry);
         m_byFolded[ForwardKey(m_drafts[i].headword)].push_back(entry);
         m_byKey[KeyForm(PlainText(m_drafts[i].entry->key))].push_back(entry);
@@ -273,16 +298,6 @@ std::string Remarks(const U32& part) {
         i = close;
     }
     return out;
-}
-
-// Whether a translation can be a headword: letters, not only a placeholder ("smth").
-bool CanBeHeadword(const std::string& text) {
-    if (text.empty() || text.size() >= kHeadwordLimit)
-        return false;
-    if (std::none_of(text.begin(), text.end(),
-                     [](char c) { return IsAsciiLetter(static_cast<unsigned char>(c)); }))
-        return false;
-    return !Contains(kPlaceholders, AsciiLower(text));
 }
 
 } // namespace
@@ -375,6 +390,8 @@ void CFreeDictCompiler::Compile(const std::vector<SFreeDictEntry>& engLitIn,
     IndexDrafts();
     MakeTranslatedDrafts(litEng);
     IndexDrafts();
+    MakeDerivedDrafts();
+    IndexDrafts();
 
     // Lithuanian words of the senses, each with its articles in index order.
     for (std::size_t i = 0; i < m_drafts.size(); ++i)
@@ -382,7 +399,8 @@ void CFreeDictCompiler::Compile(const std::vector<SFreeDictEntry>& engLitIn,
             for (const std::string& item : LithuanianItems(sense.text)) {
                 const std::string text = PlainText(item);
                 if (text.size() < DictFormat::kReverseTextLimit)
-                    AddUnique(m_reverseFromEnglish[text], static_cast<int>(i), kReverseArticles);
+                    AddUnique((m_drafts[i].derived != 0 ? m_reverseFromDerived : m_reverseFromEnglish)[text],
+                              static_cast<int>(i), kReverseArticles);
             }
 
     // Abbreviations are marked first; the other articles of a headword are its homonyms 1, 2, ...
@@ -392,16 +410,18 @@ void CFreeDictCompiler::Compile(const std::vector<SFreeDictEntry>& engLitIn,
         const SFreeDictEntry& e = *m_drafts[i].entry;
         const bool abbreviated = e.senses.size() == 1 &&
                                  Encode(Trim(RemoveLabels(Decode(e.senses[0].text)))).starts_with("(sutr.");
-        abbreviation[i] = IsAbbreviationHeadword(m_drafts[i].headword) || abbreviated;
+        abbreviation[i] =
+            m_drafts[i].derived == 0 && (IsAbbreviationHeadword(m_drafts[i].headword) || abbreviated);
     }
     m_content.articles.reserve(m_drafts.size());
     for (std::size_t i = 0; i < m_drafts.size(); ++i) {
         const SArticleDraft& draft = m_drafts[i];
         const SFreeDictEntry& e = *draft.entry;
         std::int32_t homonym = 0;
-        if (abbreviation[i] != 0) {
+        // A derived article stands after the direct ones of its headword and numbers none of them.
+        if (draft.derived == 0 && abbreviation[i] != 0) {
             homonym = DictFormat::kAbbreviation;
-        } else {
+        } else if (draft.derived == 0) {
             std::int32_t place = 0;
             std::int32_t words = 0;
             for (const int other : m_byHeadword.at(draft.headword)) {
@@ -414,8 +434,10 @@ void CFreeDictCompiler::Compile(const std::vector<SFreeDictEntry>& engLitIn,
             if (words > 1)
                 homonym = place;
         }
-        std::string text = CDictWriter::ArticleText(
-            draft.headword, draft.translated.empty() ? ArticleBody(draft) : TranslatedBody(draft));
+        std::string text =
+            CDictWriter::ArticleText(draft.headword, draft.derived != 0         ? DerivedBody(draft)
+                                                     : draft.translated.empty() ? ArticleBody(draft)
+                                                                                : TranslatedBody(draft));
         if (text.size() > kArticleLimit) {
             m_warnings.push_back("article \"" + e.headword +
                                  "\" is longer than an article record holds; cut");

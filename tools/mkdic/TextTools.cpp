@@ -459,6 +459,15 @@ std::vector<std::string> SplitLabels(std::string_view labels) {
     return out;
 }
 
+bool CanBeHeadword(const std::string& text) {
+    if (text.empty() || text.size() >= kHeadwordLimit)
+        return false;
+    if (std::none_of(text.begin(), text.end(),
+                     [](char c) { return IsAsciiLetter(static_cast<unsigned char>(c)); }))
+        return false;
+    return !Contains(kPlaceholders, AsciiLower(text));
+}
+
 void AddUnique(std::vector<int>& list, int entry, std::size_t limit) {
     if (list.size() < limit && std::find(list.begin(), list.end(), entry) == list.end())
         list.push_back(entry);

@@ -70,6 +70,8 @@ std::string ForwardKey(std::string_view cp1257);
 std::string KeyForm(std::string_view cp1257);
 // The comma-separated labels of a sense, trimmed.
 std::vector<std::string> SplitLabels(std::string_view labels);
+// Whether a code page 1257 text can be a headword: letters, not only a placeholder ("smth").
+bool CanBeHeadword(const std::string& text);
 // Appends entry when list holds it not yet and has fewer than limit entries.
 void AddUnique(std::vector<int>& list, int entry, std::size_t limit);
 

@@ -11,7 +11,8 @@ namespace {
 
 int Usage(std::ostream& out, int code) {
     out << "usage: lekstar-mkdic [--source DIR] [--doc DIR] [--wordnet DIR] [--spelling BASE]\n"
-           "                     [--lithuanian BASE] [--allow-one-side] --output FILE\n"
+           "                     [--lithuanian BASE] [--allow-one-side] [--no-pivots] [--pivot-report]\n"
+           "                     --output FILE\n"
            "  --source DIR   folder with freedict-eng-lit and freedict-lit-eng .index and .dict.dz\n"
            "                 (default /usr/share/dictd)\n"
            "  --doc DIR      folder with the dict-freedict-*/copyright and wordnet-base/copyright files\n"
@@ -26,6 +27,10 @@ int Usage(std::ostream& out, int code) {
            "none)\n"
            "  --allow-one-side  build from one direction when the other has no entries (refused\n"
            "                 otherwise)\n"
+           "  --no-pivots    derive no articles through the other languages' FreeDict dictionaries\n"
+           "                 (freedict-eng-X, X-eng and X-lit of the source folder, X one of fra, nld,\n"
+           "                 ita, fin, ell)\n"
+           "  --pivot-report print how often derived translations are right on the known pairs\n"
            "  --output FILE  the dictionary to write; FILE.COPYING receives the licence texts\n";
     return code;
 }
@@ -42,8 +47,10 @@ int main(int argc, char** argv) {
             std::cout << "lekstar-mkdic " LEKSTAR_VERSION "\n";
             return 0;
         }
-        if (arg == "--allow-one-side") {
-            options.bAllowOneSide = true;
+        if (arg == "--allow-one-side" || arg == "--no-pivots" || arg == "--pivot-report") {
+            (arg == "--allow-one-side" ? options.bAllowOneSide
+             : arg == "--no-pivots"    ? options.bPivots
+                                       : options.bPivotReport) = arg != "--no-pivots";
             continue;
         }
         if ((arg == "--source" || arg == "--output" || arg == "--doc" || arg == "--wordnet" ||

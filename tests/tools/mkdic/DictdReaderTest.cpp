@@ -68,8 +68,12 @@ TEST(DictdIndex, NamesTheFirstMalformedLine) {
     EXPECT_FALSE(CDictdReader::ParseIndex("a\tB\tC\nb\tB\n", entries, &error));
     EXPECT_EQ(error, "malformed index line 2");
     EXPECT_TRUE(entries.empty());
-    EXPECT_FALSE(CDictdReader::ParseIndex("\tB\tC\n", entries, &error)); // no key
+    EXPECT_FALSE(CDictdReader::ParseIndex("\tB\n", entries, &error)); // no offset
     EXPECT_EQ(error, "malformed index line 1");
+    ASSERT_TRUE(CDictdReader::ParseIndex("\tB\tC\n", entries, &error)); // an empty key is a key
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].key, "");
+    EXPECT_EQ(entries[0].length, 2u);
     EXPECT_FALSE(CDictdReader::ParseIndex("a\tB\t\n", entries, &error)); // no length
     EXPECT_FALSE(CDictdReader::ParseIndex("a\tB!\tC\n", entries, &error));
     EXPECT_TRUE(CDictdReader::ParseIndex("", entries, &error));

@@ -169,7 +169,9 @@ TEST_F(EndToEndTest, ReportsTheCountsAndWritesTheLicenceTexts) {
             "  source slips mended:       0 (0 parentheses, 0 alternatives, 0 tags, 0 Lithuanian words as "
             "English, 0 shortened headwords, 0 notes)\n"
             "  licence:                   " +
-            output + ".COPYING\n");
+            output + ".COPYING\n" +
+            "  derived through pivots:    none: no pivot dictionaries (freedict-eng-fra, " +
+            "-fra-eng, -fra-lit ...) in " + m_dir.File("") + "\n");
     EXPECT_EQ(ReadAll(output + ".COPYING"),
               "LEKSTAR.dic is built from the FreeDict English-Lithuanian and Lithuanian-English\n"
               "dictionaries. It is distributed under their licence; their notices follow.\n"
