@@ -35,8 +35,10 @@ bool WriteText(const std::string& path, const std::string& text, std::string& er
     return true;
 }
 
-// Whether every word of a pivot key (at most three) is one the hunspell lists know.
-bool IsRealPhrase(const std::string& key, CWordForms& words) {
+// Whether every word of a pivot key (at most three) is one the hunspell lists know; with bLemma,
+// a single word must also be no form of another word ("kelis", knee, is also a form of "keli"):
+// a derived record for it would take that word's forms away from the record they belong to.
+bool IsRealPhrase(const std::string& key, CWordForms& words, bool bLemma) {
     const std::string text = FreeDict::PlainText(key);
     if (text.empty() || text.find('?') != std::string::npos)
         return false;
@@ -48,6 +50,12 @@ bool IsRealPhrase(const std::string& key, CWordForms& words) {
         if (++count > 3 || !words.IsWord(text.substr(start, end - start)))
             return false;
         start = end + 1;
+    }
+    if (bLemma && count == 1) {
+        const std::vector<std::string> stems = words.Stems(text);
+        return std::all_of(stems.begin(), stems.end(), [&](const std::string& stem) {
+            return Cp1257::ToLower(stem) == Cp1257::ToLower(text);
+        });
     }
     return true;
 }
@@ -150,18 +158,18 @@ std::string CFreeDictCompiler::CopyingText(const std::string& engLitInfo, const 
 }
 
 void CFreeDictCompiler::SetPivotChecks(CTriangulation& pivots, CWordForms& english, CWordForms& lithuanian) {
-    const auto check = [](CWordForms& words) {
+    const auto check = [](CWordForms& words, bool bLemma) {
         if (!words.Load())
             return FPivotWordCheck();
         auto checked = std::make_shared<std::map<std::string, bool>>();
-        return FPivotWordCheck([&words, checked](const std::string& key) {
+        return FPivotWordCheck([&words, checked, bLemma](const std::string& key) {
             const auto [at, added] = checked->try_emplace(key, false);
             if (added)
-                at->second = IsRealPhrase(key, words);
+                at->second = IsRealPhrase(key, words, bLemma);
             return at->second;
         });
     };
-    pivots.SetChecks(check(english), check(lithuanian));
+    pivots.SetChecks(check(english, false), check(lithuanian, true));
 }
 
 void CFreeDictCompiler::AddLithuanianForms(const CLithuanianVerbs& verbs) {

@@ -257,8 +257,8 @@ public:
     static constexpr SPivotSource kPivotSources[] = {
         {"fra", "prancūzų"}, {"nld", "olandų"}, {"ita", "italų"}, {"fin", "suomių"}, {"ell", "graikų"}};
     // Makes pivots accept only words whose every word (at most three) hunspell's lists of that
-    // language know; a language whose lists are not installed is not checked. The lists must
-    // outlive pivots.
+    // language know, and Lithuanian single words only where they are no form of another word; a
+    // language whose lists are not installed is not checked. The lists must outlive pivots.
     static void SetPivotChecks(CTriangulation& pivots, CWordForms& english, CWordForms& lithuanian);
     // Reads the pivot dictionaries of sourceDir (freedict-eng-X, X-eng and X-lit); a language
     // with one of the three missing is left out and named in missing. used receives each

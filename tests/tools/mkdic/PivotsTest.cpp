@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "dict/WordForms.h"
+
 #include <algorithm>
 
 namespace {
@@ -131,6 +133,23 @@ TEST(Triangulation, ChecksAndTheWayBackFilterCandidates) {
     EXPECT_EQ(t.Lithuanian("clarify").size(), 1u);
     t.SetChecks([](const std::string& w) { return w != "clarify"; }, {});
     EXPECT_EQ(t.English("ai\xC5\xA1kinti").size(), 1u);
+}
+
+TEST(Triangulation, HunspellChecksTakeRealWordsAndLithuanianLemmasOnly) {
+    CWordForms english(CWordForms::kEnglish);
+    CWordForms lithuanian(CWordForms::kLithuanian);
+    if (!english.Load() || !lithuanian.Load())
+        GTEST_SKIP() << "hunspell-en-us or hunspell-lt is not installed";
+    CTriangulation t;
+    CFreeDictCompiler::SetPivotChecks(t, english, lithuanian);
+    EXPECT_TRUE(t.Accepts("explain", true));
+    EXPECT_TRUE(t.Accepts("good morning", true));
+    EXPECT_FALSE(t.Accepts("something that explains it", true)); // a gloss: four words
+    EXPECT_FALSE(t.Accepts("geeft herkomst", true));
+    EXPECT_TRUE(t.Accepts("namas", false));
+    EXPECT_TRUE(t.Accepts("labas rytas", false));
+    EXPECT_FALSE(t.Accepts("kelis", false)); // knee, but also a form of "keli"
+    EXPECT_FALSE(t.Accepts("namo", false));  // a form of "namas"
 }
 
 TEST(PivotMeasure, TheRuleNeedsNinetyPercentOfFiftyPairsPerPartOfSpeech) {
