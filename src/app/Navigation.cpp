@@ -48,7 +48,29 @@ CWordForms* CZodynasDlg::WordForms() {
     return m_nDirection != 0 ? m_pLithuanianForms.get() : m_pEnglishForms.get();
 }
 
+void CZodynasDlg::PreloadWordForms() {
+    m_bPreloadForms = true;
+    StartFormsLoad();
+}
+
+void CZodynasDlg::StartFormsLoad() {
+    CWordForms* forms = WordForms();
+    if (!m_bPreloadForms || forms == nullptr ||
+        std::find(m_preloaded.begin(), m_preloaded.end(), forms) != m_preloaded.end())
+        return;
+    m_preloaded.push_back(forms);
+    m_formsLoaders.emplace_back([forms] { forms->Load(); });
+}
+
+void CZodynasDlg::JoinFormsLoaders() {
+    for (std::thread& t : m_formsLoaders)
+        t.join();
+    m_formsLoaders.clear();
+    m_preloaded.clear();
+}
+
 void CZodynasDlg::SetWordFormsData(const std::string& englishBase, const std::string& lithuanianBase) {
+    JoinFormsLoaders();
     m_pEnglishForms = std::make_unique<CWordForms>(englishBase);
     m_pLithuanianForms = std::make_unique<CWordForms>(lithuanianBase);
 }
@@ -71,11 +93,15 @@ void CZodynasDlg::FollowTyping(const std::optional<std::string>& text) {
         return;
     }
     const int selection = Lookup::FindEntry(m_dict, LookupDirection(), *text, WordForms());
-    m_listIndex->selection = selection;
     // The found entry stands as the fourth row. The index is painted with the entry box's own
-    // change of this key, in one pass of the window.
-    m_listIndex->topIndex = selection > 3 ? selection - 3 : 0;
-    m_listIndex->viewport()->update();
+    // change of this key, in one pass of the window; a key that leaves it where it was ("hous"
+    // after "hou", both at "house") paints no row.
+    const int top = selection > 3 ? selection - 3 : 0;
+    if (selection == m_listIndex->selection && top == m_listIndex->topIndex)
+        return;
+    m_listIndex->selection = selection;
+    m_listIndex->topIndex = top;
+    m_listIndex->Update();
 }
 
 void CZodynasDlg::OnOK() {
@@ -244,6 +270,7 @@ void CZodynasDlg::SwitchDirection(int nDirection) {
         ReleasePage(page);
     m_editWord->SetBaltic(nDirection != 0);
     m_listHistory->reverse = nDirection != 0;
+    StartFormsLoad();
     m_editWord->clear();
     m_clipboard.Forget();
     m_editWord->DeleteFont();

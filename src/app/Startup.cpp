@@ -102,6 +102,8 @@ int RunProgram(CZodynasApp& app, int argc, char** argv) {
 
     if (!dialog.OnInitDialog())
         return 1;
+    // The hunspell data the first key needs (some 60 ms), read beside the loop, not on that key.
+    dialog.PreloadWordForms();
     // A plain start serves callers too while no other instance does: they then drive the window
     // the user already has instead of starting a second program on the same settings. Calls wait
     // in the bus queue until the window's loop runs; the process lives until the window closes,

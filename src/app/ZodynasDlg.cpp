@@ -70,6 +70,7 @@ CZodynasDlg::CZodynasDlg(CZodynasApp& app, QWidget* parent)
 }
 
 CZodynasDlg::~CZodynasDlg() {
+    JoinFormsLoaders();
     m_dict.Close();
 }
 
@@ -433,6 +434,7 @@ void CZodynasDlg::ToggleSelection() {
 void CZodynasDlg::ToggleWordForms() {
     m_bWordForms = m_bWordForms ? 0 : 1;
     m_pWordFormsAction->setChecked(m_bWordForms != 0);
+    StartFormsLoad();
 }
 
 void CZodynasDlg::ToggleHistory() {
@@ -629,6 +631,9 @@ void CZodynasDlg::FitStartFrame() {
 void CZodynasDlg::paintEvent(QPaintEvent* event) {
     QDialog::paintEvent(event);
     if (!m_bLayoutReady)
+        return;
+    // A key repaints the entry box and the index; the band's text is drawn only where it shows.
+    if (!event->region().intersects(CaptionBand(rect(), m_layoutValues, m_app.m_nLogPixelsX, logicalDpiY())))
         return;
     QPainter painter(this);
     const int editWidth =

@@ -20,6 +20,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <thread>
 
 class CBitmapButton;
 class CSplashDlg;
@@ -147,6 +148,10 @@ public:
     bool UsesWordForms() const { return m_bWordForms != 0; }
     // Where the stems come from (the bases of hunspell's .aff and .dic), for tests.
     void SetWordFormsData(const std::string& englishBase, const std::string& lithuanianBase);
+    // Reads the word forms the index needs on a thread beside the window's loop, now and after
+    // each change of direction or of the switch, so that no key waits for them. Without this call
+    // they are read at the first word that needs them.
+    void PreloadWordForms();
     bool AreWordFormsLoaded() const { return m_pEnglishForms->IsLoaded() || m_pLithuanianForms->IsLoaded(); }
     bool HasSplash() const { return m_splash != nullptr; }
     const std::string& Caption() const { return m_strCaption; }
@@ -200,6 +205,12 @@ private:
     // The stems of inflected words, read on the first word that needs them.
     std::unique_ptr<CWordForms> m_pEnglishForms = std::make_unique<CWordForms>(CWordForms::kEnglish);
     std::unique_ptr<CWordForms> m_pLithuanianForms = std::make_unique<CWordForms>(CWordForms::kLithuanian);
+    // The preloads: each data read at most once, on a thread joined before the data goes.
+    bool m_bPreloadForms = false;
+    std::vector<const CWordForms*> m_preloaded;
+    std::vector<std::thread> m_formsLoaders;
+    void StartFormsLoad();
+    void JoinFormsLoaders();
     std::string m_strCaption;
     std::string m_strLastWord;
     int m_nActiveList = 1;

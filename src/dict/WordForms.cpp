@@ -76,9 +76,18 @@ CWordForms::CWordForms(std::string base) : m_strBase(std::move(base)) {}
 CWordForms::~CWordForms() = default;
 
 bool CWordForms::Load() {
+    if (m_bDone.load(std::memory_order_acquire))
+        return m_pHunspell != nullptr;
+    // A preload on another thread may be reading the data: the asker waits for it.
+    const std::lock_guard<std::mutex> lock(m_loadMutex);
     if (m_bTried)
         return m_pHunspell != nullptr;
     m_bTried = true;
+    // Whatever the outcome, later calls take the fast path above.
+    struct SDone {
+        std::atomic<bool>& done;
+        ~SDone() { done.store(true, std::memory_order_release); }
+    } done{m_bDone};
     const std::string aff = m_strBase + ".aff";
     const std::string dic = m_strBase + ".dic";
     std::error_code ec;

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include <atomic>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,7 +18,8 @@ class Hunspell;
 // Nothing is read until the first word is asked for, so that start-up does not wait for the
 // data. When the data is not installed, or is in an encoding we cannot convert, every word has
 // no stems and nothing is said: the program then works as it would without word forms.
-// Not thread-safe: one thread asks.
+// One thread asks; Load alone may also run on another thread at the same time (a preload beside
+// the window's loop), and the asker then waits for it.
 class CWordForms {
 public:
     // base is the data's path without ".aff" / ".dic".
@@ -32,7 +35,7 @@ public:
     // Loads the data on the first call; whether stems can be given.
     bool Load();
     // Whether the data was read (without loading it).
-    bool IsLoaded() const { return m_pHunspell != nullptr; }
+    bool IsLoaded() const { return m_bDone.load(std::memory_order_acquire) && m_pHunspell != nullptr; }
 
     // The stems of a code page 1257 word in hunspell's order, without repeats. None for a word
     // hunspell does not know, one the data's encoding cannot hold, or one of more than
@@ -56,6 +59,8 @@ private:
     std::vector<std::string> FromDataList(const std::vector<std::string>& words) const;
 
     std::string m_strBase;
+    std::mutex m_loadMutex;
+    std::atomic<bool> m_bDone{false}; // Load has finished (m_bTried and m_pHunspell are final)
     bool m_bTried = false;
     EEncoding m_encoding = EEncoding::Unknown;
     std::unique_ptr<Hunspell> m_pHunspell;

@@ -53,6 +53,9 @@ QRect DrawOpaque(QPainter& painter, const QPoint& at, const QString& text, const
     return cell;
 }
 
+// The tallest fill the paint makes at once.
+constexpr int kFillBand = 64;
+
 } // namespace
 
 CVListBox::CVListBox(CListOwner* owner, QWidget* parent) : QAbstractScrollArea(parent), m_pOwner(owner) {
@@ -60,13 +63,18 @@ CVListBox::CVListBox(CListOwner* owner, QWidget* parent) : QAbstractScrollArea(p
     setObjectName(QStringLiteral("VListBox"));
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    // The paint erases its own background in the list colour.
+    // The paint erases its own background in the list colour: nothing under the rows is drawn
+    // for them (neither the frame nor the window behind).
     viewport()->setAutoFillBackground(false);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setCursor(Qt::ArrowCursor);
     // The keys stay with the entry box: a click on a row or on the scroll bar takes no focus.
     setFocusPolicy(Qt::NoFocus);
     QScrollBar* bar = verticalScrollBar();
     bar->setFocusPolicy(Qt::NoFocus);
+    // The bar draws its groove over all of itself: when its thumb moves, nothing behind it is
+    // drawn again (the list's frame, the window).
+    bar->setAttribute(Qt::WA_OpaquePaintEvent);
     bar->setRange(0, 0);
     bar->installEventFilter(this);
     connect(bar, &QScrollBar::actionTriggered, this, &CVListBox::OnScrollAction);
@@ -120,6 +128,13 @@ void CVListBox::Repaint() {
     viewport()->repaint();
 }
 
+void CVListBox::Update() {
+    // The bar follows now, so that it is drawn in the same pass as the rows; a paint that moves
+    // it (the paint keeps the selection in view) costs a second pass.
+    verticalScrollBar()->setValue(std::clamp(topIndex, 0, std::max(0, lastIndex)) / scrollScale);
+    viewport()->update();
+}
+
 void CVListBox::SetStyle(const SListStyle& style) {
     m_style = style;
     m_fonts.reset();
@@ -146,7 +161,12 @@ void CVListBox::MeasureAscents() {
 
 void CVListBox::paintEvent(QPaintEvent* event) {
     QPainter painter(viewport());
-    painter.fillRect(event->rect(), m_style.back);
+    // In bands of fewer than 96 lines: Qt's raster engine hands a taller fill to its thread pool,
+    // whose wake-ups cost a key more than the fill itself.
+    const QRect dirty = event->rect();
+    for (int y = dirty.top(); y <= dirty.bottom(); y += kFillBand)
+        painter.fillRect(QRect(dirty.left(), y, dirty.width(), std::min(kFillBand, dirty.bottom() + 1 - y)),
+                         m_style.back);
 
     if (rowAscent == 0 && markAscent == 0)
         MeasureAscents();

@@ -45,6 +45,8 @@ public:
     int HomonymOrdinal(int entry) const;
     // Paints the list at once, after the owner has changed its fields.
     void Repaint();
+    // Paints the list with the window's next pass, the scroll bar with it.
+    void Update();
     // Colours and layout size of the rows, from the next paint on.
     void SetStyle(const SListStyle& style);
     const SListStyle& Style() const { return m_style; }

@@ -3,12 +3,18 @@
 
 #include "desktop/QtText.h"
 #include "lists/ListOwner.h"
+#include <QPaintEvent>
+#include <QPainter>
 
 #include <QKeyEvent>
 
 #include <cmath>
 
-CWordEdit::CWordEdit(CListOwner* owner, QWidget* parent) : QLineEdit(parent), m_pOwner(owner) {}
+CWordEdit::CWordEdit(CListOwner* owner, QWidget* parent) : QLineEdit(parent), m_pOwner(owner) {
+    // The box draws the window's background under its rounded frame itself, so that a key
+    // repaints the box alone and not the window behind it.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
 
 void CWordEdit::PutWord(const std::string& cp1257) {
     setText(QtText::FromCp1257(cp1257));
@@ -101,5 +107,10 @@ void CWordEdit::EnsureFont() {
 void CWordEdit::paintEvent(QPaintEvent* event) {
     // The font follows the direction; it is built when the box is first drawn after a switch.
     EnsureFont();
+    {
+        QPainter painter(this);
+        const QWidget* behind = parentWidget() != nullptr ? parentWidget() : this;
+        painter.fillRect(event->rect(), behind->palette().brush(behind->backgroundRole()));
+    }
     QLineEdit::paintEvent(event);
 }

@@ -12,7 +12,10 @@
 #include <QClipboard>
 #include <QScrollBar>
 #include <QTest>
+
 #include <QWheelEvent>
+#include <initializer_list>
+#include <map>
 
 #include <algorithm>
 #include <fstream>
@@ -73,6 +76,48 @@ TEST_F(PageDisplayTest, TypingMovesTheIndexOncePerKeyRelease) {
     edit->setCursorPosition(0);
     QTest::keyClick(edit, Qt::Key_Delete);
     EXPECT_EQ(IndexList(dlg)->selection, 2);
+}
+
+// Counts the paints of the widgets it watches.
+class CPaints : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            ++count[watched];
+        return false;
+    }
+    std::map<QObject*, int> count;
+};
+
+TEST_F(PageDisplayTest, AKeyRepaintsTheEntryBoxAndTheRowsThatMovedNotTheWindow) {
+    auto dlg = Start();
+    ASSERT_TRUE(m_bInitResult);
+    dlg->show();
+    CWordEdit* edit = EntryBox(dlg);
+    QWidget* rows = IndexList(dlg)->viewport();
+    QScrollBar* bar = IndexList(dlg)->verticalScrollBar();
+    CPaints paints;
+    for (QObject* w : std::initializer_list<QObject*>{dlg.get(), IndexList(dlg), rows, bar, edit})
+        w->installEventFilter(&paints);
+    const auto key = [&](Qt::Key k) {
+        paints.count.clear();
+        QTest::keyClick(edit, k);
+        QApplication::processEvents();
+    };
+    key(Qt::Key_H); // "h": home
+    EXPECT_EQ(paints.count[rows], 1);
+    key(Qt::Key_O); // "ho": home still; the rows stay as they are
+    EXPECT_EQ(IndexList(dlg)->selection, 4);
+    EXPECT_EQ(paints.count[edit], 1);
+    EXPECT_EQ(paints.count[rows], 0);
+    key(Qt::Key_U); // "hou": house, one row on
+    EXPECT_EQ(IndexList(dlg)->selection, 5);
+    EXPECT_EQ(paints.count[edit], 1);
+    EXPECT_EQ(paints.count[rows], 1);
+    // Neither the window nor the list's frame behind them is drawn again, whatever moved.
+    EXPECT_EQ(paints.count[dlg.get()], 0);
+    EXPECT_EQ(paints.count[IndexList(dlg)], 0);
+    EXPECT_EQ(bar->value(), IndexList(dlg)->topIndex / IndexList(dlg)->scrollScale);
 }
 
 TEST_F(PageDisplayTest, EnterWritesThePageAndShowsIt) {
@@ -699,6 +744,20 @@ protected:
         return c;
     }
 };
+
+TEST_F(WordFormsWindowTest, APreloadReadsTheFormsBesideTheLoopForEachDirection) {
+    auto dlg = Start();
+    ASSERT_TRUE(m_bInitResult);
+    dlg->PreloadWordForms();
+    // Read on the loader's thread: the window's thread asks nothing until the first key.
+    LEKSTAR_WAIT_TRUE(dlg->AreWordFormsLoaded());
+    QTest::keyClicks(EntryBox(dlg), "cats");
+    EXPECT_EQ(IndexList(dlg)->selection, 0);
+    // The other direction's data follows the switch, and a key that comes first waits for it.
+    dlg->SwitchDirection(1);
+    QTest::keyClicks(EntryBox(dlg), "namuose");
+    EXPECT_EQ(IndexList(dlg)->selection, 0); // namas, not namuolis
+}
 
 TEST_F(WordFormsWindowTest, TypingEnterAndTheClipboardShowTheDictionaryForm) {
     {
