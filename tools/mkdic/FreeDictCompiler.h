@@ -313,7 +313,7 @@ private:
     // The entries as compiled, source slips mended; the drafts point into them.
     std::vector<SFreeDictEntry> m_engLit;
     std::vector<SFreeDictEntry> m_litEng;
-    std::deque<SFreeDictEntry> m_madeEntries;                       // the entries of the translated articles
+    std::deque<SFreeDictEntry> m_madeEntries; // the entries of the translated and the derived articles
     std::map<std::string, std::vector<int>> m_byHeadword;           // exact code page 1257 headword
     std::map<std::string, std::vector<int>> m_byFolded;             // headword with A-Z folded
     std::map<std::string, std::vector<int>> m_byKey;                // dictd key form

@@ -210,10 +210,8 @@ void SPivotLanguage::AddEnglishPivot(const SPivotEntry& e) {
         return;
     Remember(spelling, english, e.headword);
     for (const std::string& t : e.translations)
-        if (const std::string pivot = Pivots::Key(t); !pivot.empty()) {
-            fromEnglish[english].insert(pivot);
-            toEnglish[pivot].insert(english);
-        }
+        if (const std::string pivot = Pivots::Key(t); !pivot.empty())
+            LinkEnglish(english, pivot);
 }
 
 void SPivotLanguage::AddPivotEnglish(const SPivotEntry& e) {
@@ -223,9 +221,13 @@ void SPivotLanguage::AddPivotEnglish(const SPivotEntry& e) {
     for (const std::string& t : e.translations)
         if (const std::string english = Pivots::Key(t); !english.empty()) {
             Remember(spelling, english, t);
-            toEnglish[pivot].insert(english);
-            fromEnglish[english].insert(pivot);
+            LinkEnglish(english, pivot);
         }
+}
+
+void SPivotLanguage::LinkEnglish(const std::string& english, const std::string& pivot) {
+    fromEnglish[english].insert(pivot);
+    toEnglish[pivot].insert(english);
 }
 
 void SPivotLanguage::AddPivotLithuanian(const SPivotEntry& e) {

@@ -54,6 +54,9 @@ struct SPivotLanguage {
     void AddEnglishPivot(const SPivotEntry& e);
     void AddPivotEnglish(const SPivotEntry& e);
     void AddPivotLithuanian(const SPivotEntry& e);
+
+private:
+    void LinkEnglish(const std::string& english, const std::string& pivot);
 };
 
 // A derived translation: the word and the pivot languages that lead to it (bit i: language i).
