@@ -18,9 +18,6 @@ public:
     CExitSignals(const CExitSignals&) = delete;
     CExitSignals& operator=(const CExitSignals&) = delete;
 
-    // Whether the handlers are in place (a pipe could be made).
-    bool IsActive() const { return m_pNotifier != nullptr; }
-
 private:
     void Drain();
 

@@ -29,7 +29,6 @@ void CZodynasDlg::CreateLists() {
     m_listHistory->setObjectName("VListBoxHistory");
     m_listHistory->setAccessibleName(QtText::FromCp1257("Praeitis"));
     m_listHistory->SetStyle(m_app.ListStyle());
-    m_editWord->SetBaltic(m_nDirection != 0);
     m_listIndex->reverse = m_nDirection != 0;
     m_listHistory->reverse = m_nDirection != 0;
     m_listIndex->lastIndex = (m_nDirection != 0 ? m_dict.ReverseCount() : m_dict.ArticleCount()) - 1;
@@ -268,7 +267,6 @@ void CZodynasDlg::SwitchDirection(int nDirection) {
     m_listHistory->ClearItems();
     for (const std::string& page : pages)
         ReleasePage(page);
-    m_editWord->SetBaltic(nDirection != 0);
     m_listHistory->reverse = nDirection != 0;
     StartFormsLoad();
     m_editWord->clear();

@@ -237,11 +237,10 @@ void CZodynasDlg::NavigateToPage(const std::string& path) {
     ReleasePage(previous);
 }
 
-int CZodynasDlg::ClearHistory() {
+void CZodynasDlg::ClearHistory() {
     for (const auto& [word, path] : m_listHistory->pages)
         std::remove(path.c_str());
     m_listHistory->ClearItems();
     // Leftover page files that never got their ".htm" name, and the splash picture's copy.
     CTempFolder::DeleteMatching("ZOD*.TMP");
-    return 0;
 }

@@ -107,7 +107,7 @@ public:
     bool IsClosing() const { return m_bClosing; }
     // Writes the settings of the window as they are now (also the exit routine's first step).
     void SaveSettings();
-    int ClearHistory();
+    void ClearHistory();
 
     // Translation pages: ShowPage writes the page file for a text (title, TAB, body) and shows it;
     // with an entry, or with bPutTitle, the entry box gets the page's title. OnBeforeNavigate2 lets page

@@ -79,7 +79,6 @@ public:
     int markAscent = 0; // ascent of the mark font, measured with it
 
 protected:
-    CListOwner* Owner() const { return m_pOwner; }
     // Sets the scroll range 0 .. nMax.
     void SetScrollRange(int nMax);
     // The page path a click on history row `row` revisits; empty when there is none.

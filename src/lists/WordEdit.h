@@ -20,12 +20,8 @@ public:
     // Colours and layout size; they take effect when the font is next built.
     void SetStyle(const SListStyle& style) { m_style = style; }
 
-    // The Baltic flag: the font is built for the Lithuanian index.
-    void SetBaltic(bool bBaltic) { m_bBaltic = bBaltic; }
-    bool IsBaltic() const { return m_bBaltic; }
     // Drops the font; the next paint builds it again for the current flag and layout.
     void DeleteFont() { m_bHasFont = false; }
-    bool HasFont() const { return m_bHasFont; }
     // Puts a word (code page 1257) into the box with the caret after its last character.
     void PutWord(const std::string& cp1257);
     // The box's text in code page 1257, composed and with plain quotes, dashes and spaces; a
@@ -49,6 +45,5 @@ private:
 
     CListOwner* m_pOwner;
     SListStyle m_style;
-    bool m_bBaltic = false;
     bool m_bHasFont = false;
 };

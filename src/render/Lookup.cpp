@@ -382,8 +382,7 @@ SResult FindForward(CDictFile& dict, std::string_view word, CWordForms* forms) {
             r.rule = ERule::Inflection;
     } else if (r.entry == -1) {
         r.text = dict.FindNearestForward(word, r.entry);
-        r.bNearest = r.entry != -1;
-        r.how = r.bNearest ? EFound::Nearest : EFound::None;
+        r.how = r.entry != -1 ? EFound::Nearest : EFound::None;
     } else {
         r.how = EFound::Nearest;
     }

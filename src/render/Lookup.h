@@ -49,9 +49,8 @@ enum class ERule {
 };
 
 struct SResult {
-    std::string text;      // the fragment: forward "title TAB body" or body alone, reverse its HTML
-    int entry = -1;        // the article (English) or reverse record (Lithuanian) found; -1 for none
-    bool bNearest = false; // English: no headword matched, the text is the nearest headword's
+    std::string text; // the fragment: forward "title TAB body" or body alone, reverse its HTML
+    int entry = -1;   // the article (English) or reverse record (Lithuanian) found; -1 for none
     EFound how = EFound::None;
     ERule rule = ERule::None;
 };

@@ -489,7 +489,6 @@ TEST_F(PageDisplayTest, TheDirectionSwitchResetsEverything) {
     EXPECT_EQ(IndexList(dlg)->topIndex, 0);
     EXPECT_TRUE(HistoryList(dlg)->items.empty());
     EXPECT_EQ(EntryBox(dlg)->text(), "");
-    EXPECT_TRUE(EntryBox(dlg)->IsBaltic());
     EXPECT_EQ(dlg->ClipboardWatch().LastText(), "");
     EXPECT_EQ(EntryBox(dlg)->geometry().width(), dlg->LayoutValues().nEditWidthReverse);
     // Enter with nothing selected shows nothing new.

@@ -23,7 +23,6 @@ TEST(Lookup, ForwardGivesEveryMatchElseTheNearestHeadword) {
     CTestDict dict(SmallContent());
     Lookup::SResult r = Lookup::Find(*dict, EDirection::Forward, "cat");
     EXPECT_EQ(r.entry, 0);
-    EXPECT_FALSE(r.bNearest);
     EXPECT_EQ(r.how, Lookup::EFound::Exact);
     int entry = -1;
     EXPECT_EQ(r.text, dict->RenderForward("cat", entry));
@@ -31,7 +30,6 @@ TEST(Lookup, ForwardGivesEveryMatchElseTheNearestHeadword) {
     // Found through an alternate list only: still a match, not a nearest headword.
     r = Lookup::Find(*dict, EDirection::Forward, "mice");
     EXPECT_EQ(r.entry, 0);
-    EXPECT_FALSE(r.bNearest);
     EXPECT_EQ(r.how, Lookup::EFound::Form);
     // The beginning of an inflection is no form of anything: the headword only begins like it.
     EXPECT_EQ(Lookup::Find(*dict, EDirection::Forward, "mic").how, Lookup::EFound::Nearest);
@@ -39,19 +37,16 @@ TEST(Lookup, ForwardGivesEveryMatchElseTheNearestHeadword) {
 
     r = Lookup::Find(*dict, EDirection::Forward, "hou");
     EXPECT_EQ(r.entry, 3);
-    EXPECT_FALSE(r.bNearest);
     EXPECT_EQ(r.how, Lookup::EFound::Nearest);
 
     r = Lookup::Find(*dict, EDirection::Forward, "dogma");
     EXPECT_EQ(r.entry, 2);
-    EXPECT_TRUE(r.bNearest);
     EXPECT_EQ(r.how, Lookup::EFound::Nearest);
     EXPECT_EQ(r.text, "dog\t<P>\xF0uo</P>");
 
     // Not even the first byte: nothing, and no nearest headword either.
     r = Lookup::Find(*dict, EDirection::Forward, "zebra");
     EXPECT_EQ(r.entry, -1);
-    EXPECT_FALSE(r.bNearest);
     EXPECT_EQ(r.how, Lookup::EFound::None);
     EXPECT_EQ(r.text, "");
 }
@@ -97,13 +92,12 @@ TEST_F(LookupForms, ForwardTakesTheInflectionRecordThenTheStem) {
     Lookup::SResult r = Lookup::Find(*dict, EDirection::Forward, "cats", &m_english);
     EXPECT_EQ(r.how, Lookup::EFound::Form);
     EXPECT_EQ(r.entry, 0);
-    EXPECT_FALSE(r.bNearest);
     EXPECT_EQ(r.text, dict->RenderForward("cat", entry));
     EXPECT_EQ(Lookup::FindEntry(*dict, EDirection::Forward, "cats", &m_english), 0);
     // Without forms: the nearest headword, as always.
     r = Lookup::Find(*dict, EDirection::Forward, "cats");
     EXPECT_EQ(r.how, Lookup::EFound::Nearest);
-    EXPECT_TRUE(r.bNearest);
+    EXPECT_EQ(r.entry, 0);
 
     // An inflection record that is the word goes before the headword that only begins with it.
     r = Lookup::Find(*dict, EDirection::Forward, "ca", &m_english);
