@@ -7,6 +7,7 @@
 #include "app/ZodynasDlg.h"
 #include "desktop/BitmapButton.h"
 #include "desktop/QtText.h"
+#include "dict/ArticleText.h"
 #include "dict/UserText.h"
 #include "lists/VListBox.h"
 #include "lists/VListBoxHistory.h"
@@ -190,9 +191,7 @@ std::string CZodynasDlg::RowWord(int row) {
     if (m_nDirection != 0)
         return m_dict.GetReverseHeadword(row);
     // The headword without its homonym number, so that Enter shows all its homonyms.
-    const std::string article = m_dict.GetArticle(row);
-    const std::size_t tab = article.find('\t');
-    return tab == std::string::npos ? std::string() : article.substr(0, tab);
+    return std::string(SArticleText::Split(m_dict.GetArticle(row)).title);
 }
 
 void CZodynasDlg::MoveIndexSelection(int selection, bool bPutWord) {

@@ -7,6 +7,7 @@
 #include "desktop/QtText.h"
 #include "desktop/TempFolder.h"
 #include "desktop/WebBrowser2.h"
+#include "dict/ArticleText.h"
 #include "dict/Cp1257.h"
 #include "dict/TextUtil.h"
 #include "lists/VListBox.h"
@@ -34,9 +35,9 @@ struct SPageText {
 
 // A page text is "title TAB body"; without a TAB it is all body, and its first word the title.
 SPageText SplitPage(const std::string& text) {
-    const std::size_t tab = text.find('\t');
-    if (tab != std::string::npos)
-        return {text.substr(0, tab), text.substr(tab + 1)};
+    const SArticleText article = SArticleText::Split(text);
+    if (article.bTitled)
+        return {std::string(article.title), std::string(article.body)};
     const std::size_t space = text.find(' ');
     return {space == std::string::npos ? std::string() : text.substr(0, space), text};
 }

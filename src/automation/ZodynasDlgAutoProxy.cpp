@@ -4,6 +4,7 @@
 #include "app/ZodynasApp.h"
 #include "app/ZodynasDlg.h"
 #include "desktop/QtText.h"
+#include "dict/ArticleText.h"
 #include "render/Lookup.h"
 #include "render/PageComposer.h"
 
@@ -17,7 +18,7 @@ namespace {
 // words asked for stand there instead, so that choosing the history item shows the page again.
 std::string TitledPage(std::string_view text, std::string page) {
     const std::vector<std::string> items = PageComposer::SplitItems(text, '|');
-    if (items.empty() || (items.size() == 1 && page.find('\t') != std::string::npos))
+    if (items.empty() || (items.size() == 1 && SArticleText::Split(page).bTitled))
         return page;
     std::string title;
     for (const std::string& item : items) {

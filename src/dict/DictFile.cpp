@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "DictFile.h"
 
+#include "ArticleText.h"
+
 #include "LittleEndian.h"
 #include "TextUtil.h"
 
@@ -488,8 +490,7 @@ std::string CDictFile::GetListHeadword(EDirection direction, int index, int& hom
     std::memcpy(buffer, raw.data(), n);
     Descramble(buffer, n, seed);
     buffer[n] = '\0';
-    std::string_view text(buffer, std::strlen(buffer));
-    return std::string(text.substr(0, text.find('\t')));
+    return std::string(SArticleText::Split(std::string_view(buffer, std::strlen(buffer))).Head());
 }
 
 int CDictFile::FirstLetterSlot(int weight) const {

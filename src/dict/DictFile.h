@@ -221,9 +221,8 @@ private:
     std::string m_strPath;
     CMappedFile m_file;
     std::array<std::int32_t, DictFormat::kEntryListWords> m_entryList{};
-    // The main list, alternate lists 1..4, the link list, the articles, the reverse list and
+    // The headword lists (DictFormat::EHeadwordList), the articles, the reverse list and
     // the Lithuanian inflections (an empty section in files without them).
-    static constexpr std::size_t kMainList = 0;
     static constexpr std::size_t kArticles = 6;
     static constexpr std::size_t kReverse = 7;
     static constexpr std::size_t kForms = 8;

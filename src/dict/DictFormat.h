@@ -53,10 +53,19 @@ enum ESection : std::size_t {
     ReverseData,
 };
 
-// Headword lists in the order the forward renderer scans them: main, alternates 1..4; the link
-// list is scanned on its own.
+// The headword lists in the order the forward renderer scans them, by what the writer puts in
+// them: the main list, then alternates 1..4 (spelling variants; the words of multi-word
+// headwords; English translations, which today's writer leaves empty; inflected forms); the link
+// list, the cross-references' names, is scanned on its own.
+enum EHeadwordList : std::size_t {
+    kMainList,
+    kSpellings,
+    kPhraseWords,
+    kTranslations,
+    kInflections,
+    kLinkList
+};
 constexpr std::size_t kHeadwordListCount = 6;
-constexpr std::size_t kLinkList = 5;
 
 // A headword record spanning this many bytes or more is ignored by every reader.
 constexpr std::uint32_t kHeadwordSpanLimit = 64;

@@ -2,6 +2,7 @@
 // The renderers: dictionary records turned into HTML fragments. Bodies are HTML already and go
 // in unchanged; only anchors, links, rules and highlight tags are added. Nothing is escaped.
 
+#include "dict/ArticleText.h"
 #include "dict/DictFile.h"
 #include "dict/TextUtil.h"
 
@@ -15,8 +16,8 @@ namespace {
 // Length of the headword part of an article for the forward renderers: the bytes before its
 // first TAB when that TAB is among the first 32 bytes; -1 when there is no such part.
 int HeadwordPart(std::string_view text) {
-    const std::size_t tab = text.find('\t');
-    return (tab != std::string_view::npos && tab < 32) ? static_cast<int>(tab) : -1;
+    const SArticleText article = SArticleText::Split(text);
+    return (article.bTitled && article.title.size() < 32) ? static_cast<int>(article.title.size()) : -1;
 }
 
 bool HasSuperscript(std::int32_t homonym) {
@@ -233,20 +234,19 @@ std::string CDictFile::RenderReverseRecord(const std::array<std::int32_t, kEntry
     std::string body;
     for (int n = 1; n < m; ++n) {
         const std::int32_t e = list[static_cast<std::size_t>(n)];
-        const std::string a = GetArticle(e);
-        const std::size_t lt = a.find('<');
-        const std::size_t tab = a.find('\t');
+        const std::string text = GetArticle(e);
+        const SArticleText a = SArticleText::Split(text);
+        const std::size_t lt = text.find('<');
         // The article is shown only when it has a tag after its title (or no title at all).
-        if (lt == std::string::npos || lt == 0 || (tab != std::string::npos && tab > lt))
+        if (lt == std::string::npos || lt == 0 || (a.bTitled && a.title.size() > lt))
             continue;
         top += "<A HREF=\"#R";
         top += std::to_string(e);
         top += "\">";
-        if (tab != std::string::npos)
-            top.append(a, 0, tab);
+        top += a.title;
         top += "</A>&nbsp;&nbsp;&nbsp; ";
         AppendAnchor(body, e);
-        body.append(a, tab == std::string::npos ? 0 : tab + 1);
+        body += a.body;
         if (m > 2)
             body += "</P><A CLASS=aback HREF=\"#Rbeg\">\xC1 vir\xF0\xF8</A>\r\n";
         if (n + 1 < m)

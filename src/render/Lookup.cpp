@@ -12,12 +12,11 @@ namespace Lookup {
 
 namespace {
 
-// The headword lists by what they hold.
-constexpr std::size_t kMainList = 0;
-constexpr std::size_t kSpellings = 1;
-constexpr std::size_t kPhraseWords = 2;
-constexpr std::size_t kTranslations = 3;
-constexpr std::size_t kInflections = 4;
+using DictFormat::kInflections;
+using DictFormat::kMainList;
+using DictFormat::kPhraseWords;
+using DictFormat::kSpellings;
+using DictFormat::kTranslations;
 
 // The forward searches take the word trimmed; the reverse ones as it stands, up to a NUL.
 std::string_view Asked(std::string_view word) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "PageComposer.h"
 
+#include "dict/ArticleText.h"
 #include "dict/DictFile.h"
 #include "render/Lookup.h"
 
@@ -41,68 +42,66 @@ std::vector<std::string> SplitItems(std::string_view text, char sep) {
     return items;
 }
 
-std::string TranslateHtml(CDictFile& dict, std::string_view head, std::string_view text) {
-    std::vector<std::string> items = SplitItems(text, ' ');
-    const bool several = items.size() > 1;
-    std::string h(kStartPoint);
-    std::string b;
-    for (std::size_t k = 0; k < items.size(); ++k) {
-        std::string& item = items[k];
+namespace {
+
+// What both pages of several words are made of: a row of links to Q anchors after the start
+// anchor, and each item's article body behind its anchor with a link back to the start, rules
+// between them. Every item is cut to kMaxItem bytes.
+struct SItemsPage {
+    std::vector<std::string> items;
+    std::string links{kStartPoint};
+    std::string bodies;
+};
+
+// bWindow: the window's page, where even one item has its link and anchor and keeps its title
+// part (headword, TAB) in front, for the entry box; otherwise one item stands alone.
+SItemsPage ComposeItems(CDictFile& dict, std::string_view text, char sep, bool bWindow) {
+    SItemsPage page;
+    page.items = SplitItems(text, sep);
+    const std::size_t n = page.items.size();
+    for (std::size_t k = 0; k < n; ++k) {
+        std::string& item = page.items[k];
         if (item.size() > kMaxItem)
             item.resize(kMaxItem);
         std::string anchor;
-        if (several) {
-            h += "<A HREF=\"#Q" + std::to_string(k) + "\">" + item + "</A>&nbsp;";
+        if (n > 1 || bWindow) {
+            page.links += "<A HREF=\"#Q" + std::to_string(k) + "\">" + item + "</A>&nbsp;";
             anchor = "<A NAME=\"Q" + std::to_string(k) + "\"></A>";
         }
         const std::string article = ForwardArticle(dict, item);
-        const std::size_t tab = article.find('\t');
-        b += anchor;
-        b.append(article, tab == std::string::npos ? 0 : tab + 1);
-        b += kBackToStart;
-        if (k + 1 < items.size())
-            b += "\r\n<HR>\r\n";
+        const SArticleText a = SArticleText::Split(article);
+        if (bWindow && n == 1 && a.bTitled) {
+            page.bodies += a.title;
+            page.bodies += '\t';
+        }
+        page.bodies += anchor;
+        page.bodies += a.body;
+        page.bodies += kBackToStart;
+        if (k + 1 < n)
+            page.bodies += "\r\n<HR>\r\n";
     }
-    if (several)
-        h += "\r\n<HR>\r\n";
-    return ComposePage(head, h + b);
+    if (n > 1)
+        page.links += "\r\n<HR>\r\n";
+    return page;
+}
+
+} // namespace
+
+std::string TranslateHtml(CDictFile& dict, std::string_view head, std::string_view text) {
+    const SItemsPage page = ComposeItems(dict, text, ' ', false);
+    return ComposePage(head, page.links + page.bodies);
 }
 
 std::string TranslatePage(CDictFile& dict, std::string_view text, std::string& followWord) {
-    std::vector<std::string> items = SplitItems(text, '|');
-    std::string h(kStartPoint);
-    std::string b;
-    for (std::size_t k = 0; k < items.size(); ++k) {
-        std::string& item = items[k];
-        if (item.size() > kMaxItem)
-            item.resize(kMaxItem);
-        h += "<A HREF=\"#Q" + std::to_string(k) + "\">" + item + "</A>&nbsp;";
-        const std::string anchor = "<A NAME=\"Q" + std::to_string(k) + "\"></A>";
-        const std::string article = ForwardArticle(dict, item);
-        const std::size_t tab = article.find('\t');
-        if (tab == std::string::npos) {
-            b += anchor;
-            b += article;
-        } else {
-            // Only a page of one word carries a title for the entry box; several words have none.
-            if (items.size() == 1)
-                b.append(article, 0, tab + 1);
-            b += anchor;
-            b.append(article, tab + 1);
-        }
-        b += kBackToStart;
-        if (k + 1 < items.size())
-            b += "\r\n<HR>\r\n";
-    }
-    if (items.size() > 1) {
-        h += "\r\n<HR>\r\n";
+    SItemsPage page = ComposeItems(dict, text, '|', true);
+    if (page.items.size() > 1) {
         // Several words: the index goes to the first words of the alphabet rather than to any one.
         followWord = "a";
-        return h + b;
+        return page.links + page.bodies;
     }
     // One word or none: the row of links and the start anchor would only point at themselves.
-    followWord = items.empty() ? std::string() : items.front();
-    return b;
+    followWord = page.items.empty() ? std::string() : page.items.front();
+    return page.bodies;
 }
 
 std::string TranslateHtmlRev(CDictFile& dict, std::string_view head, std::string_view word) {

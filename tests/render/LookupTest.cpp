@@ -278,16 +278,16 @@ TEST(WholeListMatches, GivesEveryArticleOfTheWholeRecordsSortedOrNot) {
         CTestDict dict(c, order);
         for (const bool bIndexes : {true, false}) {
             dict->SetSearchIndexes(bIndexes);
-            const std::vector<int> found = dict->WholeListMatches(4, " ca ");
+            const std::vector<int> found = dict->WholeListMatches(DictFormat::kInflections, " ca ");
             // An entry past the articles is no match; equal texts keep their given order, and
             // an article comes once.
             EXPECT_EQ(found, (std::vector<int>{3, 0})) << bIndexes;
-            EXPECT_EQ(dict->WholeListMatches(4, "cab"), std::vector<int>{1});
-            EXPECT_EQ(dict->WholeListMatches(4, "cabs"), std::vector<int>{});
-            EXPECT_EQ(dict->WholeListMatches(0, "cat"), std::vector<int>{0});
-            EXPECT_EQ(dict->WholeListMatches(4, ""), std::vector<int>{});
+            EXPECT_EQ(dict->WholeListMatches(DictFormat::kInflections, "cab"), std::vector<int>{1});
+            EXPECT_EQ(dict->WholeListMatches(DictFormat::kInflections, "cabs"), std::vector<int>{});
+            EXPECT_EQ(dict->WholeListMatches(DictFormat::kMainList, "cat"), std::vector<int>{0});
+            EXPECT_EQ(dict->WholeListMatches(DictFormat::kInflections, ""), std::vector<int>{});
             // The link list is no headword list.
-            EXPECT_EQ(dict->WholeListMatches(5, "ca"), std::vector<int>{});
+            EXPECT_EQ(dict->WholeListMatches(DictFormat::kLinkList, "ca"), std::vector<int>{});
         }
         int entry = -1;
         EXPECT_EQ(dict->RenderArticles({3, 99, 0}, entry),

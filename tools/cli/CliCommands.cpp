@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "cli/CliCommands.h"
 
+#include "dict/ArticleText.h"
 #include "dict/Cp1257.h"
 #include "dict/DictFile.h"
 #include "dict/SmallFile.h"
@@ -544,8 +545,7 @@ private:
             } else {
                 headword = m_dict.GetListHeadword(EDirection::Forward, found.entry, homonym);
                 // The title before the TAB is repeated by the body's own heading.
-                const std::size_t tab = found.text.find('\t');
-                html = tab == std::string::npos ? found.text : found.text.substr(tab + 1);
+                html = SArticleText::Split(found.text).body;
             }
         }
         if (flags.bJson) {
@@ -581,7 +581,7 @@ private:
 
     void ShowJson(const std::string& typed, const ::Lookup::SResult& found, const std::string& headword,
                   int homonym, const std::string& html, const std::vector<std::string>& suggestions) {
-        constexpr int kAbbreviation = 999;
+        using DictFormat::kAbbreviation;
         std::string json = "{\"word\":" + JsonString(m_options.bRaw ? Cp1257::ToUtf8(typed) : typed);
         json += ",\"found\":\"" + std::string(FoundName(found.how)) + "\"";
 

@@ -65,9 +65,10 @@ bool CDictdReader::ParseIndex(std::string_view text, std::vector<SDictdIndexEntr
             continue;
         // The numbers are the last two fields; the key is everything before them. It may be
         // empty: dictfmt writes one for a headword of signs only, as in FreeDict's eng-ita.
-        const std::size_t tab2 = line.rfind('\t');
-        const std::size_t tab1 =
-            tab2 == std::string_view::npos || tab2 == 0 ? std::string_view::npos : line.rfind('\t', tab2 - 1);
+        const std::size_t tab2 = line.find_last_of('\t');
+        const std::size_t tab1 = tab2 == std::string_view::npos || tab2 == 0
+                                     ? std::string_view::npos
+                                     : line.find_last_of('\t', tab2 - 1);
         SDictdIndexEntry entry;
         if (tab1 == std::string_view::npos ||
             !DecodeNumber(line.substr(tab1 + 1, tab2 - tab1 - 1), entry.offset) ||
