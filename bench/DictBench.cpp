@@ -4,8 +4,8 @@
 // build/bench/generated-*.dic between runs. Every search runs twice in the same run: "scan" with
 // the search indexes off (the plain scans of the file format), "indexed" with them.
 
-#include "dict/DictFile.h"
 #include "dict/DictWriter.h"
+#include "render/DictFile.h"
 #include "render/Lookup.h"
 
 #include <benchmark/benchmark.h>

@@ -4,7 +4,7 @@
 // What the fuzz targets share: a dictionary file made of the input, words and numbers taken from
 // the input, and a stop that a sanitizer reports like a memory error.
 
-#include "dict/DictFile.h"
+#include "render/DictFile.h"
 
 #include <cstddef>
 #include <cstdint>

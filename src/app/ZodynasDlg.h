@@ -5,10 +5,10 @@
 #include "app/DialogLayout.h"
 #include "app/Settings.h"
 #include "desktop/BitmapIds.h"
-#include "dict/DictFile.h"
 #include "dict/WordForms.h"
 #include "lists/ListOwner.h"
 #include "render/AnswerNote.h"
+#include "render/DictFile.h"
 #include "render/Lookup.h"
 
 #include <QDialog>

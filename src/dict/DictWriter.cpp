@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "DictWriter.h"
 
-#include "DictFile.h"
 #include "DictFormat.h"
+#include "DictSearch.h"
 #include "LittleEndian.h"
 
 #include <algorithm>
@@ -20,7 +20,7 @@ using LittleEndian::AppendU32;
 void PutScrambled(std::string& out, const std::string& text, std::uint32_t seed) {
     const std::size_t at = out.size();
     out += text;
-    CDictFile::Descramble(out.data() + at, text.size(), seed);
+    CDictRecords::Descramble(out.data() + at, text.size(), seed);
 }
 
 // One offset table and its data section, built record by record.
@@ -50,7 +50,7 @@ template <typename T, typename Less> std::vector<T> StableSorted(const std::vect
 }
 
 bool ForwardLess(const SDictHeadword& a, const SDictHeadword& b) {
-    return CDictFile::CompareForward(a.text, b.text) < 0;
+    return CDictRecords::CompareForward(a.text, b.text) < 0;
 }
 
 } // namespace
@@ -70,7 +70,7 @@ SDictContent Sorted(const SDictContent& given) {
     std::vector<std::size_t> perm(n);
     std::iota(perm.begin(), perm.end(), 0);
     std::stable_sort(perm.begin(), perm.end(), [&](std::size_t a, std::size_t b) {
-        return CDictFile::CompareForward(given.articles[a].headword, given.articles[b].headword) < 0;
+        return CDictRecords::CompareForward(given.articles[a].headword, given.articles[b].headword) < 0;
     });
     std::vector<std::int32_t> newIndex(n);
     content.articles.reserve(n);
@@ -93,7 +93,8 @@ SDictContent Sorted(const SDictContent& given) {
     std::vector<std::size_t> reversePerm(nReverse);
     std::iota(reversePerm.begin(), reversePerm.end(), 0);
     std::stable_sort(reversePerm.begin(), reversePerm.end(), [&](std::size_t a, std::size_t b) {
-        return CDictFile::CompareByWeight(given.reverse[a].text.c_str(), given.reverse[b].text.c_str()) < 0;
+        return CDictRecords::CompareByWeight(given.reverse[a].text.c_str(), given.reverse[b].text.c_str()) <
+               0;
     });
     std::vector<std::int32_t> newReverse(nReverse);
     for (std::size_t i = 0; i < nReverse; ++i) {
@@ -109,7 +110,7 @@ SDictContent Sorted(const SDictContent& given) {
             f.entry = newReverse[static_cast<std::size_t>(f.entry)];
     content.lithuanianForms =
         StableSorted(content.lithuanianForms, [](const SDictHeadword& a, const SDictHeadword& b) {
-            return CDictFile::CompareByWeight(a.text.c_str(), b.text.c_str()) < 0;
+            return CDictRecords::CompareByWeight(a.text.c_str(), b.text.c_str()) < 0;
         });
     return content;
 }
@@ -193,11 +194,10 @@ bool CDictWriter::RecordOrderedViews(const std::string& path) {
     // The reader's own check, made once here, so that no reader makes it at its first search.
     std::uint32_t mask = 0;
     {
-        CDictFile dict;
-        dict.SetPath(path);
-        if (dict.Open() != CDictFile::kOpenOk)
+        CDictRecords records;
+        if (records.Open(path) != CDictRecords::kOpenOk)
             return true; // nothing a reader could trust either
-        mask = dict.OrderedViewsMask();
+        mask = CDictSearch(records).OrderedViewsMask();
     }
     std::FILE* f = std::fopen(path.c_str(), "r+b");
     if (f == nullptr)

@@ -5,8 +5,8 @@
 
 #include "desktop/Metrics.h"
 #include "desktop/QtText.h"
-#include "dict/DictFile.h"
 #include "lists/ListOwner.h"
+#include "render/DictFile.h"
 
 #include <QAccessible>
 #include <QFontMetrics>

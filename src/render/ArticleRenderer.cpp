@@ -2,8 +2,9 @@
 // The renderers: dictionary records turned into HTML fragments. Bodies are HTML already and go
 // in unchanged; only anchors, links, rules and highlight tags are added. Nothing is escaped.
 
+#include "render/ArticleRenderer.h"
+
 #include "dict/ArticleText.h"
-#include "dict/DictFile.h"
 #include "dict/TextUtil.h"
 
 #include <cstdio>
@@ -63,13 +64,13 @@ void Highlight(std::string& body, const std::string& word) {
             continue;
         }
         const auto c = static_cast<unsigned char>(body[g - 1]);
-        if (c == '>' || c == '[' || CDictFile::LetterWeight(c) != 0) {
+        if (c == '>' || c == '[' || CDictRecords::LetterWeight(c) != 0) {
             p = g + 1;
             continue;
         }
         const std::size_t after = g + word.size();
         const auto d = after < body.size() ? static_cast<unsigned char>(body[after]) : 0;
-        if (CDictFile::LetterWeight(d) != 0 || d == '<') {
+        if (CDictRecords::LetterWeight(d) != 0 || d == '<') {
             p = g + 1;
             continue;
         }
@@ -130,42 +131,42 @@ struct SForwardPage {
 
 } // namespace
 
-std::string CDictFile::RenderForward(std::string_view word, int& entry) {
+std::string CArticleRenderer::RenderMatches(std::size_t first, std::size_t end, std::string_view word,
+                                            bool bLinkTarget, int maxGap, int& entry) const {
     const std::string_view q = TextUtil::Trim(TextUtil::UpToNul(word));
     entry = -1;
     SForwardPage page;
     bool found = false;
-    int l = 0; // records examined since the first match, across lists
+    int l = 0; // records examined since the first article shown, across lists
     char buffer[kHeadwordSpanLimit];
     // Nothing before the first match adds to the page: the search finds it, the walk starts there.
-    std::size_t firstList = 0;
-    int firstRecord = FirstListMatch(firstList, q);
-    while (firstRecord < 0 && ++firstList < kHeadwordListCount - 1)
-        firstRecord = FirstListMatch(firstList, q);
+    std::size_t firstList = first;
+    int firstRecord = m_search.FirstListMatch(firstList, q);
+    while (firstRecord < 0 && ++firstList < end)
+        firstRecord = m_search.FirstListMatch(firstList, q);
     if (firstRecord < 0)
         return page.Finish();
-    for (std::size_t b = firstList; b < kHeadwordListCount - 1; ++b) {
-        for (int j = b == firstList ? firstRecord : 0; j < m_sections[b].count; ++j) {
+    std::string text;
+    for (std::size_t b = firstList; b < end; ++b) {
+        for (int j = b == firstList ? firstRecord : 0; j < m_records.Count(b); ++j) {
             std::int32_t e = 0;
             std::size_t length = 0;
-            if (!ReadHeadword(b, j, e, buffer, length))
+            if (!m_records.ReadHeadword(b, j, e, buffer, length))
                 continue;
-            // Before the first match a headword matches when it begins with the word.
             std::string_view t(buffer, length);
             if (entry == -1 && t.size() > q.size())
                 t = t.substr(0, q.size());
             std::int32_t h = 0;
-            std::string_view text;
-            if (CompareForward(q, t) != 0) {
+            if (CDictRecords::CompareForward(q, t) != 0) {
                 ++l;
-                if (found && l > 100)
-                    break;
+                if (found && l > maxGap)
+                    break; // on to the next list, where each record not matching ends it again
                 continue;
             }
-            if (!FetchArticle(e, h, text))
+            if (!m_records.FetchArticle(e, h, text))
                 continue; // a headword leading to a damaged article is no match
             found = true;
-            if (page.Add(text, h, false))
+            if (page.Add(text, h, bLinkTarget))
                 l = 0;
             else
                 ++l;
@@ -176,13 +177,19 @@ std::string CDictFile::RenderForward(std::string_view word, int& entry) {
     return page.Finish();
 }
 
-std::string CDictFile::RenderArticles(const std::vector<int>& entries, int& entry) {
+std::string CArticleRenderer::RenderForward(std::string_view word, int& entry) const {
+    // A page of one word's homonyms and forms runs on through the records that do not match
+    // (other forms between them), up to 100 of them.
+    return RenderMatches(kMainList, kLinkList, word, false, 100, entry);
+}
+
+std::string CArticleRenderer::RenderArticles(const std::vector<int>& entries, int& entry) const {
     entry = -1;
     SForwardPage page;
     for (const int e : entries) {
         std::int32_t h = 0;
-        std::string_view text;
-        if (!FetchArticle(e, h, text))
+        std::string text;
+        if (!m_records.FetchArticle(e, h, text))
             continue;
         page.Add(text, h, false);
         if (entry == -1)
@@ -191,42 +198,13 @@ std::string CDictFile::RenderArticles(const std::vector<int>& entries, int& entr
     return page.Finish();
 }
 
-std::string CDictFile::RenderLinkTarget(std::string_view name, int& entry) {
-    const std::string_view q = TextUtil::Trim(TextUtil::UpToNul(name));
-    entry = -1;
-    SForwardPage page;
-    bool found = false;
-    char buffer[kHeadwordSpanLimit];
-    const int firstRecord = FirstListMatch(DictFormat::kLinkList, q);
-    if (firstRecord < 0)
-        return page.Finish();
-    for (int j = firstRecord; j < m_sections[DictFormat::kLinkList].count; ++j) {
-        std::int32_t e = 0;
-        std::size_t length = 0;
-        if (!ReadHeadword(DictFormat::kLinkList, j, e, buffer, length))
-            continue;
-        std::string_view t(buffer, length);
-        if (entry == -1 && t.size() > q.size())
-            t = t.substr(0, q.size());
-        if (CompareForward(q, t) != 0) {
-            if (found)
-                break;
-            continue;
-        }
-        std::int32_t h = 0;
-        std::string_view text;
-        if (!FetchArticle(e, h, text))
-            continue;
-        found = true;
-        page.Add(text, h, true);
-        if (entry == -1)
-            entry = e;
-    }
-    return page.Finish();
+std::string CArticleRenderer::RenderLinkTarget(std::string_view name, int& entry) const {
+    // The link list names each target once: the walk ends at the first record after it.
+    return RenderMatches(kLinkList, kLinkList + 1, name, true, 0, entry);
 }
 
-std::string CDictFile::RenderReverseRecord(const std::array<std::int32_t, kEntryListWords>& list, int index) {
-    const std::string word = GetReverseHeadword(index);
+std::string CArticleRenderer::RenderReverseRecord(const TEntryList& list, int index) const {
+    const std::string word = m_records.GetReverseHeadword(index);
     // Only the words the entry list holds exist for the renderer, however large m claims to be.
     const int m =
         static_cast<int>(std::min<std::uint32_t>(static_cast<std::uint32_t>(list[0]), kEntryListWords));
@@ -234,7 +212,7 @@ std::string CDictFile::RenderReverseRecord(const std::array<std::int32_t, kEntry
     std::string body;
     for (int n = 1; n < m; ++n) {
         const std::int32_t e = list[static_cast<std::size_t>(n)];
-        const std::string text = GetArticle(e);
+        const std::string text = m_records.GetArticle(e);
         const SArticleText a = SArticleText::Split(text);
         const std::size_t lt = text.find('<');
         // The article is shown only when it has a tag after its title (or no title at all).

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "dict/DictFile.h"
+#include "render/DictFile.h"
 
 class CWordForms;
 

@@ -2,7 +2,7 @@
 #include "PageComposer.h"
 
 #include "dict/ArticleText.h"
-#include "dict/DictFile.h"
+#include "render/DictFile.h"
 #include "render/Lookup.h"
 
 namespace PageComposer {

@@ -208,7 +208,7 @@ TEST(DamagedFile, MoreThan256WordsAreCutToTheEntryList) {
          p = fragment.find("<A HREF=\"#R0\">", p + 1))
         ++links;
     EXPECT_EQ(links, 255u);
-    EXPECT_EQ(dict->EntryList()[0], 300);
+    EXPECT_EQ(dict->EntryList(0)[0], 300);
 }
 
 TEST(DamagedFile, AnArticleOf65535BytesOrMoreGivesNoText) {

@@ -74,11 +74,11 @@ TEST(DictWriter, SortsStablyAndKeepsReferencesWithTheirArticles) {
     EXPECT_EQ(dict->GetReverseHeadword(0), "bankas");
     EXPECT_EQ(dict->GetReverseHeadword(2), "\xFEodis");
     ASSERT_EQ(dict->FindReversePrefix("bankas", -1), 0);
-    EXPECT_EQ(dict->EntryList()[1], 1);
-    EXPECT_EQ(dict->EntryList()[2], 2);
+    EXPECT_EQ(dict->EntryList(0)[1], 1);
+    EXPECT_EQ(dict->EntryList(0)[2], 2);
     ASSERT_EQ(dict->FindReversePrefix("\xFEodis", -1), 2);
-    EXPECT_EQ(dict->EntryList()[1], 3);
-    EXPECT_EQ(dict->EntryList()[2], 1);
+    EXPECT_EQ(dict->EntryList(2)[1], 3);
+    EXPECT_EQ(dict->EntryList(2)[2], 1);
 }
 
 TEST(DictWriter, WriteFileReplacesTheFileWhole) {

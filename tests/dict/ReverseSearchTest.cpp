@@ -44,15 +44,15 @@ TEST(FindNearestReverse, ALetterWithoutRecordsScansFromRecordZero) {
     EXPECT_EQ(dict->FindNearestReverse("\xFEodis"), -1);
 }
 
-TEST(FindReversePrefix, FillsTheEntryListFromTheMatch) {
+TEST(FindReversePrefix, FindsTheRecordWhoseEntryListLeadsOn) {
     SDictContent c = ReverseWords({"alus", "namas"});
     c.reverse[1].entries = {1, 0, 1};
     CTestDict dict(c);
     EXPECT_EQ(dict->FindReversePrefix("na", -1), 1);
-    EXPECT_EQ(dict->EntryList()[0], 4);
-    EXPECT_EQ(dict->EntryList()[1], 1);
-    EXPECT_EQ(dict->EntryList()[2], 0);
-    EXPECT_EQ(dict->EntryList()[3], 1);
+    EXPECT_EQ(dict->EntryList(1)[0], 4);
+    EXPECT_EQ(dict->EntryList(1)[1], 1);
+    EXPECT_EQ(dict->EntryList(1)[2], 0);
+    EXPECT_EQ(dict->EntryList(1)[3], 1);
     EXPECT_EQ(dict->FindReversePrefix("na", 2), -1); // from record 2: nothing is left
     EXPECT_EQ(dict->FindReversePrefix("al", 1), -1); // "namas" sorts after "al"
 }

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "dict/DictFile.h"
 #include "dict/DictWriter.h"
+#include "render/DictFile.h"
 
 #include <gtest/gtest.h>
 

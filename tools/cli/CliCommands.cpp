@@ -3,11 +3,11 @@
 
 #include "dict/ArticleText.h"
 #include "dict/Cp1257.h"
-#include "dict/DictFile.h"
 #include "dict/SmallFile.h"
 #include "dict/TextUtil.h"
 #include "dict/UserText.h"
 #include "dict/WordForms.h"
+#include "render/DictFile.h"
 #include "render/Lookup.h"
 #include "render/PageComposer.h"
 #include "render/PlainText.h"

@@ -5,8 +5,8 @@
 #include "mkdic/TextTools.h"
 
 #include "dict/Cp1257.h"
-#include "dict/DictFile.h"
 #include "dict/DictFormat.h"
+#include "dict/DictRecords.h"
 
 #include <algorithm>
 

@@ -5,8 +5,8 @@
 #include "mkdic/TextTools.h"
 
 #include "dict/Cp1257.h"
-#include "dict/DictFile.h"
 #include "dict/DictFormat.h"
+#include "dict/DictRecords.h"
 
 #include <algorithm>
 #include <tuple>
@@ -29,7 +29,7 @@ const std::vector<int>* CFreeDictCompiler::FindArticles(const std::string& text,
 void CFreeDictCompiler::AddAlternate(std::size_t list, const std::string& textCp1257, int entry) {
     if (textCp1257.empty() || textCp1257.size() >= kHeadwordLimit)
         return;
-    if (CDictFile::CompareForward(textCp1257, m_drafts[static_cast<std::size_t>(entry)].headword) == 0)
+    if (CDictRecords::CompareForward(textCp1257, m_drafts[static_cast<std::size_t>(entry)].headword) == 0)
         return;
     if (!m_altSeen[list].insert({textCp1257, entry}).second)
         return;
@@ -173,7 +173,7 @@ void CFreeDictCompiler::BuildReverse(const std::vector<SFreeDictEntry>& litEng) 
         if (!entries.empty())
             texts.push_back(&text);
     std::stable_sort(texts.begin(), texts.end(), [](const std::string* x, const std::string* y) {
-        return CDictFile::CompareByWeight(x->c_str(), y->c_str()) < 0;
+        return CDictRecords::CompareByWeight(x->c_str(), y->c_str()) < 0;
     });
     const auto marks = [](const std::string& t) {
         return std::count_if(t.begin(), t.end(),
@@ -188,7 +188,7 @@ void CFreeDictCompiler::BuildReverse(const std::vector<SFreeDictEntry>& litEng) 
     // "league", liga "illness"): each keeps its record, the best-ranked first.
     for (std::size_t i = 0; i < texts.size();) {
         std::size_t j = i + 1;
-        while (j < texts.size() && CDictFile::CompareByWeight(texts[i]->c_str(), texts[j]->c_str()) == 0)
+        while (j < texts.size() && CDictRecords::CompareByWeight(texts[i]->c_str(), texts[j]->c_str()) == 0)
             ++j;
         const auto rank = [&](const std::string& t) {
             return std::tuple(headwords.count(t) != 0, marks(t), -capitals(t));
@@ -241,12 +241,13 @@ void CFreeDictCompiler::BuildReverse(const std::vector<SFreeDictEntry>& litEng) 
     for (const SFreeDictEntry& e : litEng) {
         const std::vector<std::string> forms = LithuanianItems(e.headword);
         const std::string word = forms.empty() ? std::string() : PlainText(forms.front());
-        const auto at = std::lower_bound(m_content.reverse.begin(), m_content.reverse.end(), word,
-                                         [](const SDictReverse& r, const std::string& w) {
-                                             return CDictFile::CompareByWeight(r.text.c_str(), w.c_str()) < 0;
-                                         });
+        const auto at =
+            std::lower_bound(m_content.reverse.begin(), m_content.reverse.end(), word,
+                             [](const SDictReverse& r, const std::string& w) {
+                                 return CDictRecords::CompareByWeight(r.text.c_str(), w.c_str()) < 0;
+                             });
         const bool bReached = !word.empty() && at != m_content.reverse.end() &&
-                              CDictFile::CompareByWeight(at->text.c_str(), word.c_str()) == 0;
+                              CDictRecords::CompareByWeight(at->text.c_str(), word.c_str()) == 0;
         if (bReached)
             ++m_stats.litEngReached;
         else if (e.senses.empty() && e.refs.empty())
@@ -261,7 +262,7 @@ void CFreeDictCompiler::IndexDrafts() {
     // The articles take the order the writer would give them, so that every entry number is
     // final and the reverse records list their articles in index order.
     std::stable_sort(m_drafts.begin(), m_drafts.end(), [](const SArticleDraft& a, const SArticleDraft& b) {
-        return CDictFile::CompareForward(a.headword, b.headword) < 0;
+        return CDictRecords::CompareForward(a.headword, b.headword) < 0;
     });
     m_byHeadword.clear();
     m_byFolded.clear();

@@ -2,7 +2,7 @@
 #include "mkdic/LithuanianVerbs.h"
 
 #include "dict/Cp1257.h"
-#include "dict/DictFile.h"
+#include "dict/DictRecords.h"
 #include "dict/LithuanianPrefixes.h"
 #include "dict/WordForms.h"
 #include "mkdic/DictdReader.h"

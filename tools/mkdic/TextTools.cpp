@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "mkdic/TextTools.h"
 
-#include "dict/DictFile.h"
+#include "dict/DictRecords.h"
 
 namespace MkdicText {
 
@@ -432,7 +432,7 @@ std::string KeyForm(std::string_view cp1257) {
     for (char ch : Cp1257::ToLower(cp1257)) {
         const auto c = static_cast<unsigned char>(ch);
         const bool keep =
-            (c >= '0' && c <= '9') || CDictFile::LetterWeight(c) != 0 || Cp1257::ToUpper(c) != c;
+            (c >= '0' && c <= '9') || CDictRecords::LetterWeight(c) != 0 || Cp1257::ToUpper(c) != c;
         if (keep)
             out += static_cast<char>(c);
         else if (c == ' ' && !out.empty() && out.back() != ' ')

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "DictFile.h"
+#include "DictRecords.h"
 
 #include "ArticleText.h"
-
 #include "LittleEndian.h"
 #include "TextUtil.h"
 
@@ -86,16 +85,10 @@ unsigned char FoldAscii(unsigned char c) {
 
 } // namespace
 
-CDictFile::CDictFile() = default;
-
-CDictFile::~CDictFile() {
-    Close();
-}
-
-int CDictFile::Open() {
-    if (m_strPath.empty())
+int CDictRecords::Open(const std::string& path) {
+    if (path.empty())
         return kOpenNoPath;
-    switch (m_file.Open(m_strPath)) {
+    switch (m_file.Open(path)) {
     case CMappedFile::EResult::Ok:
         break;
     case CMappedFile::EResult::OpenFailed:
@@ -151,26 +144,16 @@ int CDictFile::Open() {
         }
         sec.count = static_cast<int>(count);
     }
-    // A table of S bytes describes S/4 - 1 records; one too short to hold even the closing
-    // offset describes none (not -1).
-    m_nArticleCount = m_sections[kArticles].count;
-    m_nReverseCount = m_sections[kReverse].count;
     LocateForms(fileSize);
-
-    // The first-letter table and the search indexes are built at their first use.
-    ResetViews();
     return kOpenOk;
 }
 
-void CDictFile::Close() {
+void CDictRecords::Close() {
     m_file.Close();
-    m_nArticleCount = 0;
-    m_nReverseCount = 0;
     m_sections.fill(SSection{});
-    ResetViews();
 }
 
-void CDictFile::Descramble(char* buffer, std::size_t length, std::uint32_t seed) {
+void CDictRecords::Descramble(char* buffer, std::size_t length, std::uint32_t seed) {
     std::uint32_t state = seed;
     for (std::size_t i = 0; i < length; ++i) {
         state = state * 214013u + 2531011u;
@@ -179,11 +162,11 @@ void CDictFile::Descramble(char* buffer, std::size_t length, std::uint32_t seed)
     }
 }
 
-int CDictFile::LetterWeight(unsigned char byte) {
+int CDictRecords::LetterWeight(unsigned char byte) {
     return kWeights[byte];
 }
 
-int CDictFile::CompareByWeight(const char* a, const char* b) {
+int CDictRecords::CompareByWeight(const char* a, const char* b) {
     std::size_t i = 0;
     for (; a[i] != '\0' && b[i] != '\0'; ++i) {
         const int wa = LetterWeight(static_cast<unsigned char>(a[i]));
@@ -200,7 +183,7 @@ int CDictFile::CompareByWeight(const char* a, const char* b) {
     return 0;
 }
 
-int CDictFile::CompareForward(std::string_view a, std::string_view b) {
+int CDictRecords::CompareForward(std::string_view a, std::string_view b) {
     a = TextUtil::UpToNul(a);
     b = TextUtil::UpToNul(b);
     const std::size_t n = std::min(a.size(), b.size());
@@ -215,8 +198,8 @@ int CDictFile::CompareForward(std::string_view a, std::string_view b) {
     return a.size() < b.size() ? -1 : 1;
 }
 
-bool CDictFile::RecordBytes(const SSection& section, int i, std::string_view& bytes,
-                            std::uint32_t& start) const {
+bool CDictRecords::RecordBytes(const SSection& section, int i, std::string_view& bytes,
+                               std::uint32_t& start) const {
     if (i < 0 || i >= section.count)
         return false;
     const std::uint64_t at = section.tableOffset + 4 * static_cast<std::uint64_t>(i);
@@ -230,8 +213,8 @@ bool CDictFile::RecordBytes(const SSection& section, int i, std::string_view& by
     return bytes.size() == end - begin;
 }
 
-bool CDictFile::ReadHeadword(std::size_t list, int j, std::int32_t& entry, char* buffer, std::size_t& length,
-                             bool seedByRecord) const {
+bool CDictRecords::ReadHeadword(std::size_t list, int j, std::int32_t& entry, char* buffer,
+                                std::size_t& length, bool seedByRecord) const {
     std::string_view bytes;
     std::uint32_t start = 0;
     if (!RecordBytes(m_sections[list], j, bytes, start))
@@ -247,7 +230,7 @@ bool CDictFile::ReadHeadword(std::size_t list, int j, std::int32_t& entry, char*
     return true;
 }
 
-bool CDictFile::ArticleBytes(int entry, std::int32_t& homonym, std::string_view& text) const {
+bool CDictRecords::ArticleBytes(int entry, std::int32_t& homonym, std::string_view& text) const {
     std::string_view bytes;
     std::uint32_t start = 0;
     if (!RecordBytes(m_sections[kArticles], entry, bytes, start))
@@ -260,22 +243,20 @@ bool CDictFile::ArticleBytes(int entry, std::int32_t& homonym, std::string_view&
     return true;
 }
 
-bool CDictFile::FetchArticle(int entry, std::int32_t& homonym, std::string_view& text) {
+bool CDictRecords::FetchArticle(int entry, std::int32_t& homonym, std::string& text) const {
     std::string_view raw;
     if (!ArticleBytes(entry, homonym, raw)) {
-        m_articleBuffer[0] = '\0';
-        text = {};
+        text.clear();
         return false;
     }
-    std::memcpy(m_articleBuffer.data(), raw.data(), raw.size());
-    Descramble(m_articleBuffer.data(), raw.size(), static_cast<std::uint32_t>(entry));
-    m_articleBuffer[raw.size()] = '\0';
-    text = std::string_view(m_articleBuffer.data(), std::strlen(m_articleBuffer.data()));
+    text.assign(raw);
+    Descramble(text.data(), text.size(), static_cast<std::uint32_t>(entry));
+    text.resize(TextUtil::UpToNul(text).size());
     return true;
 }
 
-bool CDictFile::ReverseBytes(int index, std::uint32_t& m, std::string_view& words, std::string_view& text,
-                             std::uint32_t& seed) const {
+bool CDictRecords::ReverseBytes(int index, std::uint32_t& m, std::string_view& words, std::string_view& text,
+                                std::uint32_t& seed) const {
     std::string_view bytes;
     std::uint32_t start = 0;
     if (!RecordBytes(m_sections[kReverse], index, bytes, start) || bytes.size() < 4)
@@ -290,92 +271,27 @@ bool CDictFile::ReverseBytes(int index, std::uint32_t& m, std::string_view& word
     return true;
 }
 
-void CDictFile::FillEntryList(std::uint32_t m, std::string_view words) {
+TEntryList CDictRecords::EntryList(int index) const {
+    TEntryList list{};
+    std::uint32_t m = 0, seed = 0;
+    std::string_view words, text;
+    if (!ReverseBytes(index, m, words, text, seed))
+        return list;
     const std::uint32_t n = std::min(m, kEntryListWords);
     for (std::uint32_t k = 0; k < n; ++k)
-        m_entryList[k] = ToInt(LoadU32(words.data() + 4 * k));
+        list[k] = ToInt(LoadU32(words.data() + 4 * k));
+    return list;
 }
 
-int CDictFile::ForwardPrefixIndexLinear(std::string_view prefix, int from) const {
-    const std::string_view q = TextUtil::Trim(TextUtil::UpToNul(prefix));
-    char buffer[kHeadwordSpanLimit];
-    for (int i = std::max(from, 0); i < m_sections[kMainList].count; ++i) {
-        std::int32_t entry = 0;
-        std::size_t length = 0;
-        // Main-list record i is article i's headword whatever its entry field says.
-        if (!ReadHeadword(0, i, entry, buffer, length, true))
-            continue;
-        const std::string_view t(buffer, std::min(length, q.size()));
-        const int c = CompareForward(q, t);
-        if (c == 0) {
-            std::int32_t homonym = 0;
-            std::string_view text;
-            if (i >= m_nArticleCount || !ArticleBytes(i, homonym, text))
-                continue; // a damaged article is no match
-            return i;
-        }
-        if (c < 0)
-            break;
-    }
-    return -1;
-}
-
-std::string CDictFile::FindForwardPrefix(std::string_view prefix, int& index) {
-    index = ForwardPrefixIndex(prefix, index == -1 ? 0 : index);
-    return index == -1 ? std::string() : FetchText(index);
-}
-
-int CDictFile::NearestForwardEntry(std::string_view word) const {
-    word = TextUtil::UpToNul(word);
-    int idx = -1;
-    const std::size_t limit = std::min(word.size(), kMaxWordBytes);
-    // Each longer prefix can only match at or after the shorter one's headword.
-    for (std::size_t n = 1; n <= limit; ++n) {
-        const int found = ForwardPrefixIndex(word.substr(0, n), idx == -1 ? 0 : idx);
-        if (found == -1)
-            break;
-        idx = found;
-    }
-    return idx;
-}
-
-std::string CDictFile::FindNearestForward(std::string_view word, int& entry) {
-    const int idx = NearestForwardEntry(word);
-    if (idx == -1)
-        return {};
-    entry = idx;
-    return FetchText(idx);
-}
-
-int CDictFile::FirstForwardMatch(std::string_view word, SForwardMatch* how) const {
-    const std::string_view q = TextUtil::Trim(TextUtil::UpToNul(word));
-    for (std::size_t b = 0; b < kHeadwordListCount - 1; ++b) {
-        std::int32_t entry = 0;
-        const int j = FirstListMatch(b, q, &entry);
-        if (j < 0)
-            continue;
-        if (how != nullptr) {
-            std::string key;
-            std::int32_t ignored = 0;
-            how->list = static_cast<int>(b);
-            how->bWhole = ListKey(b, j, key, ignored) && CompareForward(key, q) == 0;
-        }
-        return entry;
-    }
-    if (how != nullptr)
-        *how = SForwardMatch();
-    return -1;
-}
-
-std::string CDictFile::FetchText(int entry) {
+std::string CDictRecords::FetchText(int entry) const {
     std::int32_t homonym = 0;
-    std::string_view text;
+    std::string text;
     FetchArticle(entry, homonym, text);
-    return std::string(text);
+    return text;
 }
 
-std::string CDictFile::GetArticle(int entry) {
-    if (entry < 0 || entry >= m_nArticleCount)
+std::string CDictRecords::GetArticle(int entry) const {
+    if (entry < 0 || entry >= ArticleCount())
         return {};
     std::string_view bytes;
     std::uint32_t start = 0;
@@ -384,81 +300,7 @@ std::string CDictFile::GetArticle(int entry) {
     return FetchText(entry);
 }
 
-int CDictFile::FindReversePrefix(std::string_view prefix, int start) {
-    prefix = TextUtil::UpToNul(prefix);
-    if (prefix.size() > kReverseTextLimit - 1)
-        prefix = prefix.substr(0, kReverseTextLimit - 1);
-    if (start == -1) {
-        EnsureFirstLetters();
-        start = m_firstLetter[static_cast<std::size_t>(
-            LetterWeight(static_cast<unsigned char>(prefix.empty() ? '\0' : prefix.front())))];
-    }
-    const int i = ReversePrefixIndex(prefix, start);
-    std::uint32_t m = 0, seed = 0;
-    std::string_view words, text;
-    if (i >= 0 && ReverseBytes(i, m, words, text, seed))
-        FillEntryList(m, words);
-    return i;
-}
-
-int CDictFile::ReversePrefixIndexLinear(std::string_view prefix, int start) const {
-    char q[kReverseTextLimit];
-    std::memcpy(q, prefix.data(), prefix.size());
-    q[prefix.size()] = '\0';
-    char buffer[kReverseTextLimit + 1];
-    for (int i = std::max(start, 0); i < m_sections[kReverse].count; ++i) {
-        std::uint32_t m = 0, seed = 0;
-        std::string_view words, text;
-        if (!ReverseBytes(i, m, words, text, seed) || text.size() >= kReverseTextLimit)
-            continue;
-        std::memcpy(buffer, text.data(), text.size());
-        Descramble(buffer, text.size(), seed);
-        buffer[std::min(text.size(), prefix.size())] = '\0';
-        const int c = CompareByWeight(buffer, q);
-        if (c == 0)
-            return i;
-        if (c > 0)
-            return -1;
-    }
-    return -1;
-}
-
-int CDictFile::NearestReverse(std::string_view word) {
-    word = TextUtil::UpToNul(word);
-    int idx = -1;
-    const std::size_t limit = std::min(word.size(), kMaxWordBytes);
-    for (std::size_t n = 1; n <= limit; ++n) {
-        const int r = FindReversePrefix(word.substr(0, n), idx);
-        if (r == -1)
-            break;
-        idx = r;
-    }
-    return idx;
-}
-
-std::string CDictFile::RenderReverse(std::string_view word, int* index) {
-    const int idx = NearestReverse(word);
-    if (index != nullptr)
-        *index = idx;
-    if (idx < 0)
-        return {};
-    return RenderReverseRecord(m_entryList, idx);
-}
-
-int CDictFile::FindNearestReverse(std::string_view word) {
-    return NearestReverse(word);
-}
-
-std::string CDictFile::RenderReverseEntry(int index) {
-    std::uint32_t m = 0, seed = 0;
-    std::string_view words, text;
-    if (!ReverseBytes(index, m, words, text, seed))
-        return {};
-    FillEntryList(m, words);
-    return RenderReverseRecord(m_entryList, index);
-}
-
-std::string CDictFile::GetReverseHeadword(int index) const {
+std::string CDictRecords::GetReverseHeadword(int index) const {
     std::uint32_t m = 0, seed = 0;
     std::string_view words, text;
     if (!ReverseBytes(index, m, words, text, seed) || text.size() >= kReverseTextLimit)
@@ -468,7 +310,7 @@ std::string CDictFile::GetReverseHeadword(int index) const {
     return std::string(TextUtil::UpToNul(out));
 }
 
-std::string CDictFile::GetListHeadword(EDirection direction, int index, int& homonym) const {
+std::string CDictRecords::GetListHeadword(EDirection direction, int index, int& homonym) const {
     constexpr std::size_t kRowLimit = kMaxRowBytes;
     homonym = 0;
     std::string_view raw;
@@ -493,27 +335,22 @@ std::string CDictFile::GetListHeadword(EDirection direction, int index, int& hom
     return std::string(SArticleText::Split(std::string_view(buffer, std::strlen(buffer))).Head());
 }
 
-int CDictFile::FirstLetterSlot(int weight) const {
-    if (weight < 0 || weight > 255)
-        return 0;
-    EnsureFirstLetters();
-    return m_firstLetter[static_cast<std::size_t>(weight)];
-}
-
-int HomonymOrdinal(const CDictFile& dict, int entry, int lastIndex) {
-    if (entry < 0 || entry > lastIndex)
-        return 0;
-    int homonym = 0;
-    const std::string w = dict.GetListHeadword(EDirection::Forward, entry, homonym);
-    int n = 0;
-    for (int j = entry - 1; j >= 0; --j) {
-        if (dict.GetListHeadword(EDirection::Forward, j, homonym) != w)
-            break;
-        n = n == 0 ? 2 : n + 1;
-    }
-    if (n > 0)
-        return n;
-    if (entry < lastIndex && dict.GetListHeadword(EDirection::Forward, entry + 1, homonym) == w)
-        return 1;
-    return 0;
+void CDictRecords::LocateForms(std::uint64_t fileSize) {
+    SSection& sec = m_sections[kForms];
+    sec = SSection{};
+    const std::uint64_t offset = m_header[kFormsOffsetWord];
+    const std::uint64_t table = m_header[kFormsTableWord];
+    const std::uint64_t data = m_header[kFormsDataWord];
+    // A list that does not lie after the header and inside the file is no list: the file still
+    // opens, as it would for a reader that does not know the list.
+    if (offset < kHeaderSize || table < 8 || offset + table + data > fileSize)
+        return;
+    const std::uint64_t count = table / 4 - 1;
+    if (count > data)
+        return;
+    sec.tableOffset = offset;
+    sec.tableSize = table;
+    sec.dataOffset = offset + table;
+    sec.dataSize = data;
+    sec.count = static_cast<int>(count);
 }

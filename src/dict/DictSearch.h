@@ -1,0 +1,122 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+#pragma once
+
+#include "DictRecords.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+// The searches over the records of an open file: each returns the record or entry it found and
+// keeps nothing of the query. What they build to go faster (the sorted views, the first-letter
+// slots, the diacritic-free reverse keys) is built at its first use and dropped by Reset, which
+// the owner calls whenever the records open or close.
+//
+// Each list a search reads is checked once for being in the order of its collation (or taken as
+// the writer recorded it in the header). A list in order is searched by halving, which gives
+// exactly what the scan from its first record gives; a list out of order keeps the scan.
+class CDictSearch {
+public:
+    explicit CDictSearch(const CDictRecords& records) : m_records(records) {}
+    CDictSearch(const CDictSearch&) = delete;
+    CDictSearch& operator=(const CDictSearch&) = delete;
+
+    void Reset();
+    // False makes every search scan, as the reference the halving is tested against.
+    void SetSearchIndexes(bool bUse) { m_bUseIndexes = bUse; }
+
+    // The first main-list record from `from` whose headword begins with the trimmed prefix and
+    // whose article is present; -1 when there is none.
+    int ForwardPrefixIndex(std::string_view prefix, int from) const;
+    // The first headword sharing the longest prefix with word; -1 when not even the first byte
+    // matched.
+    int NearestForwardEntry(std::string_view word) const;
+
+    // How FirstForwardMatch found its entry: the list whose record matched (-1 for none) and
+    // whether that record's whole text is the word rather than a longer headword beginning with
+    // it.
+    struct SForwardMatch {
+        int list = -1;
+        bool bWhole = false;
+    };
+    // The entry of the first record, over the main and the alternate lists, whose headword
+    // begins with the trimmed word and whose article is present; -1 when there is none.
+    int FirstForwardMatch(std::string_view word, SForwardMatch* how = nullptr) const;
+    // The first record of headword list `list`, in file order, whose headword cut to q's length
+    // is q and whose article (by its entry field) is present, with that entry in *matchEntry;
+    // -1 when there is none.
+    int FirstListMatch(std::size_t list, std::string_view q, std::int32_t* matchEntry = nullptr) const;
+    // The entries that the records of a headword list whose whole text is word lead to, in list
+    // order without repeats; entries of damaged articles are left out.
+    std::vector<int> WholeListMatches(std::size_t list, std::string_view word) const;
+
+    // The first reverse record from start (or from the first letter's slot when start is -1)
+    // whose text begins with prefix by letter weights; -1 when there is none.
+    int FindReversePrefix(std::string_view prefix, int start) const;
+    // The reverse record sharing the longest prefix with word; -1 when none does.
+    int NearestReverse(std::string_view word) const;
+    // The reverse records an inflected Lithuanian word is a form of, by the file's inflection
+    // list ("eina" -> eiti), in list order without repeats; with bSpelled only those whose form
+    // is spelled so but for capitals. None for a file without the list.
+    std::vector<int> LithuanianFormRecords(std::string_view word, bool bSpelled) const;
+    // Lithuanian typed without diacritics: the first reverse record, in the order of the texts
+    // with every diacritic removed ("zodis" -> žodis), whose such text is word (bWhole) or
+    // begins with it; -1 when none does.
+    int FoldedReverseMatch(std::string_view word, bool bWhole) const;
+    // The text with every letter reduced to its plain Latin letter's weight (č as c, ž as z),
+    // compared by those weights: the key FoldedReverseMatch orders and searches by.
+    static std::string FoldedKey(std::string_view text);
+    // Slot w: the first reverse record whose text begins with a byte of weight w, or 0.
+    int FirstLetterSlot(int weight) const;
+
+    // The lists that are in order with every record readable, checked afresh, as the bits of the
+    // header's views mask (DictFormat::kViewsMaskWord): what the writer records.
+    std::uint32_t OrderedViewsMask() const;
+
+    // The records one search reads, in file order, and whether their texts never decrease under
+    // the search's collation.
+    struct SSortedView {
+        bool built = false;
+        bool sorted = false;
+        int count = 0;                     // readable records
+        std::vector<std::int32_t> records; // their numbers; empty when every record is readable
+        int At(int k) const { return records.empty() ? k : records[static_cast<std::size_t>(k)]; }
+        // The first position whose record number is at least record.
+        int FirstAtOrAfter(int record) const;
+    };
+
+private:
+    int ForwardPrefixIndexLinear(std::string_view prefix, int from) const;
+    int ReversePrefixIndex(std::string_view prefix, int start) const;
+    int ReversePrefixIndexLinear(std::string_view prefix, int start) const;
+
+    // The keys the views compare: a main-list headword read by record number, a headword of
+    // any list read by its entry field, a reverse text (NUL-cut). False for a skipped record.
+    bool PrefixKey(int i, std::string& key) const;
+    bool ListKey(std::size_t list, int j, std::string& key, std::int32_t& entry) const;
+    bool ReverseKey(int i, std::string& key) const;
+    const SSortedView& PrefixView() const;
+    const SSortedView& ListView(std::size_t list) const;
+    const SSortedView& ReverseView() const;
+    // A view the header records as in order and whole, taken without reading the list.
+    bool TakeRecordedView(SSortedView& view, std::uint32_t bit, int count) const;
+    // The views as the records give them: every list read once.
+    void CheckPrefixView(SSortedView& view) const;
+    void CheckListView(std::size_t list, SSortedView& view) const;
+    void CheckReverseView(SSortedView& view) const;
+    void EnsureFirstLetters() const;
+
+    const CDictRecords& m_records;
+    bool m_bUseIndexes = true;
+    mutable std::array<int, 256> m_firstLetter{};
+    mutable bool m_bFirstLetterReady = false;
+    mutable SSortedView m_prefixView;
+    mutable std::array<SSortedView, DictFormat::kHeadwordListCount> m_listViews;
+    mutable SSortedView m_reverseView;
+    // The reverse records by their diacritic-free keys.
+    mutable std::vector<std::pair<std::string, std::int32_t>> m_foldedReverse;
+    mutable bool m_bFoldedReady = false;
+};
