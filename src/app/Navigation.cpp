@@ -30,22 +30,18 @@ void CZodynasDlg::CreateLists() {
     m_listHistory->setObjectName("VListBoxHistory");
     m_listHistory->setAccessibleName(QtText::FromCp1257("Praeitis"));
     m_listHistory->SetStyle(m_app.ListStyle());
-    m_listIndex->reverse = m_nDirection != 0;
-    m_listHistory->reverse = m_nDirection != 0;
-    m_listIndex->lastIndex = (m_nDirection != 0 ? m_dict.ReverseCount() : m_dict.ArticleCount()) - 1;
+    m_listIndex->reverse = IsReverse();
+    m_listHistory->reverse = IsReverse();
+    m_listIndex->lastIndex = (IsReverse() ? m_dict.ReverseCount() : m_dict.ArticleCount()) - 1;
     m_listIndex->ResetScroll();
     m_listIndex->show();
     m_listHistory->show();
 }
 
-EDirection CZodynasDlg::LookupDirection() const {
-    return m_nDirection != 0 ? EDirection::Reverse : EDirection::Forward;
-}
-
 CWordForms* CZodynasDlg::WordForms() {
     if (m_bWordForms == 0)
         return nullptr;
-    return m_nDirection != 0 ? m_pLithuanianForms.get() : m_pEnglishForms.get();
+    return IsReverse() ? m_pLithuanianForms.get() : m_pEnglishForms.get();
 }
 
 void CZodynasDlg::PreloadWordForms() {
@@ -78,10 +74,10 @@ void CZodynasDlg::SetWordFormsData(const std::string& englishBase, const std::st
 void CZodynasDlg::ShowSavedWord() {
     m_editWord->PutWord(m_strLastWord);
     // The word as it was left, without forms: start-up never waits for the hunspell data.
-    const Lookup::SResult found = Lookup::Find(m_dict, LookupDirection(), m_strLastWord);
+    const Lookup::SResult found = Lookup::Find(m_dict, m_direction, m_strLastWord);
     m_listIndex->selection = found.entry;
     ShowPage(found.text, found.entry);
-    if (m_nDirection != 0)
+    if (IsReverse())
         m_editWord->setFocus();
 }
 
@@ -92,7 +88,7 @@ void CZodynasDlg::FollowTyping(const std::optional<std::string>& text) {
         m_listIndex->viewport()->update();
         return;
     }
-    const int selection = Lookup::FindEntry(m_dict, LookupDirection(), *text, WordForms());
+    const int selection = Lookup::FindEntry(m_dict, m_direction, *text, WordForms());
     // The found entry stands as the fourth row. The index is painted with the entry box's own
     // change of this key, in one pass of the window; a key that leaves it where it was ("hous"
     // after "hou", both at "house") paints no row.
@@ -109,14 +105,14 @@ void CZodynasDlg::OnOK() {
     // Nothing for a letter the dictionary cannot hold: no row to select, a page that says so.
     const std::optional<std::string> word = m_editWord->LookupWord();
     const Lookup::SResult found =
-        word ? Lookup::Find(m_dict, LookupDirection(), *word, WordForms()) : Lookup::SResult{};
-    if (m_nDirection != 0 && word && found.entry != m_listIndex->selection) {
+        word ? Lookup::Find(m_dict, m_direction, *word, WordForms()) : Lookup::SResult{};
+    if (IsReverse() && word && found.entry != m_listIndex->selection) {
         // A row chosen among records of the same text: that row, as it stands.
         ShowReverseEntry(m_listIndex->selection);
     } else {
         m_listIndex->selection = found.entry;
         ShowAnswer(typed, word, found);
-        if (m_nDirection != 0)
+        if (IsReverse())
             m_editWord->setFocus();
     }
     if (!word) {
@@ -156,7 +152,7 @@ void CZodynasDlg::OnClipboardTick() {
     KillTimer(TIMER_CLIPBOARD);
     const std::optional<std::string> bytes = UserText::LookupWord(word);
     const Lookup::SResult found =
-        bytes ? Lookup::Find(m_dict, LookupDirection(), *bytes, WordForms()) : Lookup::SResult{};
+        bytes ? Lookup::Find(m_dict, m_direction, *bytes, WordForms()) : Lookup::SResult{};
     m_listIndex->selection = found.entry;
     if (!found.text.empty()) {
         m_listIndex->keepSelectionVisible = true;
@@ -167,9 +163,8 @@ void CZodynasDlg::OnClipboardTick() {
 }
 
 void CZodynasDlg::ShowSuggestion(const AnswerNote::SLink& link) {
-    const int direction = link.direction == EDirection::Reverse ? 1 : 0;
-    if (direction != m_nDirection)
-        SwitchDirection(direction);
+    if (link.direction != m_direction)
+        SwitchDirection(link.direction);
     m_editWord->PutWord(link.record);
     FollowTyping(link.record);
     OnOK();
@@ -186,9 +181,9 @@ void CZodynasDlg::ShowReverseEntry(int index) {
 }
 
 std::string CZodynasDlg::RowWord(int row) {
-    if (m_nActiveList == 2)
+    if (m_activeList == EWordList::History)
         return m_listHistory->GetItem(row);
-    if (m_nDirection != 0)
+    if (IsReverse())
         return m_dict.GetReverseHeadword(row);
     // The headword without its homonym number, so that Enter shows all its homonyms.
     return std::string(SArticleText::Split(m_dict.GetArticle(row)).title);
@@ -212,7 +207,7 @@ void CZodynasDlg::MoveHistorySelection(int selection) {
 }
 
 void CZodynasDlg::LineUp() {
-    if (m_nActiveList == 2) {
+    if (m_activeList == EWordList::History) {
         MoveHistorySelection(m_listHistory->selection - 1);
         return;
     }
@@ -221,7 +216,7 @@ void CZodynasDlg::LineUp() {
 }
 
 void CZodynasDlg::LineDown() {
-    if (m_nActiveList == 2) {
+    if (m_activeList == EWordList::History) {
         MoveHistorySelection(m_listHistory->selection + 1);
         return;
     }
@@ -231,7 +226,7 @@ void CZodynasDlg::LineDown() {
 }
 
 void CZodynasDlg::PageUp() {
-    if (m_nActiveList == 2) {
+    if (m_activeList == EWordList::History) {
         MoveHistorySelection(m_listHistory->selection - m_listHistory->visibleLines);
         return;
     }
@@ -240,7 +235,7 @@ void CZodynasDlg::PageUp() {
 }
 
 void CZodynasDlg::PageDown() {
-    if (m_nActiveList == 2) {
+    if (m_activeList == EWordList::History) {
         MoveHistorySelection(m_listHistory->selection + m_listHistory->visibleLines);
         return;
     }
@@ -248,14 +243,14 @@ void CZodynasDlg::PageDown() {
     MoveIndexSelection(std::max(std::min(s, m_listIndex->lastIndex), 0), true);
 }
 
-void CZodynasDlg::SwitchDirection(int nDirection) {
-    m_nDirection = nDirection;
+void CZodynasDlg::SwitchDirection(EDirection direction) {
+    m_direction = direction;
     SetIndexButtonBitmaps();
     m_btnEnglish->repaint();
     m_btnLithuanian->repaint();
 
-    m_listIndex->reverse = nDirection != 0;
-    m_listIndex->lastIndex = (nDirection != 0 ? m_dict.ReverseCount() : m_dict.ArticleCount()) - 1;
+    m_listIndex->reverse = IsReverse();
+    m_listIndex->lastIndex = (IsReverse() ? m_dict.ReverseCount() : m_dict.ArticleCount()) - 1;
     m_listIndex->ResetScroll();
     m_listIndex->Repaint();
 
@@ -266,7 +261,7 @@ void CZodynasDlg::SwitchDirection(int nDirection) {
     m_listHistory->ClearItems();
     for (const std::string& page : pages)
         ReleasePage(page);
-    m_listHistory->reverse = nDirection != 0;
+    m_listHistory->reverse = IsReverse();
     StartFormsLoad();
     m_editWord->clear();
     m_clipboard.Forget();
@@ -282,7 +277,7 @@ void CZodynasDlg::SwitchDirection(int nDirection) {
 void CZodynasDlg::OnEditFocus() {
     // Coming back to the entry box swaps the list the keys drive; typing sets it to the index.
     if (m_bLayoutReady)
-        m_nActiveList = m_nActiveList == 1 ? 2 : 1;
+        m_activeList = m_activeList == EWordList::Index ? EWordList::History : EWordList::Index;
 }
 
 void CZodynasDlg::wheelEvent(QWheelEvent* event) {

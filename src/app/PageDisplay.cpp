@@ -70,7 +70,7 @@ void CZodynasDlg::ShowAnswer(const std::string& typed, const std::optional<std::
     answer.typed = typed;
     answer.how = found.how;
     answer.rule = found.rule;
-    answer.direction = LookupDirection();
+    answer.direction = m_direction;
     if (found.entry >= 0) {
         int homonym = 0;
         answer.shown = m_dict.GetListHeadword(answer.direction, found.entry, homonym);
@@ -100,8 +100,7 @@ void CZodynasDlg::ShowAnswer(const std::string& typed, const std::optional<std::
 }
 
 std::string CZodynasDlg::OtherDirectionRecord(const std::string& word) {
-    const EDirection other =
-        LookupDirection() == EDirection::Forward ? EDirection::Reverse : EDirection::Forward;
+    const EDirection other = m_direction == EDirection::Forward ? EDirection::Reverse : EDirection::Forward;
     CWordForms* forms = m_bWordForms == 0              ? nullptr
                         : other == EDirection::Reverse ? m_pLithuanianForms.get()
                                                        : m_pEnglishForms.get();
@@ -112,8 +111,12 @@ std::string CZodynasDlg::OtherDirectionRecord(const std::string& word) {
     return m_dict.GetListHeadword(other, there.entry, homonym);
 }
 
+std::string CZodynasDlg::PageHead() const {
+    return theApp != nullptr ? theApp->m_strPageHeader : std::string();
+}
+
 void CZodynasDlg::ShowBody(std::string title, const std::string& body, int entry, bool bPutTitle) {
-    const std::string head = theApp != nullptr ? theApp->m_strPageHeader : std::string();
+    const std::string head = PageHead();
     // The page file, or nothing when none can be written whole (no private folder, a full disk, a
     // size limit); an empty or cut ".TMP" file is left for the sweeps.
     std::string htmPath = CTempFolder::CreateUniqueFile("ZOD");
@@ -126,7 +129,7 @@ void CZodynasDlg::ShowBody(std::string title, const std::string& body, int entry
     }
 
     if (entry >= 0) {
-        if (m_nDirection != 0) {
+        if (IsReverse()) {
             title = m_dict.GetReverseHeadword(entry);
         } else {
             const int n = m_listIndex->HomonymOrdinal(entry);
@@ -220,7 +223,7 @@ void CZodynasDlg::OnBeforeNavigate2(const std::string& url, bool& bCancel) {
 }
 
 void CZodynasDlg::ShowLinkPage(const std::string& text, int entry) {
-    if (m_nDirection == 0) {
+    if (!IsReverse()) {
         // The English index moves to the linked entry, whose place among its homonyms the title
         // carries.
         m_listIndex->selection = entry;

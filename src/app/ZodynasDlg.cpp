@@ -112,7 +112,7 @@ bool CZodynasDlg::OnInitDialog() {
     }
 
     m_editWord->setFocus();
-    m_nActiveList = 1;
+    m_activeList = EWordList::Index;
     return true;
 }
 
@@ -242,8 +242,9 @@ void CZodynasDlg::CreateChildren() {
         ClearHistory();
         m_listHistory->Repaint();
     });
-    connect(m_btnEnglish, &QAbstractButton::clicked, this, [this] { SwitchDirection(0); });
-    connect(m_btnLithuanian, &QAbstractButton::clicked, this, [this] { SwitchDirection(1); });
+    connect(m_btnEnglish, &QAbstractButton::clicked, this, [this] { SwitchDirection(EDirection::Forward); });
+    connect(m_btnLithuanian, &QAbstractButton::clicked, this,
+            [this] { SwitchDirection(EDirection::Reverse); });
     // A changed clipboard is fetched at the next tick of the watch, an unchanged one never.
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
             [this] { m_clipboard.MarkChanged(); });
@@ -324,7 +325,7 @@ void CZodynasDlg::LoadSettings() {
     m_bSelection = s.bSelection;
     m_bWordForms = s.bWordForms;
     // Any stored direction but English selects the Lithuanian index.
-    m_nDirection = s.nDirection != 0 ? 1 : 0;
+    m_direction = s.nDirection != 0 ? EDirection::Reverse : EDirection::Forward;
     m_nPosX = s.nPosX;
     m_nPosY = s.nPosY;
     m_nSizeX = s.nSizeX;
@@ -338,7 +339,7 @@ void CZodynasDlg::SaveSettings() {
     s.bShowHistory = m_bShowHistory;
     s.bSelection = m_bSelection;
     s.bWordForms = m_bWordForms;
-    s.nDirection = m_nDirection;
+    s.nDirection = IsReverse() ? 1 : 0;
     s.strLastWord = m_strLastWord;
     ::SaveSettings(s, frameGeometry(), m_editWord->Word());
     m_strLastWord = s.strLastWord;
@@ -375,8 +376,8 @@ int CZodynasDlg::SelectedBitmapId() const {
 
 void CZodynasDlg::SetIndexButtonBitmaps() {
     using namespace BitmapIds;
-    m_btnEnglish->LoadBitmaps(m_nDirection != 0 ? kEnglishInactive : kEnglishActive, 0);
-    m_btnLithuanian->LoadBitmaps(m_nDirection != 0 ? kLithuanianActive : kLithuanianInactive, 0);
+    m_btnEnglish->LoadBitmaps(IsReverse() ? kEnglishInactive : kEnglishActive, 0);
+    m_btnLithuanian->LoadBitmaps(IsReverse() ? kLithuanianActive : kLithuanianInactive, 0);
 }
 
 void CZodynasDlg::SetAlwaysOnTopBitmaps() {
@@ -522,7 +523,7 @@ void CZodynasDlg::Layout(int cx, int cy) {
     SLayoutInput in{};
     in.cx = cx;
     in.cy = cy;
-    in.nDirection = m_nDirection;
+    in.nDirection = IsReverse() ? 1 : 0;
     in.bShowHistory = m_bShowHistory != 0;
     in.nPrevWidth = m_nPrevWidth;
     in.nPrevHeight = m_nPrevHeight;
@@ -636,8 +637,7 @@ void CZodynasDlg::paintEvent(QPaintEvent* event) {
     if (!event->region().intersects(CaptionBand(rect(), m_layoutValues, m_app.m_nLogPixelsX, logicalDpiY())))
         return;
     QPainter painter(this);
-    const int editWidth =
-        m_nDirection != 0 ? m_layoutValues.nEditWidthReverse : m_layoutValues.nEditWidthForward;
+    const int editWidth = IsReverse() ? m_layoutValues.nEditWidthReverse : m_layoutValues.nEditWidthForward;
     PaintCaptionStrip(painter, rect(), FromCp1257(m_strCaption), m_bShowHistory != 0, m_layout.nHistoryX,
                       m_layoutValues, editWidth, m_app.m_nLogPixelsX, logicalDpiY());
 }
@@ -677,8 +677,8 @@ void CZodynasDlg::AddShortcuts() {
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_P), [this] { PrintPage(); });
     shortcut(QKeySequence(Qt::Key_F1), [this] { ShowHelp(); });
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { OnCancel(); });
-    shortcut(QKeySequence(Qt::CTRL | Qt::Key_1), [this] { SwitchDirection(0); });
-    shortcut(QKeySequence(Qt::CTRL | Qt::Key_2), [this] { SwitchDirection(1); });
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_1), [this] { SwitchDirection(EDirection::Forward); });
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_2), [this] { SwitchDirection(EDirection::Reverse); });
 }
 
 bool CZodynasDlg::eventFilter(QObject* watched, QEvent* event) {

@@ -4,6 +4,7 @@
 #include "app/ClipboardWatch.h"
 #include "app/DialogLayout.h"
 #include "app/Settings.h"
+#include "automation/AutomationTarget.h"
 #include "desktop/BitmapIds.h"
 #include "dict/WordForms.h"
 #include "lists/ListOwner.h"
@@ -71,7 +72,7 @@ enum ETimerId {
 // row of bitmap buttons. It owns the dictionary and every child; OnInitDialog brings the program
 // up, ExitRoutine saves the settings and removes the page files. The entry box and the lists
 // reach it only as their CListOwner; the children carry their control names as object names.
-class CZodynasDlg : public QDialog, public CListOwner {
+class CZodynasDlg : public QDialog, public CListOwner, public CAutomationTarget {
     Q_OBJECT
 public:
     explicit CZodynasDlg(CZodynasApp& app, QWidget* parent = nullptr);
@@ -104,7 +105,7 @@ public:
     // Whether the window closed for that reason (the program then ends with status 1).
     bool IsDictionaryGone() const { return m_bDictionaryGone; }
     // Whether the exit routine has run: the window is closing or gone.
-    bool IsClosing() const { return m_bClosing; }
+    bool IsClosing() const override { return m_bClosing; }
     // Writes the settings of the window as they are now (also the exit routine's first step).
     void SaveSettings();
     void ClearHistory();
@@ -113,7 +114,7 @@ public:
     // with an entry, or with bPutTitle, the entry box gets the page's title. OnBeforeNavigate2 lets page
     // files and the about pages through and turns every other link into the page of its link name, shown 20
     // ms later.
-    void ShowPage(std::string text, int entry, bool bPutTitle = false);
+    void ShowPage(std::string text, int entry, bool bPutTitle = false) override;
     // What a typed or copied word (UTF-8) reached: the page, first saying so when its headword is
     // not the word itself, with suggestions; a word that reached nothing gets a page that says so.
     void ShowAnswer(const std::string& typed, const std::optional<std::string>& word,
@@ -130,18 +131,21 @@ public:
     void PageDown() override;
     void ShowForwardEntry(int entry) override;
     void ShowReverseEntry(int index) override;
-    void SwitchDirection(int nDirection);
+    void SwitchDirection(EDirection direction) override;
     // The entry box got the keyboard focus.
     void OnEditFocus() override;
 
     // What the lists need of their owner.
     CDictFile& Dict() override { return m_dict; }
-    void SetActiveList(int nList) override { m_nActiveList = nList; }
+    std::string PageHead() const override;
+    QObject* WindowObject() override { return this; }
+    void SetActiveList(EWordList list) override { m_activeList = list; }
     void NavigateToPage(const std::string& path) override;
 
     // The window's state, for the automation service and the tests.
-    int ActiveList() const { return m_nActiveList; }
-    int Direction() const { return m_nDirection; }
+    EWordList ActiveList() const { return m_activeList; }
+    EDirection Direction() const { return m_direction; }
+    bool IsReverse() const { return m_direction == EDirection::Reverse; }
     bool IsAlwaysOnTop() const { return m_bAlwaysOnTop != 0; }
     bool IsHistoryShown() const { return m_bShowHistory != 0; }
     bool IsSelectionWatched() const { return m_bSelection != 0; }
@@ -213,8 +217,8 @@ private:
     void JoinFormsLoaders();
     std::string m_strCaption;
     std::string m_strLastWord;
-    int m_nActiveList = 1;
-    int m_nDirection = 0;
+    EWordList m_activeList = EWordList::Index;
+    EDirection m_direction = EDirection::Forward;
     int m_bAlwaysOnTop = 0;
     int m_bShowHistory = 0;
     int m_bSelection = 0;
@@ -297,7 +301,6 @@ private:
     // The word a navigation routine puts into the entry box for a row of the active list.
     std::string RowWord(int row);
     // The search direction of the index shown.
-    EDirection LookupDirection() const;
     // The word forms of the index shown, or none while the switch is off.
     CWordForms* WordForms();
     // The page file for a title and a body; ShowPage's second half.

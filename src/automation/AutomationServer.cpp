@@ -8,8 +8,8 @@
 
 #include <dbus/dbus.h>
 
-CAutomationServer::CAutomationServer(const QDBusConnection& bus, CZodynasDlg* pDialog)
-    : m_bus(bus), m_pProxy(std::make_unique<CZodynasDlgAutoProxy>(pDialog)) {}
+CAutomationServer::CAutomationServer(const QDBusConnection& bus, CAutomationTarget* pTarget)
+    : m_bus(bus), m_pProxy(std::make_unique<CZodynasDlgAutoProxy>(pTarget)) {}
 
 CAutomationServer::~CAutomationServer() {
     ReleaseName();

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-class CZodynasDlg;
+class CAutomationTarget;
 class CZodynasDlgAutoProxy;
 
 // The automation service on a D-Bus connection: the automation object at kObjectPath and the
@@ -20,7 +20,7 @@ public:
     static constexpr const char* kObjectPath = "/LEKSTAR/Application";
     static constexpr const char* kInterface = "LEKSTAR.IZodynas";
 
-    CAutomationServer(const QDBusConnection& bus, CZodynasDlg* pDialog);
+    CAutomationServer(const QDBusConnection& bus, CAutomationTarget* pTarget);
     ~CAutomationServer();
     CAutomationServer(const CAutomationServer&) = delete;
     CAutomationServer& operator=(const CAutomationServer&) = delete;

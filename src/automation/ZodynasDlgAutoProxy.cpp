@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "automation/ZodynasDlgAutoProxy.h"
 
-#include "app/ZodynasApp.h"
-#include "app/ZodynasDlg.h"
+#include "automation/AutomationTarget.h"
 #include "desktop/QtText.h"
 #include "dict/ArticleText.h"
 #include "render/Lookup.h"
@@ -33,18 +32,19 @@ std::string TitledPage(std::string_view text, std::string page) {
 
 } // namespace
 
-CZodynasDlgAutoProxy::CZodynasDlgAutoProxy(CZodynasDlg* pDialog, QObject* parent)
-    : QObject(parent), m_pDialog(pDialog) {}
+CZodynasDlgAutoProxy::CZodynasDlgAutoProxy(CAutomationTarget* pTarget, QObject* parent)
+    : QObject(parent), m_pTarget(pTarget), m_pWindow(pTarget != nullptr ? pTarget->WindowObject() : nullptr) {
+}
 
 CZodynasDlgAutoProxy::~CZodynasDlgAutoProxy() = default;
 
-CZodynasDlg* CZodynasDlgAutoProxy::Dialog() const {
-    return m_pDialog.data();
+CAutomationTarget* CZodynasDlgAutoProxy::Target() const {
+    return m_pWindow != nullptr ? m_pTarget : nullptr;
 }
 
-CZodynasDlg* CZodynasDlgAutoProxy::Window() {
-    if (m_pDialog != nullptr && !m_pDialog->IsClosing())
-        return m_pDialog.data();
+CAutomationTarget* CZodynasDlgAutoProxy::Window() {
+    if (m_pWindow != nullptr && !m_pTarget->IsClosing())
+        return m_pTarget;
     // The window is closing (its pages swept: a new one would outlive it) or has closed, and the
     // process is on its way out; a direct caller just gets nothing.
     if (calledFromDBus())
@@ -64,12 +64,8 @@ bool CZodynasDlgAutoProxy::Argument(const QString& text, std::string& bytes) {
     return false;
 }
 
-std::string CZodynasDlgAutoProxy::PageHead() {
-    return theApp != nullptr ? theApp->m_strPageHeader : std::string();
-}
-
 int CZodynasDlgAutoProxy::Translate(const QString& text) {
-    CZodynasDlg* dlg = Window();
+    CAutomationTarget* dlg = Window();
     std::string bytes;
     if (dlg == nullptr || !Argument(text, bytes))
         return 0;
@@ -88,38 +84,38 @@ int CZodynasDlgAutoProxy::Translate(const QString& text) {
                                               .arg(static_cast<qulonglong>(kMaxShownPage)));
         return 0;
     }
-    dlg->SwitchDirection(0);
+    dlg->SwitchDirection(EDirection::Forward);
     dlg->FollowTyping(followWord);
     // Entry 0 whatever was found: the entry box takes the page's title, not an index row's word.
-    dlg->ShowPage(page, 0);
+    dlg->ShowPage(page, 0, false);
     return 0;
 }
 
 QString CZodynasDlgAutoProxy::TranslateHTML(const QString& text) {
-    CZodynasDlg* dlg = Window();
+    CAutomationTarget* dlg = Window();
     std::string bytes;
     if (dlg == nullptr || !Argument(text, bytes))
         return QString();
-    dlg->SwitchDirection(0);
-    return QtText::FromCp1257(PageComposer::TranslateHtml(dlg->Dict(), PageHead(), bytes));
+    dlg->SwitchDirection(EDirection::Forward);
+    return QtText::FromCp1257(PageComposer::TranslateHtml(dlg->Dict(), dlg->PageHead(), bytes));
 }
 
 int CZodynasDlgAutoProxy::TranslateRev(const QString& word) {
-    CZodynasDlg* dlg = Window();
+    CAutomationTarget* dlg = Window();
     std::string bytes;
     if (dlg == nullptr || !Argument(word, bytes))
         return 0;
-    dlg->SwitchDirection(1);
+    dlg->SwitchDirection(EDirection::Reverse);
     const Lookup::SResult found = Lookup::Find(dlg->Dict(), EDirection::Reverse, bytes);
-    dlg->ShowPage(found.text, found.entry);
+    dlg->ShowPage(found.text, found.entry, false);
     return 0;
 }
 
 QString CZodynasDlgAutoProxy::TranslateHTMLRev(const QString& word) {
-    CZodynasDlg* dlg = Window();
+    CAutomationTarget* dlg = Window();
     std::string bytes;
     if (dlg == nullptr || !Argument(word, bytes))
         return QString();
-    dlg->SwitchDirection(1);
-    return QtText::FromCp1257(PageComposer::TranslateHtmlRev(dlg->Dict(), PageHead(), bytes));
+    dlg->SwitchDirection(EDirection::Reverse);
+    return QtText::FromCp1257(PageComposer::TranslateHtmlRev(dlg->Dict(), dlg->PageHead(), bytes));
 }

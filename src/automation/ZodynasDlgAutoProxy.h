@@ -9,7 +9,7 @@
 #include <cstddef>
 #include <string>
 
-class CZodynasDlg;
+class CAutomationTarget;
 
 // The automation object that other programs call over D-Bus (interface LEKSTAR.IZodynas): four
 // translations with the main window's dictionary and page builder. Translate and TranslateRev show
@@ -17,12 +17,12 @@ class CZodynasDlg;
 // and show nothing. Every call first switches the window to the English or the Lithuanian index,
 // which empties its entry box and history.
 //
-// The object has no state of its own beyond a non-owning link to the main window, which clears
-// itself when the window is destroyed; a call that arrives after that answers the D-Bus error
-// kErrorNoWindow and touches nothing. Strings are UTF-8 on the bus and code page 1257 inside;
-// characters the code page lacks become "?". An argument longer than kMaxArgument bytes (in code
-// page 1257) answers kErrorTooLong before the window changes. All calls run on the GUI thread,
-// between user actions.
+// The object has no state of its own beyond a non-owning link to the main window (through the
+// narrow CAutomationTarget), which clears itself when the window is destroyed; a call that arrives after that
+// answers the D-Bus error kErrorNoWindow and touches nothing. Strings are UTF-8 on the bus and code page 1257
+// inside; characters the code page lacks become "?". An argument longer than kMaxArgument bytes (in code page
+// 1257) answers kErrorTooLong before the window changes. All calls run on the GUI thread, between user
+// actions.
 class CZodynasDlgAutoProxy : public QObject, protected QDBusContext {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "LEKSTAR.IZodynas")
@@ -38,13 +38,13 @@ public:
     static constexpr std::size_t kMaxShownItems = 64;
     static constexpr std::size_t kMaxShownPage = 1024 * 1024;
 
-    explicit CZodynasDlgAutoProxy(CZodynasDlg* pDialog, QObject* parent = nullptr);
+    explicit CZodynasDlgAutoProxy(CAutomationTarget* pTarget, QObject* parent = nullptr);
     ~CZodynasDlgAutoProxy() override;
 
     // The main window, or null once it has been destroyed or forgotten.
-    CZodynasDlg* Dialog() const;
+    CAutomationTarget* Target() const;
     // The window has closed: every call from now on answers kErrorNoWindow.
-    void ForgetWindow() { m_pDialog.clear(); }
+    void ForgetWindow() { m_pWindow.clear(); }
 
 public slots:
     // The English articles of the words of text separated by "|", shown in the window. Returns 0.
@@ -59,11 +59,10 @@ public slots:
 
 private:
     // The window to drive, or null after answering the caller with an error.
-    CZodynasDlg* Window();
+    CAutomationTarget* Window();
     // The argument in code page 1257; false after answering the caller with an error.
     bool Argument(const QString& text, std::string& bytes);
-    // The page head every returned page begins with.
-    static std::string PageHead();
-
-    QPointer<CZodynasDlg> m_pDialog;
+    CAutomationTarget* m_pTarget;
+    // The target's window object: null once the window is destroyed.
+    QPointer<QObject> m_pWindow;
 };

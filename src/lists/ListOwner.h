@@ -6,6 +6,9 @@
 
 class CDictFile;
 
+// The two word lists the navigation keys can drive.
+enum class EWordList { Index = 1, History = 2 };
+
 // What the entry box and the word lists need of the window that owns them: the dictionary their
 // rows come from, and the routines that a key, a scroll-bar request or a click hands back. The
 // main window answers them; tests answer with a fake. The widgets know nothing else of it.
@@ -19,8 +22,8 @@ public:
     virtual void LineDown() = 0;
     virtual void PageUp() = 0;
     virtual void PageDown() = 0;
-    // A click, or a key in the entry box, makes a list the active one: 1 the index, 2 the history.
-    virtual void SetActiveList(int nList) = 0;
+    // A click, or a key in the entry box, makes a list the active one.
+    virtual void SetActiveList(EWordList list) = 0;
     // A click on an index row shows that entry.
     virtual void ShowForwardEntry(int row) = 0;
     virtual void ShowReverseEntry(int row) = 0;

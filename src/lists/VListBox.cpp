@@ -371,7 +371,7 @@ void CVListBox::OnClick(int y) {
         row = -1;
     selection = row;
     Repaint();
-    m_pOwner->SetActiveList(isHistory ? 2 : 1);
+    m_pOwner->SetActiveList(isHistory ? EWordList::History : EWordList::Index);
     if (isHistory) {
         const std::string path = PagePath(selection);
         if (!path.empty())

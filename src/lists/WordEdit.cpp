@@ -70,7 +70,7 @@ void CWordEdit::keyPressEvent(QKeyEvent* event) {
     // Enter is the window's command, not typing: the list the keys drive stays as it was.
     const bool command = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (m_pOwner != nullptr && !command)
-        m_pOwner->SetActiveList(1);
+        m_pOwner->SetActiveList(EWordList::Index);
     QLineEdit::keyPressEvent(event);
 }
 

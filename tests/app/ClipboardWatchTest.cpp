@@ -68,7 +68,7 @@ TEST_F(ClipboardWatchTest, ADirectionSwitchLooksTheSameTextUpAgain) {
     dlg->OnClipboardTick();
     // A TAB stays inside the word: "namas\tir" is no English headword, its nearest one is shown.
     EXPECT_EQ(dlg->ClipboardWatch().LastText(), "namas\tir kiti");
-    dlg->SwitchDirection(1);
+    dlg->SwitchDirection(EDirection::Reverse);
     EXPECT_EQ(dlg->ClipboardWatch().LastText(), "");
     Copy("namas");
     dlg->OnClipboardTick();
@@ -122,7 +122,7 @@ TEST_F(ClipboardWatchTest, TheClipboardIsFetchedOnlyAfterItChanged) {
     EXPECT_EQ(dlg->ClipboardWatch().LastText(), "cards");
     EXPECT_EQ(EntryBox(dlg)->text(), "cards");
     // After a switch of the index the same text is fetched and looked up again.
-    dlg->SwitchDirection(1);
+    dlg->SwitchDirection(EDirection::Reverse);
     dlg->OnClipboardTick();
     EXPECT_EQ(dlg->ClipboardWatch().LastText(), "cards");
 }
@@ -151,7 +151,7 @@ TEST_F(ClipboardWatchTest, ForeignLettersMatchNothingTypographicSpacesSplit) {
     Copy("");
     auto dlg = Start();
     ASSERT_TRUE(m_bInitResult);
-    dlg->SwitchDirection(1);
+    dlg->SwitchDirection(EDirection::Reverse);
     dlg->ToggleAlwaysOnTop();
     ASSERT_EQ(dlg->TimerInterval(TIMER_CLIPBOARD), 333);
     const std::string before = PageView(dlg)->CurrentPath();
@@ -281,7 +281,7 @@ TEST_F(SelectionWatchTest, TheClipboardAndTheSelectionShareOneMemory) {
     dlg->OnClipboardTick();
     EXPECT_EQ(EntryBox(dlg)->text(), "cards");
     // A switch of the index reads again where the last text came from: the selection.
-    dlg->SwitchDirection(1);
+    dlg->SwitchDirection(EDirection::Reverse);
     EXPECT_EQ(dlg->ClipboardWatch().LastText(), "");
     const int reads = g_nSelectionReads;
     dlg->OnClipboardTick();

@@ -175,7 +175,7 @@ TEST_F(PageDisplayTest, AForeignLetterInTheEntryBoxMatchesNothing) {
     QTest::keyClick(edit, Qt::Key_Backspace);
     EXPECT_EQ(IndexList(dlg)->selection, 2);
     // A letter typed as a letter and a combining mark is the composed letter.
-    dlg->SwitchDirection(1);
+    dlg->SwitchDirection(EDirection::Reverse);
     edit->setText(QString::fromUtf8("s\xCC\x8Cu"));
     QTest::keyClick(edit, Qt::Key_O);
     EXPECT_EQ(edit->Word(), "\xF0uo");
@@ -207,7 +207,7 @@ TEST_F(PageDisplayTest, CursorBlockKeysMoveTheSelectionKeypadKeysDoNot) {
     const int v = IndexList(dlg)->visibleLines;
     // Waiting for the paint may pass focus events to the entry box, each of which swaps the list
     // the keys drive; typing gives them back to the index.
-    dlg->SetActiveList(1);
+    dlg->SetActiveList(EWordList::Index);
     QTest::keyClick(edit, Qt::Key_PageDown);
     EXPECT_EQ(IndexList(dlg)->selection, v);
     QTest::keyClick(edit, Qt::Key_PageUp);
@@ -221,7 +221,7 @@ TEST_F(PageDisplayTest, TheArrowsReachTheLastIndexRowAndTheLastHistoryItemNoFurt
     auto dlg = StartWithHistory();
     ASSERT_TRUE(m_bInitResult);
     CVListBox* index = IndexList(dlg);
-    dlg->SetActiveList(1);
+    dlg->SetActiveList(EWordList::Index);
     index->selection = index->lastIndex - 1;
     dlg->LineDown();
     EXPECT_EQ(index->selection, index->lastIndex);
@@ -242,7 +242,7 @@ TEST_F(PageDisplayTest, TheArrowsReachTheLastIndexRowAndTheLastHistoryItemNoFurt
     CVListBoxHistory* history = HistoryList(dlg);
     ASSERT_EQ(history->items.size(), 3u);
     LEKSTAR_WAIT_TRUE(history->visibleLines > 3);
-    dlg->SetActiveList(2);
+    dlg->SetActiveList(EWordList::History);
     history->selection = 1;
     dlg->LineDown();
     EXPECT_EQ(history->selection, 2);
@@ -264,7 +264,7 @@ TEST_F(PageDisplayTest, TheWheelMovesOneRowWhileTheEntryBoxHasTheFocus) {
     dlg->activateWindow();
     EntryBox(dlg)->setFocus();
     LEKSTAR_WAIT_TRUE(EntryBox(dlg)->hasFocus());
-    dlg->SetActiveList(1);
+    dlg->SetActiveList(EWordList::Index);
     const auto wheel = [&](int delta) {
         QWheelEvent event(QPointF(5, 5), dlg->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, delta),
                           Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
@@ -325,7 +325,7 @@ TEST_F(PageDisplayTest, HistoryKeepsOrderAndRevisitsTheFirstPageFile) {
     dlg->NavigateToPage(history->pages["cat"]);
     EXPECT_EQ(PageView(dlg)->CurrentPath(), history->pages["cat"]);
     // The history list drives the keys after a click; navigation puts its words.
-    dlg->SetActiveList(2);
+    dlg->SetActiveList(EWordList::History);
     dlg->LineUp();
     EXPECT_EQ(EntryBox(dlg)->text(), "cat");
     EXPECT_EQ(history->selection, 0);
@@ -345,20 +345,20 @@ TEST_F(PageDisplayTest, HistoryKeepsOrderAndRevisitsTheFirstPageFile) {
 TEST_F(PageDisplayTest, ReturningFocusSwapsTheActiveListTypingResetsIt) {
     auto dlg = Start();
     ASSERT_TRUE(m_bInitResult);
-    EXPECT_EQ(dlg->ActiveList(), 1);
+    EXPECT_EQ(dlg->ActiveList(), EWordList::Index);
     dlg->OnEditFocus();
-    EXPECT_EQ(dlg->ActiveList(), 2);
+    EXPECT_EQ(dlg->ActiveList(), EWordList::History);
     dlg->OnEditFocus();
-    EXPECT_EQ(dlg->ActiveList(), 1);
+    EXPECT_EQ(dlg->ActiveList(), EWordList::Index);
     // Enter is the window's command and leaves the list as it was; typing gives the keys back to
     // the index.
-    dlg->SetActiveList(2);
+    dlg->SetActiveList(EWordList::History);
     QTest::keyClick(EntryBox(dlg), Qt::Key_Return);
-    EXPECT_EQ(dlg->ActiveList(), 2);
+    EXPECT_EQ(dlg->ActiveList(), EWordList::History);
     QTest::keyClick(EntryBox(dlg), Qt::Key_Enter, Qt::KeypadModifier);
-    EXPECT_EQ(dlg->ActiveList(), 2);
+    EXPECT_EQ(dlg->ActiveList(), EWordList::History);
     QTest::keyClick(EntryBox(dlg), Qt::Key_A);
-    EXPECT_EQ(dlg->ActiveList(), 1);
+    EXPECT_EQ(dlg->ActiveList(), EWordList::Index);
 }
 
 TEST_F(PageDisplayTest, AClickInTheIndexLeavesTheKeysWithTheIndex) {
@@ -368,7 +368,7 @@ TEST_F(PageDisplayTest, AClickInTheIndexLeavesTheKeysWithTheIndex) {
     EntryBox(dlg)->setFocus();
     LEKSTAR_WAIT_TRUE(EntryBox(dlg)->hasFocus());
     LEKSTAR_WAIT_TRUE(IndexList(dlg)->visibleLines > 4);
-    dlg->SetActiveList(1);
+    dlg->SetActiveList(EWordList::Index);
     CVListBox* index = IndexList(dlg);
     index->topIndex = 0;
     QTest::mouseClick(index->viewport(), Qt::LeftButton, {},
@@ -376,7 +376,7 @@ TEST_F(PageDisplayTest, AClickInTheIndexLeavesTheKeysWithTheIndex) {
     EXPECT_EQ(index->selection, 3);
     EXPECT_EQ(EntryBox(dlg)->text(), "dog");
     EXPECT_TRUE(EntryBox(dlg)->hasFocus());
-    EXPECT_EQ(dlg->ActiveList(), 1);
+    EXPECT_EQ(dlg->ActiveList(), EWordList::Index);
     const int historySelection = HistoryList(dlg)->selection;
     QTest::keyClick(EntryBox(dlg), Qt::Key_Down);
     EXPECT_EQ(index->selection, 4);
@@ -417,18 +417,18 @@ TEST_F(PageDisplayTest, AClosedPopupDoesNotSwapTheActiveList) {
         QFocusEvent event(QEvent::FocusIn, reason);
         QApplication::sendEvent(EntryBox(dlg), &event);
     };
-    dlg->SetActiveList(1);
+    dlg->SetActiveList(EWordList::Index);
     focusIn(Qt::PopupFocusReason);
-    EXPECT_EQ(dlg->ActiveList(), 1);
+    EXPECT_EQ(dlg->ActiveList(), EWordList::Index);
     focusIn(Qt::MenuBarFocusReason);
-    EXPECT_EQ(dlg->ActiveList(), 1);
+    EXPECT_EQ(dlg->ActiveList(), EWordList::Index);
     // Coming back from another window, by a click or by Tab is a return.
     focusIn(Qt::ActiveWindowFocusReason);
-    EXPECT_EQ(dlg->ActiveList(), 2);
+    EXPECT_EQ(dlg->ActiveList(), EWordList::History);
     focusIn(Qt::MouseFocusReason);
-    EXPECT_EQ(dlg->ActiveList(), 1);
+    EXPECT_EQ(dlg->ActiveList(), EWordList::Index);
     focusIn(Qt::TabFocusReason);
-    EXPECT_EQ(dlg->ActiveList(), 2);
+    EXPECT_EQ(dlg->ActiveList(), EWordList::History);
 }
 
 TEST_F(PageDisplayTest, KeysOfTheWindowAndLettersTypedIntoThePage) {
@@ -461,9 +461,9 @@ TEST_F(PageDisplayTest, KeysOfTheWindowAndLettersTypedIntoThePage) {
     }
     // Ctrl+2 and Ctrl+1 switch the index.
     QTest::keyClick(EntryBox(dlg), Qt::Key_2, Qt::ControlModifier);
-    EXPECT_EQ(dlg->Direction(), 1);
+    EXPECT_EQ(dlg->Direction(), EDirection::Reverse);
     QTest::keyClick(EntryBox(dlg), Qt::Key_1, Qt::ControlModifier);
-    EXPECT_EQ(dlg->Direction(), 0);
+    EXPECT_EQ(dlg->Direction(), EDirection::Forward);
     // F1 opens the help.
     QTest::keyClick(EntryBox(dlg), Qt::Key_F1);
     ASSERT_EQ(m_opened.size(), 1u);
@@ -479,7 +479,7 @@ TEST_F(PageDisplayTest, TheDirectionSwitchResetsEverything) {
     ASSERT_TRUE(m_bInitResult);
     dlg->ClipboardWatch().TakeWord("cat");
     QTest::mouseClick(Button(dlg, "IDC_LITHUANIAN"), Qt::LeftButton);
-    EXPECT_EQ(dlg->Direction(), 1);
+    EXPECT_EQ(dlg->Direction(), EDirection::Reverse);
     EXPECT_EQ(Button(dlg, "IDC_ENGLISH")->NormalId(), 218);
     EXPECT_EQ(Button(dlg, "IDC_LITHUANIAN")->NormalId(), 217);
     EXPECT_TRUE(IndexList(dlg)->reverse);
@@ -503,7 +503,7 @@ TEST_F(PageDisplayTest, TheDirectionSwitchResetsEverything) {
     EXPECT_NE(ReadAll(PageView(dlg)->CurrentPath()).find("<SPAN CLASS=SELECTED>namas</SPAN>"),
               std::string::npos);
     QTest::mouseClick(Button(dlg, "IDC_ENGLISH"), Qt::LeftButton);
-    EXPECT_EQ(dlg->Direction(), 0);
+    EXPECT_EQ(dlg->Direction(), EDirection::Forward);
     EXPECT_EQ(IndexList(dlg)->lastIndex, 45);
     EXPECT_EQ(Button(dlg, "IDC_ENGLISH")->NormalId(), 219);
 }
@@ -640,7 +640,7 @@ TEST_F(PageDisplayTest, PagesNothingShowsOrListsGiveTheirNamesBack) {
     EXPECT_EQ(PagesIn(folder),
               (std::vector<std::string>{std::min(catPage, dogPage), std::max(catPage, dogPage)}));
     // A switch of the index lets the listed pages go, all but the one shown.
-    dlg->SwitchDirection(1);
+    dlg->SwitchDirection(EDirection::Reverse);
     EXPECT_EQ(PagesIn(folder), std::vector<std::string>{catPage});
     // Files outside the page names are never touched.
     WriteBytes(folder + "/notes.htm", "mine");
@@ -753,7 +753,7 @@ TEST_F(WordFormsWindowTest, APreloadReadsTheFormsBesideTheLoopForEachDirection) 
     QTest::keyClicks(EntryBox(dlg), "cats");
     EXPECT_EQ(IndexList(dlg)->selection, 0);
     // The other direction's data follows the switch, and a key that comes first waits for it.
-    dlg->SwitchDirection(1);
+    dlg->SwitchDirection(EDirection::Reverse);
     QTest::keyClicks(EntryBox(dlg), "namuose");
     EXPECT_EQ(IndexList(dlg)->selection, 0); // namas, not namuolis
 }
@@ -778,7 +778,7 @@ TEST_F(WordFormsWindowTest, TypingEnterAndTheClipboardShowTheDictionaryForm) {
     EXPECT_EQ(edit->text(), "cat"); // the word shown, not the word typed
     EXPECT_NE(ReadAll(PageView(dlg)->CurrentPath()).find("katinas"), std::string::npos);
 
-    dlg->SwitchDirection(1);
+    dlg->SwitchDirection(EDirection::Reverse);
     edit->clear();
     QTest::keyClicks(edit, "namuose");
     EXPECT_EQ(IndexList(dlg)->selection, 0);
@@ -839,9 +839,9 @@ TEST_F(WordFormsWindowTest, APageNotOfTheWordSaysSoAndItsSuggestionsLeadToTheirI
     QTest::keyClick(edit, Qt::Key_Return);
     EXPECT_NE(page().find("Gal ie\xF0kojote: <A HREF=\"./lt:6e616d6173\">LT: namas</A>?</P>"),
               std::string::npos);
-    ASSERT_EQ(dlg->Direction(), 0);
+    ASSERT_EQ(dlg->Direction(), EDirection::Forward);
     follow("lt:6e616d6173");
-    EXPECT_EQ(dlg->Direction(), 1);
+    EXPECT_EQ(dlg->Direction(), EDirection::Reverse);
     EXPECT_EQ(edit->text(), "namas");
     EXPECT_EQ(IndexList(dlg)->selection, 0);
     EXPECT_NE(page().find("<SPAN CLASS=SELECTED>namas</SPAN>"), std::string::npos);
@@ -852,7 +852,7 @@ TEST_F(WordFormsWindowTest, APageNotOfTheWordSaysSoAndItsSuggestionsLeadToTheirI
     QTest::keyClick(edit, Qt::Key_Return);
     EXPECT_NE(page().find("<A HREF=\"./en:686f757365\">EN: house</A>?</P>"), std::string::npos);
     follow("en:686f757365");
-    EXPECT_EQ(dlg->Direction(), 0);
+    EXPECT_EQ(dlg->Direction(), EDirection::Forward);
     EXPECT_EQ(edit->text(), "house");
 }
 
@@ -867,7 +867,7 @@ TEST_F(WordFormsWindowTest, WithTheSwitchOffEveryRoadGivesTheNearestHeadword) {
     QTest::keyClick(edit, Qt::Key_Return);
     EXPECT_EQ(edit->text(), "catsup");
 
-    dlg->SwitchDirection(1);
+    dlg->SwitchDirection(EDirection::Reverse);
     edit->clear();
     QTest::keyClicks(edit, "namuose");
     EXPECT_EQ(IndexList(dlg)->selection, 1);

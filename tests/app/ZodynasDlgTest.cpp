@@ -66,7 +66,7 @@ TEST_F(ZodynasDlgTest, StartUpShowsTheWindowTheStartPageAndTheTimers) {
     EXPECT_EQ(dlg->TimerInterval(TIMER_SPLASH), 150);
     EXPECT_FALSE(dlg->IsTimerRunning(TIMER_CLIPBOARD));
     EXPECT_FALSE(ChildNamed<QPushButton>(dlg, "IDOK")->isVisible());
-    EXPECT_EQ(dlg->ActiveList(), 1);
+    EXPECT_EQ(dlg->ActiveList(), EWordList::Index);
     // The splash goes with the first tick.
     LEKSTAR_WAIT_TRUE(!dlg->IsTimerRunning(TIMER_SPLASH));
     EXPECT_FALSE(dlg->HasSplash());

@@ -78,7 +78,7 @@ TEST_F(ShowForWordTest, TheWordIsTranslatedAsIfTypedAndConfirmed) {
     dlg->ShowForWord("");
     EXPECT_EQ(PageView(dlg)->CurrentPath(), shown);
     // In the Lithuanian index the word goes through the index as typed.
-    dlg->SwitchDirection(1);
+    dlg->SwitchDirection(EDirection::Reverse);
     dlg->ShowForWord(QString::fromUtf8("namas"));
     EXPECT_EQ(IndexList(dlg)->selection, 0);
     EXPECT_NE(PageView(dlg)->CurrentPath(), shown);

@@ -102,8 +102,8 @@ protected:
 
     // Leaves the window in the other direction with a word typed, history and clipboard memory,
     // all of which a call must clear.
-    void Dirty(int nDirection) {
-        m_dlg->SwitchDirection(nDirection);
+    void Dirty(EDirection direction) {
+        m_dlg->SwitchDirection(direction);
         HistoryList(m_dlg)->Record("old", m_tmp.File("old.htm"), true);
         EntryBox(m_dlg)->PutWord("zzz");
         m_dlg->ClipboardWatch().TakeWord("clip");
@@ -119,11 +119,11 @@ protected:
 };
 
 TEST_F(AutomationTest, TranslateShowsOneWordWithItsTitle) {
-    Dirty(1);
+    Dirty(EDirection::Reverse);
     EXPECT_EQ(CallShow("Translate", "cat"), 0);
     EXPECT_EQ(ShownPage(), kHead + "<A NAME=\"Q0\"></A><A NAME=\"R1\"></A><P>1. katinas, kat\xEB</P>" +
                                kLastBack + kClose);
-    EXPECT_EQ(m_dlg->Direction(), 0);
+    EXPECT_EQ(m_dlg->Direction(), EDirection::Forward);
     EXPECT_EQ(EntryText(), "cat");
     EXPECT_EQ(History(), Strings{"cat"});
     EXPECT_EQ(IndexList(m_dlg)->selection, 3);
@@ -142,7 +142,7 @@ TEST_F(AutomationTest, TranslateShowsOneWordWithItsTitle) {
 }
 
 TEST_F(AutomationTest, TranslateSeveralWordsLinksThemAndMovesTheIndexToA) {
-    Dirty(1);
+    Dirty(EDirection::Reverse);
     IndexList(m_dlg)->selection = 5;
     EXPECT_EQ(CallShow("Translate", "cat|dog"), 0);
     std::string follow;
@@ -157,11 +157,11 @@ TEST_F(AutomationTest, TranslateSeveralWordsLinksThemAndMovesTheIndexToA) {
     EXPECT_EQ(EntryText(), "cat dog");
     EXPECT_EQ(History(), Strings{"cat dog"});
     EXPECT_EQ(IndexList(m_dlg)->selection, 0);
-    EXPECT_EQ(m_dlg->Direction(), 0);
+    EXPECT_EQ(m_dlg->Direction(), EDirection::Forward);
 }
 
 TEST_F(AutomationTest, TranslateWithALeadingBarHasAnEmptyFirstItem) {
-    Dirty(0);
+    Dirty(EDirection::Forward);
     EXPECT_EQ(CallShow("Translate", "|cat"), 0);
     EXPECT_EQ(ShownPage(),
               kHead + kStart + "<A HREF=\"#Q0\"></A>&nbsp;<A HREF=\"#Q1\">cat</A>&nbsp;\r\n<HR>\r\n" +
@@ -176,10 +176,10 @@ TEST_F(AutomationTest, TranslateWithALeadingBarHasAnEmptyFirstItem) {
 TEST_F(AutomationTest, TranslateNothingSwitchesTheIndexAndShowsNothing) {
     CallShow("Translate", "dog");
     const std::string shown = PageView(m_dlg)->CurrentPath();
-    Dirty(1);
+    Dirty(EDirection::Reverse);
     EXPECT_EQ(CallShow("Translate", ""), 0);
     EXPECT_EQ(PageView(m_dlg)->CurrentPath(), shown);
-    EXPECT_EQ(m_dlg->Direction(), 0);
+    EXPECT_EQ(m_dlg->Direction(), EDirection::Forward);
     EXPECT_EQ(EntryText(), "");
     EXPECT_EQ(History(), Strings{});
     EXPECT_EQ(m_dlg->ClipboardWatch().LastText(), "");
@@ -191,7 +191,7 @@ TEST_F(AutomationTest, TranslateNothingSwitchesTheIndexAndShowsNothing) {
 TEST_F(AutomationTest, TranslateHtmlReturnsThePageAndShowsNothing) {
     CallShow("Translate", "house");
     const std::string shown = PageView(m_dlg)->CurrentPath();
-    Dirty(1);
+    Dirty(EDirection::Reverse);
     const std::string page = CallPage("TranslateHTML", "cat dog");
     EXPECT_EQ(page, PageComposer::TranslateHtml(m_dlg->Dict(), kHead, "cat dog"));
     EXPECT_EQ(page,
@@ -199,7 +199,7 @@ TEST_F(AutomationTest, TranslateHtmlReturnsThePageAndShowsNothing) {
                   "<A NAME=\"Q0\"></A><A NAME=\"R1\"></A><P>1. katinas, kat\xEB</P>" + kBack +
                   "\r\n<HR>\r\n<A NAME=\"Q1\"></A><A NAME=\"R1\"></A><P>1. \xF0uo</P>" + kBack + kClose);
     EXPECT_EQ(PageView(m_dlg)->CurrentPath(), shown);
-    EXPECT_EQ(m_dlg->Direction(), 0);
+    EXPECT_EQ(m_dlg->Direction(), EDirection::Forward);
     EXPECT_EQ(EntryText(), "");
     EXPECT_EQ(History(), Strings{});
     EXPECT_EQ(m_dlg->ClipboardWatch().LastText(), "");
@@ -212,9 +212,9 @@ TEST_F(AutomationTest, TranslateHtmlReturnsThePageAndShowsNothing) {
 }
 
 TEST_F(AutomationTest, TheReverseMethodsUseTheLithuanianIndex) {
-    Dirty(0);
+    Dirty(EDirection::Forward);
     EXPECT_EQ(CallShow("TranslateRev", "\xF0uo"), 0);
-    EXPECT_EQ(m_dlg->Direction(), 1);
+    EXPECT_EQ(m_dlg->Direction(), EDirection::Reverse);
     EXPECT_EQ(ShownPage(), PageComposer::TranslateHtmlRev(m_dlg->Dict(), kHead, "\xF0uo"));
     EXPECT_EQ(ShownPage(), kHead + "<A NAME=\"R4\"></A><P>1. \xF0uo</P>" + kClose);
     EXPECT_EQ(EntryText(), "\xF0uo");
@@ -233,12 +233,12 @@ TEST_F(AutomationTest, TheReverseMethodsUseTheLithuanianIndex) {
     EXPECT_EQ(EntryText(), "");
     EXPECT_EQ(History(), Strings{});
 
-    Dirty(0);
+    Dirty(EDirection::Forward);
     EXPECT_EQ(CallPage("TranslateHTMLRev", "namas"),
               PageComposer::TranslateHtmlRev(m_dlg->Dict(), kHead, "namas"));
     EXPECT_EQ(CallPage("TranslateHTMLRev", "namas"), kHead + "<A NAME=\"R5\"></A><P>1. namas</P>" + kClose);
     EXPECT_EQ(CallPage("TranslateHTMLRev", "\xFE"), kHead + kClose);
-    EXPECT_EQ(m_dlg->Direction(), 1);
+    EXPECT_EQ(m_dlg->Direction(), EDirection::Reverse);
     EXPECT_EQ(EntryText(), "");
     EXPECT_EQ(History(), Strings{});
     EXPECT_EQ(PageView(m_dlg)->CurrentPath(), shown);
@@ -262,7 +262,7 @@ TEST_F(AutomationTest, TextOutsideTheCodePageBecomesQuestionMarks) {
 }
 
 TEST_F(AutomationTest, WrongArgumentsAreRefusedWithoutTouchingTheWindow) {
-    Dirty(1);
+    Dirty(EDirection::Reverse);
     // Bytes that are no UTF-8 cannot travel as a string; as bytes they match no method.
     const QDBusMessage bytes = Call("Translate", QByteArray("\xFF\xFE\x80", 3));
     EXPECT_EQ(bytes.type(), QDBusMessage::ErrorMessage);
@@ -278,7 +278,7 @@ TEST_F(AutomationTest, WrongArgumentsAreRefusedWithoutTouchingTheWindow) {
         Call("TranslateHTMLRev",
              QString(static_cast<qsizetype>(CZodynasDlgAutoProxy::kMaxArgument + 1), QChar(0x161)));
     EXPECT_EQ(hugeRev.errorName(), CZodynasDlgAutoProxy::kErrorTooLong);
-    EXPECT_EQ(m_dlg->Direction(), 1);
+    EXPECT_EQ(m_dlg->Direction(), EDirection::Reverse);
     EXPECT_EQ(EntryText(), "zzz");
     EXPECT_EQ(History(), Strings{"old"});
     EXPECT_EQ(m_dlg->ClipboardWatch().LastText(), "clip");
@@ -304,20 +304,20 @@ TEST_F(AutomationTest, TranslateShowsAtMost64Words) {
     EXPECT_EQ(CallShow("Translate", Items("cat", CZodynasDlgAutoProxy::kMaxShownItems)), 0);
     EXPECT_NE(ShownPage().find("<A NAME=\"Q63\"></A>"), std::string::npos);
     const std::string shown = PageView(m_dlg)->CurrentPath();
-    Dirty(1);
+    Dirty(EDirection::Reverse);
     for (const std::string& text : {Items("cat", CZodynasDlgAutoProxy::kMaxShownItems + 1),
                                     std::string(CZodynasDlgAutoProxy::kMaxArgument, '|')}) {
         const QDBusMessage reply = Call("Translate", QString::fromStdString(text));
         EXPECT_EQ(reply.errorName(), CZodynasDlgAutoProxy::kErrorTooLong);
     }
     // Nothing of the window changed.
-    EXPECT_EQ(m_dlg->Direction(), 1);
+    EXPECT_EQ(m_dlg->Direction(), EDirection::Reverse);
     EXPECT_EQ(EntryText(), "zzz");
     EXPECT_EQ(History(), Strings{"old"});
     EXPECT_EQ(PageView(m_dlg)->CurrentPath(), shown);
     // An empty last item is no word: 64 words and a trailing "|" are still served.
     EXPECT_EQ(CallShow("Translate", Items("dog", CZodynasDlgAutoProxy::kMaxShownItems) + "|"), 0);
-    EXPECT_EQ(m_dlg->Direction(), 0);
+    EXPECT_EQ(m_dlg->Direction(), EDirection::Forward);
     // The page of words is not shown, so its only bound is the argument's length.
     EXPECT_NE(CallPage("TranslateHTML", std::string(2000, ' ') + "cat").find("katinas"), std::string::npos);
 }
@@ -401,7 +401,7 @@ TEST_F(AutomationTest, ACallOnceTheExitRoutineRanWritesNoPage) {
 
 TEST_F(AutomationTest, ACallAfterTheWindowIsGoneAnswersAnError) {
     m_dlg.reset();
-    EXPECT_EQ(m_server->Proxy()->Dialog(), nullptr);
+    EXPECT_EQ(m_server->Proxy()->Target(), nullptr);
     for (const char* method : {"Translate", "TranslateHTML", "TranslateRev", "TranslateHTMLRev"}) {
         const QDBusMessage reply = Call(method, QString("cat"));
         EXPECT_EQ(reply.type(), QDBusMessage::ErrorMessage) << method;

@@ -25,7 +25,9 @@ public:
     void LineDown() override { m_calls.push_back("LineDown"); }
     void PageUp() override { m_calls.push_back("PageUp"); }
     void PageDown() override { m_calls.push_back("PageDown"); }
-    void SetActiveList(int nList) override { m_calls.push_back("SetActiveList " + std::to_string(nList)); }
+    void SetActiveList(EWordList list) override {
+        m_calls.push_back("SetActiveList " + std::to_string(static_cast<int>(list)));
+    }
     void ShowForwardEntry(int row) override { m_calls.push_back("ShowForwardEntry " + std::to_string(row)); }
     void ShowReverseEntry(int row) override { m_calls.push_back("ShowReverseEntry " + std::to_string(row)); }
     void NavigateToPage(const std::string& path) override { m_calls.push_back("NavigateToPage " + path); }

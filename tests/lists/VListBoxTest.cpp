@@ -31,7 +31,9 @@ public:
     void LineDown() override { Navigate("LineDown"); }
     void PageUp() override { Navigate("PageUp"); }
     void PageDown() override { Navigate("PageDown"); }
-    void SetActiveList(int nList) override { Note("SetActiveList " + std::to_string(nList)); }
+    void SetActiveList(EWordList list) override {
+        Note("SetActiveList " + std::to_string(static_cast<int>(list)));
+    }
     void ShowForwardEntry(int row) override { Note("ShowForwardEntry " + std::to_string(row)); }
     void ShowReverseEntry(int row) override { Note("ShowReverseEntry " + std::to_string(row)); }
     void NavigateToPage(const std::string& path) override { Note("NavigateToPage " + path); }
