@@ -30,11 +30,12 @@ _lekstar_cli() {
         esac
     done
 
-    local commands="lookup page render-forward nearest-forward render-link render-reverse
-        nearest-reverse reverse-entry article reverse-headword rows homonym-ordinal counts words"
+    # The program lists its own commands, so that a new one is offered without a change here.
+    local commands
+    commands=$(lekstar-cli --commands 2>/dev/null)
     if [ -z "$command" ]; then
         if [[ $cur == -* ]]; then
-            COMPREPLY=($(compgen -W "--dict --head --raw --help --version" -- "$cur"))
+            COMPREPLY=($(compgen -W "--dict --head --raw --help --version --commands" -- "$cur"))
         else
             COMPREPLY=($(compgen -W "$commands" -- "$cur"))
         fi
