@@ -21,7 +21,7 @@ std::string CFreeDictCompiler::LinkHtml(const std::vector<int>& articles, const 
     if (name.empty())
         return HtmlText(textUtf8);
     std::vector<int>& targets = m_linkTargets[name];
-    for (int a : m_byHeadword.at(headword))
+    for (int a : m_headwords.Exact(headword))
         AddUnique(targets, a, m_drafts.size());
     ++m_stats.linksInArticles;
     std::string escaped;
@@ -233,7 +233,7 @@ std::string CFreeDictCompiler::TranslatedBody(const SArticleDraft& draft) {
         for (std::size_t n = 0; n < related.size(); ++n) {
             if (n > 0)
                 body += ", ";
-            body += LinkHtml(m_byHeadword.at(m_drafts[static_cast<std::size_t>(related[n])].headword),
+            body += LinkHtml(m_headwords.Exact(m_drafts[static_cast<std::size_t>(related[n])].headword),
                              relatedText[n]);
         }
         body += "\r\n</P>\r\n";

@@ -177,66 +177,73 @@ void CFreeDictCompiler::AddLithuanianForms(const CLithuanianVerbs& verbs) {
     m_stats.lithuanianForms = static_cast<int>(m_content.lithuanianForms.size());
 }
 
-int CFreeDictCompiler::Run(const SRunOptions& options, std::ostream& out, std::ostream& err) {
-    namespace fs = std::filesystem;
-    const std::string& sourceDir = options.sourceDir;
-    const std::string& outputPath = options.outputPath;
-    const std::string& docDir = options.docDir;
-    const std::string& wordnetDir = options.wordnetDir;
-    const std::string& spellingBase = options.spellingBase;
-    const std::string& lithuanianBase = options.lithuanianBase;
-    std::string error;
+namespace {
+
+// What a run reads before it compiles: the two dictionaries and their entries, WordNet's lists
+// and hunspell's checks, the pivots.
+struct SRunSources {
     CDictdReader engLit;
     CDictdReader litEng;
-    if (!engLit.LoadBase((fs::path(sourceDir) / "freedict-eng-lit").string(), &error) ||
-        !litEng.LoadBase((fs::path(sourceDir) / "freedict-lit-eng").string(), &error)) {
-        err << "lekstar-mkdic: " << error << "\n";
-        return 1;
-    }
-    const std::vector<SFreeDictEntry> engLitEntries = ParseEntries(engLit);
-    const std::vector<SFreeDictEntry> litEngEntries = ParseEntries(litEng);
-    // A source that lost one of its halves would give a dictionary that silently lacks it.
-    if ((engLitEntries.empty() || litEngEntries.empty()) && !options.bAllowOneSide) {
-        err << "lekstar-mkdic: " << sourceDir << "/freedict-"
-            << (engLitEntries.empty() ? "eng-lit" : "lit-eng")
-            << ".index: no entries to build from (--allow-one-side builds from the other alone)\n";
-        return 1;
-    }
+    std::vector<SFreeDictEntry> engLitEntries;
+    std::vector<SFreeDictEntry> litEngEntries;
     SEnglishData english;
     bool bWordNet = false;
-    if (!wordnetDir.empty()) {
-        bWordNet = ReadWordNet(wordnetDir, english, &error);
-        if (!bWordNet)
-            err << "lekstar-mkdic: warning: " << error << "\n";
-    }
-    CWordForms spelling(spellingBase);
-    if (!spellingBase.empty()) {
-        if (spelling.Load())
-            english.isWord = [&spelling](const std::string& word) { return spelling.IsWord(word); };
-        else
-            err << "lekstar-mkdic: warning: no hunspell data " << spellingBase
-                << ".aff/.dic; regular English forms are not checked\n";
-    }
-    // The pivots, each word checked by hunspell's lists of its language where they are installed.
+    std::unique_ptr<CWordForms> spelling;
+    std::unique_ptr<CWordForms> lithuanianWords;
     CTriangulation pivots;
     std::vector<std::string> missingPivots;
     std::vector<std::pair<std::string, std::string>> pivotSources;
-    CWordForms lithuanianWords(lithuanianBase);
-    if (options.bPivots) {
-        ReadPivots(sourceDir, pivots, missingPivots, pivotSources);
-        SetPivotChecks(pivots, spelling, lithuanianWords);
+};
+
+// The two dictionaries; false after saying why on err.
+bool ReadDictionaries(const CFreeDictCompiler::SRunOptions& options, SRunSources& in, std::ostream& err) {
+    namespace fs = std::filesystem;
+    std::string error;
+    if (!in.engLit.LoadBase((fs::path(options.sourceDir) / "freedict-eng-lit").string(), &error) ||
+        !in.litEng.LoadBase((fs::path(options.sourceDir) / "freedict-lit-eng").string(), &error)) {
+        err << "lekstar-mkdic: " << error << "\n";
+        return false;
     }
-    CFreeDictCompiler compiler;
-    if (options.bPivots)
-        compiler.SetPivots(&pivots);
-    compiler.Compile(engLitEntries, litEngEntries, english);
-    if (!lithuanianBase.empty()) {
-        CLithuanianVerbs verbs;
-        if (verbs.Load(lithuanianBase, &error))
-            compiler.AddLithuanianForms(verbs);
+    in.engLitEntries = CFreeDictCompiler::ParseEntries(in.engLit);
+    in.litEngEntries = CFreeDictCompiler::ParseEntries(in.litEng);
+    // A source that lost one of its halves would give a dictionary that silently lacks it.
+    if ((in.engLitEntries.empty() || in.litEngEntries.empty()) && !options.bAllowOneSide) {
+        err << "lekstar-mkdic: " << options.sourceDir << "/freedict-"
+            << (in.engLitEntries.empty() ? "eng-lit" : "lit-eng")
+            << ".index: no entries to build from (--allow-one-side builds from the other alone)\n";
+        return false;
+    }
+    return true;
+}
+
+// WordNet's lists, hunspell's checks and the pivots, each a warning when it is missing.
+void ReadHelpers(const CFreeDictCompiler::SRunOptions& options, SRunSources& in, std::ostream& err) {
+    std::string error;
+    if (!options.wordnetDir.empty()) {
+        in.bWordNet = CFreeDictCompiler::ReadWordNet(options.wordnetDir, in.english, &error);
+        if (!in.bWordNet)
+            err << "lekstar-mkdic: warning: " << error << "\n";
+    }
+    in.spelling = std::make_unique<CWordForms>(options.spellingBase);
+    if (!options.spellingBase.empty()) {
+        if (in.spelling->Load())
+            in.english.isWord = [spelling = in.spelling.get()](const std::string& word) {
+                return spelling->IsWord(word);
+            };
         else
-            err << "lekstar-mkdic: warning: " << error << "; no Lithuanian verb forms\n";
+            err << "lekstar-mkdic: warning: no hunspell data " << options.spellingBase
+                << ".aff/.dic; regular English forms are not checked\n";
     }
+    // The pivots, each word checked by hunspell's lists of its language where they are installed.
+    in.lithuanianWords = std::make_unique<CWordForms>(options.lithuanianBase);
+    if (options.bPivots) {
+        CFreeDictCompiler::ReadPivots(options.sourceDir, in.pivots, in.missingPivots, in.pivotSources);
+        CFreeDictCompiler::SetPivotChecks(in.pivots, *in.spelling, *in.lithuanianWords);
+    }
+}
+
+// Says the warnings and losses of a compilation; false when it must not be written.
+bool CheckCompiled(const CFreeDictCompiler& compiler, const std::string& sourceDir, std::ostream& err) {
     for (const std::string& w : compiler.Warnings())
         err << "lekstar-mkdic: warning: " << w << "\n";
     if (!compiler.Losses().empty()) {
@@ -244,32 +251,43 @@ int CFreeDictCompiler::Run(const SRunOptions& options, std::ostream& out, std::o
             err << "lekstar-mkdic: lost: " << loss << "\n";
         err << "lekstar-mkdic: " << compiler.Losses().size()
             << " source entries would be lost; nothing written\n";
-        return 1;
+        return false;
     }
     if (compiler.Content().articles.empty()) {
         err << "lekstar-mkdic: " << sourceDir << "/freedict-eng-lit.index: no entries to build from\n";
-        return 1;
+        return false;
     }
-    if (!CDictWriter::WriteFile(outputPath, compiler.Content(), CDictWriter::EOrder::Sort, &error)) {
+    return true;
+}
+
+// The dictionary and its licence text beside it; false after saying why on err.
+bool WriteOutputs(const CFreeDictCompiler::SRunOptions& options, const CFreeDictCompiler& compiler,
+                  const SRunSources& in, std::ostream& err) {
+    namespace fs = std::filesystem;
+    const std::string& docDir = options.docDir;
+    std::string error;
+    if (!CDictWriter::WriteFile(options.outputPath, compiler.Content(), CDictWriter::EOrder::Sort, &error)) {
         err << "lekstar-mkdic: " << error << "\n";
-        return 1;
+        return false;
     }
-    const std::string copyingPath = outputPath + ".COPYING";
-    const std::string copying = CopyingText(
-        engLit.EntryText("00databaseinfo"), litEng.EntryText("00databaseinfo"),
+    const std::string copying = CFreeDictCompiler::CopyingText(
+        in.engLit.EntryText("00databaseinfo"), in.litEng.EntryText("00databaseinfo"),
         docDir.empty() ? std::string() : (fs::path(docDir) / "dict-freedict-eng-lit" / "copyright").string(),
         docDir.empty() ? std::string() : (fs::path(docDir) / "dict-freedict-lit-eng" / "copyright").string(),
-        !bWordNet ? std::string() : (fs::path(docDir) / "wordnet-base" / "copyright").string(),
-        compiler.Stats().derived > 0 ? pivotSources : std::vector<std::pair<std::string, std::string>>(),
+        !in.bWordNet ? std::string() : (fs::path(docDir) / "wordnet-base" / "copyright").string(),
+        compiler.Stats().derived > 0 ? in.pivotSources : std::vector<std::pair<std::string, std::string>>(),
         docDir);
-    if (!WriteText(copyingPath, copying, error)) {
+    if (!WriteText(options.outputPath + ".COPYING", copying, error)) {
         err << "lekstar-mkdic: " << error << "\n";
-        return 1;
+        return false;
     }
+    return true;
+}
 
-    const SCompileStats& s = compiler.Stats();
+void PrintSummary(const std::string& outputPath, const SCompileStats& s, const SRunSources& in,
+                  std::ostream& out) {
     std::error_code ec;
-    const auto size = fs::file_size(outputPath, ec);
+    const auto size = std::filesystem::file_size(outputPath, ec);
     out << outputPath << ": " << (ec ? 0 : size) << " bytes\n"
         << "  articles:                  " << s.articles << " (" << s.homonyms << " homonyms, "
         << s.abbreviations << " abbreviations, " << s.skipped << " entries skipped)\n"
@@ -287,35 +305,67 @@ int CFreeDictCompiler::Run(const SRunOptions& options, std::ostream& out, std::o
         << "    Lithuanian-English:      " << s.litEngReached << " of " << s.litEngIn << " headwords ("
         << s.untranslated << " without an English translation)\n"
         << "  Lithuanian verb forms:     " << s.lithuanianForms << "\n"
-        << "  repeated index lines:      " << engLit.RepeatedEntries() + litEng.RepeatedEntries()
+        << "  repeated index lines:      " << in.engLit.RepeatedEntries() + in.litEng.RepeatedEntries()
         << " dropped\n"
         << "  source slips mended:       " << s.mends.Total() << " (" << s.mends.parentheses
         << " parentheses, " << s.mends.slashes << " alternatives, " << s.mends.tags << " tags, "
         << s.mends.lithuanian << " Lithuanian words as English, " << s.mends.abbreviations
         << " shortened headwords, " << s.mends.notes << " notes)\n"
-        << "  licence:                   " << copyingPath << "\n";
-    if (options.bPivots && s.pivotLanguages == 0) {
+        << "  licence:                   " << outputPath << ".COPYING\n";
+}
+
+std::string RuleSummary(const SPivotMeasure& m) {
+    if (!m.KeepsAny())
+        return "none derived, no rule reaches 90 %";
+    char buf[64];
+    std::snprintf(buf, sizeof buf, " languages agree, %.1f %% right on held-out words",
+                  100.0 * static_cast<double>(m.kept.right) / static_cast<double>(m.kept.derived));
+    return m.RuleText() + buf;
+}
+
+void PrintPivotSummary(const CFreeDictCompiler::SRunOptions& options, const CFreeDictCompiler& compiler,
+                       const SRunSources& in, std::ostream& out) {
+    const SCompileStats& s = compiler.Stats();
+    if (s.pivotLanguages == 0) {
         out << "  derived through pivots:    none: no pivot dictionaries (freedict-eng-fra, -fra-eng, "
                "-fra-lit ...) in "
-            << sourceDir << "\n";
-    } else if (options.bPivots) {
-        out << "  derived through pivots:    " << s.derived << " articles, " << s.derivedSenses << " senses, "
-            << s.derivedWords << " Lithuanian words only they hold (" << s.pivotLanguages << " languages";
-        for (const std::string& code : missingPivots)
-            out << "; " << code << " not installed, skipped";
-        out << ")\n";
-        const auto rule = [](const SPivotMeasure& m) {
-            if (!m.KeepsAny())
-                return std::string("none derived, no rule reaches 90 %");
-            char buf[64];
-            std::snprintf(buf, sizeof buf, " languages agree, %.1f %% right on held-out words",
-                          100.0 * static_cast<double>(m.kept.right) / static_cast<double>(m.kept.derived));
-            return m.RuleText() + buf;
-        };
-        out << "    English words:           " << rule(compiler.EnglishMeasure()) << "\n"
-            << "    Lithuanian words:        " << rule(compiler.LithuanianMeasure()) << "\n";
-        if (options.bPivotReport)
-            out << "\n" << PivotReport(compiler.EnglishMeasure(), compiler.LithuanianMeasure());
+            << options.sourceDir << "\n";
+        return;
     }
+    out << "  derived through pivots:    " << s.derived << " articles, " << s.derivedSenses << " senses, "
+        << s.derivedWords << " Lithuanian words only they hold (" << s.pivotLanguages << " languages";
+    for (const std::string& code : in.missingPivots)
+        out << "; " << code << " not installed, skipped";
+    out << ")\n";
+    out << "    English words:           " << RuleSummary(compiler.EnglishMeasure()) << "\n"
+        << "    Lithuanian words:        " << RuleSummary(compiler.LithuanianMeasure()) << "\n";
+    if (options.bPivotReport)
+        out << "\n" << PivotReport(compiler.EnglishMeasure(), compiler.LithuanianMeasure());
+}
+
+} // namespace
+
+int CFreeDictCompiler::Run(const SRunOptions& options, std::ostream& out, std::ostream& err) {
+    SRunSources in;
+    if (!ReadDictionaries(options, in, err))
+        return 1;
+    ReadHelpers(options, in, err);
+    CFreeDictCompiler compiler;
+    if (options.bPivots)
+        compiler.SetPivots(&in.pivots);
+    compiler.Compile(in.engLitEntries, in.litEngEntries, in.english);
+    if (!options.lithuanianBase.empty()) {
+        CLithuanianVerbs verbs;
+        std::string error;
+        if (verbs.Load(options.lithuanianBase, &error))
+            compiler.AddLithuanianForms(verbs);
+        else
+            err << "lekstar-mkdic: warning: " << error << "; no Lithuanian verb forms\n";
+    }
+    if (!CheckCompiled(compiler, options.sourceDir, err) || !WriteOutputs(options, compiler, in, err))
+        return 1;
+    PrintSummary(options.outputPath, compiler.Stats(), in, out);
+    if (options.bPivots)
+        PrintPivotSummary(options, compiler, in, out);
     return 0;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "DictdReader.h"
+#include "HeadwordIndex.h"
 #include "LithuanianVerbs.h"
 #include "Pivots.h"
 #include "dict/DictWriter.h"
@@ -285,9 +286,10 @@ private:
         unsigned derived = 0; // for an article derived through the pivots: the languages that agreed
     };
 
-    // Articles whose headword equals text exactly, else under the forward comparison, else
-    // whose dictd key equals text's key form (when byKey); empty when none.
-    const std::vector<int>* FindArticles(const std::string& text, bool byKey) const;
+    // Direct articles by headword, folded headword or key (CHeadwordIndex::Find).
+    const std::vector<int>* FindArticles(const std::string& text, bool byKey) const {
+        return m_headwords.Find(text, byKey);
+    }
     std::string SenseHtml(const SArticleDraft& draft, const std::string& sense);
     std::string RefsHtml(const std::vector<const SCrossRef*>& refs);
     // A link to the articles of canonical headword, registering it in the link list.
@@ -303,7 +305,19 @@ private:
     void MakeTranslatedDrafts(const std::vector<SFreeDictEntry>& litEng);
     void AddAlternate(std::size_t list, const std::string& textCp1257, int entry);
     void BuildAlternates(const SEnglishData& english);
+    // The reverse list, in phases: the Lithuanian-English headwords leading to their translations'
+    // articles; the Lithuanian words of the articles' senses; entries that only point to another
+    // word; texts of equal letter weights merged; every headword checked for its record.
     void BuildReverse(const std::vector<SFreeDictEntry>& litEng);
+    void ReverseFromHeadwords(const std::vector<SFreeDictEntry>& litEng,
+                              std::map<std::string, std::vector<int>>& records,
+                              std::set<std::string>& headwords);
+    void FollowReverseRefs(const std::vector<SFreeDictEntry>& litEng,
+                           std::map<std::string, std::vector<int>>& records) const;
+    void MergeEqualTexts(std::map<std::string, std::vector<int>>& records,
+                         const std::set<std::string>& headwords);
+    void AddReverseRecord(const std::string& text, std::vector<int>& entries);
+    void CheckReverseReached(const std::vector<SFreeDictEntry>& litEng);
 
     SDictContent m_content;
     SCompileStats m_stats;
@@ -314,18 +328,13 @@ private:
     std::vector<SFreeDictEntry> m_engLit;
     std::vector<SFreeDictEntry> m_litEng;
     std::deque<SFreeDictEntry> m_madeEntries; // the entries of the translated and the derived articles
-    std::map<std::string, std::vector<int>> m_byHeadword;           // exact code page 1257 headword
-    std::map<std::string, std::vector<int>> m_byFolded;             // headword with A-Z folded
-    std::map<std::string, std::vector<int>> m_byKey;                // dictd key form
+    CHeadwordIndex m_headwords;
     std::map<std::string, std::vector<int>> m_linkTargets;          // link name -> articles
     std::array<std::set<std::pair<std::string, int>>, 4> m_altSeen; // per list: (text, entry) added
     // Lithuanian item (code page 1257) -> articles, from the English-Lithuanian senses only.
     std::map<std::string, std::vector<int>> m_reverseFromEnglish;
     // The same for the derived articles, whose words follow the direct ones in every record.
     std::map<std::string, std::vector<int>> m_reverseFromDerived;
-    // Derived articles by exact headword: the direct maps above leave them out, so that no
-    // direct article links to one or changes because of one.
-    std::map<std::string, std::vector<int>> m_derivedByHeadword;
     const CTriangulation* m_pivots = nullptr;
     SPivotMeasure m_englishMeasure;
     SPivotMeasure m_lithuanianMeasure;

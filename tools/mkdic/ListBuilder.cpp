@@ -9,22 +9,13 @@
 #include "dict/DictRecords.h"
 
 #include <algorithm>
+#include <map>
+#include <set>
 #include <tuple>
 
 using namespace MkdicText;
 
 using namespace FreeDict;
-
-const std::vector<int>* CFreeDictCompiler::FindArticles(const std::string& text, bool byKey) const {
-    if (const auto it = m_byHeadword.find(text); it != m_byHeadword.end())
-        return &it->second;
-    if (const auto it = m_byFolded.find(ForwardKey(text)); it != m_byFolded.end())
-        return &it->second;
-    if (byKey)
-        if (const auto it = m_byKey.find(KeyForm(text)); it != m_byKey.end())
-            return &it->second;
-    return nullptr;
-}
 
 void CFreeDictCompiler::AddAlternate(std::size_t list, const std::string& textCp1257, int entry) {
     if (textCp1257.empty() || textCp1257.size() >= kHeadwordLimit)
@@ -110,9 +101,8 @@ void CFreeDictCompiler::BuildAlternates(const SEnglishData& english) {
     // Then the derived articles, after every direct one.
     for (const SIrregularForm& f : english.irregular)
         for (const std::string& base : f.bases)
-            if (const auto derived = m_derivedByHeadword.find(PlainText(base));
-                derived != m_derivedByHeadword.end())
-                for (int a : derived->second)
+            if (const std::vector<int>* derived = m_headwords.Derived(PlainText(base)))
+                for (int a : *derived)
                     AddAlternate(3, PlainText(f.form), a);
     m_stats.irregular = static_cast<int>(m_content.alternates[3].size() - before);
 
@@ -120,11 +110,67 @@ void CFreeDictCompiler::BuildAlternates(const SEnglishData& english) {
     // headword has become an article of its own.
 }
 
+namespace {
+
+// The Lithuanian texts of the reverse records and the articles each leads to, while they are built.
+using TReverseRecords = std::map<std::string, std::vector<int>>;
+
+// How well a spelling stands for the word: the source's headword is the text, else the spelling
+// with the most Lithuanian letters, else the one with the fewest capitals ("namas" before "Namas").
+std::tuple<bool, long, long> SpellingRank(const std::string& t, const std::set<std::string>& headwords) {
+    const long marks =
+        std::count_if(t.begin(), t.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    const long capitals = std::count_if(t.begin(), t.end(), [](char c) {
+        return Cp1257::ToLower(static_cast<unsigned char>(c)) != static_cast<unsigned char>(c);
+    });
+    return {headwords.count(t) != 0, marks, -capitals};
+}
+
+// Texts of equal letter weights grouped into words: one word's articles hold the other's (kėde,
+// kėdė); texts whose articles differ, neither holding the other's, are different words (lyga
+// "league", liga "illness").
+std::vector<std::vector<const std::string*>> SpellingGroups(const std::vector<const std::string*>& equal,
+                                                            TReverseRecords& records) {
+    const auto articles = [&](const std::string* t) {
+        std::vector<int> a = records[*t];
+        std::sort(a.begin(), a.end());
+        return a;
+    };
+    std::vector<std::vector<const std::string*>> words;
+    for (const std::string* text : equal) {
+        const auto same = std::find_if(words.begin(), words.end(), [&](const auto& w) {
+            const std::vector<int> a = articles(w.front()), b = articles(text);
+            return std::includes(a.begin(), a.end(), b.begin(), b.end()) ||
+                   std::includes(b.begin(), b.end(), a.begin(), a.end());
+        });
+        if (same == words.end())
+            words.push_back({text});
+        else
+            same->push_back(text);
+    }
+    return words;
+}
+
+} // namespace
+
 void CFreeDictCompiler::BuildReverse(const std::vector<SFreeDictEntry>& litEng) {
     // The Lithuanian-English headwords first, each leading to the articles of its translations in
     // the order of its senses; then every Lithuanian word of the articles' senses.
-    std::map<std::string, std::vector<int>> records;
+    TReverseRecords records;
     std::set<std::string> headwords;
+    ReverseFromHeadwords(litEng, records, headwords);
+    for (const auto* from : {&m_reverseFromEnglish, &m_reverseFromDerived})
+        for (const auto& [text, entries] : *from)
+            for (int a : entries)
+                AddUnique(records[text], a, kReverseArticles);
+    FollowReverseRefs(litEng, records);
+    MergeEqualTexts(records, headwords);
+    CheckReverseReached(litEng);
+}
+
+void CFreeDictCompiler::ReverseFromHeadwords(const std::vector<SFreeDictEntry>& litEng,
+                                             std::map<std::string, std::vector<int>>& records,
+                                             std::set<std::string>& headwords) {
     for (const SFreeDictEntry& e : litEng) {
         for (const std::string& form : LithuanianItems(e.headword)) {
             const std::string word = PlainText(form);
@@ -149,10 +195,10 @@ void CFreeDictCompiler::BuildReverse(const std::vector<SFreeDictEntry>& litEng) 
                 }
         }
     }
-    for (const auto* from : {&m_reverseFromEnglish, &m_reverseFromDerived})
-        for (const auto& [text, entries] : *from)
-            for (int a : entries)
-                AddUnique(records[text], a, kReverseArticles);
+}
+
+void CFreeDictCompiler::FollowReverseRefs(const std::vector<SFreeDictEntry>& litEng,
+                                          std::map<std::string, std::vector<int>>& records) const {
     // An entry that only points to another word ("jinai": See also {ji}) leads where that word does.
     for (const SFreeDictEntry& e : litEng)
         for (const std::string& form : LithuanianItems(e.headword)) {
@@ -164,10 +210,12 @@ void CFreeDictCompiler::BuildReverse(const std::vector<SFreeDictEntry>& litEng) 
                     for (int a : target->second)
                         AddUnique(own->second, a, kReverseArticles);
         }
+}
 
+void CFreeDictCompiler::MergeEqualTexts(std::map<std::string, std::vector<int>>& records,
+                                        const std::set<std::string>& headwords) {
     // Texts the letter weights make equal ("kėdė", "kėde") are one record: otherwise the first
-    // would hide the second. The source's headword is the text, else the spelling with the most
-    // Lithuanian letters, else the one with the fewest capitals ("namas" before "Namas").
+    // would hide the second.
     std::vector<const std::string*> texts;
     for (const auto& [text, entries] : records)
         if (!entries.empty())
@@ -175,47 +223,19 @@ void CFreeDictCompiler::BuildReverse(const std::vector<SFreeDictEntry>& litEng) 
     std::stable_sort(texts.begin(), texts.end(), [](const std::string* x, const std::string* y) {
         return CDictRecords::CompareByWeight(x->c_str(), y->c_str()) < 0;
     });
-    const auto marks = [](const std::string& t) {
-        return std::count_if(t.begin(), t.end(),
-                             [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
-    };
-    const auto capitals = [](const std::string& t) {
-        return std::count_if(t.begin(), t.end(), [](char c) {
-            return Cp1257::ToLower(static_cast<unsigned char>(c)) != static_cast<unsigned char>(c);
-        });
-    };
-    // Equal texts whose articles differ, neither holding the other's, are different words (lyga
-    // "league", liga "illness"): each keeps its record, the best-ranked first.
+    const auto rank = [&](const std::string* t) { return SpellingRank(*t, headwords); };
     for (std::size_t i = 0; i < texts.size();) {
         std::size_t j = i + 1;
         while (j < texts.size() && CDictRecords::CompareByWeight(texts[i]->c_str(), texts[j]->c_str()) == 0)
             ++j;
-        const auto rank = [&](const std::string& t) {
-            return std::tuple(headwords.count(t) != 0, marks(t), -capitals(t));
-        };
-        const auto articles = [&](const std::string* t) {
-            std::vector<int> a = records[*t];
-            std::sort(a.begin(), a.end());
-            return a;
-        };
-        std::vector<std::vector<const std::string*>> words;
-        for (std::size_t k = i; k < j; ++k) {
-            // One word's articles hold the other's: one word spelled two ways (kėde, kėdė).
-            const auto same = std::find_if(words.begin(), words.end(), [&](const auto& w) {
-                const std::vector<int> a = articles(w.front()), b = articles(texts[k]);
-                return std::includes(a.begin(), a.end(), b.begin(), b.end()) ||
-                       std::includes(b.begin(), b.end(), a.begin(), a.end());
-            });
-            if (same == words.end())
-                words.push_back({texts[k]});
-            else
-                same->push_back(texts[k]);
-        }
+        // Each word keeps its record, the best-ranked first, under its best-ranked spelling.
         std::vector<std::pair<const std::string*, std::vector<int>>> merged;
-        for (const auto& w : words) {
+        for (const auto& w : SpellingGroups({texts.begin() + static_cast<std::ptrdiff_t>(i),
+                                             texts.begin() + static_cast<std::ptrdiff_t>(j)},
+                                            records)) {
             const std::string* best = w.front();
             for (const std::string* t : w)
-                if (rank(*t) > rank(*best))
+                if (rank(t) > rank(best))
                     best = t;
             std::vector<int> entries = records[*best];
             for (const std::string* t : w)
@@ -225,18 +245,23 @@ void CFreeDictCompiler::BuildReverse(const std::vector<SFreeDictEntry>& litEng) 
             m_stats.merged += static_cast<int>(w.size() - 1);
         }
         std::stable_sort(merged.begin(), merged.end(),
-                         [&](const auto& a, const auto& b) { return rank(*a.first) > rank(*b.first); });
-        for (auto& [text, entries] : merged) {
-            // Direct articles before derived ones, whichever spelling brought them.
-            std::stable_partition(entries.begin(), entries.end(),
-                                  [&](int a) { return m_drafts[static_cast<std::size_t>(a)].derived == 0; });
-            if (!entries.empty() && m_drafts[static_cast<std::size_t>(entries.front())].derived != 0)
-                ++m_stats.derivedWords;
-            m_content.reverse.push_back({*text, std::vector<std::int32_t>(entries.begin(), entries.end())});
-        }
+                         [&](const auto& a, const auto& b) { return rank(a.first) > rank(b.first); });
+        for (auto& [text, entries] : merged)
+            AddReverseRecord(*text, entries);
         i = j;
     }
+}
 
+void CFreeDictCompiler::AddReverseRecord(const std::string& text, std::vector<int>& entries) {
+    // Direct articles before derived ones, whichever spelling brought them.
+    std::stable_partition(entries.begin(), entries.end(),
+                          [&](int a) { return m_drafts[static_cast<std::size_t>(a)].derived == 0; });
+    if (!entries.empty() && m_drafts[static_cast<std::size_t>(entries.front())].derived != 0)
+        ++m_stats.derivedWords;
+    m_content.reverse.push_back({text, std::vector<std::int32_t>(entries.begin(), entries.end())});
+}
+
+void CFreeDictCompiler::CheckReverseReached(const std::vector<SFreeDictEntry>& litEng) {
     // Every Lithuanian-English headword must have its record.
     for (const SFreeDictEntry& e : litEng) {
         const std::vector<std::string> forms = LithuanianItems(e.headword);
@@ -264,20 +289,10 @@ void CFreeDictCompiler::IndexDrafts() {
     std::stable_sort(m_drafts.begin(), m_drafts.end(), [](const SArticleDraft& a, const SArticleDraft& b) {
         return CDictRecords::CompareForward(a.headword, b.headword) < 0;
     });
-    m_byHeadword.clear();
-    m_byFolded.clear();
-    m_byKey.clear();
-    m_derivedByHeadword.clear();
-    for (std::size_t i = 0; i < m_drafts.size(); ++i) {
-        const int entry = static_cast<int>(i);
-        if (m_drafts[i].derived != 0) {
-            m_derivedByHeadword[m_drafts[i].headword].push_back(entry);
-            continue;
-        }
-        m_byHeadword[m_drafts[i].headword].push_back(entry);
-        m_byFolded[ForwardKey(m_drafts[i].headword)].push_back(entry);
-        m_byKey[KeyForm(PlainText(m_drafts[i].entry->key))].push_back(entry);
-    }
+    m_headwords.Clear();
+    for (std::size_t i = 0; i < m_drafts.size(); ++i)
+        m_headwords.Add(m_drafts[i].headword, PlainText(m_drafts[i].entry->key), static_cast<int>(i),
+                        m_drafts[i].derived != 0);
 }
 
 namespace {
@@ -425,7 +440,7 @@ void CFreeDictCompiler::Compile(const std::vector<SFreeDictEntry>& engLitIn,
         } else if (draft.derived == 0) {
             std::int32_t place = 0;
             std::int32_t words = 0;
-            for (const int other : m_byHeadword.at(draft.headword)) {
+            for (const int other : m_headwords.Exact(draft.headword)) {
                 if (abbreviation[static_cast<std::size_t>(other)] != 0)
                     continue;
                 ++words;
