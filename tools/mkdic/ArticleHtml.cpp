@@ -38,14 +38,73 @@ std::string CFreeDictCompiler::LinkHtml(const std::vector<int>& articles, const 
     return "<A HREF=\"" + escaped + "\">" + HtmlText(textUtf8) + "</A>";
 }
 
-std::string CFreeDictCompiler::SenseHtml(const SArticleDraft& draft, const std::string& sense) {
-    struct SLink {
-        std::size_t start;
-        std::size_t end;
-        const std::vector<int>* articles;
+namespace {
+
+// The end of the word that starts at k, before close: apostrophes and hyphens inside a word keep
+// it whole ("one's", "X-ray"). ascii tells whether its letters are all ASCII.
+std::size_t WordEnd(const U32& s, std::size_t k, std::size_t close, bool& ascii) {
+    std::size_t e = k;
+    ascii = true;
+    while (e < close &&
+           (IsLetter(s[e]) || ((s[e] == '\'' || s[e] == '-') && e + 1 < close && IsLetter(s[e + 1])))) {
+        ascii = ascii && s[e] < 0x80;
+        ++e;
+    }
+    return e;
+}
+
+} // namespace
+
+void CFreeDictCompiler::RemarkLinks(const SArticleDraft& draft, const U32& s, std::size_t open,
+                                    std::size_t close, std::vector<SRemarkLink>& links) const {
+    // English words in a remark, "(at)", "(sutr. iš gasoline)", "(t.p. drug addict)", become
+    // links. A remark part (between commas or before a dash) whose plain words are not all
+    // headwords is Lithuanian text ("(bet koks pailgas)") and links nothing.
+    std::vector<SRemarkLink> candidates;
+    bool lithuanian = false;
+    const auto endPart = [&] {
+        if (!lithuanian)
+            links.insert(links.end(), candidates.begin(), candidates.end());
+        candidates.clear();
+        lithuanian = false;
     };
+    for (std::size_t k = open + 1; k < close;) {
+        const char32_t c = s[k];
+        if (c == ',' || c == ';' || c == 0x2013 || c == 0x2014) {
+            endPart();
+            ++k;
+            continue;
+        }
+        if (!IsLetter(c)) {
+            ++k;
+            continue;
+        }
+        bool ascii = true;
+        const std::size_t start = k;
+        const std::size_t e = WordEnd(s, k, close, ascii);
+        k = e;
+        // Lithuanian words and abbreviations ("t.p.", "šnek.") are the remark's own text.
+        if (!ascii || (e < s.size() && s[e] == '.'))
+            continue;
+        const std::string word = Encode(s.substr(start, e - start));
+        const std::string lower = AsciiLower(word);
+        if (word.size() < 2 || Contains(kPlaceholders, lower) || Contains(kLithuanianAscii, lower) ||
+            Contains(kNoLink, lower))
+            continue;
+        const std::vector<int>* articles = FindArticles(word, false);
+        if (articles == nullptr) {
+            lithuanian = true;
+            continue;
+        }
+        if (m_drafts[static_cast<std::size_t>(articles->front())].headword != draft.headword)
+            candidates.push_back({start, e, articles});
+    }
+    endPart();
+}
+
+std::string CFreeDictCompiler::SenseHtml(const SArticleDraft& draft, const std::string& sense) {
     const U32 s = Decode(sense);
-    std::vector<SLink> links;
+    std::vector<SRemarkLink> links;
     for (std::size_t i = 0; i < s.size(); ++i) {
         if (s[i] != '(')
             continue;
@@ -54,60 +113,12 @@ std::string CFreeDictCompiler::SenseHtml(const SArticleDraft& draft, const std::
             break;
         if (IsOptionalPart(s, i, close))
             continue;
-        // English words in a remark, "(at)", "(sutr. iš gasoline)", "(t.p. drug addict)", become
-        // links. A remark part (between commas or before a dash) whose plain words are not all
-        // headwords is Lithuanian text ("(bet koks pailgas)") and links nothing.
-        std::vector<SLink> candidates;
-        bool lithuanian = false;
-        const auto endPart = [&] {
-            if (!lithuanian)
-                links.insert(links.end(), candidates.begin(), candidates.end());
-            candidates.clear();
-            lithuanian = false;
-        };
-        for (std::size_t k = i + 1; k < close;) {
-            const char32_t c = s[k];
-            if (c == ',' || c == ';' || c == 0x2013 || c == 0x2014) {
-                endPart();
-                ++k;
-                continue;
-            }
-            if (!IsLetter(c)) {
-                ++k;
-                continue;
-            }
-            std::size_t e = k;
-            bool ascii = true;
-            // Apostrophes and hyphens inside a word keep it whole: "one's", "X-ray".
-            while (e < close && (IsLetter(s[e]) ||
-                                 ((s[e] == '\'' || s[e] == '-') && e + 1 < close && IsLetter(s[e + 1])))) {
-                ascii = ascii && s[e] < 0x80;
-                ++e;
-            }
-            const std::size_t start = k;
-            k = e;
-            // Lithuanian words and abbreviations ("t.p.", "šnek.") are the remark's own text.
-            if (!ascii || (e < s.size() && s[e] == '.'))
-                continue;
-            const std::string word = Encode(s.substr(start, e - start));
-            const std::string lower = AsciiLower(word);
-            if (word.size() < 2 || Contains(kPlaceholders, lower) || Contains(kLithuanianAscii, lower) ||
-                Contains(kNoLink, lower))
-                continue;
-            const std::vector<int>* articles = FindArticles(word, false);
-            if (articles == nullptr) {
-                lithuanian = true;
-                continue;
-            }
-            if (m_drafts[static_cast<std::size_t>(articles->front())].headword != draft.headword)
-                candidates.push_back({start, e, articles});
-        }
-        endPart();
+        RemarkLinks(draft, s, i, close, links);
         i = close;
     }
     std::string out;
     std::size_t at = 0;
-    for (const SLink& link : links) {
+    for (const SRemarkLink& link : links) {
         out += HtmlText(Encode(s.substr(at, link.start - at)));
         out += LinkHtml(*link.articles, Encode(s.substr(link.start, link.end - link.start)));
         at = link.end;

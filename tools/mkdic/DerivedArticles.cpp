@@ -46,52 +46,83 @@ void CFreeDictCompiler::ReadPivots(const std::string& sourceDir, CTriangulation&
     }
 }
 
-void CFreeDictCompiler::MakeDerivedDrafts() {
-    if (m_pivots == nullptr || m_pivots->Languages().empty())
-        return;
-    m_stats.pivotLanguages = static_cast<int>(m_pivots->Languages().size());
-    // The pairs the data holds, by key both ways: the truth the derivations are measured by.
+namespace {
+
+// The pairs the data holds, by key both ways: the truth the derivations are measured by; and the
+// Lithuanian words that have a record of their own.
+struct SKnownPairs {
     std::map<std::string, std::set<std::string>> english;
     std::map<std::string, std::set<std::string>> lithuanian;
+    std::set<std::string> records;
+};
+
+SKnownPairs KnownPairs(const std::vector<SFreeDictEntry>& engLit, const std::vector<SFreeDictEntry>& litEng) {
+    SKnownPairs known;
     const auto pair = [&](const std::string& e, const std::string& l) {
         const std::string ek = Pivots::Key(e);
         const std::string lk = Pivots::Key(l);
         if (ek.empty() || lk.empty())
             return;
-        english[ek].insert(lk);
-        lithuanian[lk].insert(ek);
+        known.english[ek].insert(lk);
+        known.lithuanian[lk].insert(ek);
     };
-    for (const SFreeDictEntry& e : m_engLit)
+    for (const SFreeDictEntry& e : engLit)
         for (const SFreeDictSense& s : e.senses)
             for (const std::string& item : LithuanianItems(s.text))
                 pair(e.headword, item);
-    std::set<std::string> records; // Lithuanian words that have a record of their own
-    for (const SFreeDictEntry& l : m_litEng)
+    for (const SFreeDictEntry& l : litEng)
         for (const std::string& form : LithuanianItems(l.headword)) {
-            records.insert(Pivots::Key(form));
+            known.records.insert(Pivots::Key(form));
             for (const SFreeDictSense& s : l.senses)
                 for (const std::string& phrase : EnglishPhrases(ConvertDomainLabels(s.text)))
                     pair(phrase, form);
         }
-    for (const auto& [word, translations] : lithuanian)
-        records.insert(word);
-    m_englishMeasure = MeasureHeldOut(*m_pivots, english, true);
-    m_lithuanianMeasure = MeasureHeldOut(*m_pivots, lithuanian, false);
+    for (const auto& [word, translations] : known.lithuanian)
+        known.records.insert(word);
+    return known;
+}
 
-    struct SSense {
-        std::string lithuanian; // key
-        unsigned languages;
-    };
-    std::map<std::string, std::vector<SSense>> derived; // English key -> its senses, best first
+} // namespace
+
+void CFreeDictCompiler::MakeDerivedDrafts() {
+    if (m_pivots == nullptr || m_pivots->Languages().empty())
+        return;
+    m_stats.pivotLanguages = static_cast<int>(m_pivots->Languages().size());
+    const SKnownPairs known = KnownPairs(m_engLit, m_litEng);
+    m_englishMeasure = MeasureHeldOut(*m_pivots, known.english, true);
+    m_lithuanianMeasure = MeasureHeldOut(*m_pivots, known.lithuanian, false);
+    for (const auto& [e, senses] : DerivedSenses(known.records)) {
+        const std::string spelling = m_pivots->Spelling(e);
+        const std::string text = PlainText(spelling);
+        if (!CanBeHeadword(text))
+            continue;
+        SFreeDictEntry& entry = m_madeEntries.emplace_back();
+        entry.key = spelling;
+        entry.headword = spelling;
+        unsigned languages = 0;
+        for (const SDerivedSense& s : senses) {
+            entry.senses.push_back({"", m_pivots->Spelling(s.lithuanian)});
+            languages |= s.languages;
+        }
+        m_drafts.push_back({&entry, text, {}, languages});
+        ++m_stats.derived;
+        m_stats.derivedSenses += static_cast<int>(senses.size());
+    }
+}
+
+std::map<std::string, std::vector<CFreeDictCompiler::SDerivedSense>>
+CFreeDictCompiler::DerivedSenses(const std::set<std::string>& records) const {
+    std::map<std::string, std::vector<SDerivedSense>> derived; // English key -> its senses, best first
     const auto add = [&](const std::string& e, const std::string& l, unsigned languages) {
-        std::vector<SSense>& senses = derived[e];
-        for (SSense& s : senses)
+        std::vector<SDerivedSense>& senses = derived[e];
+        for (SDerivedSense& s : senses)
             if (s.lithuanian == l) {
                 s.languages |= languages;
                 return;
             }
         senses.push_back({l, languages});
     };
+    // English words without an article of their own, and Lithuanian words without a record.
     if (m_englishMeasure.KeepsAny())
         for (const std::string& e : m_pivots->EnglishKeys()) {
             const std::string text = PlainText(m_pivots->Spelling(e));
@@ -109,23 +140,7 @@ void CFreeDictCompiler::MakeDerivedDrafts() {
                 if (m_lithuanianMeasure.Keeps(c))
                     add(c.key, l, c.languages);
         }
-    for (const auto& [e, senses] : derived) {
-        const std::string spelling = m_pivots->Spelling(e);
-        const std::string text = PlainText(spelling);
-        if (!CanBeHeadword(text))
-            continue;
-        SFreeDictEntry& entry = m_madeEntries.emplace_back();
-        entry.key = spelling;
-        entry.headword = spelling;
-        unsigned languages = 0;
-        for (const SSense& s : senses) {
-            entry.senses.push_back({"", m_pivots->Spelling(s.lithuanian)});
-            languages |= s.languages;
-        }
-        m_drafts.push_back({&entry, text, {}, languages});
-        ++m_stats.derived;
-        m_stats.derivedSenses += static_cast<int>(senses.size());
-    }
+    return derived;
 }
 
 std::string CFreeDictCompiler::DerivedBody(const SArticleDraft& draft) const {

@@ -291,6 +291,15 @@ private:
         return m_headwords.Find(text, byKey);
     }
     std::string SenseHtml(const SArticleDraft& draft, const std::string& sense);
+    // An English word of a remark that links to its articles: its place in the sense.
+    struct SRemarkLink {
+        std::size_t start;
+        std::size_t end;
+        const std::vector<int>* articles;
+    };
+    // The links of the remark between s[open] "(" and s[close] ")".
+    void RemarkLinks(const SArticleDraft& draft, const std::u32string& s, std::size_t open, std::size_t close,
+                     std::vector<SRemarkLink>& links) const;
     std::string RefsHtml(const std::vector<const SCrossRef*>& refs);
     // A link to the articles of canonical headword, registering it in the link list.
     std::string LinkHtml(const std::vector<int>& articles, const std::string& textUtf8);
@@ -299,12 +308,24 @@ private:
     std::string DerivedBody(const SArticleDraft& draft) const;
     // Adds the articles derived through the pivots, after measuring them on the known pairs.
     void MakeDerivedDrafts();
+    // A Lithuanian word of a derived article and the pivot languages that agreed on it.
+    struct SDerivedSense {
+        std::string lithuanian; // key
+        unsigned languages;
+    };
+    // The senses the measured rules keep, by English key, best first: for every English word
+    // without an article and every Lithuanian word without a record (records: their keys).
+    std::map<std::string, std::vector<SDerivedSense>>
+    DerivedSenses(const std::set<std::string>& records) const;
     // Sorts the drafts into the writer's order and indexes their headwords.
     void IndexDrafts();
     // Adds an article for every English translation of litEng that is no headword.
     void MakeTranslatedDrafts(const std::vector<SFreeDictEntry>& litEng);
     void AddAlternate(std::size_t list, const std::string& textCp1257, int entry);
     void BuildAlternates(const SEnglishData& english);
+    void AddSpellings(const SFreeDictEntry& e, int entry);
+    void AddRegularForms(const SFreeDictEntry& e, int entry, const SEnglishData& english);
+    void AddIrregularForms(const SEnglishData& english);
     // The reverse list, in phases: the Lithuanian-English headwords leading to their translations'
     // articles; the Lithuanian words of the articles' senses; entries that only point to another
     // word; texts of equal letter weights merged; every headword checked for its record.

@@ -27,6 +27,42 @@ void CFreeDictCompiler::AddAlternate(std::size_t list, const std::string& textCp
     m_content.alternates[list].push_back({textCp1257, entry});
 }
 
+namespace {
+
+// The alternate lists by what they hold, as AddAlternate numbers them (alternate n is n - 1).
+constexpr std::size_t kSpellingAlt = DictFormat::kSpellings - 1;
+constexpr std::size_t kPhraseWordAlt = DictFormat::kPhraseWords - 1;
+constexpr std::size_t kInflectionAlt = DictFormat::kInflections - 1;
+
+// The words of a phrase that stand for it in the index: trimmed of signs, of two letters or more,
+// no stop word, in small letters (code page 1257).
+std::vector<std::string> PhraseWords(const U32& hw) {
+    std::vector<std::string> words;
+    if (hw.find(' ') == U32::npos)
+        return words;
+    std::size_t start = 0;
+    while (start < hw.size()) {
+        std::size_t end = hw.find(' ', start);
+        if (end == U32::npos)
+            end = hw.size();
+        std::size_t a = start;
+        std::size_t b = end;
+        while (a < b && !IsLetter(hw[a]))
+            ++a;
+        while (b > a && !IsLetter(hw[b - 1]))
+            --b;
+        const U32 word = hw.substr(a, b - a);
+        const auto letters = std::count_if(word.begin(), word.end(), IsLetter);
+        std::string lower = Cp1257::ToLower(PlainText(Encode(word)));
+        if (letters >= 2 && !Contains(kStopWords, lower))
+            words.push_back(std::move(lower));
+        start = end + 1;
+    }
+    return words;
+}
+
+} // namespace
+
 void CFreeDictCompiler::BuildAlternates(const SEnglishData& english) {
     // The direct articles first, so that a text leads to them before any derived one.
     std::vector<std::size_t> order;
@@ -37,77 +73,63 @@ void CFreeDictCompiler::BuildAlternates(const SEnglishData& english) {
     for (const std::size_t i : order) {
         const int entry = static_cast<int>(i);
         const SFreeDictEntry& e = *m_drafts[i].entry;
-
-        // 1: spelling variants.
-        AddAlternate(0, PlainText(e.key), entry);
-        const std::string folded = AsciiFold(e.headword);
-        if (!folded.empty())
-            AddAlternate(0, folded, entry);
-        std::vector<U32> forms;
-        ExpandOptional(Decode(e.headword), forms);
-        if (forms.size() > 1)
-            for (const U32& form : forms)
-                AddAlternate(0, PlainText(Encode(form)), entry);
-
-        // 2: the words of a phrase.
-        const U32 hw = Decode(e.headword);
-        if (hw.find(' ') != U32::npos) {
-            std::size_t start = 0;
-            while (start < hw.size()) {
-                std::size_t end = hw.find(' ', start);
-                if (end == U32::npos)
-                    end = hw.size();
-                std::size_t a = start;
-                std::size_t b = end;
-                while (a < b && !IsLetter(hw[a]))
-                    ++a;
-                while (b > a && !IsLetter(hw[b - 1]))
-                    --b;
-                const U32 word = hw.substr(a, b - a);
-                const auto letters = std::count_if(word.begin(), word.end(), IsLetter);
-                const std::string lower = Cp1257::ToLower(PlainText(Encode(word)));
-                if (letters >= 2 && !Contains(kStopWords, lower))
-                    AddAlternate(1, lower, entry);
-                start = end + 1;
-            }
-        }
-
-        // 4: regular inflections that are no headwords themselves. A word without a part of
-        // speech takes the classes WordNet knows it in.
-        std::string pos = e.pos;
-        if (pos.empty()) {
-            const std::string lemma = TrimUtf8(e.headword);
-            if (english.nouns.count(lemma) != 0)
-                pos = "n";
-            if (english.verbs.count(lemma) != 0)
-                pos += pos.empty() ? "v" : ", v";
-        }
-        for (const std::string& form : Inflections(e.headword, pos, &english.isWord))
-            if (FindArticles(form, false) == nullptr)
-                AddAlternate(3, form, entry);
+        AddSpellings(e, entry);
+        for (const std::string& word : PhraseWords(Decode(e.headword)))
+            AddAlternate(kPhraseWordAlt, word, entry);
+        AddRegularForms(e, entry, english);
     }
+    AddIrregularForms(english);
+    // 3 stays empty: every English translation of the Lithuanian-English data that is no
+    // headword has become an article of its own.
+}
 
-    // 4: irregular forms lead to the articles of every word they are a form of, in the order the
+void CFreeDictCompiler::AddSpellings(const SFreeDictEntry& e, int entry) {
+    AddAlternate(kSpellingAlt, PlainText(e.key), entry);
+    const std::string folded = AsciiFold(e.headword);
+    if (!folded.empty())
+        AddAlternate(kSpellingAlt, folded, entry);
+    std::vector<U32> forms;
+    ExpandOptional(Decode(e.headword), forms);
+    if (forms.size() > 1)
+        for (const U32& form : forms)
+            AddAlternate(kSpellingAlt, PlainText(Encode(form)), entry);
+}
+
+void CFreeDictCompiler::AddRegularForms(const SFreeDictEntry& e, int entry, const SEnglishData& english) {
+    // Regular inflections that are no headwords themselves. A word without a part of speech takes
+    // the classes WordNet knows it in.
+    std::string pos = e.pos;
+    if (pos.empty()) {
+        const std::string lemma = TrimUtf8(e.headword);
+        if (english.nouns.count(lemma) != 0)
+            pos = "n";
+        if (english.verbs.count(lemma) != 0)
+            pos += pos.empty() ? "v" : ", v";
+    }
+    for (const std::string& form : Inflections(e.headword, pos, &english.isWord))
+        if (FindArticles(form, false) == nullptr)
+            AddAlternate(kInflectionAlt, form, entry);
+}
+
+void CFreeDictCompiler::AddIrregularForms(const SEnglishData& english) {
+    // Irregular forms lead to the articles of every word they are a form of, in the order the
     // lists give them ("better": good, then well). A form that is a headword keeps its own
     // articles first: the main list is searched before the alternate ones.
-    const std::size_t before = m_content.alternates[3].size();
+    const std::size_t before = m_content.alternates[kInflectionAlt].size();
     for (const SIrregularForm& f : english.irregular) {
         const std::string form = PlainText(f.form);
         for (const std::string& base : f.bases)
             if (const std::vector<int>* articles = FindArticles(PlainText(base), false))
                 for (int a : *articles)
-                    AddAlternate(3, form, a);
+                    AddAlternate(kInflectionAlt, form, a);
     }
     // Then the derived articles, after every direct one.
     for (const SIrregularForm& f : english.irregular)
         for (const std::string& base : f.bases)
             if (const std::vector<int>* derived = m_headwords.Derived(PlainText(base)))
                 for (int a : *derived)
-                    AddAlternate(3, PlainText(f.form), a);
-    m_stats.irregular = static_cast<int>(m_content.alternates[3].size() - before);
-
-    // 3 stays empty: every English translation of the Lithuanian-English data that is no
-    // headword has become an article of its own.
+                    AddAlternate(kInflectionAlt, PlainText(f.form), a);
+    m_stats.irregular = static_cast<int>(m_content.alternates[kInflectionAlt].size() - before);
 }
 
 namespace {
@@ -190,7 +212,7 @@ void CFreeDictCompiler::ReverseFromHeadwords(const std::vector<SFreeDictEntry>& 
                     for (int a : *articles) {
                         AddUnique(list, a, kReverseArticles);
                         if (bSpelling)
-                            AddAlternate(0, text, a);
+                            AddAlternate(kSpellingAlt, text, a);
                     }
                 }
         }
