@@ -108,12 +108,15 @@ QSize ClampClientSize(int cx, int cy) {
     return QSize(std::max(cx, kMinClientWidth), std::max(cy, kMinClientHeight));
 }
 
-SLayout ComputeLayout(const SLayoutValues& v, const SLayoutInput& in) {
+namespace {
+
+// The top strip, the language buttons, the entry box, the index list and the bottom buttons, with
+// the background between them that a move leaves behind.
+void LayOutLeftColumn(const SLayoutValues& v, const SLayoutInput& in, SLayout& out) {
     const int M = v.nMargin, G = v.nGap, L = v.nLangButtonHeight, B = v.nButtonSize;
     const int EH = v.nEditHeight;
     const int EW = in.nDirection != 0 ? v.nEditWidthReverse : v.nEditWidthForward;
     const int cx = in.cx, cy = in.cy;
-    SLayout out;
 
     out.topStrip = QRect(M, M, cx - 2 * M, L);
 
@@ -155,7 +158,13 @@ SLayout ComputeLayout(const SLayoutValues& v, const SLayoutInput& in) {
     // The left margin and the margin under the buttons, which the moved row leaves behind.
     AddStrip(out.invalidateNoErase, 0, listBottom, M, cy);
     AddStrip(out.invalidateNoErase, 0, yb + B, helpRight, cy);
+}
 
+// The history list with its clear button (when shown) and the browser beside it.
+void LayOutPageSide(const SLayoutValues& v, const SLayoutInput& in, SLayout& out) {
+    const int M = v.nMargin, G = v.nGap, L = v.nLangButtonHeight, B = v.nButtonSize;
+    const int EW = in.nDirection != 0 ? v.nEditWidthReverse : v.nEditWidthForward;
+    const int cx = in.cx, cy = in.cy;
     const int hy = G + M + L - 1;
     const int hx = cx - v.nHistoryWidth - M - 1;
     out.nHistoryX = hx;
@@ -188,6 +197,14 @@ SLayout ComputeLayout(const SLayoutValues& v, const SLayoutInput& in) {
     AddStrip(out.invalidateErase, browserX, M + L, cx, browserY);
     // The rows between the browser's bottom edge and the client's.
     AddStrip(out.invalidateErase, browserX, browserY + browserHeight, browserX + out.browser.width(), cy);
+}
+
+} // namespace
+
+SLayout ComputeLayout(const SLayoutValues& v, const SLayoutInput& in) {
+    SLayout out;
+    LayOutLeftColumn(v, in, out);
+    LayOutPageSide(v, in, out);
     return out;
 }
 

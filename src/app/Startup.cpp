@@ -57,32 +57,20 @@ void CloseDialogs(const QWidget* mainWindow) {
             dialog->done(QDialog::Rejected);
 }
 
-int RunProgram(CZodynasApp& app, int argc, char** argv) {
-    // A write beyond a file-size limit fails like any other write (settings keep their file, a
-    // page is reported) instead of killing the program.
-    std::signal(SIGXFSZ, SIG_IGN);
-    app.MeasureScreen(QGuiApplication::primaryScreen());
+namespace {
 
-    // The switches may stand anywhere on the command line, as they would in one string.
+// The switches may stand anywhere on the command line, as they would in one string; what is left
+// is a word to translate.
+QString TakeCommandLine(CZodynasApp& app, int argc, char** argv) {
     std::string commandLine;
     for (int i = 1; i < argc; ++i)
         commandLine += std::string(i > 1 ? " " : "") + argv[i];
     app.m_bStartedByOle = CZodynasApp::TakeSwitches(commandLine) ? 1 : 0;
-    // What is left of the command line is a word to translate.
-    const QString word = QString::fromUtf8(commandLine).trimmed();
+    return QString::fromUtf8(commandLine).trimmed();
+}
 
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    // One window per user: a later start brings the running one to the front with its word. A
-    // start for a caller has nothing to add, as the running window serves callers already. When
-    // the running one does not answer, this start goes on by itself.
-    CSingleInstance instance(bus);
-    if (instance.Claim() == CSingleInstance::EClaim::Taken &&
-        (app.m_bStartedByOle || CSingleInstance::AskFirst(bus, word)))
-        return 0;
-    const std::string programPath = QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString();
-    if (!PrepareAutomation(app, bus, programPath, ShowStartupMessage))
-        return 1;
-
+// The window from its creation to its close, serving callers while it runs; the exit status.
+int RunWindow(CZodynasApp& app, QDBusConnection& bus, CSingleInstance& instance, const QString& word) {
     CZodynasDlg dialog(app);
     g_strAppDir = DataFolder::For(CZodynasApp::AppDir());
     app.LoadPageHeaderFor(g_strAppDir, QGuiApplication::palette());
@@ -130,6 +118,30 @@ int RunProgram(CZodynasApp& app, int argc, char** argv) {
     server.ReleaseName();
     QCoreApplication::processEvents();
     return dialog.IsDictionaryGone() ? 1 : 0;
+}
+
+} // namespace
+
+int RunProgram(CZodynasApp& app, int argc, char** argv) {
+    // A write beyond a file-size limit fails like any other write (settings keep their file, a
+    // page is reported) instead of killing the program.
+    std::signal(SIGXFSZ, SIG_IGN);
+    app.MeasureScreen(QGuiApplication::primaryScreen());
+    const QString word = TakeCommandLine(app, argc, argv);
+
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    // One window per user: a later start brings the running one to the front with its word. A
+    // start for a caller has nothing to add, as the running window serves callers already. When
+    // the running one does not answer, this start goes on by itself.
+    CSingleInstance instance(bus);
+    if (instance.Claim() == CSingleInstance::EClaim::Taken &&
+        (app.m_bStartedByOle || CSingleInstance::AskFirst(bus, word)))
+        return 0;
+    const std::string programPath = QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString();
+    if (!PrepareAutomation(app, bus, programPath, ShowStartupMessage))
+        return 1;
+
+    return RunWindow(app, bus, instance, word);
 }
 
 bool PrintInformation(const std::vector<std::string>& args, std::ostream& out) {

@@ -202,6 +202,25 @@ void CZodynasDlg::PlaceWindow(const QRect& screenRect) {
         m_splash->raise();
 }
 
+void CZodynasDlg::CreateButtons() {
+    const bool bDark = SListStyle::IsDarkPalette(QGuiApplication::palette());
+    const auto button = [this, bDark](CBitmapButton*& member, int id, const char* name) {
+        member = new CBitmapButton(this);
+        member->SetDarkPictures(bDark);
+        member->setObjectName(name);
+        member->setProperty("controlId", id);
+        member->setFocusPolicy(Qt::NoFocus);
+    };
+    button(m_btnExit, IDCANCEL, "IDCANCEL");
+    button(m_btnClear, IDC_CLEARHISTORY, "IDC_CLEARHISTORY");
+    button(m_btnHistory, IDC_HISTORY, "IDC_HISTORY");
+    button(m_btnAlwaysOnTop, IDC_ALWAYSONTOP, "IDC_ALWAYSONTOP");
+    button(m_btnPrint, IDC_PRINT, "IDC_PRINT");
+    button(m_btnHelp, IDC_HELP, "IDC_HELP");
+    button(m_btnEnglish, IDC_ENGLISH, "IDC_ENGLISH");
+    button(m_btnLithuanian, IDC_LITHUANIAN, "IDC_LITHUANIAN");
+}
+
 void CZodynasDlg::CreateChildren() {
     m_browser = new CWebBrowser2(this);
     m_browser->setObjectName("IDC_BROWSER");
@@ -220,22 +239,7 @@ void CZodynasDlg::CreateChildren() {
     m_btnOk->setFocusPolicy(Qt::NoFocus);
     m_browser->setFocusPolicy(Qt::ClickFocus);
 
-    const bool bDark = SListStyle::IsDarkPalette(QGuiApplication::palette());
-    const auto button = [this, bDark](CBitmapButton*& member, int id, const char* name) {
-        member = new CBitmapButton(this);
-        member->SetDarkPictures(bDark);
-        member->setObjectName(name);
-        member->setProperty("controlId", id);
-        member->setFocusPolicy(Qt::NoFocus);
-    };
-    button(m_btnExit, IDCANCEL, "IDCANCEL");
-    button(m_btnClear, IDC_CLEARHISTORY, "IDC_CLEARHISTORY");
-    button(m_btnHistory, IDC_HISTORY, "IDC_HISTORY");
-    button(m_btnAlwaysOnTop, IDC_ALWAYSONTOP, "IDC_ALWAYSONTOP");
-    button(m_btnPrint, IDC_PRINT, "IDC_PRINT");
-    button(m_btnHelp, IDC_HELP, "IDC_HELP");
-    button(m_btnEnglish, IDC_ENGLISH, "IDC_ENGLISH");
-    button(m_btnLithuanian, IDC_LITHUANIAN, "IDC_LITHUANIAN");
+    CreateButtons();
 
     connect(m_btnExit, &QAbstractButton::clicked, this, &CZodynasDlg::OnCancel);
     connect(m_btnClear, &QAbstractButton::clicked, this, [this] {

@@ -262,6 +262,8 @@ private:
     void LoadSettings();
     // The stages of OnInitDialog, in their order.
     void CreateChildren();
+    // The bitmap buttons, in their pictures for the palette.
+    void CreateButtons();
     void ShowSplash(const QRect& screenRect);
     // Opens LEKSTAR.dic beside the program; on failure says so and gives false.
     bool OpenDictionary();

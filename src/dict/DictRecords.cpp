@@ -110,22 +110,27 @@ int CDictRecords::Open(const std::string& path) {
     for (std::size_t k = 0; k < kHeaderWords; ++k)
         m_header[k] = LoadU32(m_file.Data() + 4 * k);
 
+    if (!LocateSections(fileSize)) {
+        Close();
+        return kOpenDamaged;
+    }
+    LocateForms(fileSize);
+    return kOpenOk;
+}
+
+bool CDictRecords::LocateSections(std::uint64_t fileSize) {
     // Section n starts where section n-1 ends; the last one runs to the end of the file. Sums are
     // taken in 64 bits so that no header can wrap them around.
     // The sections follow the header; a header that puts them inside itself (a file of zeros)
     // describes no dictionary.
-    if (m_header[kSectionsOffsetWord] < kHeaderSize) {
-        Close();
-        return kOpenDamaged;
-    }
+    if (m_header[kSectionsOffsetWord] < kHeaderSize)
+        return false;
     std::array<std::uint64_t, kSectionCount + 1> start{};
     start[0] = m_header[kSectionsOffsetWord];
     for (std::size_t n = 0; n + 1 < kSectionCount; ++n)
         start[n + 1] = start[n] + m_header[kFirstSizeWord + n];
-    if (start[kSectionCount - 1] > fileSize) {
-        Close();
-        return kOpenDamaged;
-    }
+    if (start[kSectionCount - 1] > fileSize)
+        return false;
     start[kSectionCount] = fileSize;
 
     for (std::size_t s = 0; s < kForms; ++s) {
@@ -138,14 +143,11 @@ int CDictRecords::Open(const std::string& path) {
         // records than its data has bytes cannot be backed by the file (a sparse file of zeros
         // claiming a billion records): refused here rather than scanned for minutes.
         const std::uint64_t count = sec.tableSize >= 4 ? sec.tableSize / 4 - 1 : 0;
-        if (count > sec.dataSize || count > static_cast<std::uint64_t>(std::numeric_limits<int>::max())) {
-            Close();
-            return kOpenDamaged;
-        }
+        if (count > sec.dataSize || count > static_cast<std::uint64_t>(std::numeric_limits<int>::max()))
+            return false;
         sec.count = static_cast<int>(count);
     }
-    LocateForms(fileSize);
-    return kOpenOk;
+    return true;
 }
 
 void CDictRecords::Close() {

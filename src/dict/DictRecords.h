@@ -105,6 +105,8 @@ private:
 
     // A record's bytes inside its data section, or false when its offsets do not fit.
     bool RecordBytes(const SSection& section, int i, std::string_view& bytes, std::uint32_t& start) const;
+    // The sections' places from the header; false when they do not fit the file.
+    bool LocateSections(std::uint64_t fileSize);
     // The inflection list's place from header words 18..20; left empty when it does not fit.
     void LocateForms(std::uint64_t fileSize);
 

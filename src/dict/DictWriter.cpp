@@ -115,8 +115,8 @@ SDictContent Sorted(const SDictContent& given) {
     return content;
 }
 
-// The file image of content exactly as it stands.
-std::string Layout(const SDictContent& content) {
+// The sections of content in file order: the headword lists, the articles, the reverse records.
+std::vector<SSectionPair> Sections(const SDictContent& content) {
     std::vector<SSectionPair> sections;
     std::vector<SDictHeadword> mainList;
     mainList.reserve(content.articles.size());
@@ -146,7 +146,12 @@ std::string Layout(const SDictContent& content) {
         reverse.EndRecord();
     }
     sections.push_back(std::move(reverse));
+    return sections;
+}
 
+// The file image of content exactly as it stands.
+std::string Layout(const SDictContent& content) {
+    std::vector<SSectionPair> sections = Sections(content);
     std::array<std::uint32_t, kHeaderWords> header{};
     header[0] = kMagic;
     header[1] = kRevision;

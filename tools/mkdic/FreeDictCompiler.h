@@ -319,6 +319,11 @@ private:
     DerivedSenses(const std::set<std::string>& records) const;
     // Sorts the drafts into the writer's order and indexes their headwords.
     void IndexDrafts();
+    // A draft for every English-Lithuanian entry that can be stored.
+    void AddDirectDrafts();
+    // The articles of the drafts, numbered as homonyms or marked as abbreviations.
+    void MakeArticles();
+    std::int32_t HomonymNumber(std::size_t i, const std::vector<char>& abbreviation) const;
     // Adds an article for every English translation of litEng that is no headword.
     void MakeTranslatedDrafts(const std::vector<SFreeDictEntry>& litEng);
     void AddAlternate(std::size_t list, const std::string& textCp1257, int entry);

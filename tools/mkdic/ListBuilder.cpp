@@ -405,9 +405,44 @@ void CFreeDictCompiler::Compile(const std::vector<SFreeDictEntry>& engLitIn,
         MendNotes(e, m_stats.mends);
     for (SFreeDictEntry& e : m_litEng)
         MendEnglishSenses(e, english.isWord, m_stats.mends);
-    const std::vector<SFreeDictEntry>& engLit = m_engLit;
-    const std::vector<SFreeDictEntry>& litEng = m_litEng;
-    for (const SFreeDictEntry& e : engLit) {
+    AddDirectDrafts();
+    m_stats.engLitIn = static_cast<int>(m_engLit.size());
+    m_stats.litEngIn = static_cast<int>(m_litEng.size());
+    IndexDrafts();
+    MakeTranslatedDrafts(m_litEng);
+    IndexDrafts();
+    MakeDerivedDrafts();
+    IndexDrafts();
+
+    // Lithuanian words of the senses, each with its articles in index order.
+    for (std::size_t i = 0; i < m_drafts.size(); ++i)
+        for (const SFreeDictSense& sense : m_drafts[i].entry->senses)
+            for (const std::string& item : LithuanianItems(sense.text)) {
+                const std::string text = PlainText(item);
+                if (text.size() < DictFormat::kReverseTextLimit)
+                    AddUnique((m_drafts[i].derived != 0 ? m_reverseFromDerived : m_reverseFromEnglish)[text],
+                              static_cast<int>(i), kReverseArticles);
+            }
+    MakeArticles();
+    for (const auto& [name, articles] : m_linkTargets)
+        if (name.size() < kHeadwordLimit)
+            for (int a : articles)
+                m_content.links.push_back({name, a});
+
+    BuildAlternates(english);
+    BuildReverse(m_litEng);
+
+    m_stats.articles = static_cast<int>(m_content.articles.size());
+    for (const SArticleDraft& d : m_drafts)
+        m_stats.translated += d.translated.empty() ? 0 : 1;
+    for (std::size_t k = 0; k < m_content.alternates.size(); ++k)
+        m_stats.alternates[k] = static_cast<int>(m_content.alternates[k].size());
+    m_stats.links = static_cast<int>(m_content.links.size());
+    m_stats.reverse = static_cast<int>(m_content.reverse.size());
+}
+
+void CFreeDictCompiler::AddDirectDrafts() {
+    for (const SFreeDictEntry& e : m_engLit) {
         SArticleDraft draft{&e, PlainText(e.headword), {}};
         if (draft.headword.empty() || (e.senses.empty() && e.refs.empty())) {
             m_warnings.push_back("entry \"" + e.key + "\" has no headword or no sense; skipped");
@@ -423,24 +458,28 @@ void CFreeDictCompiler::Compile(const std::vector<SFreeDictEntry>& engLitIn,
         }
         m_drafts.push_back(std::move(draft));
     }
-    m_stats.engLitIn = static_cast<int>(engLit.size());
-    m_stats.litEngIn = static_cast<int>(litEng.size());
-    IndexDrafts();
-    MakeTranslatedDrafts(litEng);
-    IndexDrafts();
-    MakeDerivedDrafts();
-    IndexDrafts();
+}
 
-    // Lithuanian words of the senses, each with its articles in index order.
-    for (std::size_t i = 0; i < m_drafts.size(); ++i)
-        for (const SFreeDictSense& sense : m_drafts[i].entry->senses)
-            for (const std::string& item : LithuanianItems(sense.text)) {
-                const std::string text = PlainText(item);
-                if (text.size() < DictFormat::kReverseTextLimit)
-                    AddUnique((m_drafts[i].derived != 0 ? m_reverseFromDerived : m_reverseFromEnglish)[text],
-                              static_cast<int>(i), kReverseArticles);
-            }
+std::int32_t CFreeDictCompiler::HomonymNumber(std::size_t i, const std::vector<char>& abbreviation) const {
+    const SArticleDraft& draft = m_drafts[i];
+    // A derived article stands after the direct ones of its headword and numbers none of them.
+    if (draft.derived != 0)
+        return 0;
+    if (abbreviation[i] != 0)
+        return DictFormat::kAbbreviation;
+    std::int32_t place = 0;
+    std::int32_t words = 0;
+    for (const int other : m_headwords.Exact(draft.headword)) {
+        if (abbreviation[static_cast<std::size_t>(other)] != 0)
+            continue;
+        ++words;
+        if (other == static_cast<int>(i))
+            place = words;
+    }
+    return words > 1 ? place : 0;
+}
 
+void CFreeDictCompiler::MakeArticles() {
     // Abbreviations are marked first; the other articles of a headword are its homonyms 1, 2, ...
     // (an abbreviation beside a single word leaves that word without a number).
     std::vector<char> abbreviation(m_drafts.size(), 0);
@@ -454,30 +493,13 @@ void CFreeDictCompiler::Compile(const std::vector<SFreeDictEntry>& engLitIn,
     m_content.articles.reserve(m_drafts.size());
     for (std::size_t i = 0; i < m_drafts.size(); ++i) {
         const SArticleDraft& draft = m_drafts[i];
-        const SFreeDictEntry& e = *draft.entry;
-        std::int32_t homonym = 0;
-        // A derived article stands after the direct ones of its headword and numbers none of them.
-        if (draft.derived == 0 && abbreviation[i] != 0) {
-            homonym = DictFormat::kAbbreviation;
-        } else if (draft.derived == 0) {
-            std::int32_t place = 0;
-            std::int32_t words = 0;
-            for (const int other : m_headwords.Exact(draft.headword)) {
-                if (abbreviation[static_cast<std::size_t>(other)] != 0)
-                    continue;
-                ++words;
-                if (other == static_cast<int>(i))
-                    place = words;
-            }
-            if (words > 1)
-                homonym = place;
-        }
+        const std::int32_t homonym = HomonymNumber(i, abbreviation);
         std::string text =
             CDictWriter::ArticleText(draft.headword, draft.derived != 0         ? DerivedBody(draft)
                                                      : draft.translated.empty() ? ArticleBody(draft)
                                                                                 : TranslatedBody(draft));
         if (text.size() > kArticleLimit) {
-            m_warnings.push_back("article \"" + e.headword +
+            m_warnings.push_back("article \"" + draft.entry->headword +
                                  "\" is longer than an article record holds; cut");
             text.resize(kArticleLimit);
         }
@@ -487,19 +509,4 @@ void CFreeDictCompiler::Compile(const std::vector<SFreeDictEntry>& engLitIn,
             ++m_stats.homonyms;
         m_content.articles.push_back({draft.headword, homonym, std::move(text)});
     }
-    for (const auto& [name, articles] : m_linkTargets)
-        if (name.size() < kHeadwordLimit)
-            for (int a : articles)
-                m_content.links.push_back({name, a});
-
-    BuildAlternates(english);
-    BuildReverse(litEng);
-
-    m_stats.articles = static_cast<int>(m_content.articles.size());
-    for (const SArticleDraft& d : m_drafts)
-        m_stats.translated += d.translated.empty() ? 0 : 1;
-    for (std::size_t k = 0; k < m_content.alternates.size(); ++k)
-        m_stats.alternates[k] = static_cast<int>(m_content.alternates[k].size());
-    m_stats.links = static_cast<int>(m_content.links.size());
-    m_stats.reverse = static_cast<int>(m_content.reverse.size());
 }

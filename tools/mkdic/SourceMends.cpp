@@ -57,69 +57,80 @@ std::vector<SWord> Words(const U32& s, std::size_t from, std::size_t to, const F
     return words;
 }
 
+// Where the remark that a stray ')' at i ends begins: back over items while every word of the
+// item is a remark word; i itself when there is none.
+std::size_t StrayRemarkStart(const U32& s, std::size_t i, const FWordCheck& isEnglish) {
+    std::size_t start = i;
+    for (std::size_t itemEnd = i;;) {
+        const std::size_t comma = itemEnd == 0 ? U32::npos : s.rfind(U',', itemEnd - 1);
+        const std::size_t itemStart = comma == U32::npos ? 0 : comma + 1;
+        const std::vector<SWord> words = Words(s, itemStart, itemEnd, isEnglish);
+        if (words.empty() ||
+            !std::all_of(words.begin(), words.end(), [](const SWord& w) { return w.remark; }))
+            break;
+        start = words.front().start;
+        if (comma == U32::npos)
+            break;
+        itemEnd = comma;
+    }
+    return start;
+}
+
+// Mends the first ')' that never opened, from the left; false when there is none.
+bool MendStrayClose(U32& s, const FWordCheck& isEnglish) {
+    int depth = 0;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == '(') {
+            ++depth;
+        } else if (s[i] == ')' && depth > 0) {
+            --depth;
+        } else if (s[i] == ')') {
+            const std::size_t start = StrayRemarkStart(s, i, isEnglish);
+            if (start == i)
+                s.erase(i, 1);
+            else
+                s.insert(start, 1, U'(');
+            return true;
+        }
+    }
+    return false;
+}
+
+// Mends the last '(' still open at the end; false when there is none.
+bool MendOpenRemark(U32& s, const FWordCheck& isEnglish) {
+    std::vector<std::size_t> open;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == '(')
+            open.push_back(i);
+        else if (s[i] == ')' && !open.empty())
+            open.pop_back();
+    }
+    if (open.empty())
+        return false;
+    const std::size_t at = open.back();
+    std::size_t close = at;
+    for (const SWord& w : Words(s, at + 1, s.size(), isEnglish)) {
+        if (!w.remark)
+            break;
+        close = w.end;
+    }
+    if (close == at)
+        s.erase(at, 1);
+    else
+        s.insert(close, 1, U')');
+    return true;
+}
+
 // Closes or opens what the data left half done. A '(' that never closes holds the remark words
 // after it ("(p. didmenomis sell (by) wholesale"); with none it goes. A ')' that never opened
 // ends the run of remark items before it ("negate, nuomonę, teiginį t. p.) refute").
 bool MendParentheses(U32& s, const FWordCheck& isEnglish) {
     bool mended = false;
     // Stray ')' first, from the left: each fix may match a later one.
-    for (bool again = true; again;) {
-        again = false;
-        int depth = 0;
-        for (std::size_t i = 0; i < s.size(); ++i) {
-            if (s[i] == '(') {
-                ++depth;
-            } else if (s[i] == ')' && depth > 0) {
-                --depth;
-            } else if (s[i] == ')') {
-                // Back over items while every word of the item is a remark word.
-                std::size_t start = i;
-                for (std::size_t itemEnd = i;;) {
-                    const std::size_t comma = itemEnd == 0 ? U32::npos : s.rfind(U',', itemEnd - 1);
-                    const std::size_t itemStart = comma == U32::npos ? 0 : comma + 1;
-                    const std::vector<SWord> words = Words(s, itemStart, itemEnd, isEnglish);
-                    if (words.empty() ||
-                        !std::all_of(words.begin(), words.end(), [](const SWord& w) { return w.remark; }))
-                        break;
-                    start = words.front().start;
-                    if (comma == U32::npos)
-                        break;
-                    itemEnd = comma;
-                }
-                if (start == i)
-                    s.erase(i, 1);
-                else
-                    s.insert(start, 1, U'(');
-                mended = again = true;
-                break;
-            }
-        }
-    }
-    // A '(' still open at the end, from the right.
-    for (bool again = true; again;) {
-        again = false;
-        std::vector<std::size_t> open;
-        for (std::size_t i = 0; i < s.size(); ++i) {
-            if (s[i] == '(')
-                open.push_back(i);
-            else if (s[i] == ')' && !open.empty())
-                open.pop_back();
-        }
-        if (open.empty())
-            break;
-        const std::size_t at = open.back();
-        std::size_t close = at;
-        for (const SWord& w : Words(s, at + 1, s.size(), isEnglish)) {
-            if (!w.remark)
-                break;
-            close = w.end;
-        }
-        if (close == at)
-            s.erase(at, 1);
-        else
-            s.insert(close, 1, U')');
-        mended = again = true;
-    }
+    while (MendStrayClose(s, isEnglish))
+        mended = true;
+    while (MendOpenRemark(s, isEnglish))
+        mended = true;
     return mended;
 }
 

@@ -248,6 +248,52 @@ U32 TrimEdges(U32 p) {
     }
 }
 
+// Cuts one lost or edge remark off p: a part before a ')' whose '(' the data lost, the rest after
+// a '(' that never closes, a remark in parentheses at the start or the end. False when there is
+// none left.
+bool CutEdgeRemark(U32& p) {
+    std::size_t stray = U32::npos;
+    int depth = 0;
+    for (std::size_t i = 0; i < p.size(); ++i) {
+        if (p[i] == '(')
+            ++depth;
+        else if (p[i] == ')' && depth == 0)
+            stray = i;
+        else if (p[i] == ')')
+            --depth;
+    }
+    if (stray != U32::npos) {
+        p = p.substr(stray + 1);
+        return true;
+    }
+    std::vector<std::size_t> open;
+    for (std::size_t i = 0; i < p.size(); ++i) {
+        if (p[i] == '(')
+            open.push_back(i);
+        else if (p[i] == ')')
+            open.pop_back();
+    }
+    if (!open.empty()) {
+        p = p.substr(0, open.front());
+        return true;
+    }
+    if (p.front() == '(') {
+        const std::size_t close = MatchClose(p, 0);
+        if (!IsOptionalPart(p, 0, close)) {
+            p = p.substr(close + 1);
+            return true;
+        }
+    }
+    if (p.back() == ')') {
+        const std::size_t openAt = MatchOpen(p, p.size() - 1);
+        if (!IsOptionalPart(p, openAt, p.size() - 1)) {
+            p = p.substr(0, openAt);
+            return true;
+        }
+    }
+    return false;
+}
+
 // Strips the remarks of one item: a part cut off by a lost '(' or ')', remarks in parentheses
 // at the start and the end and, when inner is set, every other remark too.
 U32 StripRemarks(U32 p, bool inner) {
@@ -255,48 +301,8 @@ U32 StripRemarks(U32 p, bool inner) {
         p = TrimEdges(p);
         if (p.empty())
             return p;
-        // A ')' whose '(' the data lost: what stands before it is the rest of a remark.
-        std::size_t stray = U32::npos;
-        int depth = 0;
-        for (std::size_t i = 0; i < p.size(); ++i) {
-            if (p[i] == '(')
-                ++depth;
-            else if (p[i] == ')' && depth == 0)
-                stray = i;
-            else if (p[i] == ')')
-                --depth;
-        }
-        if (stray != U32::npos) {
-            p = p.substr(stray + 1);
-            continue;
-        }
-        // A '(' that never closes: the rest is an unfinished remark.
-        std::vector<std::size_t> open;
-        for (std::size_t i = 0; i < p.size(); ++i) {
-            if (p[i] == '(')
-                open.push_back(i);
-            else if (p[i] == ')')
-                open.pop_back();
-        }
-        if (!open.empty()) {
-            p = p.substr(0, open.front());
-            continue;
-        }
-        if (p.front() == '(') {
-            const std::size_t close = MatchClose(p, 0);
-            if (!IsOptionalPart(p, 0, close)) {
-                p = p.substr(close + 1);
-                continue;
-            }
-        }
-        if (p.back() == ')') {
-            const std::size_t openAt = MatchOpen(p, p.size() - 1);
-            if (!IsOptionalPart(p, openAt, p.size() - 1)) {
-                p = p.substr(0, openAt);
-                continue;
-            }
-        }
-        break;
+        if (!CutEdgeRemark(p))
+            break;
     }
     if (inner) {
         U32 out;
