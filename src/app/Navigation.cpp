@@ -3,9 +3,10 @@
 // text, moving the active list's selection, showing a selected entry or a copied word, switching
 // the direction.
 
+#include "app/ButtonBar.h"
+#include "app/WindowTexts.h"
 #include "app/ZodynasApp.h"
 #include "app/ZodynasDlg.h"
-#include "desktop/BitmapButton.h"
 #include "desktop/QtText.h"
 #include "dict/ArticleText.h"
 #include "dict/UserText.h"
@@ -23,12 +24,12 @@
 void CZodynasDlg::CreateLists() {
     m_listIndex = new CVListBox(this, this);
     m_listIndex->setObjectName("VListBox");
-    m_listIndex->setAccessibleName(QtText::FromCp1257("Indeksas"));
+    m_listIndex->setAccessibleName(WindowTexts::Ui(WindowTexts::kIndexName));
     m_listIndex->isHistory = false;
     m_listIndex->SetStyle(m_app.ListStyle());
     m_listHistory = new CVListBoxHistory(this, this);
     m_listHistory->setObjectName("VListBoxHistory");
-    m_listHistory->setAccessibleName(QtText::FromCp1257("Praeitis"));
+    m_listHistory->setAccessibleName(WindowTexts::Ui(WindowTexts::kHistoryName));
     m_listHistory->SetStyle(m_app.ListStyle());
     m_listIndex->reverse = IsReverse();
     m_listHistory->reverse = IsReverse();
@@ -39,7 +40,7 @@ void CZodynasDlg::CreateLists() {
 }
 
 CWordForms* CZodynasDlg::WordForms() {
-    if (m_bWordForms == 0)
+    if (m_settings.bWordForms == 0)
         return nullptr;
     return IsReverse() ? m_pLithuanianForms.get() : m_pEnglishForms.get();
 }
@@ -72,9 +73,9 @@ void CZodynasDlg::SetWordFormsData(const std::string& englishBase, const std::st
 }
 
 void CZodynasDlg::ShowSavedWord() {
-    m_editWord->PutWord(m_strLastWord);
+    m_editWord->PutWord(m_settings.strLastWord);
     // The word as it was left, without forms: start-up never waits for the hunspell data.
-    const Lookup::SResult found = Lookup::Find(m_dict, m_direction, m_strLastWord);
+    const Lookup::SResult found = Lookup::Find(m_dict, m_direction, m_settings.strLastWord);
     m_listIndex->selection = found.entry;
     ShowPage(found.text, found.entry);
     if (IsReverse())
@@ -143,7 +144,7 @@ void CZodynasDlg::OnClipboardTick() {
     std::string word;
     if (const std::optional<std::string> text = m_clipboard.ReadIfChanged())
         word = m_clipboard.TakeWord(*text);
-    if (word.empty() && m_bSelection != 0)
+    if (word.empty() && m_settings.bSelection != 0)
         if (const std::optional<std::string> text = m_clipboard.ReadSelectionIfSettled())
             word = m_clipboard.TakeSelectionWord(*text);
     if (word.empty())
@@ -245,9 +246,7 @@ void CZodynasDlg::PageDown() {
 
 void CZodynasDlg::SwitchDirection(EDirection direction) {
     m_direction = direction;
-    SetIndexButtonBitmaps();
-    m_btnEnglish->repaint();
-    m_btnLithuanian->repaint();
+    m_buttons->ShowDirection(IsReverse());
 
     m_listIndex->reverse = IsReverse();
     m_listIndex->lastIndex = (IsReverse() ? m_dict.ReverseCount() : m_dict.ArticleCount()) - 1;

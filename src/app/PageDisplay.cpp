@@ -2,6 +2,7 @@
 // Translation pages: written as page files in the private temporary folder, shown in the
 // browser, recorded in the history; links inside them turned into the pages of their names.
 
+#include "app/WindowTexts.h"
 #include "app/ZodynasApp.h"
 #include "app/ZodynasDlg.h"
 #include "desktop/QtText.h"
@@ -101,7 +102,7 @@ void CZodynasDlg::ShowAnswer(const std::string& typed, const std::optional<std::
 
 std::string CZodynasDlg::OtherDirectionRecord(const std::string& word) {
     const EDirection other = m_direction == EDirection::Forward ? EDirection::Reverse : EDirection::Forward;
-    CWordForms* forms = m_bWordForms == 0              ? nullptr
+    CWordForms* forms = m_settings.bWordForms == 0     ? nullptr
                         : other == EDirection::Reverse ? m_pLithuanianForms.get()
                                                        : m_pEnglishForms.get();
     const Lookup::SResult there = Lookup::Find(m_dict, other, word, forms);
@@ -112,7 +113,7 @@ std::string CZodynasDlg::OtherDirectionRecord(const std::string& word) {
 }
 
 std::string CZodynasDlg::PageHead() const {
-    return theApp != nullptr ? theApp->m_strPageHeader : std::string();
+    return m_app.m_strPageHeader;
 }
 
 void CZodynasDlg::ShowBody(std::string title, const std::string& body, int entry, bool bPutTitle) {
@@ -150,7 +151,7 @@ void CZodynasDlg::ShowBody(std::string title, const std::string& body, int entry
 
     title = TrimPage(title);
     // A page held in memory has no file for the history to show again.
-    m_listHistory->Record(title, htmPath, m_bShowHistory != 0);
+    m_listHistory->Record(title, htmPath, m_settings.bShowHistory != 0);
     const std::string previous = m_browser->CurrentPath();
     if (htmPath.empty())
         m_browser->ShowText(PageComposer::ComposePage(head, MemoryPageNote() + body), kMemoryPage);
@@ -171,9 +172,7 @@ std::string CZodynasDlg::MemoryPageNote() {
         where = QDir::tempPath();
     if (where.isEmpty())
         where = qEnvironmentVariable("TMPDIR", QStringLiteral("/tmp"));
-    return "<P CLASS=note>Vertimo puslapiai rodomi ne\xE1ra\xF0yti \xE1 failus: nepavyksta ra\xF0yti "
-           "laikinajame "
-           "aplanke " +
+    return "<P CLASS=note>" + WindowTexts::Cp(WindowTexts::kMemoryPages) +
            QtText::ToCp1257(where.toHtmlEscaped()) + ".</P>\r\n";
 }
 

@@ -2,8 +2,11 @@
 #pragma once
 
 #include "app/ClipboardWatch.h"
+#include "app/ControlIds.h"
 #include "app/DialogLayout.h"
 #include "app/Settings.h"
+#include "app/TimerSet.h"
+#include "app/WindowTexts.h"
 #include "automation/AutomationTarget.h"
 #include "desktop/BitmapIds.h"
 #include "dict/WordForms.h"
@@ -23,50 +26,16 @@
 #include <string>
 #include <thread>
 
-class CBitmapButton;
+class CButtonBar;
 class CSplashDlg;
-class CTimerSet;
 class CVListBox;
 class CVListBoxHistory;
 class CWebBrowser2;
 class CWordEdit;
 class CZodynasApp;
+class CWindowMenu;
 class QMenu;
 class QPushButton;
-class QSocketNotifier;
-
-// Control ids of the main window; the widgets carry them as their object names.
-enum EControlId {
-    IDOK = 1,
-    IDCANCEL = 2,
-    IDC_BROWSER = 1000,
-    IDC_WORD = 1003,
-    IDC_CLEARHISTORY = 1005,
-    IDC_HISTORY = 1011,
-    IDC_ALWAYSONTOP = 1012,
-    IDC_PRINT = 1013,
-    IDC_HELP = 1014,
-    IDC_ENGLISH = 1016,
-    IDC_LITHUANIAN = 1017,
-    IDC_INDEXLIST = 1234,
-    IDC_HISTORYLIST = 1253,
-};
-
-// The window's own menu commands (the entries a system menu would carry).
-enum ECommandId {
-    IDM_ABOUTBOX = 16,
-    IDM_PRINT = 1008,
-    IDM_SHOWHISTORY = 1006,
-    IDM_ALWAYSONTOP = 1015,
-    IDM_SELECTION = 1018,
-    IDM_WORDFORMS = 1019,
-};
-
-enum ETimerId {
-    TIMER_SPLASH = 2568,
-    TIMER_CLIPBOARD = 2569,
-    TIMER_SHOWPAGE = 2570,
-};
 
 // The program's main window: entry box, word index, history, the HTML view of translations and a
 // row of bitmap buttons. It owns the dictionary and every child; OnInitDialog brings the program
@@ -146,10 +115,10 @@ public:
     EWordList ActiveList() const { return m_activeList; }
     EDirection Direction() const { return m_direction; }
     bool IsReverse() const { return m_direction == EDirection::Reverse; }
-    bool IsAlwaysOnTop() const { return m_bAlwaysOnTop != 0; }
-    bool IsHistoryShown() const { return m_bShowHistory != 0; }
-    bool IsSelectionWatched() const { return m_bSelection != 0; }
-    bool UsesWordForms() const { return m_bWordForms != 0; }
+    bool IsAlwaysOnTop() const { return m_settings.bAlwaysOnTop != 0; }
+    bool IsHistoryShown() const { return m_settings.bShowHistory != 0; }
+    bool IsSelectionWatched() const { return m_settings.bSelection != 0; }
+    bool UsesWordForms() const { return m_settings.bWordForms != 0; }
     // Where the stems come from (the bases of hunspell's .aff and .dic), for tests.
     void SetWordFormsData(const std::string& englishBase, const std::string& lithuanianBase);
     // Reads the word forms the index needs on a thread beside the window's loop, now and after
@@ -169,18 +138,18 @@ public:
     void Layout(int cx, int cy);
 
     // Timers by id.
-    void SetTimer(int id, int milliseconds);
-    void KillTimer(int id);
-    bool IsTimerRunning(int id) const;
-    int TimerInterval(int id) const;
+    void SetTimer(int id, int milliseconds) { m_timers->SetTimer(id, milliseconds); }
+    void KillTimer(int id) { m_timers->KillTimer(id); }
+    bool IsTimerRunning(int id) const { return m_timers->IsRunning(id); }
+    int TimerInterval(int id) const { return m_timers->Interval(id); }
     void OnTimer(int id);
     // One tick of the clipboard watch.
     void OnClipboardTick();
 
     // The About box's text, in code page 1257.
-    static std::string AboutText();
+    static std::string AboutText() { return WindowTexts::AboutText(); }
     // The window menu's entries, as built by OnInitDialog.
-    QMenu* SystemMenu() const { return m_pSystemMenu; }
+    QMenu* SystemMenu() const;
 
     // Seams for tests: every message box goes through the handler (text in code page 1257),
     // every file or page opened in the desktop through the opener. Unset, Qt's own are used.
@@ -198,7 +167,6 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void reject() override;
     void accept() override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
 private:
@@ -216,15 +184,12 @@ private:
     void StartFormsLoad();
     void JoinFormsLoaders();
     std::string m_strCaption;
-    std::string m_strLastWord;
+    // The switches, the stored rectangle and the last word, as loaded and as they change; the
+    // direction is m_direction's while the window runs.
+    SSettings m_settings;
     EWordList m_activeList = EWordList::Index;
     EDirection m_direction = EDirection::Forward;
-    int m_bAlwaysOnTop = 0;
-    int m_bShowHistory = 0;
-    int m_bSelection = 0;
-    int m_bWordForms = 1;
     int m_bLayoutReady = 0;
-    int m_nPosX = 0, m_nPosY = 0, m_nSizeX = 0, m_nSizeY = 0;
     // The outer rectangle the window starts with, until the window manager's frame is known.
     QRect m_rcStartFrame;
     SLayoutValues m_layoutValues;
@@ -241,7 +206,7 @@ private:
     bool m_bMemoryPageNoted = false;
     bool m_bDictionaryGone = false;
     bool m_bClosing = false;
-    QSocketNotifier* m_pVanishedNotifier = nullptr;
+    QObject* m_pVanishedWatch = nullptr;
     CClipboardWatch m_clipboard;
 
     CWebBrowser2* m_browser = nullptr;
@@ -249,21 +214,12 @@ private:
     CVListBox* m_listIndex = nullptr;
     CVListBoxHistory* m_listHistory = nullptr;
     QPushButton* m_btnOk = nullptr;
-    CBitmapButton* m_btnExit = nullptr;
-    CBitmapButton* m_btnLithuanian = nullptr;
-    CBitmapButton* m_btnEnglish = nullptr;
-    CBitmapButton* m_btnHelp = nullptr;
-    CBitmapButton* m_btnPrint = nullptr;
-    CBitmapButton* m_btnAlwaysOnTop = nullptr;
-    CBitmapButton* m_btnHistory = nullptr;
-    CBitmapButton* m_btnClear = nullptr;
+    std::unique_ptr<CButtonBar> m_buttons;
     std::unique_ptr<CSplashDlg> m_splash;
 
     void LoadSettings();
     // The stages of OnInitDialog, in their order.
     void CreateChildren();
-    // The bitmap buttons, in their pictures for the palette.
-    void CreateButtons();
     void ShowSplash(const QRect& screenRect);
     // Opens LEKSTAR.dic beside the program; on failure says so and gives false.
     bool OpenDictionary();
@@ -271,11 +227,6 @@ private:
     void SetUpLayout(int vertRes);
     // The window's first place and size, stored or centred, then shown.
     void PlaceWindow(const QRect& screenRect);
-    void BuildSystemMenu();
-    // Ctrl+L / Ctrl+F to the entry box, Ctrl+P print, F1 help, Ctrl+Q end, Ctrl+1 / Ctrl+2 the
-    // English / Lithuanian index.
-    void AddShortcuts();
-    void AddTooltips();
     void RemoveSplash();
     void MessageBox(const std::string& text, QMessageBox::Icon icon);
     // Gives the window the inner size that makes its frame the start rectangle, once the
@@ -289,14 +240,6 @@ private:
     // Deletes a page file of ours that is neither shown nor listed in the history.
     void ReleasePage(const std::string& path);
     bool OpenUrl(const QUrl& url);
-    // Bitmaps of the buttons whose pictures follow the state.
-    void SetIndexButtonBitmaps();
-    void SetAlwaysOnTopBitmaps();
-    void SetHistoryBitmaps();
-    void SetFixedBitmaps();
-    // The variant of a button picture for the current layout and colour depth.
-    int BitmapId(const BitmapIds::SVariants& variants) const;
-    int SelectedBitmapId() const;
     void SetTopmost(bool bTopmost);
     void CreateLists();
     void ShowSavedWord();
@@ -316,11 +259,7 @@ private:
 
     CZodynasApp& m_app;
     std::unique_ptr<CTimerSet> m_timers;
-    QMenu* m_pSystemMenu = nullptr;
-    QAction* m_pShowHistoryAction = nullptr;
-    QAction* m_pAlwaysOnTopAction = nullptr;
-    QAction* m_pSelectionAction = nullptr;
-    QAction* m_pWordFormsAction = nullptr;
+    std::unique_ptr<CWindowMenu> m_menu;
     int m_nButtonSize = 32;
     // What the wheel turned since its last row, in eighths of a degree; a notch is 120.
     static constexpr int kWheelNotch = 120;

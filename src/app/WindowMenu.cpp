@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+#include "app/WindowMenu.h"
+
+#include "app/ControlIds.h"
+#include "app/WindowTexts.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMenu>
+
+CWindowMenu::CWindowMenu(QWidget* window, std::function<void(int id)> onCommand,
+                         std::function<SStates()> states)
+    : m_menu(new QMenu(window)), m_fnStates(std::move(states)) {
+    m_menu->setObjectName("SystemMenu");
+    const auto entry = [this, window, onCommand](const QString& text, int id, bool bCheckable) {
+        QAction* action = m_menu->addAction(text, window, [onCommand, id] { onCommand(id); });
+        action->setCheckable(bCheckable);
+        if (bCheckable)
+            QObject::connect(action, &QAction::triggered, window, [this] { ShowStates(); });
+        return action;
+    };
+    m_menu->addSeparator();
+    entry("About...", IDM_ABOUTBOX, false);
+    m_showHistory = entry("&Show history", IDM_SHOWHISTORY, true);
+    m_alwaysOnTop = entry("&Allways on top", IDM_ALWAYSONTOP, true);
+    m_selection = entry(WindowTexts::Ui(WindowTexts::kSelectionEntry), IDM_SELECTION, true);
+    // Where the platform keeps no selection (a Wayland compositor without the protocol) there
+    // is nothing to switch; the stored choice stays for the next desktop.
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    m_selection->setEnabled(clipboard != nullptr && clipboard->supportsSelection());
+    m_wordForms = entry(WindowTexts::Ui(WindowTexts::kWordFormsEntry), IDM_WORDFORMS, true);
+    m_menu->addSeparator();
+    entry("&Print", IDM_PRINT, false);
+    ShowStates();
+}
+
+void CWindowMenu::ShowStates() {
+    const SStates s = m_fnStates();
+    m_showHistory->setChecked(s.bShowHistory);
+    m_alwaysOnTop->setChecked(s.bAlwaysOnTop);
+    m_selection->setChecked(s.bSelection);
+    m_wordForms->setChecked(s.bWordForms);
+}
