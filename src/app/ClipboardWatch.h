@@ -42,7 +42,8 @@ public:
     // window, whose words are already on the screen).
     void MarkSelectionChanged() { m_bSelectionChanged = true; }
     // Where ReadSelectionIfSettled reads; the real selection unless a test sets another.
-    std::optional<std::string> (*m_fnReadSelection)() = &CClipboardWatch::ReadSelection;
+    using SelectionReader = std::optional<std::string> (*)();
+    void SetSelectionReader(SelectionReader reader) { m_fnReadSelection = reader; }
 
     // The word to translate for a text read from the clipboard. The text last handled gives
     // nothing. A new text, also an empty one, is remembered, and its first word is given: after
@@ -62,6 +63,7 @@ public:
     }
 
 private:
+    SelectionReader m_fnReadSelection = &CClipboardWatch::ReadSelection;
     // After leading white space, up to the first space.
     static std::string FirstWord(const std::string& text);
 

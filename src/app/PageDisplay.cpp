@@ -113,7 +113,7 @@ std::string CZodynasDlg::OtherDirectionRecord(const std::string& word) {
 }
 
 std::string CZodynasDlg::PageHead() const {
-    return m_app.m_strPageHeader;
+    return m_app.PageHead();
 }
 
 void CZodynasDlg::ShowBody(std::string title, const std::string& body, int entry, bool bPutTitle) {

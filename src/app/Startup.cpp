@@ -26,7 +26,7 @@
 
 bool PrepareAutomation(const CZodynasApp& app, const QDBusConnection& bus, const std::string& programPath,
                        const std::function<void(const std::string& text)>& showMessage) {
-    if (!app.m_bStartedByOle) {
+    if (!app.IsStartedByOle()) {
         // Every ordinary start of a program outside an installation repairs the registration,
         // wherever the program has moved since; an installed one ships its own.
         if (!DataFolder::IsInstalled(std::filesystem::path(programPath).parent_path().string()))
@@ -65,7 +65,7 @@ QString TakeCommandLine(CZodynasApp& app, int argc, char** argv) {
     std::string commandLine;
     for (int i = 1; i < argc; ++i)
         commandLine += std::string(i > 1 ? " " : "") + argv[i];
-    app.m_bStartedByOle = CZodynasApp::TakeSwitches(commandLine) ? 1 : 0;
+    app.SetStartedByOle(CZodynasApp::TakeSwitches(commandLine));
     return QString::fromUtf8(commandLine).trimmed();
 }
 
@@ -135,7 +135,7 @@ int RunProgram(CZodynasApp& app, int argc, char** argv) {
     // the running one does not answer, this start goes on by itself.
     CSingleInstance instance(bus);
     if (instance.Claim() == CSingleInstance::EClaim::Taken &&
-        (app.m_bStartedByOle || CSingleInstance::AskFirst(bus, word)))
+        (app.IsStartedByOle() || CSingleInstance::AskFirst(bus, word)))
         return 0;
     const std::string programPath = QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString();
     if (!PrepareAutomation(app, bus, programPath, ShowStartupMessage))

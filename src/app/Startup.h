@@ -29,7 +29,7 @@ int RunProgram(CZodynasApp& app, int argc, char** argv);
 // the window.
 void CloseDialogs(const QWidget* mainWindow);
 
-// The automation step of start-up, before any window exists. A plain start (app.m_bStartedByOle
+// The automation step of start-up, before any window exists. A plain start (app.IsStartedByOle()
 // 0) rewrites the activation file for programPath, so that the bus can start the program again
 // for a caller; a failure to write it is silent. A start for automation needs bus: when it is not
 // connected, showMessage gets kOleInitFailedMessage and the result is false, and the program is

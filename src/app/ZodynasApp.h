@@ -11,8 +11,8 @@ class QScreen;
 
 // The application object: what the program learns about the screen once, whether it was started
 // to serve automation, and the page head that every translation page begins with. One instance
-// lives for the whole process (see theApp); it holds no windows and runs no loop. Its members are
-// set by MeasureScreen, by the start-up code (m_bStartedByOle) and by LoadPageHeader, and are
+// lives for the whole process (see theApp); it holds no windows and runs no loop. Its values are
+// set by MeasureScreen, by the start-up code (SetStartedByOle) and by LoadPageHeader, and are
 // only read afterwards.
 class CZodynasApp {
 public:
@@ -57,7 +57,19 @@ public:
     // (empty for a program in the root directory).
     static std::string AppDir();
 
-    int m_bStartedByOle = 0;             // 1 when started to serve the automation object
+    // Whether the program was started to serve the automation object.
+    bool IsStartedByOle() const { return m_bStartedByOle; }
+    void SetStartedByOle(bool bStartedByOle) { m_bStartedByOle = bStartedByOle; }
+    // The screen's logical pixels per inch, horizontal and vertical, and its colour count.
+    int LogPixelsX() const { return m_nLogPixelsX; }
+    int LogPixelsY() const { return m_nLogPixelsY; }
+    int Colours() const { return m_nColors; }
+    // The page head, code page 1257 bytes as stored in the file.
+    const std::string& PageHead() const { return m_strPageHeader; }
+    void SetPageHead(std::string head) { m_strPageHeader = std::move(head); }
+
+private:
+    bool m_bStartedByOle = false;
     int m_nLogPixelsX = 96;              // screen's logical pixels per inch, horizontal
     int m_nLogPixelsY = 96;              // and vertical
     int m_nColors = kPaletteColours + 1; // 2^depth up to 8 bits per pixel, else 257
@@ -65,7 +77,7 @@ public:
     QColor m_clrText;                    // normal text
     QColor m_clrSelBack;                 // selected line: background
     QColor m_clrSelText;                 // selected line: text
-    std::string m_strPageHeader;         // page head, code page 1257 bytes as stored in the file
+    std::string m_strPageHeader;
 };
 
 // The one application object, set by whoever constructs it.

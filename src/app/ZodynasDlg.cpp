@@ -69,7 +69,7 @@ bool CZodynasDlg::OnInitDialog() {
 
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QRect screenRect = screen != nullptr ? screen->geometry() : QRect(0, 0, 1024, 768);
-    if (!m_app.m_bStartedByOle)
+    if (!m_app.IsStartedByOle())
         ShowSplash(screenRect);
 
     setWindowTitle("LEKSTAR");
@@ -81,7 +81,7 @@ bool CZodynasDlg::OnInitDialog() {
     m_buttons->AddTooltips();
     SetUpLayout(screenRect.height());
 
-    if (!m_app.m_bStartedByOle && m_settings.strLastWord.empty())
+    if (!m_app.IsStartedByOle() && m_settings.strLastWord.empty())
         m_browser->Navigate(g_strAppDir + (screenRect.width() > 800 ? "/HTM/Apie.htm" : "/HTM/Apie_s.htm"));
     PlaceWindow(screenRect);
     m_buttons->ShowDirection(IsReverse());
@@ -89,7 +89,7 @@ bool CZodynasDlg::OnInitDialog() {
     m_buttons->ShowHistory(IsHistoryShown());
     m_buttons->LoadFixedPictures();
 
-    if (!m_app.m_bStartedByOle) {
+    if (!m_app.IsStartedByOle()) {
         if (!m_settings.strLastWord.empty())
             ShowSavedWord();
         SetTimer(TIMER_SPLASH, 150);
@@ -219,9 +219,8 @@ void CZodynasDlg::CreateChildren() {
         if (!QGuiApplication::clipboard()->ownsSelection())
             m_clipboard.MarkSelectionChanged();
     });
-    m_browser->m_fnBeforeNavigate2 = [this](const std::string& url, bool& bCancel) {
-        OnBeforeNavigate2(url, bCancel);
-    };
+    m_browser->SetBeforeNavigate(
+        [this](const std::string& url, bool& bCancel) { OnBeforeNavigate2(url, bCancel); });
     CWindowKeys::SActions keys;
     keys.print = actions.print;
     keys.help = actions.help;
@@ -404,7 +403,7 @@ void CZodynasDlg::Layout(int cx, int cy) {
     const int labelX = m_settings.bShowHistory ? m_layout.nHistoryX : -1;
     if (labelX != m_nLabelX) {
         m_nLabelX = labelX;
-        update(CaptionBand(rect(), m_layoutValues, m_app.m_nLogPixelsX, logicalDpiY()));
+        update(CaptionBand(rect(), m_layoutValues, m_app.LogPixelsX(), logicalDpiY()));
     }
 }
 
@@ -461,12 +460,12 @@ void CZodynasDlg::paintEvent(QPaintEvent* event) {
     if (!m_bLayoutReady)
         return;
     // A key repaints the entry box and the index; the band's text is drawn only where it shows.
-    if (!event->region().intersects(CaptionBand(rect(), m_layoutValues, m_app.m_nLogPixelsX, logicalDpiY())))
+    if (!event->region().intersects(CaptionBand(rect(), m_layoutValues, m_app.LogPixelsX(), logicalDpiY())))
         return;
     QPainter painter(this);
     const int editWidth = IsReverse() ? m_layoutValues.nEditWidthReverse : m_layoutValues.nEditWidthForward;
     PaintCaptionStrip(painter, rect(), FromCp1257(m_strCaption), m_settings.bShowHistory != 0,
-                      m_layout.nHistoryX, m_layoutValues, editWidth, m_app.m_nLogPixelsX, logicalDpiY());
+                      m_layout.nHistoryX, m_layoutValues, editWidth, m_app.LogPixelsX(), logicalDpiY());
 }
 
 void CZodynasDlg::closeEvent(QCloseEvent* event) {

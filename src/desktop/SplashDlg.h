@@ -10,8 +10,8 @@
 
 // The start-up picture: a frameless, always-on-top window of 480 x 359 pixels with a thin border,
 // showing a BMP from the program's resources. The picture goes from the resource through a
-// "ZOD...TMP" file in the private temporary folder (left there for the sweeps) into m_pPicture.
-// When any step fails the picture is null and the window shows empty. The owner shows, places
+// "ZOD...TMP" file in the private temporary folder (left there for the sweeps) into the picture shown
+// (Picture()). When any step fails the picture is null and the window shows empty. The owner shows, places
 // and removes the window.
 class CSplashDlg : public QWidget {
     Q_OBJECT
@@ -40,12 +40,13 @@ public:
     void DestroyPicture();
     // The temporary copy made by the last Initialise; empty when none was made.
     const std::string& TempFilePath() const { return m_strTempFile; }
-
-    std::unique_ptr<CDibImage> m_pPicture;
+    // The picture shown; null when none could be read.
+    const CDibImage* Picture() const { return m_pPicture.get(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    std::unique_ptr<CDibImage> m_pPicture;
     std::string m_strTempFile;
 };

@@ -10,7 +10,7 @@
 // The page view: shows local HTML page files written in code page 1257.
 //
 // Every navigation, whether asked for with Navigate or made by a link clicked in the page, is
-// first reported through m_fnBeforeNavigate2 with its target as a local path in the file system's
+// first reported through the SetBeforeNavigate handler with its target as a local path in the file system's
 // bytes (UTF-8), percent-decoded, the anchor after a '#' in code page 1257 ("/run/user/1000/lekstar/
 // ZOD1A.TMP.htm#R2", "/run/user/1000/lekstar/close to"). A link's name is page text: "žodis" in
 // the page is reported as the UTF-8 path name "žodis". The handler may set bCancel, and then nothing changes.
@@ -40,12 +40,14 @@ public:
     bool PrintToPdf(const QString& pdfPath);
 
     // Called before each navigation with the target and a cancel flag that starts false.
-    std::function<void(const std::string& url, bool& bCancel)> m_fnBeforeNavigate2;
+    using BeforeNavigate = std::function<void(const std::string& url, bool& bCancel)>;
+    void SetBeforeNavigate(BeforeNavigate handler) { m_fnBeforeNavigate2 = std::move(handler); }
 
     // Serves the page being loaded from the bytes already read and decoded.
     QVariant loadResource(int type, const QUrl& name) override;
 
 private:
+    BeforeNavigate m_fnBeforeNavigate2;
     void OnAnchorClicked(const QUrl& url);
     // Reports a navigation; true when it may go on.
     bool BeforeNavigate2(const std::string& target);

@@ -202,7 +202,7 @@ protected:
     std::unique_ptr<CZodynasDlg> StartWatching() {
         Copy("");
         auto dlg = Start();
-        dlg->ClipboardWatch().m_fnReadSelection = &FakeSelection;
+        dlg->ClipboardWatch().SetSelectionReader(&FakeSelection);
         g_selection.reset();
         g_nSelectionReads = 0;
         dlg->OnClipboardTick(); // the empty clipboard of the start

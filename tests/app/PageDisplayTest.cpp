@@ -123,7 +123,7 @@ TEST_F(PageDisplayTest, AKeyRepaintsTheEntryBoxAndTheRowsThatMovedNotTheWindow) 
 TEST_F(PageDisplayTest, EnterWritesThePageAndShowsIt) {
     auto dlg = Start();
     ASSERT_TRUE(m_bInitResult);
-    m_theApp.m_strPageHeader = "<HTML><BODY>";
+    m_theApp.SetPageHead("<HTML><BODY>");
     EntryBox(dlg)->setText("cat");
     QTest::keyClick(EntryBox(dlg), Qt::Key_Return);
     const std::string page = PageView(dlg)->CurrentPath();

@@ -92,15 +92,15 @@ TEST(DarkDesktop, PagesTakeTheDarkHeadWhenThereIsOne) {
     CZodynasApp app;
     const std::string folder = dir.path().toStdString();
     EXPECT_TRUE(app.LoadPageHeaderFor(folder, DarkPalette()));
-    EXPECT_EQ(app.m_strPageHeader, "light");
+    EXPECT_EQ(app.PageHead(), "light");
     write("HTM/HH-dark.htm", "dark");
     EXPECT_TRUE(app.LoadPageHeaderFor(folder, DarkPalette()));
-    EXPECT_EQ(app.m_strPageHeader, "dark");
+    EXPECT_EQ(app.PageHead(), "dark");
     QPalette light;
     light.setColor(QPalette::Window, QColor(240, 240, 240));
     light.setColor(QPalette::WindowText, QColor(0, 0, 0));
     EXPECT_TRUE(app.LoadPageHeaderFor(folder, light));
-    EXPECT_EQ(app.m_strPageHeader, "light");
+    EXPECT_EQ(app.PageHead(), "light");
 }
 
 TEST(DarkDesktop, TheListsTakeTheDesktopsColours) {
@@ -132,22 +132,22 @@ TEST(PageHeader, IsTheFilesBytesExactly) {
     }
     CZodynasApp app;
     EXPECT_TRUE(app.LoadPageHeader(dir.filePath("HH.htm").toStdString()));
-    EXPECT_EQ(app.m_strPageHeader, bytes);
+    EXPECT_EQ(app.PageHead(), bytes);
 
     // A missing file or a folder gives no head, and no leftover of the previous one.
     EXPECT_FALSE(app.LoadPageHeader(dir.filePath("missing.htm").toStdString()));
-    EXPECT_EQ(app.m_strPageHeader, "");
-    app.m_strPageHeader = "stale";
+    EXPECT_EQ(app.PageHead(), "");
+    app.SetPageHead("stale");
     EXPECT_FALSE(app.LoadPageHeader(dir.path().toStdString()));
-    EXPECT_EQ(app.m_strPageHeader, "");
+    EXPECT_EQ(app.PageHead(), "");
 
     {
         QFile file(dir.filePath("empty.htm"));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     }
-    app.m_strPageHeader = "stale";
+    app.SetPageHead("stale");
     EXPECT_TRUE(app.LoadPageHeader(dir.filePath("empty.htm").toStdString()));
-    EXPECT_EQ(app.m_strPageHeader, "");
+    EXPECT_EQ(app.PageHead(), "");
 }
 
 TEST(AppDir, IsTheRealDirectoryOfThisProgram) {
@@ -165,7 +165,7 @@ TEST(ScreenMetrics, ColourCountFollowsTheDepth) {
     const int counts[] = {2, 16, 256, 257, 257, 257, 257};
     for (int k = 0; k < 7; ++k) {
         app.SetScreenMetrics(depths[k], 96, 96);
-        EXPECT_EQ(app.m_nColors, counts[k]) << depths[k];
+        EXPECT_EQ(app.Colours(), counts[k]) << depths[k];
         EXPECT_EQ(app.IsHighColour(), counts[k] > 256) << depths[k];
     }
 }
@@ -173,18 +173,18 @@ TEST(ScreenMetrics, ColourCountFollowsTheDepth) {
 TEST(ScreenMetrics, HighColourUsesFixedTintsAndFewColoursThePalette) {
     CZodynasApp app;
     app.SetScreenMetrics(16, 96, 96);
-    EXPECT_EQ(app.m_clrBack, QColor(255, 250, 230));
-    EXPECT_EQ(app.m_clrText, QColor(16, 16, 16));
-    EXPECT_EQ(app.m_clrSelBack, QColor(255, 240, 200));
-    EXPECT_EQ(app.m_clrSelText, QColor(16, 16, 16));
+    EXPECT_EQ(app.ListStyle().back, QColor(255, 250, 230));
+    EXPECT_EQ(app.ListStyle().text, QColor(16, 16, 16));
+    EXPECT_EQ(app.ListStyle().selBack, QColor(255, 240, 200));
+    EXPECT_EQ(app.ListStyle().selText, QColor(16, 16, 16));
 
     const QPalette palette = QGuiApplication::palette();
     app.SetScreenMetrics(8, 96, 96);
-    EXPECT_EQ(app.m_clrBack, palette.color(QPalette::Base));
-    EXPECT_EQ(app.m_clrText, palette.color(QPalette::Text));
-    EXPECT_EQ(app.m_clrSelBack, palette.color(QPalette::Highlight));
-    EXPECT_EQ(app.m_clrSelText, palette.color(QPalette::HighlightedText));
-    EXPECT_NE(app.m_clrBack, QColor(255, 250, 230));
+    EXPECT_EQ(app.ListStyle().back, palette.color(QPalette::Base));
+    EXPECT_EQ(app.ListStyle().text, palette.color(QPalette::Text));
+    EXPECT_EQ(app.ListStyle().selBack, palette.color(QPalette::Highlight));
+    EXPECT_EQ(app.ListStyle().selText, palette.color(QPalette::HighlightedText));
+    EXPECT_NE(app.ListStyle().back, QColor(255, 250, 230));
 }
 
 TEST(ScreenMetrics, LargeLayoutStartsAbove110Dpi) {
@@ -193,7 +193,7 @@ TEST(ScreenMetrics, LargeLayoutStartsAbove110Dpi) {
     const bool large[] = {false, false, false, true, true, true};
     for (int k = 0; k < 6; ++k) {
         app.SetScreenMetrics(32, dpis[k], dpis[k]);
-        EXPECT_EQ(app.m_nLogPixelsX, dpis[k]);
+        EXPECT_EQ(app.LogPixelsX(), dpis[k]);
         EXPECT_EQ(app.IsLargeLayout(), large[k]) << dpis[k];
     }
 }
@@ -238,11 +238,11 @@ TEST(ScreenMetrics, MeasuresThePrimaryScreen) {
     ASSERT_NE(screen, nullptr);
     CZodynasApp app;
     app.MeasureScreen(screen);
-    EXPECT_EQ(app.m_nLogPixelsX, qRound(screen->logicalDotsPerInchX() * screen->devicePixelRatio()));
-    EXPECT_EQ(app.m_nLogPixelsY, qRound(screen->logicalDotsPerInchY() * screen->devicePixelRatio()));
-    EXPECT_EQ(app.m_nColors, screen->depth() <= 8 ? 1 << screen->depth() : 257);
+    EXPECT_EQ(app.LogPixelsX(), qRound(screen->logicalDotsPerInchX() * screen->devicePixelRatio()));
+    EXPECT_EQ(app.LogPixelsY(), qRound(screen->logicalDotsPerInchY() * screen->devicePixelRatio()));
+    EXPECT_EQ(app.Colours(), screen->depth() <= 8 ? 1 << screen->depth() : 257);
     app.MeasureScreen(nullptr); // no screen: nothing changes
-    EXPECT_EQ(app.m_nLogPixelsX, qRound(screen->logicalDotsPerInchX() * screen->devicePixelRatio()));
+    EXPECT_EQ(app.LogPixelsX(), qRound(screen->logicalDotsPerInchX() * screen->devicePixelRatio()));
 }
 
 } // namespace

@@ -257,7 +257,7 @@ TEST_F(ZodynasDlgTest, StartedForAutomationShowsNoSplashPageOrTimers) {
         user.setValue("AOT", 1);
         user.setValue("Zodis", "cat");
     }
-    m_theApp.m_bStartedByOle = 1;
+    m_theApp.SetStartedByOle(true);
     auto dlg = Start();
     ASSERT_TRUE(m_bInitResult);
     EXPECT_FALSE(dlg->HasSplash());
@@ -383,7 +383,7 @@ TEST_F(ZodynasDlgTest, TheHistoryLabelIsPaintedExactlyWhileTheHistoryIsShown) {
     LEKSTAR_WAIT_TRUE(dlg->isVisible() && dlg->windowHandle()->isExposed());
     ASSERT_FALSE(dlg->IsHistoryShown());
     const QRect band =
-        CaptionBand(dlg->rect(), dlg->LayoutValues(), m_theApp.m_nLogPixelsX, dlg->logicalDpiY());
+        CaptionBand(dlg->rect(), dlg->LayoutValues(), m_theApp.LogPixelsX(), dlg->logicalDpiY());
     const int hx = dlg->width() - dlg->LayoutValues().nHistoryWidth - dlg->LayoutValues().nMargin - 1;
     EXPECT_EQ(LabelPixels(Painted(*dlg), band, hx), 0);
     dlg->ToggleHistory();

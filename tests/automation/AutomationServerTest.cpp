@@ -67,7 +67,7 @@ TEST_F(ActivationFileTest, NamesTheServiceAndStartsTheProgramForAutomation) {
 
 TEST_F(ActivationFileTest, APlainStartRewritesTheFileCreatingItsFolders) {
     CZodynasApp app;
-    app.m_bStartedByOle = 0;
+    app.SetStartedByOle(false);
     std::vector<std::string> messages;
     const auto record = [&](const std::string& text) { messages.push_back(text); };
     const QDBusConnection offline(QString("lekstar-offline"));
@@ -87,7 +87,7 @@ TEST_F(ActivationFileTest, APlainStartRewritesTheFileCreatingItsFolders) {
     EXPECT_TRUE(messages.empty());
 
     // A start for automation leaves the file alone.
-    app.m_bStartedByOle = 1;
+    app.SetStartedByOle(true);
     CPrivateBus bus;
     ASSERT_TRUE(bus.IsRunning());
     EXPECT_TRUE(PrepareAutomation(app, bus.Connect(), "/elsewhere/lekstar", record));
@@ -117,7 +117,7 @@ TEST_F(ActivationFileTest, AnInstalledProgramLeavesTheRegistrationToItsInstallat
 
 TEST_F(ActivationFileTest, AStartForAutomationWithoutABusShowsTheMessageAndFails) {
     CZodynasApp app;
-    app.m_bStartedByOle = 1;
+    app.SetStartedByOle(true);
     std::vector<std::string> messages;
     const QDBusConnection offline = QDBusConnection::connectToBus(
         "unix:path=" + QString::fromStdString(m_home.File("none")), "lekstar-unreachable");

@@ -57,11 +57,11 @@ protected:
             user.setValue("Zodis", "dog");
         }
         // As the bus starts it for a caller: no splash, no start page, the saved word not shown.
-        m_theApp.m_bStartedByOle = 1;
+        m_theApp.SetStartedByOle(true);
         m_dlg = Start();
         ASSERT_TRUE(m_bInitResult);
         ASSERT_TRUE(m_dlg->IsHistoryShown());
-        m_theApp.m_strPageHeader = kHead;
+        m_theApp.SetPageHead(kHead);
         m_server = std::make_unique<CAutomationServer>(m_bus.Connect(), m_dlg.get());
         ASSERT_TRUE(m_server->Start());
         m_client = m_bus.Connect();

@@ -76,7 +76,7 @@ TEST(SplashDlg, IsAFramelessTopmostWindowCentredOnTheScreen) {
     EXPECT_TRUE(splash.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_TRUE(splash.isWindow());
     EXPECT_EQ(splash.size(), QSize(480, 359));
-    EXPECT_EQ(splash.m_pPicture, nullptr);
+    EXPECT_EQ(splash.Picture(), nullptr);
 
     EXPECT_EQ(CSplashDlg::CentredPosition(QRect(0, 0, 1920, 1080)), QPoint(720, 360));
     EXPECT_EQ(CSplashDlg::CentredPosition(QRect(0, 0, 1024, 768)), QPoint(272, 204));
@@ -96,9 +96,9 @@ TEST_F(SplashDlgTest, PictureTravelsThroughAPrivateTemporaryFileAndIsPainted) {
     const QString source = WritePicture(&expected);
     CSplashDlg splash;
     ASSERT_TRUE(splash.InitialiseFrom(source));
-    ASSERT_NE(splash.m_pPicture, nullptr);
-    EXPECT_EQ(splash.m_pPicture->Width(), 480);
-    EXPECT_EQ(splash.m_pPicture->Height(), 359);
+    ASSERT_NE(splash.Picture(), nullptr);
+    EXPECT_EQ(splash.Picture()->Width(), 480);
+    EXPECT_EQ(splash.Picture()->Height(), 359);
 
     // The copy stays in the private folder for the sweeps, byte for byte.
     const std::string copy = splash.TempFilePath();
@@ -119,7 +119,7 @@ TEST_F(SplashDlgTest, PictureTravelsThroughAPrivateTemporaryFileAndIsPainted) {
 
     // Without its picture the window shows only its background inside the border.
     splash.DestroyPicture();
-    EXPECT_EQ(splash.m_pPicture, nullptr);
+    EXPECT_EQ(splash.Picture(), nullptr);
     const QImage empty = splash.grab().toImage().convertToFormat(QImage::Format_RGB32);
     EXPECT_EQ(empty.pixel(100, 50), splash.palette().color(QPalette::Window).rgb());
     EXPECT_EQ(empty.pixel(0, 0), border);
@@ -129,14 +129,14 @@ TEST_F(SplashDlgTest, AnyFailingStepLeavesTheWindowEmpty) {
     CSplashDlg splash;
     // No such resource: no file is made.
     EXPECT_FALSE(splash.InitialiseFrom(":/splash/9999.bmp"));
-    EXPECT_EQ(splash.m_pPicture, nullptr);
+    EXPECT_EQ(splash.Picture(), nullptr);
     EXPECT_TRUE(TempNames().empty());
 
     // A picture that does not load: its copy stays for the sweeps.
     const std::string bad = m_root.File("bad.bmp");
     WriteBytes(bad, "BX not a picture at all");
     EXPECT_FALSE(splash.InitialiseFrom(QString::fromStdString(bad)));
-    EXPECT_EQ(splash.m_pPicture, nullptr);
+    EXPECT_EQ(splash.Picture(), nullptr);
     ASSERT_EQ(TempNames().size(), 1u);
     EXPECT_EQ(ReadAll(splash.TempFilePath()), "BX not a picture at all");
 
@@ -147,7 +147,7 @@ TEST_F(SplashDlgTest, AnyFailingStepLeavesTheWindowEmpty) {
     ::setenv("TMPDIR", m_root.File("gone").c_str(), 1);
     ASSERT_EQ(CTempFolder::Path(), "");
     EXPECT_FALSE(splash.InitialiseFrom(source));
-    EXPECT_EQ(splash.m_pPicture, nullptr);
+    EXPECT_EQ(splash.Picture(), nullptr);
     EXPECT_EQ(splash.TempFilePath(), "");
     const QImage empty = splash.grab().toImage().convertToFormat(QImage::Format_RGB32);
     EXPECT_EQ(empty.pixel(100, 50), splash.palette().color(QPalette::Window).rgb());
@@ -162,7 +162,7 @@ TEST_F(SplashDlgTest, CompiledInPicturesAreShownByColourDepth) {
         ++found;
         CSplashDlg splash;
         ASSERT_TRUE(splash.Initialise(bHighColour)) << bHighColour;
-        ASSERT_NE(splash.m_pPicture, nullptr);
+        ASSERT_NE(splash.Picture(), nullptr);
         EXPECT_EQ(std::filesystem::file_size(splash.TempFilePath()), 173398u);
         QFile file(resource);
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));

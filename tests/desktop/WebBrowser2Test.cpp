@@ -51,10 +51,10 @@ protected:
         WriteBytes(m_strSecond, "<HTML><BODY><P>antras</P>\r\n" + Lines("row", 150) +
                                     "<A NAME=\"R5\"></A><P>fifth part</P>\r\n" + Lines("end", 150) +
                                     "</BODY></HTML>");
-        m_browser.m_fnBeforeNavigate2 = [this](const std::string& url, bool& bCancel) {
+        m_browser.SetBeforeNavigate([this](const std::string& url, bool& bCancel) {
             m_reports.push_back(url);
             bCancel = m_bCancel;
-        };
+        });
         m_browser.resize(500, 300);
         m_browser.show();
     }
@@ -126,7 +126,7 @@ TEST_F(WebBrowser2Test, ACancelledOrImpossibleNavigationChangesNothing) {
     EXPECT_EQ(m_browser.CurrentPath(), m_strFirst);
 
     // Without a handler everything proceeds.
-    m_browser.m_fnBeforeNavigate2 = nullptr;
+    m_browser.SetBeforeNavigate(nullptr);
     m_browser.Navigate(m_strSecond);
     EXPECT_EQ(m_browser.CurrentPath(), m_strSecond);
 }
