@@ -25,15 +25,15 @@ void CZodynasDlg::CreateLists() {
     m_listIndex = new CVListBox(this, this);
     m_listIndex->setObjectName("VListBox");
     m_listIndex->setAccessibleName(WindowTexts::Ui(WindowTexts::kIndexName));
-    m_listIndex->isHistory = false;
+    m_listIndex->SetHistory(false);
     m_listIndex->SetStyle(m_app.ListStyle());
     m_listHistory = new CVListBoxHistory(this, this);
     m_listHistory->setObjectName("VListBoxHistory");
     m_listHistory->setAccessibleName(WindowTexts::Ui(WindowTexts::kHistoryName));
     m_listHistory->SetStyle(m_app.ListStyle());
-    m_listIndex->reverse = IsReverse();
-    m_listHistory->reverse = IsReverse();
-    m_listIndex->lastIndex = (IsReverse() ? m_dict.ReverseCount() : m_dict.ArticleCount()) - 1;
+    m_listIndex->SetReverse(IsReverse());
+    m_listHistory->SetReverse(IsReverse());
+    m_listIndex->SetLastIndex((IsReverse() ? m_dict.ReverseCount() : m_dict.ArticleCount()) - 1);
     m_listIndex->ResetScroll();
     m_listIndex->show();
     m_listHistory->show();
@@ -76,7 +76,7 @@ void CZodynasDlg::ShowSavedWord() {
     m_editWord->PutWord(m_settings.strLastWord);
     // The word as it was left, without forms: start-up never waits for the hunspell data.
     const Lookup::SResult found = Lookup::Find(m_dict, m_direction, m_settings.strLastWord);
-    m_listIndex->selection = found.entry;
+    m_listIndex->SetSelection(found.entry);
     ShowPage(found.text, found.entry);
     if (IsReverse())
         m_editWord->setFocus();
@@ -85,7 +85,7 @@ void CZodynasDlg::ShowSavedWord() {
 void CZodynasDlg::FollowTyping(const std::optional<std::string>& text) {
     if (!text) {
         // Nothing matches a letter the dictionary cannot hold; the rows stay where they were.
-        m_listIndex->selection = -1;
+        m_listIndex->SetSelection(-1);
         m_listIndex->viewport()->update();
         return;
     }
@@ -94,10 +94,10 @@ void CZodynasDlg::FollowTyping(const std::optional<std::string>& text) {
     // change of this key, in one pass of the window; a key that leaves it where it was ("hous"
     // after "hou", both at "house") paints no row.
     const int top = selection > 3 ? selection - 3 : 0;
-    if (selection == m_listIndex->selection && top == m_listIndex->topIndex)
+    if (selection == m_listIndex->Selection() && top == m_listIndex->TopIndex())
         return;
-    m_listIndex->selection = selection;
-    m_listIndex->topIndex = top;
+    m_listIndex->SetSelection(selection);
+    m_listIndex->SetTopIndex(top);
     m_listIndex->Update();
 }
 
@@ -107,11 +107,11 @@ void CZodynasDlg::OnOK() {
     const std::optional<std::string> word = m_editWord->LookupWord();
     const Lookup::SResult found =
         word ? Lookup::Find(m_dict, m_direction, *word, WordForms()) : Lookup::SResult{};
-    if (IsReverse() && word && found.entry != m_listIndex->selection) {
+    if (IsReverse() && word && found.entry != m_listIndex->Selection()) {
         // A row chosen among records of the same text: that row, as it stands.
-        ShowReverseEntry(m_listIndex->selection);
+        ShowReverseEntry(m_listIndex->Selection());
     } else {
-        m_listIndex->selection = found.entry;
+        m_listIndex->SetSelection(found.entry);
         ShowAnswer(typed, word, found);
         if (IsReverse())
             m_editWord->setFocus();
@@ -120,8 +120,8 @@ void CZodynasDlg::OnOK() {
         m_listIndex->Repaint();
         return;
     }
-    m_listIndex->keepSelectionVisible = true;
-    m_listIndex->topIndex = m_listIndex->selection - 3;
+    m_listIndex->SetKeepSelectionVisible(true);
+    m_listIndex->SetTopIndex(m_listIndex->Selection() - 3);
     m_listIndex->Repaint();
 }
 
@@ -154,9 +154,9 @@ void CZodynasDlg::OnClipboardTick() {
     const std::optional<std::string> bytes = UserText::LookupWord(word);
     const Lookup::SResult found =
         bytes ? Lookup::Find(m_dict, m_direction, *bytes, WordForms()) : Lookup::SResult{};
-    m_listIndex->selection = found.entry;
+    m_listIndex->SetSelection(found.entry);
     if (!found.text.empty()) {
-        m_listIndex->keepSelectionVisible = true;
+        m_listIndex->SetKeepSelectionVisible(true);
         m_listIndex->Repaint();
     }
     ShowAnswer(word, bytes, found);
@@ -191,76 +191,72 @@ std::string CZodynasDlg::RowWord(int row) {
 }
 
 void CZodynasDlg::MoveIndexSelection(int selection, bool bPutWord) {
-    m_listIndex->selection = selection;
     if (bPutWord)
         m_editWord->PutWord(RowWord(selection));
-    m_listIndex->keepSelectionVisible = true;
-    m_listIndex->Repaint();
+    m_listIndex->Select(selection);
 }
 
 void CZodynasDlg::MoveHistorySelection(int selection) {
-    const int n = static_cast<int>(m_listHistory->items.size());
+    const int n = static_cast<int>(m_listHistory->Items().size());
     selection = std::max(std::min(selection, n - 1), 0);
-    m_listHistory->selection = selection;
     m_editWord->PutWord(RowWord(selection));
-    m_listHistory->keepSelectionVisible = true;
-    m_listHistory->Repaint();
+    m_listHistory->Select(selection);
 }
 
 void CZodynasDlg::LineUp() {
     if (m_activeList == EWordList::History) {
-        MoveHistorySelection(m_listHistory->selection - 1);
+        MoveHistorySelection(m_listHistory->Selection() - 1);
         return;
     }
-    const int s = m_listIndex->selection;
+    const int s = m_listIndex->Selection();
     MoveIndexSelection(s > 0 ? s - 1 : s, s > 0);
 }
 
 void CZodynasDlg::LineDown() {
     if (m_activeList == EWordList::History) {
-        MoveHistorySelection(m_listHistory->selection + 1);
+        MoveHistorySelection(m_listHistory->Selection() + 1);
         return;
     }
-    const int s = m_listIndex->selection;
-    const bool moves = s < m_listIndex->lastIndex;
+    const int s = m_listIndex->Selection();
+    const bool moves = s < m_listIndex->LastIndex();
     MoveIndexSelection(moves ? s + 1 : s, moves);
 }
 
 void CZodynasDlg::PageUp() {
     if (m_activeList == EWordList::History) {
-        MoveHistorySelection(m_listHistory->selection - m_listHistory->visibleLines);
+        MoveHistorySelection(m_listHistory->Selection() - m_listHistory->VisibleLines());
         return;
     }
-    const int s = m_listIndex->selection - m_listIndex->visibleLines;
-    MoveIndexSelection(std::max(std::min(s, m_listIndex->lastIndex), 0), true);
+    const int s = m_listIndex->Selection() - m_listIndex->VisibleLines();
+    MoveIndexSelection(std::max(std::min(s, m_listIndex->LastIndex()), 0), true);
 }
 
 void CZodynasDlg::PageDown() {
     if (m_activeList == EWordList::History) {
-        MoveHistorySelection(m_listHistory->selection + m_listHistory->visibleLines);
+        MoveHistorySelection(m_listHistory->Selection() + m_listHistory->VisibleLines());
         return;
     }
-    const int s = m_listIndex->selection + m_listIndex->visibleLines;
-    MoveIndexSelection(std::max(std::min(s, m_listIndex->lastIndex), 0), true);
+    const int s = m_listIndex->Selection() + m_listIndex->VisibleLines();
+    MoveIndexSelection(std::max(std::min(s, m_listIndex->LastIndex()), 0), true);
 }
 
 void CZodynasDlg::SwitchDirection(EDirection direction) {
     m_direction = direction;
     m_buttons->ShowDirection(IsReverse());
 
-    m_listIndex->reverse = IsReverse();
-    m_listIndex->lastIndex = (IsReverse() ? m_dict.ReverseCount() : m_dict.ArticleCount()) - 1;
+    m_listIndex->SetReverse(IsReverse());
+    m_listIndex->SetLastIndex((IsReverse() ? m_dict.ReverseCount() : m_dict.ArticleCount()) - 1);
     m_listIndex->ResetScroll();
     m_listIndex->Repaint();
 
     // The history's words belong to the other direction; their pages go, but for the one shown.
     std::vector<std::string> pages;
-    for (const auto& [word, page] : m_listHistory->pages)
+    for (const auto& [word, page] : m_listHistory->Pages())
         pages.push_back(page);
     m_listHistory->ClearItems();
     for (const std::string& page : pages)
         ReleasePage(page);
-    m_listHistory->reverse = IsReverse();
+    m_listHistory->SetReverse(IsReverse());
     StartFormsLoad();
     m_editWord->clear();
     m_clipboard.Forget();

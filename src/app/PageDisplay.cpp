@@ -184,7 +184,7 @@ void CZodynasDlg::ReleasePage(const std::string& path) {
     const std::string folder = CTempFolder::Path();
     if (folder.empty() || path.rfind(folder + "/ZOD", 0) != 0)
         return;
-    for (const auto& [word, page] : m_listHistory->pages)
+    for (const auto& [word, page] : m_listHistory->Pages())
         if (page == path)
             return;
     std::remove(path.c_str());
@@ -225,7 +225,7 @@ void CZodynasDlg::ShowLinkPage(const std::string& text, int entry) {
     if (!IsReverse()) {
         // The English index moves to the linked entry, whose place among its homonyms the title
         // carries.
-        m_listIndex->selection = entry;
+        m_listIndex->SetSelection(entry);
         ShowPage(text, entry);
         return;
     }
@@ -241,7 +241,7 @@ void CZodynasDlg::NavigateToPage(const std::string& path) {
 }
 
 void CZodynasDlg::ClearHistory() {
-    for (const auto& [word, path] : m_listHistory->pages)
+    for (const auto& [word, path] : m_listHistory->Pages())
         std::remove(path.c_str());
     m_listHistory->ClearItems();
     // Leftover page files that never got their ".htm" name, and the splash picture's copy.

@@ -17,6 +17,7 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -100,19 +101,19 @@ QFont CVListBox::MarkFont(bool bLarge, int nLogPixelsY) {
 }
 
 void CVListBox::ResetScroll() {
-    const int n = lastIndex;
+    const int n = m_lastIndex;
     // One thumb position per row as long as the positions stay within 16 bits; beyond that
     // every position stands for scrollScale rows.
     if (n > kMaxScrollPositions) {
-        scrollScale = n / kMaxScrollPositions + 1;
-        scrollMax = n / scrollScale;
+        m_nScrollScale = n / kMaxScrollPositions + 1;
+        m_nScrollMax = n / m_nScrollScale;
     } else {
-        scrollScale = 1;
-        scrollMax = n;
+        m_nScrollScale = 1;
+        m_nScrollMax = n;
     }
-    SetScrollRange(scrollMax);
-    topIndex = 0;
-    selection = -1;
+    SetScrollRange(m_nScrollMax);
+    m_nTopIndex = 0;
+    m_nSelection = -1;
 }
 
 void CVListBox::SetScrollRange(int nMax) {
@@ -121,17 +122,23 @@ void CVListBox::SetScrollRange(int nMax) {
 }
 
 int CVListBox::HomonymOrdinal(int entry) const {
-    return ::HomonymOrdinal(m_pOwner->Dict(), entry, lastIndex);
+    return ::HomonymOrdinal(m_pOwner->Dict(), entry, m_lastIndex);
 }
 
 void CVListBox::Repaint() {
     viewport()->repaint();
 }
 
+void CVListBox::Select(int row) {
+    m_nSelection = row;
+    m_bKeepSelectionVisible = true;
+    Repaint();
+}
+
 void CVListBox::Update() {
     // The bar follows now, so that it is drawn in the same pass as the rows; a paint that moves
     // it (the paint keeps the selection in view) costs a second pass.
-    verticalScrollBar()->setValue(std::clamp(topIndex, 0, std::max(0, lastIndex)) / scrollScale);
+    verticalScrollBar()->setValue(std::clamp(m_nTopIndex, 0, std::max(0, m_lastIndex)) / m_nScrollScale);
     viewport()->update();
 }
 
@@ -139,13 +146,14 @@ void CVListBox::SetStyle(const SListStyle& style) {
     m_style = style;
     m_fonts.reset();
     // The ascents belong to the fonts of the layout size; the next paint measures them again.
-    rowAscent = 0;
-    markAscent = 0;
+    m_nRowAscent = 0;
+    m_nMarkAscent = 0;
     viewport()->update();
 }
 
 std::string CVListBox::RowText(int i, int& homonym) const {
-    return m_pOwner->Dict().GetListHeadword(reverse ? EDirection::Reverse : EDirection::Forward, i, homonym);
+    return m_pOwner->Dict().GetListHeadword(m_bReverse ? EDirection::Reverse : EDirection::Forward, i,
+                                            homonym);
 }
 
 std::string CVListBox::PagePath(int) const {
@@ -155,8 +163,8 @@ std::string CVListBox::PagePath(int) const {
 void CVListBox::MeasureAscents() {
     const bool bLarge = m_style.bLarge;
     const int dpiY = viewport()->logicalDpiY();
-    rowAscent = QFontMetrics(RowFont(bLarge, dpiY), viewport()).ascent();
-    markAscent = QFontMetrics(MarkFont(bLarge, dpiY), viewport()).ascent();
+    m_nRowAscent = QFontMetrics(RowFont(bLarge, dpiY), viewport()).ascent();
+    m_nMarkAscent = QFontMetrics(MarkFont(bLarge, dpiY), viewport()).ascent();
 }
 
 void CVListBox::paintEvent(QPaintEvent* event) {
@@ -168,7 +176,7 @@ void CVListBox::paintEvent(QPaintEvent* event) {
         painter.fillRect(QRect(dirty.left(), y, dirty.width(), std::min(kFillBand, dirty.bottom() + 1 - y)),
                          m_style.back);
 
-    if (rowAscent == 0 && markAscent == 0)
+    if (m_nRowAscent == 0 && m_nMarkAscent == 0)
         MeasureAscents();
     const QRect client = viewport()->rect();
     const bool bLarge = m_style.bLarge;
@@ -177,29 +185,30 @@ void CVListBox::paintEvent(QPaintEvent* event) {
     // Index rows come from the read-only dictionary, so a row's text and width stay what they were
     // while the list shows the same list (Row keeps them); the history's items change under it
     // and are read anew at every paint.
-    if (isHistory)
+    if (m_bHistory)
         m_rows.clear();
     painter.setFont(fonts.row);
     const int textHeight = fonts.textHeight;
-    rowHeight = textHeight + kRowPadding;
-    visibleLines = client.height() / rowHeight - 1;
+    m_nRowHeight = textHeight + kRowPadding;
+    m_nVisibleLines = client.height() / m_nRowHeight - 1;
 
-    if (keepSelectionVisible) {
-        if (selection - topIndex > visibleLines)
-            topIndex = selection - visibleLines;
-        if (selection - topIndex < 0)
-            topIndex = selection;
+    if (m_bKeepSelectionVisible) {
+        if (m_nSelection - m_nTopIndex > m_nVisibleLines)
+            m_nTopIndex = m_nSelection - m_nVisibleLines;
+        if (m_nSelection - m_nTopIndex < 0)
+            m_nTopIndex = m_nSelection;
     }
     // Upper bound first, so that an empty list (lastIndex -1) still starts at row 0.
-    if (topIndex > lastIndex)
-        topIndex = lastIndex;
-    if (topIndex < 0)
-        topIndex = 0;
-    verticalScrollBar()->setValue(topIndex / scrollScale);
+    if (m_nTopIndex > m_lastIndex)
+        m_nTopIndex = m_lastIndex;
+    if (m_nTopIndex < 0)
+        m_nTopIndex = 0;
+    verticalScrollBar()->setValue(m_nTopIndex / m_nScrollScale);
 
-    const SRowPaint paint{fonts, textHeight, client.width(), client.height(), !reverse && !isHistory, bLarge};
-    int y = topMargin;
-    for (int i = topIndex; i <= lastIndex; ++i) {
+    const SRowPaint paint{fonts, textHeight, client.width(), client.height(), !m_bReverse && !m_bHistory,
+                          bLarge};
+    int y = m_nTopMargin;
+    for (int i = m_nTopIndex; i <= m_lastIndex; ++i) {
         y = PaintRow(painter, paint, i, y);
         if (y > paint.bottom || y < 0)
             break;
@@ -207,19 +216,23 @@ void CVListBox::paintEvent(QPaintEvent* event) {
     AnnounceSelection();
 }
 
-void (*CVListBox::s_fnAccessibilityUpdate)(QAccessibleEvent*) = &QAccessible::updateAccessibility;
+CVListBox::AccessibilityUpdate CVListBox::s_fnAccessibilityUpdate = &QAccessible::updateAccessibility;
+
+CVListBox::AccessibilityUpdate CVListBox::SetAccessibilityUpdate(AccessibilityUpdate update) {
+    return std::exchange(s_fnAccessibilityUpdate, update);
+}
 
 void CVListBox::AnnounceSelection() {
     // The owner moves the selection through the public field; the paint that shows it tells a
     // screen reader too.
-    if (selection == m_nAnnouncedSelection)
+    if (m_nSelection == m_nAnnouncedSelection)
         return;
-    m_nAnnouncedSelection = selection;
+    m_nAnnouncedSelection = m_nSelection;
     // Qt passes the news on only while a screen reader listens.
-    if (selection < 0)
+    if (m_nSelection < 0)
         return;
     QAccessibleInterface* list = QAccessible::queryAccessibleInterface(this);
-    QAccessibleInterface* row = list != nullptr ? list->child(selection) : nullptr;
+    QAccessibleInterface* row = list != nullptr ? list->child(m_nSelection) : nullptr;
     if (row == nullptr)
         return;
     QAccessibleEvent selected(row, QAccessible::Selection);
@@ -251,10 +264,10 @@ const CVListBox::SFonts& CVListBox::Fonts(bool bLarge, int dpiY) {
 }
 
 const CVListBox::SRow& CVListBox::Row(int i, const SFonts& fonts) {
-    if (m_rowsReverse != reverse || m_rowsLastIndex != lastIndex || m_rows.size() > kMaxCachedRows) {
+    if (m_rowsReverse != m_bReverse || m_rowsLastIndex != m_lastIndex || m_rows.size() > kMaxCachedRows) {
         m_rows.clear();
-        m_rowsReverse = reverse;
-        m_rowsLastIndex = lastIndex;
+        m_rowsReverse = m_bReverse;
+        m_rowsLastIndex = m_lastIndex;
     }
     if (const auto it = m_rows.find(i); it != m_rows.end())
         return it->second;
@@ -277,7 +290,7 @@ int CVListBox::PaintRow(QPainter& painter, const SRowPaint& paint, int i, int y)
     QColor textColour = m_style.text;
     QColor backColour = m_style.back;
     const QRect band(0, y, paint.width, paint.textHeight + kRowPadding);
-    if (i == selection) {
+    if (i == m_nSelection) {
         painter.fillRect(band, m_style.selBack);
         textColour = m_style.selText;
         backColour = m_style.selBack;
@@ -297,7 +310,7 @@ int CVListBox::PaintRow(QPainter& painter, const SRowPaint& paint, int i, int y)
         if (homonym == kAbbreviationHomonym) {
             // On the word's baseline; the small layout's fonts need one pixel more.
             painter.setFont(paint.fonts.mark);
-            const int top = y + rowAscent - markAscent + (paint.bLarge ? 0 : 1);
+            const int top = y + m_nRowAscent - m_nMarkAscent + (paint.bLarge ? 0 : 1);
             const QString mark = QString::fromLatin1(kAbbreviationMark);
             DrawOpaque(painter, QPoint(markLeft, top), mark, backColour,
                        paint.fonts.markMetrics.horizontalAdvance(mark), paint.fonts.markMetrics.height());
@@ -341,8 +354,8 @@ void CVListBox::OnScrollAction(int action) {
     case QAbstractSlider::SliderToMaximum:
         // Top and bottom put the thumb at the end of its range and show the rows there, as a
         // drag to that end would. The view stays where the user put it, selection or not.
-        topIndex = bar->sliderPosition() * scrollScale;
-        keepSelectionVisible = false;
+        m_nTopIndex = bar->sliderPosition() * m_nScrollScale;
+        m_bKeepSelectionVisible = false;
         viewport()->update();
         break;
     default:
@@ -351,7 +364,7 @@ void CVListBox::OnScrollAction(int action) {
 }
 
 void CVListBox::OnEndScroll() {
-    keepSelectionVisible = false;
+    m_bKeepSelectionVisible = false;
     viewport()->update();
 }
 
@@ -363,21 +376,21 @@ void CVListBox::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void CVListBox::OnClick(int y) {
-    int row = topIndex + (y - topMargin) / rowHeight;
-    if (row >= lastIndex)
-        row = isHistory ? lastIndex - 1 : lastIndex;
+    int row = m_nTopIndex + (y - m_nTopMargin) / m_nRowHeight;
+    if (row >= m_lastIndex)
+        row = m_bHistory ? m_lastIndex - 1 : m_lastIndex;
     // Nothing lies above the first row: a click in an empty list selects nothing.
     if (row < 0)
         row = -1;
-    selection = row;
+    m_nSelection = row;
     Repaint();
-    m_pOwner->SetActiveList(isHistory ? EWordList::History : EWordList::Index);
-    if (isHistory) {
-        const std::string path = PagePath(selection);
+    m_pOwner->SetActiveList(m_bHistory ? EWordList::History : EWordList::Index);
+    if (m_bHistory) {
+        const std::string path = PagePath(m_nSelection);
         if (!path.empty())
             m_pOwner->NavigateToPage(path);
     } else if (row >= 0) {
-        if (reverse)
+        if (m_bReverse)
             m_pOwner->ShowReverseEntry(row);
         else
             m_pOwner->ShowForwardEntry(row);

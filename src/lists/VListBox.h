@@ -22,8 +22,8 @@ class QAccessibleEvent;
 // to fill or to switch. The same window, as CVListBoxHistory, shows the history.
 //
 // The list draws itself, follows its scroll bar and reports clicks; moving the selection by keys,
-// wheel and the scroll-bar arrows belongs to the owner's navigation routines, which write the
-// public fields below and call Repaint. The owner outlives the list and must have an open
+// wheel and the scroll-bar arrows belongs to the owner's navigation routines, which select a row
+// (Select) or set the list's state and call Repaint. The owner outlives the list and must have an open
 // dictionary whenever the list paints. Colours and the layout size are the style it is given.
 class CVListBox : public QAbstractScrollArea {
     Q_OBJECT
@@ -61,22 +61,39 @@ public:
     static QFont NumberFont(int nLogPixelsY);
     static QFont MarkFont(bool bLarge, int nLogPixelsY);
 
-    int topIndex = 0;                 // row drawn first
-    int lastIndex = 0;                // index: last valid row; history: number of items
-    int selection = -1;               // selected row, -1 for none
-    int visibleLines = 0;             // whole rows that fit, minus one; set by every paint
-    int rowHeight = 1;                // pixels per row; set by every paint
-    int topMargin = 4;                // y of the first row
-    int scrollScale = 1;              // rows per scroll-bar unit
-    int scrollMax = 0;                // upper end of the scroll range
-    bool keepSelectionVisible = true; // the next paint scrolls the selection into view
-    bool isHistory = true;            // the owner clears it for the index list
-    bool reverse = false;             // rows come from the reverse list
-    // Where the news of a moved selection goes: Qt's accessibility, or a test's recorder.
-    static void (*s_fnAccessibilityUpdate)(QAccessibleEvent* event);
-
-    int rowAscent = 0;  // ascent of the row font, measured at the first paint
-    int markAscent = 0; // ascent of the mark font, measured with it
+    // The rows: the last valid row (index) or the number of items (history), whether they come
+    // from the reverse list, and whether this is the history (the owner says it is the index).
+    int LastIndex() const { return m_lastIndex; }
+    void SetLastIndex(int lastIndex) { m_lastIndex = lastIndex; }
+    bool IsReverse() const { return m_bReverse; }
+    void SetReverse(bool bReverse) { m_bReverse = bReverse; }
+    bool IsHistory() const { return m_bHistory; }
+    void SetHistory(bool bHistory) { m_bHistory = bHistory; }
+    // The selected row (-1 for none) and the row drawn first. Select moves the selection, keeps
+    // it in view at the next paint and paints at once.
+    int Selection() const { return m_nSelection; }
+    void SetSelection(int row) { m_nSelection = row; }
+    void Select(int row);
+    int TopIndex() const { return m_nTopIndex; }
+    void SetTopIndex(int row) { m_nTopIndex = row; }
+    // Whether the next paint scrolls the selection into view.
+    bool KeepsSelectionVisible() const { return m_bKeepSelectionVisible; }
+    void SetKeepSelectionVisible(bool bKeep) { m_bKeepSelectionVisible = bKeep; }
+    // What the last paint measured: whole rows that fit, minus one; pixels per row; the y of the
+    // first row; the ascents of the row and the mark font (from the first paint on).
+    int VisibleLines() const { return m_nVisibleLines; }
+    int RowHeight() const { return m_nRowHeight; }
+    int TopMargin() const { return m_nTopMargin; }
+    void SetTopMargin(int y) { m_nTopMargin = y; }
+    int RowAscent() const { return m_nRowAscent; }
+    int MarkAscent() const { return m_nMarkAscent; }
+    // Rows per scroll-bar unit, and the upper end of the scroll range.
+    int ScrollScale() const { return m_nScrollScale; }
+    int ScrollMax() const { return m_nScrollMax; }
+    // Where the news of a moved selection goes: Qt's accessibility, or a test's recorder. Returns
+    // the one it replaces.
+    using AccessibilityUpdate = void (*)(QAccessibleEvent* event);
+    static AccessibilityUpdate SetAccessibilityUpdate(AccessibilityUpdate update);
 
 protected:
     // Sets the scroll range 0 .. nMax.
@@ -127,7 +144,21 @@ private:
     void OnEndScroll();
     void OnClick(int y);
 
+    static AccessibilityUpdate s_fnAccessibilityUpdate;
     CListOwner* m_pOwner;
+    int m_nTopIndex = 0;
+    int m_lastIndex = 0;
+    int m_nSelection = -1;
+    int m_nVisibleLines = 0;
+    int m_nRowHeight = 1;
+    int m_nTopMargin = 4;
+    int m_nScrollScale = 1;
+    int m_nScrollMax = 0;
+    bool m_bKeepSelectionVisible = true;
+    bool m_bHistory = true;
+    bool m_bReverse = false;
+    int m_nRowAscent = 0;
+    int m_nMarkAscent = 0;
     int m_nAnnouncedSelection = -1;
     SListStyle m_style;
     std::optional<SFonts> m_fonts;

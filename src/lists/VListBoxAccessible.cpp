@@ -30,8 +30,8 @@ public:
     }
     void setText(QAccessible::Text, const QString&) override {}
     QRect rect() const override {
-        const int y = m_pList->topMargin + (m_nRow - m_pList->topIndex) * m_pList->rowHeight;
-        const QRect local(0, y, m_pList->viewport()->width(), m_pList->rowHeight);
+        const int y = m_pList->TopMargin() + (m_nRow - m_pList->TopIndex()) * m_pList->RowHeight();
+        const QRect local(0, y, m_pList->viewport()->width(), m_pList->RowHeight());
         if (!m_pList->viewport()->rect().intersects(local))
             return {};
         return QRect(m_pList->viewport()->mapToGlobal(local.topLeft()), local.size());
@@ -41,7 +41,7 @@ public:
         QAccessible::State s;
         s.selectable = true;
         s.focusable = true;
-        s.selected = m_nRow == m_pList->selection;
+        s.selected = m_nRow == m_pList->Selection();
         s.focused = s.selected && m_pParent->state().focused;
         s.invisible = rect().isEmpty();
         s.offscreen = s.invisible;
@@ -78,7 +78,7 @@ CVListBox* CVListBoxAccessible::List() const {
 int CVListBoxAccessible::childCount() const {
     const CVListBox* list = List();
     // The index counts its last row, the history the number of its items.
-    return list->isHistory ? list->lastIndex : list->lastIndex + 1;
+    return list->IsHistory() ? list->LastIndex() : list->LastIndex() + 1;
 }
 
 QAccessibleInterface* CVListBoxAccessible::child(int index) const {
@@ -102,20 +102,20 @@ int CVListBoxAccessible::indexOfChild(const QAccessibleInterface* child) const {
 QAccessibleInterface* CVListBoxAccessible::childAt(int x, int y) const {
     const CVListBox* list = List();
     const QPoint local = list->viewport()->mapFromGlobal(QPoint(x, y));
-    if (!list->viewport()->rect().contains(local) || list->rowHeight <= 0)
+    if (!list->viewport()->rect().contains(local) || list->RowHeight() <= 0)
         return nullptr;
-    return child(list->topIndex + (local.y() - list->topMargin) / list->rowHeight);
+    return child(list->TopIndex() + (local.y() - list->TopMargin()) / list->RowHeight());
 }
 
 QAccessibleInterface* CVListBoxAccessible::focusChild() const {
-    return state().focused ? child(List()->selection) : nullptr;
+    return state().focused ? child(List()->Selection()) : nullptr;
 }
 
 QString CVListBoxAccessible::RowName(const CVListBox& list, int row) {
     int homonym = 0;
     const QString text = QtText::FromCp1257(list.RowText(row, homonym));
     // The marks the forward index draws beside the word.
-    if (list.isHistory || list.reverse || homonym == 0)
+    if (list.IsHistory() || list.IsReverse() || homonym == 0)
         return text;
     if (homonym == CVListBox::kAbbreviationHomonym)
         return text + QStringLiteral(" sutr.");

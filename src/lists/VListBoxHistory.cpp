@@ -13,39 +13,39 @@ CVListBoxHistory::CVListBoxHistory(CListOwner* owner, QWidget* parent) : CVListB
 CVListBoxHistory::~CVListBoxHistory() = default;
 
 std::string CVListBoxHistory::GetItem(int index) const {
-    if (index < 0 || static_cast<std::size_t>(index) >= items.size())
+    if (index < 0 || static_cast<std::size_t>(index) >= m_items.size())
         return {};
-    return items[static_cast<std::size_t>(index)];
+    return m_items[static_cast<std::size_t>(index)];
 }
 
 int CVListBoxHistory::FindItem(const std::string& w) const {
-    const auto it = std::find(items.begin(), items.end(), w);
-    return it == items.end() ? -1 : static_cast<int>(it - items.begin());
+    const auto it = std::find(m_items.begin(), m_items.end(), w);
+    return it == m_items.end() ? -1 : static_cast<int>(it - m_items.begin());
 }
 
 int CVListBoxHistory::AddItem(const std::string& w) {
-    items.push_back(w);
+    m_items.push_back(w);
     ItemsChanged();
     viewport()->update();
-    return static_cast<int>(items.size());
+    return static_cast<int>(m_items.size());
 }
 
 void CVListBoxHistory::RemoveItem(int index) {
-    if (index >= 0 && static_cast<std::size_t>(index) < items.size())
-        items.erase(items.begin() + index);
+    if (index >= 0 && static_cast<std::size_t>(index) < m_items.size())
+        m_items.erase(m_items.begin() + index);
     ItemsChanged();
 }
 
 void CVListBoxHistory::ClearItems() {
-    items.clear();
-    pages.clear();
+    m_items.clear();
+    m_pages.clear();
     ItemsChanged();
     viewport()->update();
 }
 
 void CVListBoxHistory::ItemsChanged() {
-    lastIndex = static_cast<int>(items.size());
-    SetScrollRange(lastIndex);
+    SetLastIndex(static_cast<int>(m_items.size()));
+    SetScrollRange(LastIndex());
 }
 
 void CVListBoxHistory::Record(const std::string& word, const std::string& pagePath, bool bShowHistory) {
@@ -54,12 +54,12 @@ void CVListBoxHistory::Record(const std::string& word, const std::string& pagePa
     const int i = FindItem(word);
     if (i == -1) {
         AddItem(word);
-        pages[word] = pagePath;
+        m_pages[word] = pagePath;
         return;
     }
     // Shown again: to the end of the list and selected, still pointing at its first page.
     RemoveItem(i);
-    selection = AddItem(word) - 1;
+    SetSelection(AddItem(word) - 1);
 }
 
 std::string CVListBoxHistory::RowText(int i, int& homonym) const {
@@ -68,6 +68,6 @@ std::string CVListBoxHistory::RowText(int i, int& homonym) const {
 }
 
 std::string CVListBoxHistory::PagePath(int row) const {
-    const auto it = pages.find(GetItem(row));
-    return it == pages.end() ? std::string() : it->second;
+    const auto it = m_pages.find(GetItem(row));
+    return it == m_pages.end() ? std::string() : it->second;
 }

@@ -12,7 +12,7 @@
 //
 // Words compare byte for byte (case matters) and appear once. lastIndex is the number of items
 // and the scroll range is 0 .. number of items; every operation that changes the items keeps
-// both. The history owns the paths in `pages`, not the files: whoever empties it deletes them.
+// both. The history owns the paths in Pages(), not the files: whoever empties it deletes them.
 class CVListBoxHistory : public CVListBox {
     Q_OBJECT
 public:
@@ -25,7 +25,7 @@ public:
     int FindItem(const std::string& w) const;
     // Appends w; returns the number of items.
     int AddItem(const std::string& w);
-    // Removes the item at index when it exists. Its page path stays in `pages`.
+    // Removes the item at index when it exists. Its page path stays in Pages().
     void RemoveItem(int index);
     // Removes every item and every page path. The selection is left to the navigation routines.
     void ClearItems();
@@ -37,8 +37,9 @@ public:
 
     std::string RowText(int i, int& homonym) const override;
 
-    std::vector<std::string> items;
-    std::unordered_map<std::string, std::string> pages;
+    // The words, oldest first, and the page file of each.
+    const std::vector<std::string>& Items() const { return m_items; }
+    const std::unordered_map<std::string, std::string>& Pages() const { return m_pages; }
 
 protected:
     std::string PagePath(int row) const override;
@@ -46,4 +47,7 @@ protected:
 private:
     // lastIndex and the scroll range after a change of the items.
     void ItemsChanged();
+
+    std::vector<std::string> m_items;
+    std::unordered_map<std::string, std::string> m_pages;
 };

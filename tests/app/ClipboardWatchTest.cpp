@@ -38,8 +38,8 @@ TEST_F(ClipboardWatchTest, TheFirstWordOfNewTextIsShownOnce) {
     dlg->OnClipboardTick();
     EXPECT_EQ(dlg->ClipboardWatch().LastText(), "  house of cards");
     EXPECT_EQ(EntryBox(dlg)->text(), "house");
-    EXPECT_EQ(IndexList(dlg)->selection, 1);
-    EXPECT_TRUE(IndexList(dlg)->keepSelectionVisible);
+    EXPECT_EQ(IndexList(dlg)->Selection(), 1);
+    EXPECT_TRUE(IndexList(dlg)->KeepsSelectionVisible());
     // After a lookup the watch runs every 200 ms.
     EXPECT_EQ(dlg->TimerInterval(TIMER_CLIPBOARD), 200);
     const std::string shown = PageView(dlg)->CurrentPath();
@@ -72,7 +72,7 @@ TEST_F(ClipboardWatchTest, ADirectionSwitchLooksTheSameTextUpAgain) {
     EXPECT_EQ(dlg->ClipboardWatch().LastText(), "");
     Copy("namas");
     dlg->OnClipboardTick();
-    EXPECT_EQ(IndexList(dlg)->selection, 0);
+    EXPECT_EQ(IndexList(dlg)->Selection(), 0);
     EXPECT_EQ(EntryBox(dlg)->text(), "namas");
 }
 
@@ -158,7 +158,7 @@ TEST_F(ClipboardWatchTest, ForeignLettersMatchNothingTypographicSpacesSplit) {
     Copy(QString::fromUtf8("привет"));
     dlg->OnClipboardTick();
     EXPECT_EQ(dlg->ClipboardWatch().LastText(), "привет");
-    EXPECT_EQ(IndexList(dlg)->selection, -1);
+    EXPECT_EQ(IndexList(dlg)->Selection(), -1);
     EXPECT_NE(PageView(dlg)->CurrentPath(), before);
     EXPECT_NE(
         ReadAll(PageView(dlg)->CurrentPath())
@@ -171,7 +171,7 @@ TEST_F(ClipboardWatchTest, ForeignLettersMatchNothingTypographicSpacesSplit) {
     Copy(QString::fromUtf8("namas\xC2\xA0ir kiti"));
     dlg->OnClipboardTick();
     EXPECT_EQ(EntryBox(dlg)->text(), "namas");
-    EXPECT_EQ(IndexList(dlg)->selection, 0);
+    EXPECT_EQ(IndexList(dlg)->Selection(), 0);
 }
 
 TEST_F(ClipboardWatchTest, TheWatchRunsExactlyWhileOnTop) {
@@ -239,7 +239,7 @@ TEST_F(SelectionWatchTest, ASelectedWordIsShownOnceItStaysTheSameForATick) {
     EXPECT_EQ(g_nSelectionReads, 2);
     dlg->OnClipboardTick();
     EXPECT_EQ(EntryBox(dlg)->text(), "house");
-    EXPECT_EQ(IndexList(dlg)->selection, 1);
+    EXPECT_EQ(IndexList(dlg)->Selection(), 1);
     EXPECT_EQ(dlg->ClipboardWatch().LastText(), "house of");
     // Taken: not read again until it changes.
     dlg->OnClipboardTick();

@@ -56,26 +56,26 @@ TEST_F(PageDisplayTest, TypingMovesTheIndexOncePerKeyRelease) {
     ASSERT_TRUE(m_bInitResult);
     CWordEdit* edit = EntryBox(dlg);
     QTest::keyClick(edit, Qt::Key_H);
-    EXPECT_EQ(IndexList(dlg)->selection, 4); // "h" begins "home" first
+    EXPECT_EQ(IndexList(dlg)->Selection(), 4); // "h" begins "home" first
     QTest::keyClick(edit, Qt::Key_O);
     QTest::keyClick(edit, Qt::Key_U);
-    EXPECT_EQ(IndexList(dlg)->selection, 5); // "hou": house
-    EXPECT_EQ(IndexList(dlg)->topIndex, 2);
+    EXPECT_EQ(IndexList(dlg)->Selection(), 5); // "hou": house
+    EXPECT_EQ(IndexList(dlg)->TopIndex(), 2);
     // A held key moves the index once, at its release.
-    IndexList(dlg)->selection = -1;
+    IndexList(dlg)->SetSelection(-1);
     QTest::keyPress(edit, Qt::Key_S);
     QTest::keyPress(edit, Qt::Key_S, Qt::NoModifier, -1);
-    EXPECT_EQ(IndexList(dlg)->selection, -1);
+    EXPECT_EQ(IndexList(dlg)->Selection(), -1);
     QTest::keyRelease(edit, Qt::Key_S);
-    EXPECT_EQ(IndexList(dlg)->selection, 5);
+    EXPECT_EQ(IndexList(dlg)->Selection(), 5);
     // Backspace follows too; the cursor block's Delete does not.
     edit->setText("ca");
     QTest::keyClick(edit, Qt::Key_Backspace);
-    EXPECT_EQ(IndexList(dlg)->selection, 2); // "c": cat
+    EXPECT_EQ(IndexList(dlg)->Selection(), 2); // "c": cat
     edit->setText("dog");
     edit->setCursorPosition(0);
     QTest::keyClick(edit, Qt::Key_Delete);
-    EXPECT_EQ(IndexList(dlg)->selection, 2);
+    EXPECT_EQ(IndexList(dlg)->Selection(), 2);
 }
 
 // Counts the paints of the widgets it watches.
@@ -107,17 +107,17 @@ TEST_F(PageDisplayTest, AKeyRepaintsTheEntryBoxAndTheRowsThatMovedNotTheWindow) 
     key(Qt::Key_H); // "h": home
     EXPECT_EQ(paints.count[rows], 1);
     key(Qt::Key_O); // "ho": home still; the rows stay as they are
-    EXPECT_EQ(IndexList(dlg)->selection, 4);
+    EXPECT_EQ(IndexList(dlg)->Selection(), 4);
     EXPECT_EQ(paints.count[edit], 1);
     EXPECT_EQ(paints.count[rows], 0);
     key(Qt::Key_U); // "hou": house, one row on
-    EXPECT_EQ(IndexList(dlg)->selection, 5);
+    EXPECT_EQ(IndexList(dlg)->Selection(), 5);
     EXPECT_EQ(paints.count[edit], 1);
     EXPECT_EQ(paints.count[rows], 1);
     // Neither the window nor the list's frame behind them is drawn again, whatever moved.
     EXPECT_EQ(paints.count[dlg.get()], 0);
     EXPECT_EQ(paints.count[IndexList(dlg)], 0);
-    EXPECT_EQ(bar->value(), IndexList(dlg)->topIndex / IndexList(dlg)->scrollScale);
+    EXPECT_EQ(bar->value(), IndexList(dlg)->TopIndex() / IndexList(dlg)->ScrollScale());
 }
 
 TEST_F(PageDisplayTest, EnterWritesThePageAndShowsIt) {
@@ -132,7 +132,7 @@ TEST_F(PageDisplayTest, EnterWritesThePageAndShowsIt) {
               "<HTML><BODY><A NAME=\"R1\"></A><P>1. katinas, kat\xEB</P>\r\n</BODY>\r\n</HTML>\r\n");
     EXPECT_EQ(dlg->Caption(), "Vertimas");
     EXPECT_EQ(EntryBox(dlg)->text(), "cat");
-    EXPECT_EQ(IndexList(dlg)->selection, 2);
+    EXPECT_EQ(IndexList(dlg)->Selection(), 2);
     EXPECT_TRUE(dlg->isVisible());
     // Homonyms: the entry box names the place of the entry among its equal neighbours.
     dlg->ShowForwardEntry(1);
@@ -150,17 +150,17 @@ TEST_F(PageDisplayTest, AForeignLetterInTheEntryBoxMatchesNothing) {
     ASSERT_TRUE(m_bInitResult);
     CWordEdit* edit = EntryBox(dlg);
     QTest::keyClicks(edit, "ca");
-    ASSERT_EQ(IndexList(dlg)->selection, 2);
+    ASSERT_EQ(IndexList(dlg)->Selection(), 2);
     const std::string before = PageView(dlg)->CurrentPath();
-    const int top = IndexList(dlg)->topIndex;
+    const int top = IndexList(dlg)->TopIndex();
     // The key of a Cyrillic layout, as the platform gives it: the letter's code and its text.
     for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
         QKeyEvent key(type, 0x042F, Qt::NoModifier, QString::fromUtf8("я"));
         QApplication::sendEvent(edit, &key);
     }
     ASSERT_EQ(edit->text(), QString::fromUtf8("caя"));
-    EXPECT_EQ(IndexList(dlg)->selection, -1);
-    EXPECT_EQ(IndexList(dlg)->topIndex, top);
+    EXPECT_EQ(IndexList(dlg)->Selection(), -1);
+    EXPECT_EQ(IndexList(dlg)->TopIndex(), top);
     // Enter shows a page that says so, the typed word as typed; the entry box keeps it.
     QTest::keyClick(edit, Qt::Key_Return);
     EXPECT_NE(PageView(dlg)->CurrentPath(), before);
@@ -169,17 +169,17 @@ TEST_F(PageDisplayTest, AForeignLetterInTheEntryBoxMatchesNothing) {
                         "ca&#1103;\x93 \xFEodyne n\xEBra.</P>\r\n\r\n</BODY>"),
               std::string::npos);
     EXPECT_EQ(edit->text(), QString::fromUtf8("caя"));
-    EXPECT_EQ(IndexList(dlg)->selection, -1);
-    EXPECT_EQ(IndexList(dlg)->topIndex, top);
+    EXPECT_EQ(IndexList(dlg)->Selection(), -1);
+    EXPECT_EQ(IndexList(dlg)->TopIndex(), top);
     // Backspace takes the letter away and the index follows again.
     QTest::keyClick(edit, Qt::Key_Backspace);
-    EXPECT_EQ(IndexList(dlg)->selection, 2);
+    EXPECT_EQ(IndexList(dlg)->Selection(), 2);
     // A letter typed as a letter and a combining mark is the composed letter.
     dlg->SwitchDirection(EDirection::Reverse);
     edit->setText(QString::fromUtf8("s\xCC\x8Cu"));
     QTest::keyClick(edit, Qt::Key_O);
     EXPECT_EQ(edit->Word(), "\xF0uo");
-    EXPECT_EQ(IndexList(dlg)->selection, 2);
+    EXPECT_EQ(IndexList(dlg)->Selection(), 2);
 }
 
 TEST_F(PageDisplayTest, CursorBlockKeysMoveTheSelectionKeypadKeysDoNot) {
@@ -187,34 +187,34 @@ TEST_F(PageDisplayTest, CursorBlockKeysMoveTheSelectionKeypadKeysDoNot) {
     ASSERT_TRUE(m_bInitResult);
     CWordEdit* edit = EntryBox(dlg);
     QTest::keyClick(edit, Qt::Key_Down); // no selection: row 0
-    EXPECT_EQ(IndexList(dlg)->selection, 0);
+    EXPECT_EQ(IndexList(dlg)->Selection(), 0);
     EXPECT_EQ(edit->text(), "bank");
     QTest::keyClick(edit, Qt::Key_Down);
     QTest::keyClick(edit, Qt::Key_Down);
-    EXPECT_EQ(IndexList(dlg)->selection, 2);
+    EXPECT_EQ(IndexList(dlg)->Selection(), 2);
     EXPECT_EQ(edit->text(), "cat");
     // The keypad's Down goes to the edit box; its release follows the text back to "cat".
     QTest::keyClick(edit, Qt::Key_Down, Qt::KeypadModifier);
-    EXPECT_EQ(IndexList(dlg)->selection, 2);
+    EXPECT_EQ(IndexList(dlg)->Selection(), 2);
     QTest::keyClick(edit, Qt::Key_Up);
-    EXPECT_EQ(IndexList(dlg)->selection, 1);
+    EXPECT_EQ(IndexList(dlg)->Selection(), 1);
     EXPECT_EQ(edit->text(), "bank");
     QTest::keyClick(edit, Qt::Key_Up);
     QTest::keyClick(edit, Qt::Key_Up);
-    EXPECT_EQ(IndexList(dlg)->selection, 0);
+    EXPECT_EQ(IndexList(dlg)->Selection(), 0);
     // Page steps use the rows the list shows.
-    LEKSTAR_WAIT_TRUE(IndexList(dlg)->visibleLines > 0);
-    const int v = IndexList(dlg)->visibleLines;
+    LEKSTAR_WAIT_TRUE(IndexList(dlg)->VisibleLines() > 0);
+    const int v = IndexList(dlg)->VisibleLines();
     // Waiting for the paint may pass focus events to the entry box, each of which swaps the list
     // the keys drive; typing gives them back to the index.
     dlg->SetActiveList(EWordList::Index);
     QTest::keyClick(edit, Qt::Key_PageDown);
-    EXPECT_EQ(IndexList(dlg)->selection, v);
+    EXPECT_EQ(IndexList(dlg)->Selection(), v);
     QTest::keyClick(edit, Qt::Key_PageUp);
-    EXPECT_EQ(IndexList(dlg)->selection, 0);
+    EXPECT_EQ(IndexList(dlg)->Selection(), 0);
     for (int i = 0; i < 10; ++i)
         QTest::keyClick(edit, Qt::Key_PageDown);
-    EXPECT_EQ(IndexList(dlg)->selection, IndexList(dlg)->lastIndex);
+    EXPECT_EQ(IndexList(dlg)->Selection(), IndexList(dlg)->LastIndex());
 }
 
 TEST_F(PageDisplayTest, TheArrowsReachTheLastIndexRowAndTheLastHistoryItemNoFurther) {
@@ -222,17 +222,17 @@ TEST_F(PageDisplayTest, TheArrowsReachTheLastIndexRowAndTheLastHistoryItemNoFurt
     ASSERT_TRUE(m_bInitResult);
     CVListBox* index = IndexList(dlg);
     dlg->SetActiveList(EWordList::Index);
-    index->selection = index->lastIndex - 1;
+    index->SetSelection(index->LastIndex() - 1);
     dlg->LineDown();
-    EXPECT_EQ(index->selection, index->lastIndex);
+    EXPECT_EQ(index->Selection(), index->LastIndex());
     EXPECT_EQ(EntryBox(dlg)->text(), "w139");
     dlg->LineDown();
-    EXPECT_EQ(index->selection, index->lastIndex);
-    index->selection = 1;
+    EXPECT_EQ(index->Selection(), index->LastIndex());
+    index->SetSelection(1);
     dlg->LineUp();
-    EXPECT_EQ(index->selection, 0);
+    EXPECT_EQ(index->Selection(), 0);
     dlg->LineUp();
-    EXPECT_EQ(index->selection, 0);
+    EXPECT_EQ(index->Selection(), 0);
 
     // The history holds dog (from the start), cat and house.
     for (const char* word : {"cat", "house"}) {
@@ -240,21 +240,21 @@ TEST_F(PageDisplayTest, TheArrowsReachTheLastIndexRowAndTheLastHistoryItemNoFurt
         dlg->OnOK();
     }
     CVListBoxHistory* history = HistoryList(dlg);
-    ASSERT_EQ(history->items.size(), 3u);
-    LEKSTAR_WAIT_TRUE(history->visibleLines > 3);
+    ASSERT_EQ(history->Items().size(), 3u);
+    LEKSTAR_WAIT_TRUE(history->VisibleLines() > 3);
     dlg->SetActiveList(EWordList::History);
-    history->selection = 1;
+    history->SetSelection(1);
     dlg->LineDown();
-    EXPECT_EQ(history->selection, 2);
+    EXPECT_EQ(history->Selection(), 2);
     EXPECT_EQ(EntryBox(dlg)->text(), "house");
     dlg->LineDown();
-    EXPECT_EQ(history->selection, 2);
+    EXPECT_EQ(history->Selection(), 2);
     dlg->PageDown();
-    EXPECT_EQ(history->selection, 2);
+    EXPECT_EQ(history->Selection(), 2);
     dlg->PageUp();
-    EXPECT_EQ(history->selection, 0);
+    EXPECT_EQ(history->Selection(), 0);
     dlg->LineUp();
-    EXPECT_EQ(history->selection, 0);
+    EXPECT_EQ(history->Selection(), 0);
     EXPECT_EQ(EntryBox(dlg)->text(), "dog");
 }
 
@@ -271,7 +271,7 @@ TEST_F(PageDisplayTest, TheWheelMovesOneRowWhileTheEntryBoxHasTheFocus) {
         QApplication::sendEvent(dlg.get(), &event);
     };
     wheel(-360); // one row, however far the wheel turned
-    EXPECT_EQ(IndexList(dlg)->selection, 0);
+    EXPECT_EQ(IndexList(dlg)->Selection(), 0);
     // Sideways turns and the zero-delta end of a smooth scroll move nothing.
     {
         QWheelEvent sideways(QPointF(5, 5), dlg->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(-120, 0),
@@ -279,34 +279,34 @@ TEST_F(PageDisplayTest, TheWheelMovesOneRowWhileTheEntryBoxHasTheFocus) {
         QApplication::sendEvent(dlg.get(), &sideways);
     }
     wheel(0);
-    EXPECT_EQ(IndexList(dlg)->selection, 0);
+    EXPECT_EQ(IndexList(dlg)->Selection(), 0);
     // A smooth wheel's small steps add up to one notch; a turn back starts again.
     wheel(-40);
     wheel(-40);
-    EXPECT_EQ(IndexList(dlg)->selection, 0);
+    EXPECT_EQ(IndexList(dlg)->Selection(), 0);
     wheel(-40);
-    EXPECT_EQ(IndexList(dlg)->selection, 1);
+    EXPECT_EQ(IndexList(dlg)->Selection(), 1);
     wheel(-80);
     wheel(60);
     wheel(-80);
-    EXPECT_EQ(IndexList(dlg)->selection, 1);
+    EXPECT_EQ(IndexList(dlg)->Selection(), 1);
     wheel(-40);
-    EXPECT_EQ(IndexList(dlg)->selection, 2);
+    EXPECT_EQ(IndexList(dlg)->Selection(), 2);
     wheel(120);
-    EXPECT_EQ(IndexList(dlg)->selection, 1);
+    EXPECT_EQ(IndexList(dlg)->Selection(), 1);
     wheel(120);
-    EXPECT_EQ(IndexList(dlg)->selection, 0);
+    EXPECT_EQ(IndexList(dlg)->Selection(), 0);
     wheel(-120);
     wheel(-120);
-    EXPECT_EQ(IndexList(dlg)->selection, 2);
+    EXPECT_EQ(IndexList(dlg)->Selection(), 2);
     wheel(120);
-    EXPECT_EQ(IndexList(dlg)->selection, 1);
+    EXPECT_EQ(IndexList(dlg)->Selection(), 1);
     EXPECT_EQ(EntryBox(dlg)->text(), "bank");
     // With the focus elsewhere the wheel moves nothing.
     PageView(dlg)->setFocus();
     LEKSTAR_WAIT_TRUE(!EntryBox(dlg)->hasFocus());
     wheel(-120);
-    EXPECT_EQ(IndexList(dlg)->selection, 1);
+    EXPECT_EQ(IndexList(dlg)->Selection(), 1);
 }
 
 TEST_F(PageDisplayTest, HistoryKeepsOrderAndRevisitsTheFirstPageFile) {
@@ -315,27 +315,27 @@ TEST_F(PageDisplayTest, HistoryKeepsOrderAndRevisitsTheFirstPageFile) {
     ASSERT_TRUE(dlg->IsHistoryShown());
     CVListBoxHistory* history = HistoryList(dlg);
     // The saved word was shown at start.
-    ASSERT_EQ(history->items, std::vector<std::string>({"dog"}));
-    const std::string firstDog = history->pages["dog"];
+    ASSERT_EQ(history->Items(), std::vector<std::string>({"dog"}));
+    const std::string firstDog = history->Pages().at("dog");
     dlg->ShowForwardEntry(2);
     dlg->ShowForwardEntry(3);
-    EXPECT_EQ(history->items, std::vector<std::string>({"cat", "dog"}));
-    EXPECT_EQ(history->selection, 1);
-    EXPECT_EQ(history->pages["dog"], firstDog);
-    dlg->NavigateToPage(history->pages["cat"]);
-    EXPECT_EQ(PageView(dlg)->CurrentPath(), history->pages["cat"]);
+    EXPECT_EQ(history->Items(), std::vector<std::string>({"cat", "dog"}));
+    EXPECT_EQ(history->Selection(), 1);
+    EXPECT_EQ(history->Pages().at("dog"), firstDog);
+    dlg->NavigateToPage(history->Pages().at("cat"));
+    EXPECT_EQ(PageView(dlg)->CurrentPath(), history->Pages().at("cat"));
     // The history list drives the keys after a click; navigation puts its words.
     dlg->SetActiveList(EWordList::History);
     dlg->LineUp();
     EXPECT_EQ(EntryBox(dlg)->text(), "cat");
-    EXPECT_EQ(history->selection, 0);
+    EXPECT_EQ(history->Selection(), 0);
     dlg->LineUp();
-    EXPECT_EQ(history->selection, 0);
+    EXPECT_EQ(history->Selection(), 0);
     // Clearing deletes the recorded page files.
-    const std::string catPage = history->pages["cat"];
+    const std::string catPage = history->Pages().at("cat");
     ASSERT_TRUE(std::filesystem::exists(catPage));
     dlg->ClearHistory();
-    EXPECT_TRUE(history->items.empty());
+    EXPECT_TRUE(history->Items().empty());
     EXPECT_FALSE(std::filesystem::exists(catPage));
     EXPECT_FALSE(std::filesystem::exists(firstDog));
     dlg->LineDown();
@@ -367,20 +367,20 @@ TEST_F(PageDisplayTest, AClickInTheIndexLeavesTheKeysWithTheIndex) {
     dlg->activateWindow();
     EntryBox(dlg)->setFocus();
     LEKSTAR_WAIT_TRUE(EntryBox(dlg)->hasFocus());
-    LEKSTAR_WAIT_TRUE(IndexList(dlg)->visibleLines > 4);
+    LEKSTAR_WAIT_TRUE(IndexList(dlg)->VisibleLines() > 4);
     dlg->SetActiveList(EWordList::Index);
     CVListBox* index = IndexList(dlg);
-    index->topIndex = 0;
+    index->SetTopIndex(0);
     QTest::mouseClick(index->viewport(), Qt::LeftButton, {},
-                      QPoint(20, index->topMargin + 3 * index->rowHeight + index->rowHeight / 2));
-    EXPECT_EQ(index->selection, 3);
+                      QPoint(20, index->TopMargin() + 3 * index->RowHeight() + index->RowHeight() / 2));
+    EXPECT_EQ(index->Selection(), 3);
     EXPECT_EQ(EntryBox(dlg)->text(), "dog");
     EXPECT_TRUE(EntryBox(dlg)->hasFocus());
     EXPECT_EQ(dlg->ActiveList(), EWordList::Index);
-    const int historySelection = HistoryList(dlg)->selection;
+    const int historySelection = HistoryList(dlg)->Selection();
     QTest::keyClick(EntryBox(dlg), Qt::Key_Down);
-    EXPECT_EQ(index->selection, 4);
-    EXPECT_EQ(HistoryList(dlg)->selection, historySelection);
+    EXPECT_EQ(index->Selection(), 4);
+    EXPECT_EQ(HistoryList(dlg)->Selection(), historySelection);
     // A click on the scroll bar takes no focus either.
     QTest::mouseClick(index->verticalScrollBar(), Qt::LeftButton, {}, QPoint(5, index->height() - 8));
     EXPECT_TRUE(EntryBox(dlg)->hasFocus());
@@ -482,12 +482,12 @@ TEST_F(PageDisplayTest, TheDirectionSwitchResetsEverything) {
     EXPECT_EQ(dlg->Direction(), EDirection::Reverse);
     EXPECT_EQ(Button(dlg, "IDC_ENGLISH")->NormalId(), 218);
     EXPECT_EQ(Button(dlg, "IDC_LITHUANIAN")->NormalId(), 217);
-    EXPECT_TRUE(IndexList(dlg)->reverse);
-    EXPECT_TRUE(HistoryList(dlg)->reverse);
-    EXPECT_EQ(IndexList(dlg)->lastIndex, 2);
-    EXPECT_EQ(IndexList(dlg)->selection, -1);
-    EXPECT_EQ(IndexList(dlg)->topIndex, 0);
-    EXPECT_TRUE(HistoryList(dlg)->items.empty());
+    EXPECT_TRUE(IndexList(dlg)->IsReverse());
+    EXPECT_TRUE(HistoryList(dlg)->IsReverse());
+    EXPECT_EQ(IndexList(dlg)->LastIndex(), 2);
+    EXPECT_EQ(IndexList(dlg)->Selection(), -1);
+    EXPECT_EQ(IndexList(dlg)->TopIndex(), 0);
+    EXPECT_TRUE(HistoryList(dlg)->Items().empty());
     EXPECT_EQ(EntryBox(dlg)->text(), "");
     EXPECT_EQ(dlg->ClipboardWatch().LastText(), "");
     EXPECT_EQ(EntryBox(dlg)->geometry().width(), dlg->LayoutValues().nEditWidthReverse);
@@ -497,14 +497,14 @@ TEST_F(PageDisplayTest, TheDirectionSwitchResetsEverything) {
     EXPECT_EQ(PageView(dlg)->CurrentPath(), before);
     // Typing follows the Lithuanian index; Enter shows the English articles of the word.
     QTest::keyClicks(EntryBox(dlg), "nam");
-    EXPECT_EQ(IndexList(dlg)->selection, 1);
+    EXPECT_EQ(IndexList(dlg)->Selection(), 1);
     QTest::keyClick(EntryBox(dlg), Qt::Key_Return);
     EXPECT_EQ(EntryBox(dlg)->text(), "namas");
     EXPECT_NE(ReadAll(PageView(dlg)->CurrentPath()).find("<SPAN CLASS=SELECTED>namas</SPAN>"),
               std::string::npos);
     QTest::mouseClick(Button(dlg, "IDC_ENGLISH"), Qt::LeftButton);
     EXPECT_EQ(dlg->Direction(), EDirection::Forward);
-    EXPECT_EQ(IndexList(dlg)->lastIndex, 45);
+    EXPECT_EQ(IndexList(dlg)->LastIndex(), 45);
     EXPECT_EQ(Button(dlg, "IDC_ENGLISH")->NormalId(), 219);
 }
 
@@ -542,7 +542,7 @@ TEST_F(PageDisplayTest, LinksAreInterceptedAndShownTwentyMillisecondsLater) {
     EXPECT_NE(ReadAll(PageView(dlg)->CurrentPath()).find("<P>1. namai</P>"), std::string::npos);
     // Shown as the entry the link list found: "home" has no homonyms (entry 0 would say "1").
     EXPECT_EQ(EntryBox(dlg)->text(), "home");
-    EXPECT_EQ(IndexList(dlg)->selection, 4);
+    EXPECT_EQ(IndexList(dlg)->Selection(), 4);
 }
 
 TEST_F(PageDisplayTest, ALinkInTheLithuanianIndexShowsItsEnglishHeadword) {
@@ -550,7 +550,7 @@ TEST_F(PageDisplayTest, ALinkInTheLithuanianIndexShowsItsEnglishHeadword) {
     ASSERT_TRUE(m_bInitResult);
     QTest::mouseClick(Button(dlg, "IDC_LITHUANIAN"), Qt::LeftButton);
     QTest::keyClicks(EntryBox(dlg), "nam");
-    ASSERT_EQ(IndexList(dlg)->selection, 1);
+    ASSERT_EQ(IndexList(dlg)->Selection(), 1);
     bool cancel = false;
     dlg->OnBeforeNavigate2(CTempFolder::Path() + "/home", cancel);
     EXPECT_TRUE(cancel);
@@ -558,9 +558,9 @@ TEST_F(PageDisplayTest, ALinkInTheLithuanianIndexShowsItsEnglishHeadword) {
     EXPECT_NE(ReadAll(PageView(dlg)->CurrentPath()).find("<P>1. namai</P>"), std::string::npos);
     // Not reverse record 0 ("katinas"), and no English entry number in the Lithuanian selection.
     EXPECT_EQ(EntryBox(dlg)->text(), "home");
-    ASSERT_EQ(HistoryList(dlg)->items.size(), 1u);
-    EXPECT_EQ(HistoryList(dlg)->items[0], "home");
-    EXPECT_EQ(IndexList(dlg)->selection, 1);
+    ASSERT_EQ(HistoryList(dlg)->Items().size(), 1u);
+    EXPECT_EQ(HistoryList(dlg)->Items()[0], "home");
+    EXPECT_EQ(IndexList(dlg)->Selection(), 1);
     // Enter shows the Lithuanian word the index still selects.
     dlg->OnOK();
     EXPECT_EQ(EntryBox(dlg)->text(), "namas");
@@ -709,9 +709,9 @@ TEST_F(LithuanianPathsTest, PagesShowAndHistoryClicksWork) {
     EXPECT_TRUE(PageView(dlg)->toPlainText().contains(QString::fromUtf8("katinas, katė")));
     // A click on the history's first row shows the first page again.
     CVListBox* history = HistoryList(dlg);
-    LEKSTAR_WAIT_TRUE(history->rowHeight > 1);
+    LEKSTAR_WAIT_TRUE(history->RowHeight() > 1);
     QTest::mouseClick(history->viewport(), Qt::LeftButton, {},
-                      QPoint(10, history->topMargin + history->rowHeight / 2));
+                      QPoint(10, history->TopMargin() + history->RowHeight() / 2));
     EXPECT_EQ(PageView(dlg)->CurrentPath(), dogPage);
     EXPECT_TRUE(PageView(dlg)->toPlainText().contains(QString::fromUtf8("šuo")));
     // A link in such a folder is still a link, and a Lithuanian link name arrives as page text.
@@ -751,11 +751,11 @@ TEST_F(WordFormsWindowTest, APreloadReadsTheFormsBesideTheLoopForEachDirection) 
     // Read on the loader's thread: the window's thread asks nothing until the first key.
     LEKSTAR_WAIT_TRUE(dlg->AreWordFormsLoaded());
     QTest::keyClicks(EntryBox(dlg), "cats");
-    EXPECT_EQ(IndexList(dlg)->selection, 0);
+    EXPECT_EQ(IndexList(dlg)->Selection(), 0);
     // The other direction's data follows the switch, and a key that comes first waits for it.
     dlg->SwitchDirection(EDirection::Reverse);
     QTest::keyClicks(EntryBox(dlg), "namuose");
-    EXPECT_EQ(IndexList(dlg)->selection, 0); // namas, not namuolis
+    EXPECT_EQ(IndexList(dlg)->Selection(), 0); // namas, not namuolis
 }
 
 TEST_F(WordFormsWindowTest, TypingEnterAndTheClipboardShowTheDictionaryForm) {
@@ -769,11 +769,11 @@ TEST_F(WordFormsWindowTest, TypingEnterAndTheClipboardShowTheDictionaryForm) {
     ASSERT_TRUE(m_bInitResult);
     ASSERT_TRUE(dlg->UsesWordForms());
     EXPECT_FALSE(dlg->AreWordFormsLoaded());
-    EXPECT_EQ(IndexList(dlg)->selection, 1); // catsup, the nearest
+    EXPECT_EQ(IndexList(dlg)->Selection(), 1); // catsup, the nearest
     CWordEdit* edit = EntryBox(dlg);
     edit->clear();
     QTest::keyClicks(edit, "cats");
-    EXPECT_EQ(IndexList(dlg)->selection, 0);
+    EXPECT_EQ(IndexList(dlg)->Selection(), 0);
     QTest::keyClick(edit, Qt::Key_Return);
     EXPECT_EQ(edit->text(), "cat"); // the word shown, not the word typed
     EXPECT_NE(ReadAll(PageView(dlg)->CurrentPath()).find("katinas"), std::string::npos);
@@ -781,7 +781,7 @@ TEST_F(WordFormsWindowTest, TypingEnterAndTheClipboardShowTheDictionaryForm) {
     dlg->SwitchDirection(EDirection::Reverse);
     edit->clear();
     QTest::keyClicks(edit, "namuose");
-    EXPECT_EQ(IndexList(dlg)->selection, 0);
+    EXPECT_EQ(IndexList(dlg)->Selection(), 0);
     QTest::keyClick(edit, Qt::Key_Return);
     EXPECT_EQ(edit->text(), "namas");
     EXPECT_NE(ReadAll(PageView(dlg)->CurrentPath()).find("<SPAN CLASS=SELECTED>namas</SPAN>"),
@@ -793,7 +793,7 @@ TEST_F(WordFormsWindowTest, TypingEnterAndTheClipboardShowTheDictionaryForm) {
     dlg->OnClipboardTick();
     QGuiApplication::clipboard()->setText("namuose ir kitur");
     dlg->OnClipboardTick();
-    EXPECT_EQ(IndexList(dlg)->selection, 0);
+    EXPECT_EQ(IndexList(dlg)->Selection(), 0);
     EXPECT_EQ(edit->text(), "namas");
     dlg->ToggleAlwaysOnTop();
 }
@@ -830,7 +830,7 @@ TEST_F(WordFormsWindowTest, APageNotOfTheWordSaysSoAndItsSuggestionsLeadToTheirI
         std::string::npos);
     follow("en:686f757365");
     EXPECT_EQ(edit->text(), "house");
-    EXPECT_EQ(IndexList(dlg)->selection, 2);
+    EXPECT_EQ(IndexList(dlg)->Selection(), 2);
     EXPECT_EQ(page().find("CLASS=note"), std::string::npos);
 
     // A Lithuanian word in the English index is offered in its own index; the link switches.
@@ -843,7 +843,7 @@ TEST_F(WordFormsWindowTest, APageNotOfTheWordSaysSoAndItsSuggestionsLeadToTheirI
     follow("lt:6e616d6173");
     EXPECT_EQ(dlg->Direction(), EDirection::Reverse);
     EXPECT_EQ(edit->text(), "namas");
-    EXPECT_EQ(IndexList(dlg)->selection, 0);
+    EXPECT_EQ(IndexList(dlg)->Selection(), 0);
     EXPECT_NE(page().find("<SPAN CLASS=SELECTED>namas</SPAN>"), std::string::npos);
     EXPECT_EQ(page().find("CLASS=note"), std::string::npos);
     // And back: an English word in the Lithuanian index.
@@ -863,14 +863,14 @@ TEST_F(WordFormsWindowTest, WithTheSwitchOffEveryRoadGivesTheNearestHeadword) {
     ASSERT_FALSE(dlg->UsesWordForms());
     CWordEdit* edit = EntryBox(dlg);
     QTest::keyClicks(edit, "cats");
-    EXPECT_EQ(IndexList(dlg)->selection, 1);
+    EXPECT_EQ(IndexList(dlg)->Selection(), 1);
     QTest::keyClick(edit, Qt::Key_Return);
     EXPECT_EQ(edit->text(), "catsup");
 
     dlg->SwitchDirection(EDirection::Reverse);
     edit->clear();
     QTest::keyClicks(edit, "namuose");
-    EXPECT_EQ(IndexList(dlg)->selection, 1);
+    EXPECT_EQ(IndexList(dlg)->Selection(), 1);
     QTest::keyClick(edit, Qt::Key_Return);
     EXPECT_EQ(edit->text(), "namuolis");
 
@@ -879,7 +879,7 @@ TEST_F(WordFormsWindowTest, WithTheSwitchOffEveryRoadGivesTheNearestHeadword) {
     dlg->OnClipboardTick();
     QGuiApplication::clipboard()->setText("namuose");
     dlg->OnClipboardTick();
-    EXPECT_EQ(IndexList(dlg)->selection, 1);
+    EXPECT_EQ(IndexList(dlg)->Selection(), 1);
     EXPECT_EQ(edit->text(), "namuolis");
     dlg->ToggleAlwaysOnTop();
 
@@ -887,7 +887,7 @@ TEST_F(WordFormsWindowTest, WithTheSwitchOffEveryRoadGivesTheNearestHeadword) {
     dlg->OnSysCommand(IDM_WORDFORMS);
     edit->clear();
     QTest::keyClicks(edit, "namuose");
-    EXPECT_EQ(IndexList(dlg)->selection, 0);
+    EXPECT_EQ(IndexList(dlg)->Selection(), 0);
 }
 
 } // namespace

@@ -71,7 +71,7 @@ TEST_F(ShowForWordTest, TheWordIsTranslatedAsIfTypedAndConfirmed) {
     dlg->ShowForWord("  house ");
     EXPECT_TRUE(dlg->isVisible());
     EXPECT_EQ(EntryBox(dlg)->text(), "house");
-    EXPECT_EQ(IndexList(dlg)->selection, 1);
+    EXPECT_EQ(IndexList(dlg)->Selection(), 1);
     EXPECT_NE(ReadAll(PageView(dlg)->CurrentPath()).find("namas"), std::string::npos);
     // No word: the window only comes forward.
     const std::string shown = PageView(dlg)->CurrentPath();
@@ -80,7 +80,7 @@ TEST_F(ShowForWordTest, TheWordIsTranslatedAsIfTypedAndConfirmed) {
     // In the Lithuanian index the word goes through the index as typed.
     dlg->SwitchDirection(EDirection::Reverse);
     dlg->ShowForWord(QString::fromUtf8("namas"));
-    EXPECT_EQ(IndexList(dlg)->selection, 0);
+    EXPECT_EQ(IndexList(dlg)->Selection(), 0);
     EXPECT_NE(PageView(dlg)->CurrentPath(), shown);
     EXPECT_NE(ReadAll(PageView(dlg)->CurrentPath()).find("<P>1. namas</P>"), std::string::npos);
     EXPECT_EQ(EntryBox(dlg)->text(), "namas");

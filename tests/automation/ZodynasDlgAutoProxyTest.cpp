@@ -110,7 +110,7 @@ protected:
     }
     std::string ShownPage() const { return ReadAll(PageView(m_dlg)->CurrentPath()); }
     std::string EntryText() const { return EntryBox(m_dlg)->Word(); }
-    Strings History() const { return HistoryList(m_dlg)->items; }
+    Strings History() const { return HistoryList(m_dlg)->Items(); }
 
     CPrivateBus m_bus;
     std::unique_ptr<CZodynasDlg> m_dlg;
@@ -126,8 +126,8 @@ TEST_F(AutomationTest, TranslateShowsOneWordWithItsTitle) {
     EXPECT_EQ(m_dlg->Direction(), EDirection::Forward);
     EXPECT_EQ(EntryText(), "cat");
     EXPECT_EQ(History(), Strings{"cat"});
-    EXPECT_EQ(IndexList(m_dlg)->selection, 3);
-    EXPECT_EQ(IndexList(m_dlg)->topIndex, 0);
+    EXPECT_EQ(IndexList(m_dlg)->Selection(), 3);
+    EXPECT_EQ(IndexList(m_dlg)->TopIndex(), 0);
     EXPECT_EQ(m_dlg->ClipboardWatch().LastText(), "");
     EXPECT_EQ(m_dlg->Caption(), "Vertimas");
 
@@ -143,7 +143,7 @@ TEST_F(AutomationTest, TranslateShowsOneWordWithItsTitle) {
 
 TEST_F(AutomationTest, TranslateSeveralWordsLinksThemAndMovesTheIndexToA) {
     Dirty(EDirection::Reverse);
-    IndexList(m_dlg)->selection = 5;
+    IndexList(m_dlg)->SetSelection(5);
     EXPECT_EQ(CallShow("Translate", "cat|dog"), 0);
     std::string follow;
     const std::string page = PageComposer::TranslatePage(m_dlg->Dict(), "cat|dog", follow);
@@ -156,7 +156,7 @@ TEST_F(AutomationTest, TranslateSeveralWordsLinksThemAndMovesTheIndexToA) {
     // The page has no title of its own: the words asked for stand for it.
     EXPECT_EQ(EntryText(), "cat dog");
     EXPECT_EQ(History(), Strings{"cat dog"});
-    EXPECT_EQ(IndexList(m_dlg)->selection, 0);
+    EXPECT_EQ(IndexList(m_dlg)->Selection(), 0);
     EXPECT_EQ(m_dlg->Direction(), EDirection::Forward);
 }
 
@@ -170,7 +170,7 @@ TEST_F(AutomationTest, TranslateWithALeadingBarHasAnEmptyFirstItem) {
                   kClose);
     EXPECT_EQ(EntryText(), "cat");
     EXPECT_EQ(History(), Strings{"cat"});
-    EXPECT_EQ(IndexList(m_dlg)->selection, 0);
+    EXPECT_EQ(IndexList(m_dlg)->Selection(), 0);
 }
 
 TEST_F(AutomationTest, TranslateNothingSwitchesTheIndexAndShowsNothing) {
@@ -184,8 +184,8 @@ TEST_F(AutomationTest, TranslateNothingSwitchesTheIndexAndShowsNothing) {
     EXPECT_EQ(History(), Strings{});
     EXPECT_EQ(m_dlg->ClipboardWatch().LastText(), "");
     // The index follows the empty text, which matches the first headword.
-    EXPECT_EQ(IndexList(m_dlg)->selection, 0);
-    EXPECT_EQ(IndexList(m_dlg)->lastIndex, 5);
+    EXPECT_EQ(IndexList(m_dlg)->Selection(), 0);
+    EXPECT_EQ(IndexList(m_dlg)->LastIndex(), 5);
 }
 
 TEST_F(AutomationTest, TranslateHtmlReturnsThePageAndShowsNothing) {
@@ -203,7 +203,7 @@ TEST_F(AutomationTest, TranslateHtmlReturnsThePageAndShowsNothing) {
     EXPECT_EQ(EntryText(), "");
     EXPECT_EQ(History(), Strings{});
     EXPECT_EQ(m_dlg->ClipboardWatch().LastText(), "");
-    EXPECT_EQ(IndexList(m_dlg)->selection, -1);
+    EXPECT_EQ(IndexList(m_dlg)->Selection(), -1);
 
     EXPECT_EQ(CallPage("TranslateHTML", ""), kHead + kStart + kClose);
     // One word keeps the start anchor and has no Q anchors.

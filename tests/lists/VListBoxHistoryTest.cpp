@@ -67,7 +67,8 @@ protected:
         m_history->Repaint();
     }
     void ClickRow(int row) {
-        const QPoint at(30, m_history->topMargin + row * m_history->rowHeight + m_history->rowHeight / 2);
+        const QPoint at(30,
+                        m_history->TopMargin() + row * m_history->RowHeight() + m_history->RowHeight() / 2);
         QTest::mouseClick(m_history->viewport(), Qt::LeftButton, {}, at);
     }
     QScrollBar* Bar() const { return m_history->verticalScrollBar(); }
@@ -80,10 +81,10 @@ protected:
 
 TEST_F(VListBoxHistoryTest, StartsEmptyUnderItsOwnName) {
     EXPECT_EQ(m_history->objectName(), "VListBoxHistory");
-    EXPECT_TRUE(m_history->isHistory);
-    EXPECT_TRUE(m_history->items.empty());
-    EXPECT_TRUE(m_history->pages.empty());
-    EXPECT_EQ(m_history->selection, -1);
+    EXPECT_TRUE(m_history->IsHistory());
+    EXPECT_TRUE(m_history->Items().empty());
+    EXPECT_TRUE(m_history->Pages().empty());
+    EXPECT_EQ(m_history->Selection(), -1);
     EXPECT_EQ(Bar()->maximum(), 0);
 }
 
@@ -91,7 +92,7 @@ TEST_F(VListBoxHistoryTest, ItemOperationsKeepTheCountAndTheRange) {
     EXPECT_EQ(m_history->AddItem("cat"), 1);
     EXPECT_EQ(m_history->AddItem("dog"), 2);
     EXPECT_EQ(m_history->AddItem("cat"), 3);
-    EXPECT_EQ(m_history->lastIndex, 3);
+    EXPECT_EQ(m_history->LastIndex(), 3);
     EXPECT_EQ(Bar()->minimum(), 0);
     EXPECT_EQ(Bar()->maximum(), 3);
     EXPECT_EQ(m_history->FindItem("cat"), 0);
@@ -102,65 +103,66 @@ TEST_F(VListBoxHistoryTest, ItemOperationsKeepTheCountAndTheRange) {
     EXPECT_EQ(m_history->GetItem(-1), "");
 
     m_history->RemoveItem(0);
-    EXPECT_EQ(m_history->items, (Items{"dog", "cat"}));
-    EXPECT_EQ(m_history->lastIndex, 2);
+    EXPECT_EQ(m_history->Items(), (Items{"dog", "cat"}));
+    EXPECT_EQ(m_history->LastIndex(), 2);
     EXPECT_EQ(Bar()->maximum(), 2);
     m_history->RemoveItem(2);
     m_history->RemoveItem(-1);
-    EXPECT_EQ(m_history->items, (Items{"dog", "cat"}));
-    EXPECT_EQ(m_history->lastIndex, 2);
+    EXPECT_EQ(m_history->Items(), (Items{"dog", "cat"}));
+    EXPECT_EQ(m_history->LastIndex(), 2);
 
-    m_history->pages["dog"] = "/tmp/ZOD1.TMP.htm";
-    m_history->selection = 1;
+    m_history->Record("bird", "/tmp/ZOD1.TMP.htm", true);
+    ASSERT_EQ(m_history->Pages().size(), 1u);
+    m_history->SetSelection(1);
     m_history->ClearItems();
-    EXPECT_TRUE(m_history->items.empty());
-    EXPECT_TRUE(m_history->pages.empty());
-    EXPECT_EQ(m_history->lastIndex, 0);
+    EXPECT_TRUE(m_history->Items().empty());
+    EXPECT_TRUE(m_history->Pages().empty());
+    EXPECT_EQ(m_history->LastIndex(), 0);
     EXPECT_EQ(Bar()->minimum(), 0);
     EXPECT_EQ(Bar()->maximum(), 0);
     // The navigation routines, not the clearing, bring the selection back within the items.
-    EXPECT_EQ(m_history->selection, 1);
+    EXPECT_EQ(m_history->Selection(), 1);
 }
 
 TEST_F(VListBoxHistoryTest, ARepeatedWordMovesToTheEndWithItsFirstPage) {
     m_history->Record("cat", "/tmp/ZOD1.TMP.htm", true);
     m_history->Record("dog", "/tmp/ZOD2.TMP.htm", true);
-    EXPECT_EQ(m_history->selection, -1);
+    EXPECT_EQ(m_history->Selection(), -1);
     m_history->Record("cat", "/tmp/ZOD3.TMP.htm", true);
-    EXPECT_EQ(m_history->items, (Items{"dog", "cat"}));
-    EXPECT_EQ(m_history->selection, 1);
-    EXPECT_EQ(m_history->lastIndex, 2);
+    EXPECT_EQ(m_history->Items(), (Items{"dog", "cat"}));
+    EXPECT_EQ(m_history->Selection(), 1);
+    EXPECT_EQ(m_history->LastIndex(), 2);
     EXPECT_EQ(Bar()->maximum(), 2);
-    EXPECT_EQ(m_history->pages.size(), 2u);
-    EXPECT_EQ(m_history->pages.at("cat"), "/tmp/ZOD1.TMP.htm");
-    EXPECT_EQ(m_history->pages.at("dog"), "/tmp/ZOD2.TMP.htm");
+    EXPECT_EQ(m_history->Pages().size(), 2u);
+    EXPECT_EQ(m_history->Pages().at("cat"), "/tmp/ZOD1.TMP.htm");
+    EXPECT_EQ(m_history->Pages().at("dog"), "/tmp/ZOD2.TMP.htm");
 
     // A new word leaves the selection where it was.
     m_history->Record("emu", "/tmp/ZOD4.TMP.htm", true);
-    EXPECT_EQ(m_history->items, (Items{"dog", "cat", "emu"}));
-    EXPECT_EQ(m_history->selection, 1);
+    EXPECT_EQ(m_history->Items(), (Items{"dog", "cat", "emu"}));
+    EXPECT_EQ(m_history->Selection(), 1);
 
     Settle();
     ClickRow(1);
-    EXPECT_EQ(m_history->selection, 1);
+    EXPECT_EQ(m_history->Selection(), 1);
     EXPECT_EQ(m_owner.m_calls, (Items{"SetActiveList 2", "NavigateToPage /tmp/ZOD1.TMP.htm"}));
     // A click changes nothing else.
-    EXPECT_EQ(m_history->items, (Items{"dog", "cat", "emu"}));
+    EXPECT_EQ(m_history->Items(), (Items{"dog", "cat", "emu"}));
 }
 
 TEST_F(VListBoxHistoryTest, CaseMattersAndEmptyOrHiddenRecordsNothing) {
     m_history->Record("cat", "/tmp/a.htm", true);
     m_history->Record("Cat", "/tmp/b.htm", true);
-    EXPECT_EQ(m_history->items, (Items{"cat", "Cat"}));
-    EXPECT_EQ(m_history->pages.at("Cat"), "/tmp/b.htm");
+    EXPECT_EQ(m_history->Items(), (Items{"cat", "Cat"}));
+    EXPECT_EQ(m_history->Pages().at("Cat"), "/tmp/b.htm");
 
     m_history->Record("", "/tmp/c.htm", true);
     m_history->Record("dog", "/tmp/d.htm", false);
     m_history->Record("cat", "/tmp/e.htm", false);
-    EXPECT_EQ(m_history->items, (Items{"cat", "Cat"}));
-    EXPECT_EQ(m_history->pages.size(), 2u);
-    EXPECT_EQ(m_history->selection, -1);
-    EXPECT_EQ(m_history->lastIndex, 2);
+    EXPECT_EQ(m_history->Items(), (Items{"cat", "Cat"}));
+    EXPECT_EQ(m_history->Pages().size(), 2u);
+    EXPECT_EQ(m_history->Selection(), -1);
+    EXPECT_EQ(m_history->LastIndex(), 2);
 }
 
 TEST_F(VListBoxHistoryTest, LongWordsAreKeptWholeAndDrawnCut) {
@@ -175,9 +177,9 @@ TEST_F(VListBoxHistoryTest, LongWordsAreKeptWholeAndDrawnCut) {
     const QFontMetrics metrics(CVListBox::RowFont(false, m_history->viewport()->logicalDpiY()));
     const int cut = 10 + metrics.horizontalAdvance(QString(127, 'l'));
     ASSERT_LT(cut + 20, rows.width());
-    const int y0 = m_history->topMargin;
+    const int y0 = m_history->TopMargin();
     auto inkBetween = [&](int left, int right) {
-        for (int y = y0; y < y0 + m_history->rowHeight; ++y)
+        for (int y = y0; y < y0 + m_history->RowHeight(); ++y)
             for (int x = left; x < right; ++x)
                 if (rows.pixelColor(x, y) != m_style.back)
                     return true;
@@ -196,12 +198,12 @@ TEST_F(VListBoxHistoryTest, ClicksSelectItemsAndRevisitTheirPages) {
     // Below the last item: the last item.
     QTest::mouseClick(m_history->viewport(), Qt::LeftButton, {},
                       QPoint(30, m_history->viewport()->height() - 2));
-    EXPECT_EQ(m_history->selection, 2);
+    EXPECT_EQ(m_history->Selection(), 2);
     EXPECT_EQ(m_owner.m_calls, (Items{"SetActiveList 2"}));
 
     m_owner.m_calls.clear();
     QTest::mouseClick(m_history->viewport(), Qt::LeftButton, {}, QPoint(30, 1));
-    EXPECT_EQ(m_history->selection, 0);
+    EXPECT_EQ(m_history->Selection(), 0);
     EXPECT_EQ(m_owner.m_calls, (Items{"SetActiveList 2", "NavigateToPage /tmp/cat.htm"}));
 
     // Its rows never carry marks or come from the dictionary.
@@ -215,29 +217,29 @@ TEST_F(VListBoxHistoryTest, ClicksSelectItemsAndRevisitTheirPages) {
     Settle();
     m_owner.m_calls.clear();
     ClickRow(0);
-    EXPECT_EQ(m_history->selection, -1);
+    EXPECT_EQ(m_history->Selection(), -1);
     EXPECT_EQ(m_owner.m_calls, (Items{"SetActiveList 2"}));
 }
 
 TEST_F(VListBoxHistoryTest, ARepeatedWordIsBroughtIntoView) {
     for (int k = 0; k < 30; ++k)
         m_history->Record("w" + std::to_string(100 + k), "/tmp/" + std::to_string(k) + ".htm", true);
-    m_history->selection = 2;
+    m_history->SetSelection(2);
     Settle();
-    EXPECT_EQ(m_history->topIndex, 0);
+    EXPECT_EQ(m_history->TopIndex(), 0);
     EXPECT_EQ(Bar()->maximum(), 30);
 
     m_history->Record("x", "/tmp/x.htm", true);
     Settle();
-    EXPECT_EQ(m_history->topIndex, 0);
-    EXPECT_EQ(m_history->selection, 2);
+    EXPECT_EQ(m_history->TopIndex(), 0);
+    EXPECT_EQ(m_history->Selection(), 2);
 
     m_history->Record("w105", "/tmp/again.htm", true);
     Settle();
-    EXPECT_EQ(m_history->selection, 30);
-    EXPECT_EQ(m_history->topIndex, 30 - m_history->visibleLines);
-    EXPECT_EQ(Bar()->value(), 30 - m_history->visibleLines);
-    EXPECT_EQ(m_history->pages.at("w105"), "/tmp/5.htm");
+    EXPECT_EQ(m_history->Selection(), 30);
+    EXPECT_EQ(m_history->TopIndex(), 30 - m_history->VisibleLines());
+    EXPECT_EQ(Bar()->value(), 30 - m_history->VisibleLines());
+    EXPECT_EQ(m_history->Pages().at("w105"), "/tmp/5.htm");
 }
 
 } // namespace

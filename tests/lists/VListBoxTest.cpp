@@ -147,8 +147,8 @@ protected:
         TList* p = list.get();
         p->SetStyle(m_style);
         m_list = std::move(list);
-        p->isHistory = false;
-        p->lastIndex = m_owner->m_dict->ArticleCount() - 1;
+        p->SetHistory(false);
+        p->SetLastIndex(m_owner->m_dict->ArticleCount() - 1);
         p->ResetScroll();
         const int frame = 2 * p->frameWidth();
         p->setGeometry(0, 0, 300, viewportHeight + frame);
@@ -166,7 +166,7 @@ protected:
 
     QImage Rows() { return m_list->viewport()->grab().toImage(); }
 
-    int RowTop(int visibleRow) const { return m_list->topMargin + visibleRow * m_list->rowHeight; }
+    int RowTop(int visibleRow) const { return m_list->TopMargin() + visibleRow * m_list->RowHeight(); }
 
     SListStyle m_style = SListStyle::ForScreen(true, false);
     std::unique_ptr<CFakeOwner> m_owner;
@@ -180,17 +180,17 @@ TEST_F(VListBoxTest, StartsWithTheDocumentedFields) {
     CFakeOwner owner(NumberedRows(3));
     CVListBox list(&owner, nullptr);
     EXPECT_EQ(list.objectName(), "VListBox");
-    EXPECT_EQ(list.topIndex, 0);
-    EXPECT_EQ(list.lastIndex, 0);
-    EXPECT_EQ(list.selection, -1);
-    EXPECT_EQ(list.rowHeight, 1);
-    EXPECT_EQ(list.topMargin, 4);
-    EXPECT_EQ(list.scrollScale, 1);
-    EXPECT_TRUE(list.keepSelectionVisible);
-    EXPECT_TRUE(list.isHistory);
-    EXPECT_FALSE(list.reverse);
-    EXPECT_EQ(list.rowAscent, 0);
-    EXPECT_EQ(list.markAscent, 0);
+    EXPECT_EQ(list.TopIndex(), 0);
+    EXPECT_EQ(list.LastIndex(), 0);
+    EXPECT_EQ(list.Selection(), -1);
+    EXPECT_EQ(list.RowHeight(), 1);
+    EXPECT_EQ(list.TopMargin(), 4);
+    EXPECT_EQ(list.ScrollScale(), 1);
+    EXPECT_TRUE(list.KeepsSelectionVisible());
+    EXPECT_TRUE(list.IsHistory());
+    EXPECT_FALSE(list.IsReverse());
+    EXPECT_EQ(list.RowAscent(), 0);
+    EXPECT_EQ(list.MarkAscent(), 0);
 }
 
 TEST_F(VListBoxTest, ResetScrollScalesLongListsIntoSixteenBits) {
@@ -201,69 +201,69 @@ TEST_F(VListBoxTest, ResetScrollScalesLongListsIntoSixteenBits) {
     } const cases[] = {{0, 1, 0},         {2, 1, 2},         {32767, 1, 32767}, {32768, 2, 16384},
                        {40000, 2, 20000}, {65534, 3, 21844}, {65535, 3, 21845}, {2147483647, 65539, 32766}};
     for (const SCase& c : cases) {
-        list->topIndex = 7;
-        list->selection = 5;
-        list->lastIndex = c.last;
+        list->SetTopIndex(7);
+        list->SetSelection(5);
+        list->SetLastIndex(c.last);
         list->ResetScroll();
-        EXPECT_EQ(list->scrollScale, c.scale) << c.last;
-        EXPECT_EQ(list->scrollMax, c.max) << c.last;
+        EXPECT_EQ(list->ScrollScale(), c.scale) << c.last;
+        EXPECT_EQ(list->ScrollMax(), c.max) << c.last;
         EXPECT_EQ(bar->minimum(), 0) << c.last;
         EXPECT_EQ(bar->maximum(), c.max) << c.last;
-        EXPECT_EQ(list->topIndex, 0) << c.last;
-        EXPECT_EQ(list->selection, -1) << c.last;
+        EXPECT_EQ(list->TopIndex(), 0) << c.last;
+        EXPECT_EQ(list->Selection(), -1) << c.last;
     }
 }
 
 TEST_F(VListBoxTest, AnEmptyDictionaryScrollsNowhereAndDrawsNoRow) {
     CVListBox* list = MakeList(SDictContent{}, 100);
-    EXPECT_EQ(list->lastIndex, -1);
+    EXPECT_EQ(list->LastIndex(), -1);
     EXPECT_EQ(list->verticalScrollBar()->maximum(), 0);
-    list->topIndex = 3;
+    list->SetTopIndex(3);
     list->Repaint();
-    EXPECT_EQ(list->topIndex, 0);
+    EXPECT_EQ(list->TopIndex(), 0);
     const QImage rows = Rows();
     EXPECT_EQ(LowestInk(rows, rows.rect(), m_style.back), -1);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(20, 30));
-    EXPECT_EQ(list->selection, -1);
+    EXPECT_EQ(list->Selection(), -1);
     EXPECT_EQ(m_owner->m_calls, std::vector<std::string>{"SetActiveList 1"});
 }
 
 TEST_F(VListBoxTest, DraggingTheThumbPutsItsScaledRowOnTop) {
     CVListBox* list = MakeList(NumberedRows(3), 100);
-    list->lastIndex = 40000;
+    list->SetLastIndex(40000);
     list->ResetScroll();
-    list->selection = 5;
+    list->SetSelection(5);
     Settle();
     QScrollBar* bar = list->verticalScrollBar();
     bar->setSliderPosition(12345);
-    EXPECT_EQ(list->topIndex, 24690);
-    EXPECT_FALSE(list->keepSelectionVisible);
+    EXPECT_EQ(list->TopIndex(), 24690);
+    EXPECT_FALSE(list->KeepsSelectionVisible());
     EXPECT_EQ(bar->value(), 12345);
     list->Repaint();
     // The selection is far above, yet the view stays where it was dragged.
-    EXPECT_EQ(list->topIndex, 24690);
+    EXPECT_EQ(list->TopIndex(), 24690);
     EXPECT_EQ(bar->value(), 12345);
-    EXPECT_EQ(list->selection, 5);
+    EXPECT_EQ(list->Selection(), 5);
 
     // Letting go of the thumb ends the scroll without moving anything.
-    list->keepSelectionVisible = true;
+    list->SetKeepSelectionVisible(true);
     bar->setSliderDown(true);
     bar->setSliderDown(false);
-    EXPECT_FALSE(list->keepSelectionVisible);
+    EXPECT_FALSE(list->KeepsSelectionVisible());
     list->Repaint();
-    EXPECT_EQ(list->topIndex, 24690);
+    EXPECT_EQ(list->TopIndex(), 24690);
 
     // The next navigation sets keepSelectionVisible again and the selection comes back.
-    list->keepSelectionVisible = true;
+    list->SetKeepSelectionVisible(true);
     list->Repaint();
-    EXPECT_EQ(list->topIndex, 5);
+    EXPECT_EQ(list->TopIndex(), 5);
     EXPECT_EQ(bar->value(), 2);
     EXPECT_TRUE(m_owner->m_calls.empty());
 }
 
 TEST_F(VListBoxTest, TheLastRowIsDrawnAndNothingBelowIt) {
     CVListBox* list = MakeList(NumberedRows(5), 300);
-    ASSERT_GT(list->visibleLines, 6);
+    ASSERT_GT(list->VisibleLines(), 6);
     const QImage rows = Rows();
     const auto inkInRow = [&](int visibleRow) {
         int n = 0;
@@ -315,38 +315,37 @@ TEST_F(VListBoxTest, AScreenReaderSeesAListOfRowsWithTheirMarks) {
     EXPECT_EQ(a->childAt(third.center().x(), third.center().y()), a->child(2));
 
     // The selected row, and the news of a selection that moved.
-    const auto old = CVListBox::s_fnAccessibilityUpdate;
-    CVListBox::s_fnAccessibilityUpdate = RecordEvent;
+    const auto old = CVListBox::SetAccessibilityUpdate(RecordEvent);
     g_events.clear();
     g_eventRows.clear();
-    list->selection = 1;
+    list->SetSelection(1);
     list->Repaint();
     list->Repaint();
     EXPECT_TRUE(a->child(1)->state().selected);
     EXPECT_FALSE(a->child(0)->state().selected);
     EXPECT_EQ(g_events, std::vector<QAccessible::Event>{QAccessible::Selection});
     EXPECT_EQ(g_eventRows, std::vector<int>{1});
-    list->selection = 3;
+    list->SetSelection(3);
     list->Repaint();
-    CVListBox::s_fnAccessibilityUpdate = old;
+    CVListBox::SetAccessibilityUpdate(old);
     EXPECT_EQ(g_eventRows, (std::vector<int>{1, 3}));
 }
 
 TEST_F(VListBoxTest, TopAndBottomOfTheBarShowTheRowsAtThoseEnds) {
     CVListBox* list = MakeList(NumberedRows(3), 100);
-    list->lastIndex = 40001;
+    list->SetLastIndex(40001);
     list->ResetScroll();
-    list->selection = 100;
+    list->SetSelection(100);
     Settle();
     QScrollBar* bar = list->verticalScrollBar();
     bar->triggerAction(QAbstractSlider::SliderToMaximum);
-    EXPECT_EQ(list->topIndex, 40000);
-    EXPECT_FALSE(list->keepSelectionVisible);
+    EXPECT_EQ(list->TopIndex(), 40000);
+    EXPECT_FALSE(list->KeepsSelectionVisible());
     list->Repaint();
     EXPECT_EQ(bar->value(), 20000);
-    EXPECT_EQ(list->topIndex, 40000);
+    EXPECT_EQ(list->TopIndex(), 40000);
     bar->triggerAction(QAbstractSlider::SliderToMinimum);
-    EXPECT_EQ(list->topIndex, 0);
+    EXPECT_EQ(list->TopIndex(), 0);
     list->Repaint();
     EXPECT_EQ(bar->value(), 0);
     EXPECT_TRUE(m_owner->m_calls.empty());
@@ -376,67 +375,67 @@ TEST_F(VListBoxTest, APaintMeasuresRowsAndAscentsForTheLayout) {
         const QFontMetrics rowMetrics(CVListBox::RowFont(bLarge, dpiY));
         const QRect ay =
             rowMetrics.boundingRect(QRect(10, 0, 90, 15), Qt::AlignLeft | Qt::TextSingleLine, "Ay");
-        EXPECT_EQ(list->rowHeight, ay.height() + 2) << bLarge;
+        EXPECT_EQ(list->RowHeight(), ay.height() + 2) << bLarge;
         EXPECT_GE(ay.height(), rowMetrics.height()) << bLarge;
-        EXPECT_EQ(list->visibleLines, list->viewport()->height() / list->rowHeight - 1) << bLarge;
-        EXPECT_EQ(list->rowAscent, rowMetrics.ascent()) << bLarge;
-        EXPECT_EQ(list->markAscent, QFontMetrics(CVListBox::MarkFont(bLarge, dpiY)).ascent()) << bLarge;
-        EXPECT_GT(list->visibleLines, 3) << bLarge;
+        EXPECT_EQ(list->VisibleLines(), list->viewport()->height() / list->RowHeight() - 1) << bLarge;
+        EXPECT_EQ(list->RowAscent(), rowMetrics.ascent()) << bLarge;
+        EXPECT_EQ(list->MarkAscent(), QFontMetrics(CVListBox::MarkFont(bLarge, dpiY)).ascent()) << bLarge;
+        EXPECT_GT(list->VisibleLines(), 3) << bLarge;
     }
 }
 
 TEST_F(VListBoxTest, AKeptSelectionIsScrolledIntoView) {
     CVListBox* list = MakeList(NumberedRows(60), 160);
-    const int v = list->visibleLines;
+    const int v = list->VisibleLines();
     ASSERT_GT(v, 2);
     QScrollBar* bar = list->verticalScrollBar();
 
     // Below the rows: brought up to the last whole row.
-    list->selection = 30;
+    list->SetSelection(30);
     list->Repaint();
-    EXPECT_EQ(list->topIndex, 30 - v);
+    EXPECT_EQ(list->TopIndex(), 30 - v);
     EXPECT_EQ(bar->value(), 30 - v);
     // Already visible: nothing moves.
-    list->selection = 30 - v + 1;
+    list->SetSelection(30 - v + 1);
     list->Repaint();
-    EXPECT_EQ(list->topIndex, 30 - v);
+    EXPECT_EQ(list->TopIndex(), 30 - v);
     // Above them: brought down to the first row.
-    list->selection = 12;
+    list->SetSelection(12);
     list->Repaint();
-    EXPECT_EQ(list->topIndex, 12);
+    EXPECT_EQ(list->TopIndex(), 12);
     // No selection: back to the first row.
-    list->selection = -1;
+    list->SetSelection(-1);
     list->Repaint();
-    EXPECT_EQ(list->topIndex, 0);
+    EXPECT_EQ(list->TopIndex(), 0);
 
     // Without keepSelectionVisible only the bounds are enforced.
-    list->keepSelectionVisible = false;
-    list->selection = 50;
-    list->topIndex = 20;
+    list->SetKeepSelectionVisible(false);
+    list->SetSelection(50);
+    list->SetTopIndex(20);
     list->Repaint();
-    EXPECT_EQ(list->topIndex, 20);
-    list->topIndex = 75;
+    EXPECT_EQ(list->TopIndex(), 20);
+    list->SetTopIndex(75);
     list->Repaint();
-    EXPECT_EQ(list->topIndex, 59);
+    EXPECT_EQ(list->TopIndex(), 59);
     EXPECT_EQ(bar->value(), 59);
-    list->topIndex = -4;
+    list->SetTopIndex(-4);
     list->Repaint();
-    EXPECT_EQ(list->topIndex, 0);
+    EXPECT_EQ(list->TopIndex(), 0);
 }
 
 TEST_F(VListBoxTest, TheThumbShowsTheTopRowOfAScaledList) {
     CVListBox* list = MakeList(NumberedRows(3), 100);
-    list->lastIndex = 40000;
+    list->SetLastIndex(40000);
     list->ResetScroll();
-    list->selection = 30001;
+    list->SetSelection(30001);
     Settle();
-    EXPECT_EQ(list->topIndex, 30001 - list->visibleLines);
-    EXPECT_EQ(list->verticalScrollBar()->value(), (30001 - list->visibleLines) / 2);
+    EXPECT_EQ(list->TopIndex(), 30001 - list->VisibleLines());
+    EXPECT_EQ(list->verticalScrollBar()->value(), (30001 - list->VisibleLines()) / 2);
 }
 
 TEST_F(VListBoxTest, TheSelectedBandSpansTheWholeWidth) {
     CVListBox* list = MakeList(NumberedRows(60), 160);
-    list->selection = 2;
+    list->SetSelection(2);
     list->Repaint();
     QImage rows = Rows();
     const int right = rows.width() - 1;
@@ -444,18 +443,18 @@ TEST_F(VListBoxTest, TheSelectedBandSpansTheWholeWidth) {
     const int y = RowTop(2) + 1;
     EXPECT_EQ(rows.pixelColor(0, y), m_style.selBack);
     EXPECT_EQ(rows.pixelColor(right, y), m_style.selBack);
-    EXPECT_EQ(rows.pixelColor(right, RowTop(2) + list->rowHeight - 1), m_style.selBack);
-    EXPECT_EQ(rows.pixelColor(right, RowTop(2) + list->rowHeight), m_style.back);
+    EXPECT_EQ(rows.pixelColor(right, RowTop(2) + list->RowHeight() - 1), m_style.selBack);
+    EXPECT_EQ(rows.pixelColor(right, RowTop(2) + list->RowHeight()), m_style.back);
     EXPECT_EQ(rows.pixelColor(right, RowTop(1) + 1), m_style.back);
     // The word itself is drawn inside the band.
-    EXPECT_GE(LowestInk(rows, QRect(10, RowTop(2), 40, list->rowHeight), m_style.selBack), RowTop(2));
+    EXPECT_GE(LowestInk(rows, QRect(10, RowTop(2), 40, list->RowHeight()), m_style.selBack), RowTop(2));
 
     // A row cut by the bottom edge is still banded to both sides.
-    const int partial = list->visibleLines + 1;
+    const int partial = list->VisibleLines() + 1;
     ASSERT_LT(RowTop(partial), rows.height());
-    ASSERT_GT(RowTop(partial) + list->rowHeight, rows.height());
-    list->keepSelectionVisible = false;
-    list->selection = list->topIndex + partial;
+    ASSERT_GT(RowTop(partial) + list->RowHeight(), rows.height());
+    list->SetKeepSelectionVisible(false);
+    list->SetSelection(list->TopIndex() + partial);
     list->Repaint();
     rows = Rows();
     EXPECT_EQ(rows.pixelColor(0, rows.height() - 1), m_style.selBack);
@@ -473,9 +472,9 @@ TEST_F(VListBoxTest, MarksFollowTheWordOfForwardIndexRows) {
     const QFontMetrics metrics(CVListBox::RowFont(false, list->viewport()->logicalDpiY()));
     const QColor back = m_style.back;
     auto markArea = [&](int row, const char* word) {
-        return QRect(10 + metrics.horizontalAdvance(word) + 2, RowTop(row), 30, list->rowHeight);
+        return QRect(10 + metrics.horizontalAdvance(word) + 2, RowTop(row), 30, list->RowHeight());
     };
-    const int baseline = list->rowAscent;
+    const int baseline = list->RowAscent();
 
     // "sutr." stands on the word's baseline.
     const int abbr = LowestInk(rows, markArea(0, "abbr"), back);
@@ -497,13 +496,13 @@ TEST_F(VListBoxTest, OnlyTheForwardIndexDrawsMarks) {
                          QFontMetrics(CVListBox::RowFont(false, list->viewport()->logicalDpiY()))
                              .horizontalAdvance("word") +
                          2;
-        const QRect area(left, RowTop(0), 30, list->rowHeight);
+        const QRect area(left, RowTop(0), 30, list->RowHeight());
         EXPECT_NE(LowestInk(Rows(), area, m_style.back), -1) << homonym;
-        list->reverse = true;
+        list->SetReverse(true);
         list->Repaint();
         EXPECT_EQ(LowestInk(Rows(), area, m_style.back), -1) << homonym;
-        list->reverse = false;
-        list->isHistory = true;
+        list->SetReverse(false);
+        list->SetHistory(true);
         list->Repaint();
         EXPECT_EQ(LowestInk(Rows(), area, m_style.back), -1) << homonym;
     }
@@ -513,7 +512,7 @@ TEST_F(VListBoxTest, ReverseRowsComeFromTheReverseList) {
     CVListBox* list = MakeList(NumberedRows(3), 100);
     int homonym = -1;
     EXPECT_EQ(list->RowText(1, homonym), "row01");
-    list->reverse = true;
+    list->SetReverse(true);
     EXPECT_EQ(list->RowText(1, homonym), "batas");
     EXPECT_EQ(homonym, 0);
     EXPECT_EQ(list->RowText(7, homonym), "");
@@ -521,50 +520,50 @@ TEST_F(VListBoxTest, ReverseRowsComeFromTheReverseList) {
 
 TEST_F(VListBoxTest, AClickSelectsItsRowThenShowsTheEntry) {
     CVListBox* list = MakeList(NumberedRows(60), 160);
-    list->keepSelectionVisible = false;
-    list->topIndex = 5;
+    list->SetKeepSelectionVisible(false);
+    list->SetTopIndex(5);
     list->Repaint();
     const int before = m_nPaints;
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(30, RowTop(3) + list->rowHeight / 2));
-    EXPECT_EQ(list->selection, 8);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(30, RowTop(3) + list->RowHeight() / 2));
+    EXPECT_EQ(list->Selection(), 8);
     EXPECT_EQ(m_owner->m_calls, (std::vector<std::string>{"SetActiveList 1", "ShowForwardEntry 8"}));
     // The list was repainted before the owner heard of the click.
     ASSERT_EQ(m_owner->m_paintsAtCall.size(), 2u);
     EXPECT_GT(m_owner->m_paintsAtCall[0], before);
     EXPECT_EQ(m_owner->m_paintsAtCall[1], m_owner->m_paintsAtCall[0]);
-    EXPECT_FALSE(list->keepSelectionVisible);
+    EXPECT_FALSE(list->KeepsSelectionVisible());
 
     // The top margin belongs to the first visible row.
     m_owner->m_calls.clear();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(30, 1));
-    EXPECT_EQ(list->selection, 5);
+    EXPECT_EQ(list->Selection(), 5);
     EXPECT_EQ(m_owner->m_calls, (std::vector<std::string>{"SetActiveList 1", "ShowForwardEntry 5"}));
 
     // Only the left button clicks.
     m_owner->m_calls.clear();
     QTest::mouseClick(list->viewport(), Qt::RightButton, {}, QPoint(30, RowTop(1) + 1));
-    EXPECT_EQ(list->selection, 5);
+    EXPECT_EQ(list->Selection(), 5);
     EXPECT_TRUE(m_owner->m_calls.empty());
 }
 
 TEST_F(VListBoxTest, AClickBelowTheLastRowSelectsTheLastEntry) {
     CVListBox* list = MakeList(NumberedRows(3), 160);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(30, list->viewport()->height() - 3));
-    EXPECT_EQ(list->selection, 2);
+    EXPECT_EQ(list->Selection(), 2);
     EXPECT_EQ(m_owner->m_calls, (std::vector<std::string>{"SetActiveList 1", "ShowForwardEntry 2"}));
 
     m_owner->m_calls.clear();
-    list->reverse = true;
+    list->SetReverse(true);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(30, RowTop(1) + 1));
-    EXPECT_EQ(list->selection, 1);
+    EXPECT_EQ(list->Selection(), 1);
     EXPECT_EQ(m_owner->m_calls, (std::vector<std::string>{"SetActiveList 1", "ShowReverseEntry 1"}));
 }
 
 TEST_F(VListBoxTest, TheScrollBarsArrowsAndPagesAskTheOwner) {
     CVListBox* list = MakeList(NumberedRows(60), 160);
     QScrollBar* bar = list->verticalScrollBar();
-    list->keepSelectionVisible = false;
-    list->topIndex = 10;
+    list->SetKeepSelectionVisible(false);
+    list->SetTopIndex(10);
     list->Repaint();
     ASSERT_EQ(bar->value(), 10);
     const std::pair<QAbstractSlider::SliderAction, const char*> actions[] = {
@@ -577,35 +576,35 @@ TEST_F(VListBoxTest, TheScrollBarsArrowsAndPagesAskTheOwner) {
         bar->triggerAction(action);
         EXPECT_EQ(m_owner->m_calls, std::vector<std::string>{routine});
         EXPECT_EQ(bar->value(), 10) << routine;
-        EXPECT_EQ(list->topIndex, 10) << routine;
+        EXPECT_EQ(list->TopIndex(), 10) << routine;
     }
 
     // The bar follows the rows the owner's routine shows.
     m_owner->m_fnNavigate = [list] {
-        list->selection = 40;
-        list->keepSelectionVisible = true;
+        list->SetSelection(40);
+        list->SetKeepSelectionVisible(true);
         list->Repaint();
     };
     bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    EXPECT_EQ(list->topIndex, 40 - list->visibleLines);
-    EXPECT_EQ(bar->value(), 40 - list->visibleLines);
-    EXPECT_TRUE(list->keepSelectionVisible);
+    EXPECT_EQ(list->TopIndex(), 40 - list->VisibleLines());
+    EXPECT_EQ(bar->value(), 40 - list->VisibleLines());
+    EXPECT_TRUE(list->KeepsSelectionVisible());
 }
 
 TEST_F(VListBoxTest, ArrowClicksEndLikeADragTheViewNoLongerFollowsTheSelection) {
     CVListBox* list = MakeList(NumberedRows(60), 160);
     QScrollBar* bar = list->verticalScrollBar();
     m_owner->m_fnNavigate = [list] {
-        list->selection = 30;
-        list->keepSelectionVisible = true;
+        list->SetSelection(30);
+        list->SetKeepSelectionVisible(true);
         list->Repaint();
     };
     // The down arrow at the bar's bottom end: the owner moves the selection, the view follows it
     // once, and the release ends the scroll.
     QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() / 2, bar->height() - 3));
     EXPECT_EQ(m_owner->m_calls, std::vector<std::string>{"LineDown"});
-    EXPECT_EQ(list->topIndex, 30 - list->visibleLines);
-    EXPECT_FALSE(list->keepSelectionVisible);
+    EXPECT_EQ(list->TopIndex(), 30 - list->VisibleLines());
+    EXPECT_FALSE(list->KeepsSelectionVisible());
 }
 
 TEST_F(VListBoxTest, TheWheelIsLeftToTheOwner) {
@@ -618,7 +617,7 @@ TEST_F(VListBoxTest, TheWheelIsLeftToTheOwner) {
         QApplication::sendEvent(target, &wheel);
         EXPECT_FALSE(wheel.isAccepted()) << target->metaObject()->className();
         EXPECT_EQ(bar->value(), 0);
-        EXPECT_EQ(list->topIndex, 0);
+        EXPECT_EQ(list->TopIndex(), 0);
     }
 }
 
@@ -634,7 +633,7 @@ TEST_F(VListBoxTest, HomonymOrdinalCountsRunsUpToTheLastRow) {
     EXPECT_EQ(list->HomonymOrdinal(4), 1);
     EXPECT_EQ(list->HomonymOrdinal(5), 2);
     // The row after lastIndex is not part of the list.
-    list->lastIndex = 4;
+    list->SetLastIndex(4);
     EXPECT_EQ(list->HomonymOrdinal(4), 0);
 }
 
@@ -647,22 +646,22 @@ TEST_F(VListBoxTest, IndexRowsAreReadOnceUntilTheListChanges) {
     ASSERT_GT(visible, 3);
     list->Repaint();
     EXPECT_EQ(list->reads, visible);
-    list->selection = 2;
+    list->SetSelection(2);
     list->Repaint();
     EXPECT_EQ(list->reads, visible);
 
-    list->reverse = true;
-    list->lastIndex = 2;
+    list->SetReverse(true);
+    list->SetLastIndex(2);
     list->Repaint();
     EXPECT_EQ(list->reads, visible + 3);
     int homonym = 0;
     EXPECT_EQ(list->CVListBox::RowText(0, homonym), "alus");
 
-    list->lastIndex = 1;
+    list->SetLastIndex(1);
     list->Repaint();
     EXPECT_EQ(list->reads, visible + 5);
 
-    list->isHistory = true;
+    list->SetHistory(true);
     list->Repaint();
     list->Repaint();
     EXPECT_EQ(list->reads, visible + 9);
