@@ -61,11 +61,10 @@ struct SWindow {
         qputenv("TMPDIR", QByteArray::fromStdString((dir / "tmp").string()));
         CRegKey::SetRoots(QString::fromStdString((dir / "user").string()),
                           QString::fromStdString((dir / "machine").string()));
-        g_strAppDir = dir.string();
+        app.SetProgramDir(dir.string());
         app.MeasureScreen(QGuiApplication::primaryScreen());
-        if (!app.LoadPageHeader(g_strAppDir + "/HTM/HH.htm"))
+        if (!app.LoadPageHeader(app.ProgramDir() + "/HTM/HH.htm"))
             return false;
-        theApp = &app;
         dialog = std::make_unique<CZodynasDlg>(app);
         dialog->SetMessageBoxHandler([](const std::string&, QMessageBox::Icon) {});
         if (!dialog->OnInitDialog())
@@ -79,7 +78,6 @@ struct SWindow {
         if (dialog)
             dialog->ExitRoutine();
         dialog.reset();
-        theApp = nullptr;
     }
 };
 

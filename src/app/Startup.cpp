@@ -72,8 +72,8 @@ QString TakeCommandLine(CZodynasApp& app, int argc, char** argv) {
 // The window from its creation to its close, serving callers while it runs; the exit status.
 int RunWindow(CZodynasApp& app, QDBusConnection& bus, CSingleInstance& instance, const QString& word) {
     CZodynasDlg dialog(app);
-    g_strAppDir = DataFolder::For(CZodynasApp::AppDir());
-    app.LoadPageHeaderFor(g_strAppDir, QGuiApplication::palette());
+    app.SetProgramDir(DataFolder::For(CZodynasApp::AppDir()));
+    app.LoadPageHeaderFor(app.ProgramDir(), QGuiApplication::palette());
 
     // The end of a session closes the window as the close box does: settings saved, page files
     // swept. Caught from before the window exists; one that comes before the window's loop runs

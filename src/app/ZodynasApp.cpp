@@ -14,9 +14,6 @@
 #include <iterator>
 #include <string_view>
 
-CZodynasApp* theApp = nullptr;
-std::string g_strAppDir;
-
 namespace {
 
 // Removes the first "/word" or "-word" and tells whether there was one. The word may be followed

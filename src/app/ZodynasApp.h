@@ -11,7 +11,7 @@ class QScreen;
 
 // The application object: what the program learns about the screen once, whether it was started
 // to serve automation, and the page head that every translation page begins with. One instance
-// lives for the whole process (see theApp); it holds no windows and runs no loop. Its values are
+// lives for the whole process; it holds no windows and runs no loop. Its values are
 // set by MeasureScreen, by the start-up code (SetStartedByOle) and by LoadPageHeader, and are
 // only read afterwards.
 class CZodynasApp {
@@ -64,6 +64,10 @@ public:
     int LogPixelsX() const { return m_nLogPixelsX; }
     int LogPixelsY() const { return m_nLogPixelsY; }
     int Colours() const { return m_nColors; }
+    // The program folder (the data folder the dictionary, the page head and the help pages are
+    // in), without a trailing separator; set once at start-up.
+    const std::string& ProgramDir() const { return m_strProgramDir; }
+    void SetProgramDir(std::string dir) { m_strProgramDir = std::move(dir); }
     // The page head, code page 1257 bytes as stored in the file.
     const std::string& PageHead() const { return m_strPageHeader; }
     void SetPageHead(std::string head) { m_strPageHeader = std::move(head); }
@@ -78,9 +82,5 @@ private:
     QColor m_clrSelBack;                 // selected line: background
     QColor m_clrSelText;                 // selected line: text
     std::string m_strPageHeader;
+    std::string m_strProgramDir;
 };
-
-// The one application object, set by whoever constructs it.
-extern CZodynasApp* theApp;
-// The program directory without a trailing separator; filled once at start-up.
-extern std::string g_strAppDir;

@@ -82,7 +82,8 @@ bool CZodynasDlg::OnInitDialog() {
     SetUpLayout(screenRect.height());
 
     if (!m_app.IsStartedByOle() && m_settings.strLastWord.empty())
-        m_browser->Navigate(g_strAppDir + (screenRect.width() > 800 ? "/HTM/Apie.htm" : "/HTM/Apie_s.htm"));
+        m_browser->Navigate(m_app.ProgramDir() +
+                            (screenRect.width() > 800 ? "/HTM/Apie.htm" : "/HTM/Apie_s.htm"));
     PlaceWindow(screenRect);
     m_buttons->ShowDirection(IsReverse());
     m_buttons->ShowAlwaysOnTop(IsAlwaysOnTop());
@@ -111,7 +112,7 @@ void CZodynasDlg::ShowSplash(const QRect& screenRect) {
 }
 
 bool CZodynasDlg::OpenDictionary() {
-    m_dict.SetPath(g_strAppDir + "/LEKSTAR.dic");
+    m_dict.SetPath(m_app.ProgramDir() + "/LEKSTAR.dic");
     if (m_dict.Open() < CDictFile::kOpenFileFailed) {
         // A file cut short under the window is said at once, whatever read found it.
         if (m_pVanishedWatch == nullptr)
@@ -322,8 +323,8 @@ void CZodynasDlg::PrintPage() {
 
 void CZodynasDlg::ShowHelp() {
     // A compiled help file beside the program wins; otherwise the help page of the HTM folder.
-    const QString chm = QString::fromStdString(g_strAppDir + "/Lekstar.chm");
-    const QString page = QString::fromStdString(g_strAppDir + "/HTM/Pagalba.htm");
+    const QString chm = QString::fromStdString(m_app.ProgramDir() + "/Lekstar.chm");
+    const QString page = QString::fromStdString(m_app.ProgramDir() + "/HTM/Pagalba.htm");
     OpenUrl(QUrl::fromLocalFile(QFileInfo::exists(chm) ? chm : page));
 }
 

@@ -28,6 +28,5 @@ int main(int argc, char** argv) {
         QApplication::installTranslator(&qtTranslator);
     InitResources();
     CZodynasApp app;
-    theApp = &app;
     return RunProgram(app, argc, argv);
 }

@@ -467,7 +467,7 @@ TEST_F(PageDisplayTest, KeysOfTheWindowAndLettersTypedIntoThePage) {
     // F1 opens the help.
     QTest::keyClick(EntryBox(dlg), Qt::Key_F1);
     ASSERT_EQ(m_opened.size(), 1u);
-    EXPECT_EQ(m_opened[0].toLocalFile().toStdString(), g_strAppDir + "/HTM/Pagalba.htm");
+    EXPECT_EQ(m_opened[0].toLocalFile().toStdString(), m_theApp.ProgramDir() + "/HTM/Pagalba.htm");
     // Ctrl+Q ends the program through the exit routine.
     QTest::keyClick(EntryBox(dlg), Qt::Key_Q, Qt::ControlModifier);
     EXPECT_FALSE(dlg->isVisible());
@@ -515,9 +515,9 @@ TEST_F(PageDisplayTest, LinksAreInterceptedAndShownTwentyMillisecondsLater) {
     bool cancel = false;
     dlg->OnBeforeNavigate2(folder + "/ZOD1F.TMP.htm#R3", cancel);
     EXPECT_FALSE(cancel);
-    dlg->OnBeforeNavigate2(g_strAppDir + "/HTM/Apie_s.htm", cancel);
+    dlg->OnBeforeNavigate2(m_theApp.ProgramDir() + "/HTM/Apie_s.htm", cancel);
     EXPECT_FALSE(cancel);
-    dlg->OnBeforeNavigate2(g_strAppDir + "/HTM/Apie.htm#top", cancel);
+    dlg->OnBeforeNavigate2(m_theApp.ProgramDir() + "/HTM/Apie.htm#top", cancel);
     EXPECT_FALSE(cancel);
     // A word that only contains "apie" is a link like any other.
     dlg->OnBeforeNavigate2(folder + "/apiece", cancel);
@@ -687,7 +687,7 @@ protected:
         std::filesystem::create_directory(program);
         std::filesystem::copy(m_app.File("LEKSTAR.dic"), program + "/LEKSTAR.dic");
         std::filesystem::copy(m_app.File("HTM"), program + "/HTM");
-        g_strAppDir = program;
+        m_theApp.SetProgramDir(program);
         const std::string tmp = m_tmp.File("\xC5\xBE");
         std::filesystem::create_directory(tmp);
         qputenv("TMPDIR", QByteArray::fromStdString(tmp));
@@ -724,7 +724,7 @@ TEST_F(LithuanianPathsTest, PagesShowAndHistoryClicksWork) {
 TEST_F(LithuanianPathsTest, TheStartPageComesFromTheProgramFolder) {
     auto dlg = Start();
     ASSERT_TRUE(m_bInitResult);
-    EXPECT_EQ(PageView(dlg)->CurrentPath().rfind(g_strAppDir + "/HTM/Apie", 0), 0u);
+    EXPECT_EQ(PageView(dlg)->CurrentPath().rfind(m_theApp.ProgramDir() + "/HTM/Apie", 0), 0u);
     EXPECT_TRUE(PageView(dlg)->toPlainText().startsWith("Apie"));
 }
 

@@ -61,7 +61,7 @@ TEST_F(ZodynasDlgTest, StartUpShowsTheWindowTheStartPageAndTheTimers) {
     EXPECT_TRUE(dlg->isVisible());
     EXPECT_EQ(dlg->Caption(), "Apie");
     EXPECT_EQ(PageView(dlg)->CurrentPath(),
-              g_strAppDir + (screen.width() > 800 ? "/HTM/Apie.htm" : "/HTM/Apie_s.htm"));
+              m_theApp.ProgramDir() + (screen.width() > 800 ? "/HTM/Apie.htm" : "/HTM/Apie_s.htm"));
     EXPECT_TRUE(dlg->IsTimerRunning(TIMER_SPLASH));
     EXPECT_EQ(dlg->TimerInterval(TIMER_SPLASH), 150);
     EXPECT_FALSE(dlg->IsTimerRunning(TIMER_CLIPBOARD));

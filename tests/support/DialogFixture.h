@@ -30,17 +30,16 @@ protected:
         WriteBytes(m_app.File("HTM/Apie.htm"), "<HTML><BODY><P>Apie</P></BODY></HTML>");
         WriteBytes(m_app.File("HTM/Apie_s.htm"), "<HTML><BODY><P>Apie s</P></BODY></HTML>");
         WriteTestForms(m_forms);
-        g_strAppDir = m_app.File("");
-        g_strAppDir.pop_back();
+        std::string program = m_app.File("");
+        program.pop_back();
+        m_theApp.SetProgramDir(program);
         m_theApp.MeasureScreen(QGuiApplication::primaryScreen());
-        theApp = &m_theApp;
     }
     void TearDown() override {
         if (m_bHadTmp)
             qputenv("TMPDIR", m_strOldTmp.toUtf8());
         else
             qunsetenv("TMPDIR");
-        theApp = nullptr;
     }
 
     // The dictionary the program folder holds.
