@@ -16,6 +16,8 @@ struct SSettings {
     int nDirection = 0;   // "Kalba": 0 English index, otherwise Lithuanian; kept as stored
     int nPosX = 0, nPosY = 0, nSizeX = 0, nSizeY = 0; // outer window rectangle; 0 = not stored
     std::string strLastWord;                          // "Zodis", code page 1257
+
+    bool operator==(const SSettings&) const = default;
 };
 
 // The longest stored last word that is read, in code page 1257 bytes; a longer one counts as
