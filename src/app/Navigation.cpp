@@ -4,6 +4,7 @@
 // the direction.
 
 #include "app/ButtonBar.h"
+#include "app/ListNavigation.h"
 #include "app/WindowTexts.h"
 #include "app/ZodynasApp.h"
 #include "app/ZodynasDlg.h"
@@ -37,6 +38,12 @@ void CZodynasDlg::CreateLists() {
     m_listIndex->ResetScroll();
     m_listIndex->show();
     m_listHistory->show();
+    m_navigation.Attach(m_listIndex, m_listHistory, m_editWord, [this](int row) {
+        if (IsReverse())
+            return m_dict.GetReverseHeadword(row);
+        // The headword without its homonym number, so that Enter shows all its homonyms.
+        return std::string(SArticleText::Split(m_dict.GetArticle(row)).title);
+    });
 }
 
 CWordForms* CZodynasDlg::WordForms() {
@@ -89,16 +96,9 @@ void CZodynasDlg::FollowTyping(const std::optional<std::string>& text) {
         m_listIndex->viewport()->update();
         return;
     }
-    const int selection = Lookup::FindEntry(m_dict, m_direction, *text, WordForms());
-    // The found entry stands as the fourth row. The index is painted with the entry box's own
-    // change of this key, in one pass of the window; a key that leaves it where it was ("hous"
-    // after "hou", both at "house") paints no row.
-    const int top = selection > 3 ? selection - 3 : 0;
-    if (selection == m_listIndex->Selection() && top == m_listIndex->TopIndex())
-        return;
-    m_listIndex->SetSelection(selection);
-    m_listIndex->SetTopIndex(top);
-    m_listIndex->Update();
+    // The index is painted with the entry box's own change of this key, in one pass of the
+    // window; a key that leaves it where it was ("hous" after "hou", both at "house") paints no row.
+    m_navigation.FollowTo(Lookup::FindEntry(m_dict, m_direction, *text, WordForms()));
 }
 
 void CZodynasDlg::OnOK() {
@@ -181,63 +181,20 @@ void CZodynasDlg::ShowReverseEntry(int index) {
     m_editWord->setFocus();
 }
 
-std::string CZodynasDlg::RowWord(int row) {
-    if (m_activeList == EWordList::History)
-        return m_listHistory->GetItem(row);
-    if (IsReverse())
-        return m_dict.GetReverseHeadword(row);
-    // The headword without its homonym number, so that Enter shows all its homonyms.
-    return std::string(SArticleText::Split(m_dict.GetArticle(row)).title);
-}
-
-void CZodynasDlg::MoveIndexSelection(int selection, bool bPutWord) {
-    if (bPutWord)
-        m_editWord->PutWord(RowWord(selection));
-    m_listIndex->Select(selection);
-}
-
-void CZodynasDlg::MoveHistorySelection(int selection) {
-    const int n = static_cast<int>(m_listHistory->Items().size());
-    selection = std::max(std::min(selection, n - 1), 0);
-    m_editWord->PutWord(RowWord(selection));
-    m_listHistory->Select(selection);
-}
-
 void CZodynasDlg::LineUp() {
-    if (m_activeList == EWordList::History) {
-        MoveHistorySelection(m_listHistory->Selection() - 1);
-        return;
-    }
-    const int s = m_listIndex->Selection();
-    MoveIndexSelection(s > 0 ? s - 1 : s, s > 0);
+    m_navigation.LineUp();
 }
 
 void CZodynasDlg::LineDown() {
-    if (m_activeList == EWordList::History) {
-        MoveHistorySelection(m_listHistory->Selection() + 1);
-        return;
-    }
-    const int s = m_listIndex->Selection();
-    const bool moves = s < m_listIndex->LastIndex();
-    MoveIndexSelection(moves ? s + 1 : s, moves);
+    m_navigation.LineDown();
 }
 
 void CZodynasDlg::PageUp() {
-    if (m_activeList == EWordList::History) {
-        MoveHistorySelection(m_listHistory->Selection() - m_listHistory->VisibleLines());
-        return;
-    }
-    const int s = m_listIndex->Selection() - m_listIndex->VisibleLines();
-    MoveIndexSelection(std::max(std::min(s, m_listIndex->LastIndex()), 0), true);
+    m_navigation.PageUp();
 }
 
 void CZodynasDlg::PageDown() {
-    if (m_activeList == EWordList::History) {
-        MoveHistorySelection(m_listHistory->Selection() + m_listHistory->VisibleLines());
-        return;
-    }
-    const int s = m_listIndex->Selection() + m_listIndex->VisibleLines();
-    MoveIndexSelection(std::max(std::min(s, m_listIndex->LastIndex()), 0), true);
+    m_navigation.PageDown();
 }
 
 void CZodynasDlg::SwitchDirection(EDirection direction) {
@@ -272,7 +229,7 @@ void CZodynasDlg::SwitchDirection(EDirection direction) {
 void CZodynasDlg::OnEditFocus() {
     // Coming back to the entry box swaps the list the keys drive; typing sets it to the index.
     if (m_bLayoutReady)
-        m_activeList = m_activeList == EWordList::Index ? EWordList::History : EWordList::Index;
+        m_navigation.SwapActive();
 }
 
 void CZodynasDlg::wheelEvent(QWheelEvent* event) {

@@ -99,7 +99,7 @@ bool CZodynasDlg::OnInitDialog() {
     }
 
     m_editWord->setFocus();
-    m_activeList = EWordList::Index;
+    m_navigation.SetActive(EWordList::Index);
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include "app/ClipboardWatch.h"
 #include "app/ControlIds.h"
 #include "app/DialogLayout.h"
+#include "app/ListNavigation.h"
 #include "app/Settings.h"
 #include "app/TimerSet.h"
 #include "app/WindowTexts.h"
@@ -108,11 +109,11 @@ public:
     CDictFile& Dict() override { return m_dict; }
     std::string PageHead() const override;
     QObject* WindowObject() override { return this; }
-    void SetActiveList(EWordList list) override { m_activeList = list; }
+    void SetActiveList(EWordList list) override { m_navigation.SetActive(list); }
     void NavigateToPage(const std::string& path) override;
 
     // The window's state, for the automation service and the tests.
-    EWordList ActiveList() const { return m_activeList; }
+    EWordList ActiveList() const { return m_navigation.Active(); }
     EDirection Direction() const { return m_direction; }
     bool IsReverse() const { return m_direction == EDirection::Reverse; }
     bool IsAlwaysOnTop() const { return m_settings.bAlwaysOnTop != 0; }
@@ -187,7 +188,7 @@ private:
     // The switches, the stored rectangle and the last word, as loaded and as they change; the
     // direction is m_direction's while the window runs.
     SSettings m_settings;
-    EWordList m_activeList = EWordList::Index;
+    CListNavigation m_navigation;
     EDirection m_direction = EDirection::Forward;
     int m_bLayoutReady = 0;
     // The outer rectangle the window starts with, until the window manager's frame is known.
@@ -243,8 +244,6 @@ private:
     void SetTopmost(bool bTopmost);
     void CreateLists();
     void ShowSavedWord();
-    // The word a navigation routine puts into the entry box for a row of the active list.
-    std::string RowWord(int row);
     // The search direction of the index shown.
     // The word forms of the index shown, or none while the switch is off.
     CWordForms* WordForms();
@@ -254,8 +253,6 @@ private:
     std::string OtherDirectionRecord(const std::string& word);
     // Switches to the suggestion's index when needed and shows its record as if typed.
     void ShowSuggestion(const AnswerNote::SLink& link);
-    void MoveIndexSelection(int selection, bool bPutWord);
-    void MoveHistorySelection(int selection);
 
     CZodynasApp& m_app;
     std::unique_ptr<CTimerSet> m_timers;
