@@ -27,11 +27,13 @@ void CZodynasDlg::CreateLists() {
     m_listIndex->setObjectName("VListBox");
     m_listIndex->setAccessibleName(WindowTexts::Ui(WindowTexts::kIndexName));
     m_listIndex->SetHistory(false);
+    m_listIndex->SetRows(&m_rows);
     m_listIndex->SetStyle(m_app.ListStyle());
     m_listHistory = new CVListBoxHistory(this, this);
     m_listHistory->setObjectName("VListBoxHistory");
     m_listHistory->setAccessibleName(WindowTexts::Ui(WindowTexts::kHistoryName));
     m_listHistory->SetStyle(m_app.ListStyle());
+    m_listHistory->SetRows(&m_rows);
     m_listIndex->SetReverse(IsReverse());
     m_listHistory->SetReverse(IsReverse());
     m_listIndex->SetLastIndex((IsReverse() ? m_dict.ReverseCount() : m_dict.ArticleCount()) - 1);

@@ -4,6 +4,7 @@
 #include "app/ClipboardWatch.h"
 #include "app/ControlIds.h"
 #include "app/DialogLayout.h"
+#include "app/DictRows.h"
 #include "app/ListNavigation.h"
 #include "app/Settings.h"
 #include "app/TimerSet.h"
@@ -105,8 +106,9 @@ public:
     // The entry box got the keyboard focus.
     void OnEditFocus() override;
 
-    // What the lists need of their owner.
+    // The dictionary, and the index rows the lists show from it.
     CDictFile& Dict() override { return m_dict; }
+    const CRowSource& Rows() const { return m_rows; }
     std::string PageHead() const override;
     QObject* WindowObject() override { return this; }
     void SetActiveList(EWordList list) override { m_navigation.SetActive(list); }
@@ -175,6 +177,7 @@ private:
     UrlOpener m_fnOpenUrl;
 
     CDictFile m_dict;
+    CDictRows m_rows{m_dict};
     // The stems of inflected words, read on the first word that needs them.
     std::unique_ptr<CWordForms> m_pEnglishForms = std::make_unique<CWordForms>(CWordForms::kEnglish);
     std::unique_ptr<CWordForms> m_pLithuanianForms = std::make_unique<CWordForms>(CWordForms::kLithuanian);

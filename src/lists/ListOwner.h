@@ -4,19 +4,16 @@
 #include <optional>
 #include <string>
 
-class CDictFile;
-
 // The two word lists the navigation keys can drive.
 enum class EWordList { Index = 1, History = 2 };
 
-// What the entry box and the word lists need of the window that owns them: the dictionary their
-// rows come from, and the routines that a key, a scroll-bar request or a click hands back. The
+// What the entry box and the word lists need of the window that owns them: the routines that a
+// key, a scroll-bar request or a click hands back. The
 // main window answers them; tests answer with a fake. The widgets know nothing else of it.
 class CListOwner {
 public:
     virtual ~CListOwner() = default;
 
-    virtual CDictFile& Dict() = 0;
     // The navigation routines; they act on the list the owner calls active.
     virtual void LineUp() = 0;
     virtual void LineDown() = 0;

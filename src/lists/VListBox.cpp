@@ -6,7 +6,7 @@
 #include "desktop/Metrics.h"
 #include "desktop/QtText.h"
 #include "lists/ListOwner.h"
-#include "render/DictFile.h"
+#include "lists/RowSource.h"
 
 #include <QAccessible>
 #include <QFontMetrics>
@@ -122,7 +122,7 @@ void CVListBox::SetScrollRange(int nMax) {
 }
 
 int CVListBox::HomonymOrdinal(int entry) const {
-    return ::HomonymOrdinal(m_pOwner->Dict(), entry, m_lastIndex);
+    return m_pRows != nullptr ? m_pRows->HomonymOrdinal(entry, m_lastIndex) : 0;
 }
 
 void CVListBox::Repaint() {
@@ -152,8 +152,10 @@ void CVListBox::SetStyle(const SListStyle& style) {
 }
 
 std::string CVListBox::RowText(int i, int& homonym) const {
-    return m_pOwner->Dict().GetListHeadword(m_bReverse ? EDirection::Reverse : EDirection::Forward, i,
-                                            homonym);
+    homonym = 0;
+    if (m_pRows == nullptr)
+        return {};
+    return m_pRows->RowText(m_bReverse ? EDirection::Reverse : EDirection::Forward, i, homonym);
 }
 
 std::string CVListBox::PagePath(int) const {

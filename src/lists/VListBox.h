@@ -15,16 +15,17 @@
 #include <unordered_map>
 
 class CListOwner;
+class CRowSource;
 class QAccessibleEvent;
 
 // The word index: a "virtual" list that holds no words. Every paint fetches the rows it shows
-// straight from the owner's dictionary (GetListHeadword), so a list of any length costs nothing
-// to fill or to switch. The same window, as CVListBoxHistory, shows the history.
+// from the row source it is given (SetRows), so a list of any length costs nothing to fill or to
+// switch. The same window, as CVListBoxHistory, shows the history.
 //
 // The list draws itself, follows its scroll bar and reports clicks; moving the selection by keys,
 // wheel and the scroll-bar arrows belongs to the owner's navigation routines, which select a row
-// (Select) or set the list's state and call Repaint. The owner outlives the list and must have an open
-// dictionary whenever the list paints. Colours and the layout size are the style it is given.
+// (Select) or set the list's state and call Repaint. The owner and the row source outlive the list.
+// Colours and the layout size are the style it is given.
 class CVListBox : public QAbstractScrollArea {
     Q_OBJECT
 public:
@@ -43,7 +44,9 @@ public:
     void ResetScroll();
     // Place of forward entry in a run of equal neighbouring headwords (1, 2, ...; 0 alone).
     int HomonymOrdinal(int entry) const;
-    // Paints the list at once, after the owner has changed its fields.
+    // Where the rows come from; without a source every row is empty.
+    void SetRows(const CRowSource* rows) { m_pRows = rows; }
+    // Paints the list at once, after the owner has changed its state.
     void Repaint();
     // Paints the list with the window's next pass, the scroll bar with it.
     void Update();
@@ -146,6 +149,7 @@ private:
 
     static AccessibilityUpdate s_fnAccessibilityUpdate;
     CListOwner* m_pOwner;
+    const CRowSource* m_pRows = nullptr;
     int m_nTopIndex = 0;
     int m_lastIndex = 0;
     int m_nSelection = -1;

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "lists/VListBoxHistory.h"
+#include "app/DictRows.h"
 #include "lists/ListOwner.h"
 #include "support/TestDict.h"
 
@@ -20,7 +21,6 @@ class CHistoryOwner : public CListOwner {
 public:
     CHistoryOwner() : m_dict(Content()) {}
 
-    CDictFile& Dict() override { return *m_dict; }
     void LineUp() override { m_calls.push_back("LineUp"); }
     void LineDown() override { m_calls.push_back("LineDown"); }
     void PageUp() override { m_calls.push_back("PageUp"); }
@@ -37,6 +37,7 @@ public:
     void OnEditFocus() override { m_calls.push_back("OnEditFocus"); }
 
     CTestDict m_dict;
+    CDictRows m_rows{*m_dict};
     std::vector<std::string> m_calls;
 
 private:
@@ -56,6 +57,7 @@ protected:
         m_parent.resize(400, 200);
         m_history = std::make_unique<CVListBoxHistory>(&m_owner, &m_parent);
         m_history->SetStyle(m_style);
+        m_history->SetRows(&m_owner.m_rows);
         m_history->setGeometry(0, 0, 200, 160);
         m_parent.show();
         Settle();

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "lists/VListBox.h"
+#include "app/DictRows.h"
 #include "lists/ListOwner.h"
 #include "support/GuiWait.h"
 #include "support/TestDict.h"
@@ -26,7 +27,6 @@ class CFakeOwner : public CListOwner {
 public:
     explicit CFakeOwner(const SDictContent& content) : m_dict(content) {}
 
-    CDictFile& Dict() override { return *m_dict; }
     void LineUp() override { Navigate("LineUp"); }
     void LineDown() override { Navigate("LineDown"); }
     void PageUp() override { Navigate("PageUp"); }
@@ -43,6 +43,7 @@ public:
     void OnEditFocus() override { Note("OnEditFocus"); }
 
     CTestDict m_dict;
+    CDictRows m_rows{*m_dict};
     std::vector<std::string> m_calls;
     std::vector<int> m_paintsAtCall;
     // The list's paint count, kept by the test.
@@ -146,6 +147,7 @@ protected:
         auto list = std::make_unique<TList>(m_owner.get(), m_parent.get(), args...);
         TList* p = list.get();
         p->SetStyle(m_style);
+        p->SetRows(&m_owner->m_rows);
         m_list = std::move(list);
         p->SetHistory(false);
         p->SetLastIndex(m_owner->m_dict->ArticleCount() - 1);

@@ -13,7 +13,7 @@ ALLOWED = {
     "dict": set(),
     "render": {"dict"},
     "desktop": {"dict"},
-    "lists": {"dict", "render", "desktop"},
+    "lists": {"dict", "desktop"},
     "automation": {"dict", "render", "desktop"},
     "app": {"dict", "render", "desktop", "lists", "automation"},
 }
