@@ -144,6 +144,22 @@ int RunProgram(CZodynasApp& app, int argc, char** argv) {
     return RunWindow(app, bus, instance, word);
 }
 
+std::optional<std::string> UnknownOption(const std::vector<std::string>& args) {
+    for (const std::string& a : args) {
+        if (a.size() < 2 || a[0] != '-' || a == "--help" || a == "-h" || a == "--version")
+            continue;
+        // The switches count with anything after them, as the command line is read.
+        if (a.compare(1, 9, "Embedding") == 0 || a.compare(1, 10, "Automation") == 0)
+            continue;
+        return a;
+    }
+    return std::nullopt;
+}
+
+std::string UnknownOptionMessage(const std::string& option) {
+    return "lekstar: unknown option '" + option + "'; usage: lekstar [-Embedding | /Automation] [WORD]\n";
+}
+
 bool PrintInformation(const std::vector<std::string>& args, std::ostream& out) {
     for (const std::string& a : args) {
         if (a == "--version") {

@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,14 @@ inline constexpr const char* kOleInitFailedMessage =
 // "--help" or "--version" among the arguments (program name excluded): the text is written to
 // out and the result is true, and the program is to end with status 0 before any window.
 bool PrintInformation(const std::vector<std::string>& args, std::ostream& out);
+
+// The first argument that is an option ("-x", "--x") but none of the program's own (the
+// automation switches, --help, -h, --version), or nothing. Qt's own options are to be taken out of
+// the arguments first, as QApplication does.
+std::optional<std::string> UnknownOption(const std::vector<std::string>& args);
+// The one line a start with an unknown option writes to standard error before it ends with
+// status 2, usage included.
+std::string UnknownOptionMessage(const std::string& option);
 
 // The program's start-up and shutdown around the main window: screen measurement, the
 // automation switches, the program directory, the page head, then the main window run modally.

@@ -22,6 +22,12 @@ int main(int argc, char** argv) {
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
         Qt::HighDpiScaleFactorRoundingPolicy::RoundPreferFloor);
     QApplication application(argc, argv);
+    // Qt has taken its own options out of argv; what looks like an option now is a mistake, not a
+    // word to translate.
+    if (const auto option = UnknownOption(std::vector<std::string>(argv + 1, argv + argc))) {
+        std::cerr << UnknownOptionMessage(*option);
+        return 2;
+    }
     // Qt's own dialogs (printing, message boxes) in the user's language where Qt has it.
     QTranslator qtTranslator;
     if (qtTranslator.load(QLocale(), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))

@@ -41,6 +41,17 @@ TEST(PrintInformation, AnswersHelpAndVersionAndNothingElse) {
     EXPECT_EQ(out.str(), "");
 }
 
+TEST(UnknownOption, IsAnyDashedArgumentButTheProgramsOwn) {
+    EXPECT_EQ(UnknownOption({"--bogus"}), "--bogus");
+    EXPECT_EQ(UnknownOption({"house", "-x", "--y"}), "-x");
+    EXPECT_EQ(UnknownOption({"-Automatio"}), "-Automatio");
+    EXPECT_EQ(UnknownOption({"-Embedding", "-Embeddingx", "/Automation", "-Automation", "--help", "-h",
+                             "--version", "house", "-", "b-52"}),
+              std::nullopt);
+    EXPECT_EQ(UnknownOptionMessage("--bogus"),
+              "lekstar: unknown option '--bogus'; usage: lekstar [-Embedding | /Automation] [WORD]\n");
+}
+
 TEST(TakeSwitches, FindsEitherSwitchAfterSlashOrMinusAndRemovesIt) {
     const SSwitchCase cases[] = {
         {"/Automation", true, ""},
