@@ -157,6 +157,7 @@ void CZodynasDlg::ShowBody(std::string title, const std::string& body, int entry
         m_browser->ShowText(PageComposer::ComposePage(head, MemoryPageNote() + body), kMemoryPage);
     else
         m_browser->Navigate(htmPath);
+    m_browser->SetDocumentName(QtText::FromCp1257(title));
     ReleasePage(previous);
 }
 
@@ -237,6 +238,10 @@ void CZodynasDlg::ShowLinkPage(const std::string& text, int entry) {
 void CZodynasDlg::NavigateToPage(const std::string& path) {
     const std::string previous = m_browser->CurrentPath();
     m_browser->Navigate(path);
+    // A page of the history goes by the word it was recorded for.
+    for (const auto& [word, page] : m_listHistory->Pages())
+        if (page == path)
+            m_browser->SetDocumentName(QtText::FromCp1257(word));
     ReleasePage(previous);
 }
 

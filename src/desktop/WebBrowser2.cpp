@@ -82,6 +82,7 @@ void CWebBrowser2::Go(const std::string& file, const QString& anchor, bool bHasA
     // nothing.
     Load(QUrl::fromLocalFile(PathName(file)), FromCp1257(bytes.toStdString()));
     m_strCurrentPath = file;
+    m_strDocumentName.clear();
     m_bHasDocument = true;
     if (bHasAnchor)
         ScrollToAnchor(anchor);
@@ -92,8 +93,17 @@ void CWebBrowser2::Go(const std::string& file, const QString& anchor, bool bHasA
 void CWebBrowser2::ShowText(const std::string& cp1257Html, const std::string& path) {
     Load(QUrl::fromLocalFile(PathName(path)), FromCp1257(cp1257Html));
     m_strCurrentPath = path;
+    m_strDocumentName.clear();
     m_bHasDocument = true;
     verticalScrollBar()->setValue(0);
+}
+
+QString CWebBrowser2::DocumentName() const {
+    if (m_strDocumentName.isEmpty())
+        return QFileInfo(PathName(m_strCurrentPath)).fileName();
+    // A word with a slash ("and/or") would name a folder in a file name.
+    QString name = m_strDocumentName;
+    return name.replace('/', '-');
 }
 
 void CWebBrowser2::Load(const QUrl& url, const QString& html) {
@@ -136,7 +146,8 @@ void CWebBrowser2::PrintWithDialog(QWidget* parent) {
     if (!m_bHasDocument)
         return;
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(QFileInfo(PathName(m_strCurrentPath)).fileName());
+    // The print dialog proposes the document's name for a file: "house.pdf".
+    printer.setDocName(DocumentName());
     QPrintDialog dialog(&printer, parent);
     if (dialog.exec() != QDialog::Accepted)
         return;
@@ -150,7 +161,7 @@ bool CWebBrowser2::PrintToPdf(const QString& pdfPath) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdfPath);
-    printer.setDocName(QFileInfo(PathName(m_strCurrentPath)).fileName());
+    printer.setDocName(DocumentName());
     document()->print(&printer);
     return QFileInfo(pdfPath).size() > 0;
 }

@@ -32,6 +32,10 @@ public:
     void ShowText(const std::string& cp1257Html, const std::string& path);
     // The page file shown, without an anchor; empty before the first page.
     std::string CurrentPath() const { return m_strCurrentPath; }
+    // The name a print job and a PDF file of the page take: the word the page translates, once
+    // its shower names it, else the page file's name. Every new page starts unnamed.
+    void SetDocumentName(const QString& name) { m_strDocumentName = name; }
+    QString DocumentName() const;
 
     bool HasDocument() const { return m_bHasDocument; }
     // Asks for a printer and prints the page; nothing without a page or when the user cancels.
@@ -48,6 +52,7 @@ public:
 
 private:
     BeforeNavigate m_fnBeforeNavigate2;
+    QString m_strDocumentName;
     void OnAnchorClicked(const QUrl& url);
     // Reports a navigation; true when it may go on.
     bool BeforeNavigate2(const std::string& target);

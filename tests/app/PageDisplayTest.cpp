@@ -38,12 +38,15 @@ TEST_F(PageDisplayTest, EnterWritesThePageAndShowsIt) {
               "<HTML><BODY><A NAME=\"R1\"></A><P>1. katinas, kat\xEB</P>\r\n</BODY>\r\n</HTML>\r\n");
     EXPECT_EQ(dlg->Caption(), "Vertimas");
     EXPECT_EQ(EntryBox(dlg)->text(), "cat");
+    // A print job and a PDF file are named by the word: "cat.pdf".
+    EXPECT_EQ(PageView(dlg)->DocumentName(), "cat");
     EXPECT_EQ(IndexList(dlg)->Selection(), 2);
     EXPECT_TRUE(dlg->isVisible());
     // Homonyms: the entry box names the place of the entry among its equal neighbours.
     dlg->ShowForwardEntry(1);
     EXPECT_EQ(EntryBox(dlg)->text(), "bank 2");
     EXPECT_EQ(EntryBox(dlg)->cursorPosition(), 6);
+    EXPECT_EQ(PageView(dlg)->DocumentName(), "bank 2");
     // Blank text shows nothing at all.
     const std::string before = PageView(dlg)->CurrentPath();
     dlg->ShowPage(" \r\n\t ", 3);
@@ -66,6 +69,7 @@ TEST_F(PageDisplayTest, HistoryKeepsOrderAndRevisitsTheFirstPageFile) {
     EXPECT_EQ(history->Pages().at("dog"), firstDog);
     dlg->NavigateToPage(history->Pages().at("cat"));
     EXPECT_EQ(PageView(dlg)->CurrentPath(), history->Pages().at("cat"));
+    EXPECT_EQ(PageView(dlg)->DocumentName(), "cat");
     // The history list drives the keys after a click; navigation puts its words.
     dlg->SetActiveList(EWordList::History);
     dlg->LineUp();

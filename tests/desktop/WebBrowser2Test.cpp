@@ -205,14 +205,15 @@ TEST_F(WebBrowser2Test, PrintsThePageToPdf) {
     EXPECT_FALSE(m_browser.PrintToPdf(pdf));
     EXPECT_FALSE(QFile::exists(pdf));
 
-    const auto pages = [](const QString& path) {
+    QString name = "ZOD1A.TMP.htm";
+    const auto pages = [&name](const QString& path) {
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
         EXPECT_TRUE(bytes.startsWith("%PDF-"));
-        // The title is the page file's name, in UTF-16 big-endian.
+        // The title is the document's name, in UTF-16 big-endian.
         QByteArray title("\xFE\xFF");
-        for (const QChar c : QString("ZOD1A.TMP.htm"))
+        for (const QChar c : name)
             title.append('\0').append(static_cast<char>(c.unicode()));
         EXPECT_TRUE(bytes.contains(title)) << path.toStdString();
         return bytes.count("/Type /Page\n") + bytes.count("/Type /Page ") + bytes.count("/Type /Page>");
@@ -227,6 +228,14 @@ TEST_F(WebBrowser2Test, PrintsThePageToPdf) {
     m_browser.Navigate(m_strFirst);
     ASSERT_TRUE(m_browser.PrintToPdf(pdf));
     EXPECT_EQ(pages(pdf), 1);
+
+    // Named by the word it translates, a slash made harmless; a new page is unnamed again.
+    m_browser.SetDocumentName("and/or");
+    name = "and-or";
+    ASSERT_TRUE(m_browser.PrintToPdf(pdf));
+    EXPECT_EQ(m_browser.DocumentName(), "and-or");
+    m_browser.Navigate(m_strFirst);
+    EXPECT_EQ(m_browser.DocumentName(), "ZOD1A.TMP.htm");
 }
 
 #include "WebBrowser2Test.moc"
