@@ -202,10 +202,12 @@ void CZodynasDlg::OnBeforeNavigate2(const std::string& url, bool& bCancel) {
     const std::string name =
         Cp1257::ToLower(QtText::ToCp1257(QFile::decodeName(QByteArray::fromStdString(last.substr(0, hash)))) +
                         (hash == std::string::npos ? std::string() : last.substr(hash)));
-    // Page files (also with an anchor behind them) and the about pages are the browser's own;
-    // every other name is a link, also one that only contains "apie" ("apiece").
+    // Page files (also with an anchor behind them), the about pages and the help page (shown here
+    // where no program opens it) are the browser's own; every other name is a link, also one that
+    // only contains "apie" ("apiece").
     const std::string file = name.substr(0, name.find('#'));
-    if (name.find(".tmp") != std::string::npos || file == "apie.htm" || file == "apie_s.htm")
+    if (name.find(".tmp") != std::string::npos || file == "apie.htm" || file == "apie_s.htm" ||
+        file == "pagalba.htm")
         return;
     bCancel = true;
     if (const std::optional<AnswerNote::SLink> link = AnswerNote::ParseLinkName(file)) {

@@ -36,6 +36,8 @@ constexpr const char* kWordFormsEntry = "&Žodžių formos";
 // The note of the first page shown from memory, before the temporary folder's name.
 constexpr const char* kMemoryPages =
     "Vertimo puslapiai rodomi neįrašyti į failus: nepavyksta rašyti laikinajame aplanke ";
+// What F1 says when no program opens the help and its page is missing, before the page's path.
+constexpr const char* kNoHelp = "\nLEKSTAR\nPagalbos puslapio nėra:\n";
 // The message of a dictionary file that cannot be opened, before its path.
 constexpr const char* kNoDictionary = "\nLEKSTAR\nNeatsidaro žodyno failas:\n";
 // The About box, around its version line ("Versija 1.0.0.0").

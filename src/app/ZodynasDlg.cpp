@@ -324,8 +324,15 @@ void CZodynasDlg::PrintPage() {
 void CZodynasDlg::ShowHelp() {
     // A compiled help file beside the program wins; otherwise the help page of the HTM folder.
     const QString chm = QString::fromStdString(m_app.ProgramDir() + "/Lekstar.chm");
-    const QString page = QString::fromStdString(m_app.ProgramDir() + "/HTM/Pagalba.htm");
-    OpenUrl(QUrl::fromLocalFile(QFileInfo::exists(chm) ? chm : page));
+    const std::string page = m_app.ProgramDir() + "/HTM/Pagalba.htm";
+    const QString pageName = QString::fromStdString(page);
+    if (OpenUrl(QUrl::fromLocalFile(QFileInfo::exists(chm) ? chm : pageName)))
+        return;
+    // No program to open it: the help page in the window's own view, or where it should be.
+    if (QFileInfo(pageName).isFile())
+        NavigateToPage(page);
+    else
+        MessageBox(WindowTexts::Cp(WindowTexts::kNoHelp) + QtText::PathText(page), QMessageBox::Information);
 }
 
 void CZodynasDlg::ShowAbout() {

@@ -88,6 +88,28 @@ TEST_F(PageDisplayTest, HistoryKeepsOrderAndRevisitsTheFirstPageFile) {
     EXPECT_EQ(EntryBox(dlg)->text(), "");
 }
 
+TEST_F(PageDisplayTest, F1WithoutAProgramForTheHelpShowsItsPageInTheWindow) {
+    auto dlg = Start();
+    ASSERT_TRUE(m_bInitResult);
+    dlg->SetUrlOpener([this](const QUrl& url) {
+        m_opened.push_back(url);
+        return false;
+    });
+    const std::string help = m_theApp.ProgramDir() + "/HTM/Pagalba.htm";
+    // No page either: the window says where it should be, and shows no other page.
+    const std::string before = PageView(dlg)->CurrentPath();
+    dlg->ShowHelp();
+    ASSERT_EQ(m_opened.size(), 1u);
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0], "\nLEKSTAR\nPagalbos puslapio n\xEBra:\n" + help);
+    EXPECT_EQ(PageView(dlg)->CurrentPath(), before);
+    WriteBytes(help, "<HTML><BODY><P>Pagalba</P></BODY></HTML>");
+    dlg->ShowHelp();
+    EXPECT_EQ(m_opened.size(), 2u);
+    EXPECT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(PageView(dlg)->CurrentPath(), help);
+}
+
 TEST_F(PageDisplayTest, LinksAreInterceptedAndShownTwentyMillisecondsLater) {
     auto dlg = Start();
     ASSERT_TRUE(m_bInitResult);
