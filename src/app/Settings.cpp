@@ -54,6 +54,9 @@ void LoadSettings(SSettings& s) {
         QueryInt(user, "PosY", s.nPosY, 0);
         QueryInt(user, "SizeX", s.nSizeX, 0);
         QueryInt(user, "SizeY", s.nSizeY, 0);
+        QueryInt(user, "Mastelis", s.nZoom, 100);
+        if (s.nZoom < kMinZoom || s.nZoom > kMaxZoom)
+            s.nZoom = 100;
         bWordRead = user.QueryString("Zodis", s.strLastWord, kMaxLastWordBytes);
         if (!bWordRead)
             s.strLastWord.clear();
@@ -99,6 +102,7 @@ void SaveSettings(SSettings& s, const QRect& frameGeometry, const std::string& e
     SetInt(user, "PosY", frameGeometry.top());
     SetInt(user, "SizeX", frameGeometry.width());
     SetInt(user, "SizeY", frameGeometry.height());
+    SetInt(user, "Mastelis", s.nZoom);
     s.strLastWord = entryText;
     if (!entryText.empty())
         user.SetString("Zodis", entryText);

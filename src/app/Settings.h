@@ -16,9 +16,14 @@ struct SSettings {
     int nDirection = 0;   // "Kalba": 0 English index, otherwise Lithuanian; kept as stored
     int nPosX = 0, nPosY = 0, nSizeX = 0, nSizeY = 0; // outer window rectangle; 0 = not stored
     std::string strLastWord;                          // "Zodis", code page 1257
+    int nZoom = 100; // "Mastelis": the pages' text size in percent, 50 to 300
 
     bool operator==(const SSettings&) const = default;
 };
+
+// The range of the pages' text size; a stored value outside it counts as absent.
+constexpr int kMinZoom = 50;
+constexpr int kMaxZoom = 300;
 
 // The longest stored last word that is read, in code page 1257 bytes; a longer one counts as
 // absent.

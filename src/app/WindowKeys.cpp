@@ -26,6 +26,12 @@ CWindowKeys::CWindowKeys(QWidget* window, QWidget* page, QLineEdit* entryBox, SA
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), m_actions.exit);
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_1), m_actions.english);
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_2), m_actions.lithuanian);
+    // Ctrl++ is Ctrl+Shift+= on many keyboards, and Ctrl+= the same key unshifted.
+    for (const QKeyCombination keys : {Qt::CTRL | Qt::Key_Plus, Qt::CTRL | Qt::SHIFT | Qt::Key_Plus,
+                                       Qt::CTRL | Qt::Key_Equal, Qt::CTRL | Qt::SHIFT | Qt::Key_Equal})
+        shortcut(QKeySequence(keys), m_actions.zoomIn);
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus), m_actions.zoomOut);
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_0), m_actions.zoomReset);
     // The Menu key opens the window menu wherever the focus is; letters typed while the page has
     // the focus go on into the entry box, as in a browser.
     entryBox->installEventFilter(this);

@@ -11,8 +11,9 @@ class QWidget;
 
 // The main window's keyboard beyond its children's own keys: the shortcuts (Ctrl+L / Ctrl+F to
 // the entry box, Ctrl+P print, F1 help, Ctrl+Q end, Ctrl+1 / Ctrl+2 the English / Lithuanian
-// index), letters typed while the page has the focus going on into the entry box, and the Menu
-// key in the entry box opening the window menu under it.
+// index, Ctrl++ / Ctrl+= / Ctrl+- / Ctrl+0 the page's text size), letters typed while the page has
+// the focus going on into the entry box, and the Menu key in the entry box opening the window
+// menu under it.
 class CWindowKeys : public QObject {
 public:
     struct SActions {
@@ -21,6 +22,10 @@ public:
         std::function<void()> exit;
         std::function<void()> english;
         std::function<void()> lithuanian;
+        // The page's text size one step up or down, or back to its own.
+        std::function<void()> zoomIn;
+        std::function<void()> zoomOut;
+        std::function<void()> zoomReset;
         // The window menu, or null before it is built.
         std::function<QMenu*()> menu;
     };

@@ -222,12 +222,18 @@ void CZodynasDlg::CreateChildren() {
     });
     m_browser->SetBeforeNavigate(
         [this](const std::string& url, bool& bCancel) { OnBeforeNavigate2(url, bCancel); });
+    // The stored text size from the first page on; Ctrl+wheel over the page changes it there.
+    m_browser->SetZoom(m_settings.nZoom);
+    m_browser->SetZoomChanged([this](int percent) { m_settings.nZoom = percent; });
     CWindowKeys::SActions keys;
     keys.print = actions.print;
     keys.help = actions.help;
     keys.exit = actions.exit;
     keys.english = actions.english;
     keys.lithuanian = actions.lithuanian;
+    keys.zoomIn = [this] { SetPageZoom(CWebBrowser2::ZoomStep(m_settings.nZoom, 1)); };
+    keys.zoomOut = [this] { SetPageZoom(CWebBrowser2::ZoomStep(m_settings.nZoom, -1)); };
+    keys.zoomReset = [this] { SetPageZoom(100); };
     keys.menu = [this] { return SystemMenu(); };
     new CWindowKeys(this, m_browser, m_editWord, std::move(keys));
 }
@@ -314,6 +320,11 @@ void CZodynasDlg::ToggleHistory() {
     m_listHistory->setVisible(IsHistoryShown());
     OnSize(width(), height());
     m_buttons->ShowHistory(IsHistoryShown());
+}
+
+void CZodynasDlg::SetPageZoom(int percent) {
+    m_browser->SetZoom(percent);
+    m_settings.nZoom = m_browser->Zoom();
 }
 
 void CZodynasDlg::PrintPage() {

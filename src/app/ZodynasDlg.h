@@ -61,6 +61,9 @@ public:
     void ToggleWordForms();
     void PrintPage();
     void ShowHelp();
+    // The pages' text size in percent (clamped to 50..300), kept in the settings.
+    void SetPageZoom(int percent);
+    int PageZoom() const { return m_settings.nZoom; }
     void ShowAbout();
     void OnSysCommand(int id);
     void OnOK();

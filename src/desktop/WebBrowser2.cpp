@@ -8,9 +8,14 @@
 #include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cstdlib>
 
 using QtText::FromCp1257;
 using QtText::ToCp1257;
@@ -107,16 +112,85 @@ QString CWebBrowser2::DocumentName() const {
 }
 
 void CWebBrowser2::Load(const QUrl& url, const QString& html) {
+    m_urlShown = url;
+    m_strShownHtml = html;
     // The view takes the text from loadResource. Loading through setSource makes the page's
     // folder the base of its relative links.
     m_urlPending = url;
-    m_strPendingHtml = html;
+    m_strPendingHtml = m_nZoom == 100 ? html : ZoomedHtml(html, m_nZoom);
     if (source().adjusted(QUrl::RemoveFragment) == m_urlPending)
         reload();
     else
         setSource(m_urlPending, QTextDocument::HtmlResource);
     m_urlPending.clear();
     m_strPendingHtml.clear();
+}
+
+namespace {
+
+// The zoom steps, as browsers take them.
+constexpr int kZoomSteps[] = {50, 67, 75, 80, 90, 100, 110, 125, 150, 175, 200, 250, 300};
+
+} // namespace
+
+int CWebBrowser2::ZoomStep(int percent, int steps) {
+    for (; steps > 0; --steps) {
+        const int* next = std::upper_bound(std::begin(kZoomSteps), std::end(kZoomSteps), percent);
+        percent = next == std::end(kZoomSteps) ? kMaxZoom : *next;
+    }
+    for (; steps < 0; ++steps) {
+        const int* below = std::lower_bound(std::begin(kZoomSteps), std::end(kZoomSteps), percent);
+        percent = below == std::begin(kZoomSteps) ? kMinZoom : *(below - 1);
+    }
+    return percent;
+}
+
+QString CWebBrowser2::ZoomedHtml(const QString& html, int percent) {
+    static const QRegularExpression size(QStringLiteral("(font-size\\s*:\\s*)([0-9]+(?:\\.[0-9]+)?)pt"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    QString out;
+    qsizetype at = 0;
+    for (auto it = size.globalMatch(html); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        out += QStringView(html).mid(at, m.capturedStart() - at);
+        out += m.captured(1) + QString::number(m.captured(2).toDouble() * percent / 100.0, 'g', 4) + "pt";
+        at = m.capturedEnd();
+    }
+    out += QStringView(html).mid(at);
+    return out;
+}
+
+void CWebBrowser2::SetZoom(int percent) {
+    percent = std::clamp(percent, kMinZoom, kMaxZoom);
+    if (percent == m_nZoom)
+        return;
+    m_nZoom = percent;
+    if (!m_bHasDocument)
+        return;
+    // The same page at the same place: the scroll bar keeps its share of the page.
+    QScrollBar* bar = verticalScrollBar();
+    const double share = bar->maximum() > 0 ? static_cast<double>(bar->value()) / bar->maximum() : 0.0;
+    Load(m_urlShown, m_strShownHtml);
+    bar->setValue(static_cast<int>(share * bar->maximum() + 0.5));
+}
+
+void CWebBrowser2::wheelEvent(QWheelEvent* event) {
+    if (!(event->modifiers() & Qt::ControlModifier)) {
+        QTextBrowser::wheelEvent(event);
+        return;
+    }
+    // One step per notch; the small steps of a smooth wheel add up to a notch first.
+    constexpr int kNotch = 120;
+    const int dy = event->angleDelta().y();
+    m_nWheelRest = (m_nWheelRest > 0) == (dy > 0) ? m_nWheelRest + dy : dy;
+    if (std::abs(m_nWheelRest) >= kNotch) {
+        const int steps = m_nWheelRest / kNotch;
+        m_nWheelRest -= steps * kNotch;
+        SetZoom(ZoomStep(m_nZoom, steps));
+        if (m_fnZoomChanged)
+            m_fnZoomChanged(m_nZoom);
+    }
+    event->accept();
 }
 
 QVariant CWebBrowser2::loadResource(int type, const QUrl& name) {

@@ -47,10 +47,32 @@ public:
     using BeforeNavigate = std::function<void(const std::string& url, bool& bCancel)>;
     void SetBeforeNavigate(BeforeNavigate handler) { m_fnBeforeNavigate2 = std::move(handler); }
 
+    // The text size of the pages, in percent of their own (kMinZoom to kMaxZoom): every size the
+    // page's style gives in points is scaled. A change shows the page again at the same place.
+    static constexpr int kMinZoom = 50;
+    static constexpr int kMaxZoom = 300;
+    void SetZoom(int percent);
+    int Zoom() const { return m_nZoom; }
+    // The next zoom step from percent, up (steps > 0) or down; percent itself at either end.
+    static int ZoomStep(int percent, int steps);
+    // html with every "font-size: Npt" scaled to percent.
+    static QString ZoomedHtml(const QString& html, int percent);
+    // Ctrl+wheel over the page changes the zoom one step per notch and reports it here.
+    void SetZoomChanged(std::function<void(int percent)> handler) { m_fnZoomChanged = std::move(handler); }
+
     // Serves the page being loaded from the bytes already read and decoded.
     QVariant loadResource(int type, const QUrl& name) override;
 
+protected:
+    void wheelEvent(QWheelEvent* event) override;
+
 private:
+    int m_nZoom = 100;
+    int m_nWheelRest = 0;
+    std::function<void(int)> m_fnZoomChanged;
+    // The page shown as it came, before the zoom, and its address.
+    QString m_strShownHtml;
+    QUrl m_urlShown;
     BeforeNavigate m_fnBeforeNavigate2;
     QString m_strDocumentName;
     void OnAnchorClicked(const QUrl& url);

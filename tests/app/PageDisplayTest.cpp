@@ -110,6 +110,37 @@ TEST_F(PageDisplayTest, F1WithoutAProgramForTheHelpShowsItsPageInTheWindow) {
     EXPECT_EQ(PageView(dlg)->CurrentPath(), help);
 }
 
+TEST_F(PageDisplayTest, TheTextSizeKeysZoomThePageAndTheSizeStaysForTheNextRun) {
+    {
+        auto dlg = Start();
+        ASSERT_TRUE(m_bInitResult);
+        dlg->activateWindow();
+        LEKSTAR_WAIT_TRUE(dlg->isActiveWindow());
+        EXPECT_EQ(PageView(dlg)->Zoom(), 100);
+        const QFont entryFont = EntryBox(dlg)->font();
+        // Ctrl++ three times: three steps up; Ctrl+- one down; Ctrl+0 back to the page's own.
+        QTest::keyClick(EntryBox(dlg), Qt::Key_Plus, Qt::ControlModifier);
+        QTest::keyClick(EntryBox(dlg), Qt::Key_Equal, Qt::ControlModifier);
+        QTest::keyClick(EntryBox(dlg), Qt::Key_Plus, Qt::ControlModifier | Qt::ShiftModifier);
+        EXPECT_EQ(dlg->PageZoom(), 150);
+        EXPECT_EQ(PageView(dlg)->Zoom(), 150);
+        QTest::keyClick(EntryBox(dlg), Qt::Key_Minus, Qt::ControlModifier);
+        EXPECT_EQ(dlg->PageZoom(), 125);
+        QTest::keyClick(EntryBox(dlg), Qt::Key_0, Qt::ControlModifier);
+        EXPECT_EQ(dlg->PageZoom(), 100);
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(EntryBox(dlg), Qt::Key_Plus, Qt::ControlModifier);
+        // The entry box and the lists keep the layout's sizes.
+        EXPECT_EQ(EntryBox(dlg)->font(), entryFont);
+        dlg->ExitRoutine();
+        EXPECT_EQ(UserSettings().value("Mastelis").toString(), "150");
+    }
+    auto dlg = Start();
+    ASSERT_TRUE(m_bInitResult);
+    EXPECT_EQ(dlg->PageZoom(), 150);
+    EXPECT_EQ(PageView(dlg)->Zoom(), 150);
+}
+
 TEST_F(PageDisplayTest, LinksAreInterceptedAndShownTwentyMillisecondsLater) {
     auto dlg = Start();
     ASSERT_TRUE(m_bInitResult);

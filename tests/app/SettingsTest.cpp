@@ -335,9 +335,11 @@ TEST_F(SettingsStore, SaveWritesEveryValueOfThisMoment) {
     s.nDirection = 1;
     s.bSelection = 5;
     s.bWordForms = 0;
+    s.nZoom = 150;
     SaveSettings(s, QRect(-8, 12, 900, 574), "\xFEodis");
-    EXPECT_EQ(Keys(EScope::User), QStringList({"AOT", "Eiga", "Formos", "Kalba", "PosX", "PosY", "SizeX",
-                                               "SizeY", "Zodis", "Zymejimas"}));
+    EXPECT_EQ(Keys(EScope::User), QStringList({"AOT", "Eiga", "Formos", "Kalba", "Mastelis", "PosX", "PosY",
+                                               "SizeX", "SizeY", "Zodis", "Zymejimas"}));
+    EXPECT_EQ(UserStr("Mastelis"), "150");
     EXPECT_EQ(UserStr("AOT"), "1");
     EXPECT_EQ(UserStr("Zymejimas"), "1");
     EXPECT_EQ(UserStr("Formos"), "0");
@@ -363,7 +365,20 @@ TEST_F(SettingsStore, SaveWritesEveryValueOfThisMoment) {
                                  .nPosY = 12,
                                  .nSizeX = 900,
                                  .nSizeY = 574,
-                                 .strLastWord = "\xFEodis"}));
+                                 .strLastWord = "\xFEodis",
+                                 .nZoom = 150}));
+}
+
+TEST_F(SettingsStore, TheTextSizeIsKeptWithinFiftyToThreeHundredPercent) {
+    const std::pair<const char*, int> cases[] = {{"49", 100},   {"50", 50},   {"300", 300}, {"301", 100},
+                                                 {"-100", 100}, {"abc", 100}, {"125", 125}};
+    for (const auto& [stored, loaded] : cases) {
+        PutUser("Mastelis", stored);
+        SSettings s;
+        s.nZoom = 7;
+        LoadSettings(s);
+        EXPECT_EQ(s.nZoom, loaded) << stored;
+    }
 }
 
 TEST_F(SettingsStore, SavingWithAnEmptyEntryKeepsTheStoredWord) {

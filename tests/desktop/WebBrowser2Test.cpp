@@ -5,12 +5,14 @@
 #include "desktop/WebBrowser2.h"
 #include "support/TestDict.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QWheelEvent>
 
 #include <fstream>
 
@@ -236,6 +238,63 @@ TEST_F(WebBrowser2Test, PrintsThePageToPdf) {
     EXPECT_EQ(m_browser.DocumentName(), "and-or");
     m_browser.Navigate(m_strFirst);
     EXPECT_EQ(m_browser.DocumentName(), "ZOD1A.TMP.htm");
+}
+
+TEST(WebBrowser2Zoom, StepsAsBrowsersDoAndScalesEveryPointSize) {
+    const struct {
+        int from, steps, to;
+    } steps[] = {{100, 1, 110}, {100, -1, 90}, {100, 3, 150}, {250, 1, 300},  {300, 1, 300},
+                 {67, -1, 50},  {50, -1, 50},  {120, 1, 125}, {120, -1, 110}, {100, 0, 100}};
+    for (const auto& c : steps)
+        EXPECT_EQ(CWebBrowser2::ZoomStep(c.from, c.steps), c.to) << c.from << " " << c.steps;
+    EXPECT_EQ(CWebBrowser2::ZoomedHtml(
+                  "BODY { font-size: 10pt; } P.x {FONT-SIZE:9.5pt} A { font-size: 12px }", 150),
+              "BODY { font-size: 15pt; } P.x {FONT-SIZE:14.25pt} A { font-size: 12px }");
+    EXPECT_EQ(CWebBrowser2::ZoomedHtml("<P>10pt</P>", 200), "<P>10pt</P>");
+}
+
+TEST_F(WebBrowser2Test, ZoomShowsThePageAgainAndCtrlWheelStepsIt) {
+    const std::string styled = m_dir.File("ZOD3C.TMP.htm");
+    WriteBytes(styled, "<HTML><HEAD><STYLE>P { font-size: 10pt; }</STYLE></HEAD><BODY><P>tekstas</P>" +
+                           Lines("row", 100) + "</BODY></HTML>");
+    const auto size = [this] { return m_browser.document()->begin().charFormat().fontPointSize(); };
+    m_browser.Navigate(styled);
+    EXPECT_EQ(size(), 10.0);
+    m_browser.verticalScrollBar()->setValue(m_browser.verticalScrollBar()->maximum() / 2);
+    m_browser.SetZoom(150);
+    EXPECT_EQ(m_browser.Zoom(), 150);
+    EXPECT_EQ(size(), 15.0);
+    EXPECT_EQ(m_browser.CurrentPath(), styled);
+    // The page stays where it was read, about halfway down.
+    EXPECT_NEAR(m_browser.verticalScrollBar()->value(), m_browser.verticalScrollBar()->maximum() / 2, 3);
+    // Every later page comes at the same size; the ends of the range hold.
+    m_browser.Navigate(styled);
+    EXPECT_EQ(size(), 15.0);
+    m_browser.SetZoom(301);
+    EXPECT_EQ(m_browser.Zoom(), 300);
+    m_browser.SetZoom(49);
+    EXPECT_EQ(m_browser.Zoom(), 50);
+    m_browser.SetZoom(100);
+    EXPECT_EQ(size(), 10.0);
+
+    // Ctrl+wheel: a notch a step, reported; the small steps of a smooth wheel add up first.
+    std::vector<int> reported;
+    m_browser.SetZoomChanged([&reported](int percent) { reported.push_back(percent); });
+    const auto wheel = [this](int dy, Qt::KeyboardModifiers modifiers) {
+        const QPointF at(10, 10);
+        QWheelEvent event(at, m_browser.viewport()->mapToGlobal(at), QPoint(), QPoint(0, dy), Qt::NoButton,
+                          modifiers, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(m_browser.viewport(), &event);
+    };
+    wheel(120, Qt::ControlModifier);
+    wheel(60, Qt::ControlModifier);
+    EXPECT_EQ(reported, std::vector<int>({110}));
+    wheel(60, Qt::ControlModifier);
+    wheel(-120, Qt::ControlModifier);
+    EXPECT_EQ(reported, std::vector<int>({110, 125, 110}));
+    wheel(-120, Qt::NoModifier);
+    EXPECT_EQ(reported.size(), 3u);
+    EXPECT_EQ(size(), 11.0);
 }
 
 #include "WebBrowser2Test.moc"
