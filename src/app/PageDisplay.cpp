@@ -117,6 +117,8 @@ std::string CZodynasDlg::PageHead() const {
 }
 
 void CZodynasDlg::ShowBody(std::string title, const std::string& body, int entry, bool bPutTitle) {
+    if (!m_bReplaying)
+        AddToTrail({title, body, entry, bPutTitle, m_direction, m_listIndex->Selection()});
     const std::string head = PageHead();
     // The page file, or nothing when none can be written whole (no private folder, a full disk, a
     // size limit); an empty or cut ".TMP" file is left for the sweeps.
@@ -150,8 +152,10 @@ void CZodynasDlg::ShowBody(std::string title, const std::string& body, int entry
     update(m_layout.topStrip.adjusted(0, 0, 0, 1));
 
     title = TrimPage(title);
-    // A page held in memory has no file for the history to show again.
-    m_listHistory->Record(title, htmPath, m_settings.bShowHistory != 0);
+    // A page held in memory has no file for the history to show again. Going back and forth
+    // shows pages again and records nothing.
+    if (!m_bReplaying)
+        m_listHistory->Record(title, htmPath, m_settings.bShowHistory != 0);
     const std::string previous = m_browser->CurrentPath();
     if (htmPath.empty())
         m_browser->ShowText(PageComposer::ComposePage(head, MemoryPageNote() + body), kMemoryPage);
@@ -235,6 +239,33 @@ void CZodynasDlg::ShowLinkPage(const std::string& text, int entry) {
     // A link names English articles, which the Lithuanian index does not hold: its selection stays
     // where it was, and the entry box and the history get the page's own English headword.
     ShowPage(text, -1, true);
+}
+
+void CZodynasDlg::AddToTrail(SVisit visit) {
+    // A new page after going back drops the pages ahead, as in a browser.
+    m_trail.resize(static_cast<std::size_t>(m_nTrailAt + 1));
+    m_trail.push_back(std::move(visit));
+    if (m_trail.size() > kMaxTrail)
+        m_trail.erase(m_trail.begin());
+    m_nTrailAt = static_cast<int>(m_trail.size()) - 1;
+}
+
+bool CZodynasDlg::GoInTrail(int step) {
+    const int at = m_nTrailAt + step;
+    if (at < 0 || at >= static_cast<int>(m_trail.size()))
+        return false;
+    m_nTrailAt = at;
+    const SVisit visit = m_trail[static_cast<std::size_t>(at)];
+    m_bReplaying = true;
+    if (visit.direction != m_direction)
+        SwitchDirection(visit.direction);
+    // The page is rendered again from its text, so no page file needs to outlive its showing;
+    // the entry box and the index show it as they did.
+    ShowBody(visit.title, visit.body, visit.entry, visit.bPutTitle);
+    m_bReplaying = false;
+    m_listIndex->SetTopIndex(visit.row - 3);
+    m_listIndex->Select(visit.row);
+    return true;
 }
 
 void CZodynasDlg::NavigateToPage(const std::string& path) {

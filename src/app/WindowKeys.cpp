@@ -32,6 +32,8 @@ CWindowKeys::CWindowKeys(QWidget* window, QWidget* page, QLineEdit* entryBox, SA
         shortcut(QKeySequence(keys), m_actions.zoomIn);
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus), m_actions.zoomOut);
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_0), m_actions.zoomReset);
+    shortcut(QKeySequence(Qt::ALT | Qt::Key_Left), m_actions.back);
+    shortcut(QKeySequence(Qt::ALT | Qt::Key_Right), m_actions.forward);
     // The Menu key opens the window menu wherever the focus is; letters typed while the page has
     // the focus go on into the entry box, as in a browser.
     entryBox->installEventFilter(this);
@@ -41,6 +43,10 @@ CWindowKeys::CWindowKeys(QWidget* window, QWidget* page, QLineEdit* entryBox, SA
 bool CWindowKeys::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_page && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Backspace && key->modifiers() == Qt::NoModifier) {
+            m_actions.back();
+            return true;
+        }
         const Qt::KeyboardModifiers commands = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
         // Space still scrolls the page, Ctrl+C still copies from it.
         if (!(key->modifiers() & commands) && !key->text().isEmpty() && key->text().at(0).isPrint() &&

@@ -26,6 +26,9 @@ public:
         std::function<void()> zoomIn;
         std::function<void()> zoomOut;
         std::function<void()> zoomReset;
+        // Back and forward over the pages shown (Alt+Left / Alt+Right, Backspace on the page).
+        std::function<void()> back;
+        std::function<void()> forward;
         // The window menu, or null before it is built.
         std::function<QMenu*()> menu;
     };

@@ -225,6 +225,9 @@ void CZodynasDlg::CreateChildren() {
     // The stored text size from the first page on; Ctrl+wheel over the page changes it there.
     m_browser->SetZoom(m_settings.nZoom);
     m_browser->SetZoomChanged([this](int percent) { m_settings.nZoom = percent; });
+    // The view's own history knows page files that are gone: its back and forward (the mouse's
+    // side buttons, its own keys) go along the window's trail instead.
+    m_browser->SetHistoryStep([this](int step) { GoInTrail(step); });
     CWindowKeys::SActions keys;
     keys.print = actions.print;
     keys.help = actions.help;
@@ -234,6 +237,8 @@ void CZodynasDlg::CreateChildren() {
     keys.zoomIn = [this] { SetPageZoom(CWebBrowser2::ZoomStep(m_settings.nZoom, 1)); };
     keys.zoomOut = [this] { SetPageZoom(CWebBrowser2::ZoomStep(m_settings.nZoom, -1)); };
     keys.zoomReset = [this] { SetPageZoom(100); };
+    keys.back = [this] { GoBack(); };
+    keys.forward = [this] { GoForward(); };
     keys.menu = [this] { return SystemMenu(); };
     new CWindowKeys(this, m_browser, m_editWord, std::move(keys));
 }

@@ -93,6 +93,9 @@ public:
     // not the word itself, with suggestions; a word that reached nothing gets a page that says so.
     void ShowAnswer(const std::string& typed, const std::optional<std::string>& word,
                     const Lookup::SResult& found);
+    // Back and forward over the pages shown in this run: false at either end of the trail.
+    bool GoBack() { return GoInTrail(-1); }
+    bool GoForward() { return GoInTrail(1); }
     // The page of a followed link, with the English entry the link list found.
     void ShowLinkPage(const std::string& text, int entry);
     void OnBeforeNavigate2(const std::string& url, bool& bCancel);
@@ -205,6 +208,23 @@ private:
     int m_nPrevHeight = 0;
     // Where the history's label was last laid out; -1 while the history is hidden.
     int m_nLabelX = -1;
+
+    // The trail of pages shown in this run, each with what shows it again, and where in it the
+    // window stands; going back and forth moves along it without adding to it.
+    struct SVisit {
+        std::string title;
+        std::string body;
+        int entry = -1;
+        bool bPutTitle = false;
+        EDirection direction = EDirection::Forward;
+        int row = -1; // the index row selected with it
+    };
+    static constexpr std::size_t kMaxTrail = 100;
+    std::vector<SVisit> m_trail;
+    int m_nTrailAt = -1;
+    bool m_bReplaying = false;
+    void AddToTrail(SVisit visit);
+    bool GoInTrail(int step);
 
     std::string m_strPendingPage;
     int m_nPendingEntry = -1;

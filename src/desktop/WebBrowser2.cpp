@@ -6,6 +6,7 @@
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileInfo>
+#include <QMouseEvent>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QRegularExpression>
@@ -172,6 +173,28 @@ void CWebBrowser2::SetZoom(int percent) {
     const double share = bar->maximum() > 0 ? static_cast<double>(bar->value()) / bar->maximum() : 0.0;
     Load(m_urlShown, m_strShownHtml);
     bar->setValue(static_cast<int>(share * bar->maximum() + 0.5));
+}
+
+void CWebBrowser2::backward() {
+    if (m_fnHistoryStep)
+        m_fnHistoryStep(-1);
+}
+
+void CWebBrowser2::forward() {
+    if (m_fnHistoryStep)
+        m_fnHistoryStep(1);
+}
+
+void CWebBrowser2::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::BackButton || event->button() == Qt::ForwardButton) {
+        if (event->button() == Qt::BackButton)
+            backward();
+        else
+            forward();
+        event->accept();
+        return;
+    }
+    QTextBrowser::mousePressEvent(event);
 }
 
 void CWebBrowser2::wheelEvent(QWheelEvent* event) {

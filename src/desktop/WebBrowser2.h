@@ -60,16 +60,24 @@ public:
     // Ctrl+wheel over the page changes the zoom one step per notch and reports it here.
     void SetZoomChanged(std::function<void(int percent)> handler) { m_fnZoomChanged = std::move(handler); }
 
+    // Back and forward (its own keys, the mouse's side buttons) are handed to the owner, which
+    // keeps the pages shown; the view's own history of page files is never followed.
+    void SetHistoryStep(std::function<void(int step)> handler) { m_fnHistoryStep = std::move(handler); }
+    void backward() override;
+    void forward() override;
+
     // Serves the page being loaded from the bytes already read and decoded.
     QVariant loadResource(int type, const QUrl& name) override;
 
 protected:
     void wheelEvent(QWheelEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     int m_nZoom = 100;
     int m_nWheelRest = 0;
     std::function<void(int)> m_fnZoomChanged;
+    std::function<void(int)> m_fnHistoryStep;
     // The page shown as it came, before the zoom, and its address.
     QString m_strShownHtml;
     QUrl m_urlShown;

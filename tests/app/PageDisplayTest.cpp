@@ -141,6 +141,51 @@ TEST_F(PageDisplayTest, TheTextSizeKeysZoomThePageAndTheSizeStaysForTheNextRun) 
     EXPECT_EQ(PageView(dlg)->Zoom(), 150);
 }
 
+TEST_F(PageDisplayTest, BackAndForwardGoOverThePagesShownNeverToAPageThatIsGone) {
+    auto dlg = Start();
+    ASSERT_TRUE(m_bInitResult);
+    dlg->activateWindow();
+    LEKSTAR_WAIT_TRUE(dlg->isActiveWindow());
+    const auto shown = [&] { return ReadAll(PageView(dlg)->CurrentPath()); };
+    EXPECT_FALSE(dlg->GoBack()); // nothing shown yet
+    // house, Enter, the link "home".
+    EntryBox(dlg)->setText("house");
+    QTest::keyClick(EntryBox(dlg), Qt::Key_Return);
+    ASSERT_NE(shown().find("namas"), std::string::npos);
+    bool cancel = false;
+    dlg->OnBeforeNavigate2(CTempFolder::Path() + "/home", cancel);
+    LEKSTAR_WAIT_TRUE(!dlg->IsTimerRunning(TIMER_SHOWPAGE));
+    ASSERT_NE(shown().find("namai"), std::string::npos);
+    EXPECT_EQ(EntryBox(dlg)->text(), "home");
+    // Alt+Left: the house page again, with its word and its row; Alt+Right: home.
+    QTest::keyClick(EntryBox(dlg), Qt::Key_Left, Qt::AltModifier);
+    EXPECT_NE(shown().find("namas"), std::string::npos);
+    EXPECT_EQ(EntryBox(dlg)->text(), "house");
+    EXPECT_EQ(IndexList(dlg)->Selection(), 5);
+    QTest::keyClick(EntryBox(dlg), Qt::Key_Right, Qt::AltModifier);
+    EXPECT_NE(shown().find("namai"), std::string::npos);
+    EXPECT_EQ(IndexList(dlg)->Selection(), 4);
+    EXPECT_FALSE(dlg->GoForward()); // the end of the trail
+    // Backspace on the page and the mouse's back button go back too; the history is not touched.
+    const std::vector<std::string> history = HistoryList(dlg)->Items();
+    PageView(dlg)->setFocus();
+    LEKSTAR_WAIT_TRUE(PageView(dlg)->hasFocus());
+    QTest::keyClick(PageView(dlg), Qt::Key_Backspace);
+    EXPECT_NE(shown().find("namas"), std::string::npos);
+    EXPECT_FALSE(dlg->GoBack()); // the start of the trail
+    QTest::mousePress(PageView(dlg)->viewport(), Qt::ForwardButton);
+    EXPECT_NE(shown().find("namai"), std::string::npos);
+    QTest::mousePress(PageView(dlg)->viewport(), Qt::BackButton);
+    EXPECT_NE(shown().find("namas"), std::string::npos);
+    EXPECT_EQ(HistoryList(dlg)->Items(), history);
+    // A new page after going back drops the pages ahead.
+    EntryBox(dlg)->setText("cat");
+    QTest::keyClick(EntryBox(dlg), Qt::Key_Return);
+    EXPECT_FALSE(dlg->GoForward());
+    EXPECT_TRUE(dlg->GoBack());
+    EXPECT_NE(shown().find("namas"), std::string::npos);
+}
+
 TEST_F(PageDisplayTest, LinksAreInterceptedAndShownTwentyMillisecondsLater) {
     auto dlg = Start();
     ASSERT_TRUE(m_bInitResult);
