@@ -327,30 +327,6 @@ void CZodynasDlg::ToggleHistory() {
     m_buttons->ShowHistory(IsHistoryShown());
 }
 
-void CZodynasDlg::SetPageZoom(int percent) {
-    m_browser->SetZoom(percent);
-    m_settings.nZoom = m_browser->Zoom();
-}
-
-void CZodynasDlg::PrintPage() {
-    if (m_browser->HasDocument())
-        m_browser->PrintWithDialog(this);
-}
-
-void CZodynasDlg::ShowHelp() {
-    // A compiled help file beside the program wins; otherwise the help page of the HTM folder.
-    const QString chm = QString::fromStdString(m_app.ProgramDir() + "/Lekstar.chm");
-    const std::string page = m_app.ProgramDir() + "/HTM/Pagalba.htm";
-    const QString pageName = QString::fromStdString(page);
-    if (OpenUrl(QUrl::fromLocalFile(QFileInfo::exists(chm) ? chm : pageName)))
-        return;
-    // No program to open it: the help page in the window's own view, or where it should be.
-    if (QFileInfo(pageName).isFile())
-        NavigateToPage(page);
-    else
-        MessageBox(WindowTexts::Cp(WindowTexts::kNoHelp) + QtText::PathText(page), QMessageBox::Information);
-}
-
 void CZodynasDlg::ShowAbout() {
     MessageBox(AboutText(), QMessageBox::Information);
 }
