@@ -51,8 +51,10 @@ bool CWindowKeys::eventFilter(QObject* watched, QEvent* event) {
         // Space still scrolls the page, Ctrl+C still copies from it.
         if (!(key->modifiers() & commands) && !key->text().isEmpty() && key->text().at(0).isPrint() &&
             !key->text().at(0).isSpace()) {
+            // The letter starts a new word, as a browser's find-as-you-type does: the old one is
+            // selected and the key replaces it.
             m_entryBox->setFocus(Qt::ShortcutFocusReason);
-            m_entryBox->end(false);
+            m_entryBox->selectAll();
             QKeyEvent press(QEvent::KeyPress, key->key(), key->modifiers(), key->text());
             QApplication::sendEvent(m_entryBox, &press);
             return true;

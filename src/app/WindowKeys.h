@@ -11,9 +11,9 @@ class QWidget;
 
 // The main window's keyboard beyond its children's own keys: the shortcuts (Ctrl+L / Ctrl+F to
 // the entry box, Ctrl+P print, F1 help, Ctrl+Q end, Ctrl+1 / Ctrl+2 the English / Lithuanian
-// index, Ctrl++ / Ctrl+= / Ctrl+- / Ctrl+0 the page's text size), letters typed while the page has
-// the focus going on into the entry box, and the Menu key in the entry box opening the window
-// menu under it.
+// index, Ctrl++ / Ctrl+= / Ctrl+- / Ctrl+0 the page's text size, Alt+Left / Alt+Right back and
+// forward), a letter typed while the page has the focus starting a new word in the entry box,
+// Backspace there going back, and the Menu key in the entry box opening the window menu under it.
 class CWindowKeys : public QObject {
 public:
     struct SActions {

@@ -352,26 +352,30 @@ TEST_F(NavigationTest, KeysOfTheWindowAndLettersTypedIntoThePage) {
     LEKSTAR_WAIT_TRUE(dlg->isActiveWindow());
     EntryBox(dlg)->setText("cat");
     dlg->OnOK();
-    // Letters typed into the page go on into the entry box, and the index follows them.
+    // A letter typed into the page starts a new word in the entry box, the old one replaced, and
+    // the index follows; the next letters go on in the entry box.
     PageView(dlg)->setFocus();
     LEKSTAR_WAIT_TRUE(PageView(dlg)->hasFocus());
-    QTest::keyClick(PageView(dlg), Qt::Key_S);
+    QTest::keyClick(PageView(dlg), Qt::Key_D);
     EXPECT_TRUE(EntryBox(dlg)->hasFocus());
-    EXPECT_EQ(EntryBox(dlg)->text(), "cats");
+    EXPECT_EQ(EntryBox(dlg)->text(), "d");
+    QTest::keyClicks(EntryBox(dlg), "og");
+    EXPECT_EQ(EntryBox(dlg)->text(), "dog");
+    EXPECT_EQ(IndexList(dlg)->Selection(), 3);
     // Space and Ctrl+C stay the page's.
     PageView(dlg)->setFocus();
     LEKSTAR_WAIT_TRUE(PageView(dlg)->hasFocus());
     QTest::keyClick(PageView(dlg), Qt::Key_Space);
     QTest::keyClick(PageView(dlg), Qt::Key_C, Qt::ControlModifier);
     EXPECT_TRUE(PageView(dlg)->hasFocus());
-    EXPECT_EQ(EntryBox(dlg)->text(), "cats");
+    EXPECT_EQ(EntryBox(dlg)->text(), "dog");
     // Ctrl+L and Ctrl+F: the entry box with its text selected.
     for (const Qt::Key key : {Qt::Key_L, Qt::Key_F}) {
         PageView(dlg)->setFocus();
         LEKSTAR_WAIT_TRUE(PageView(dlg)->hasFocus());
         QTest::keyClick(PageView(dlg), key, Qt::ControlModifier);
         EXPECT_TRUE(EntryBox(dlg)->hasFocus());
-        EXPECT_EQ(EntryBox(dlg)->selectedText(), "cats");
+        EXPECT_EQ(EntryBox(dlg)->selectedText(), "dog");
     }
     // Ctrl+2 and Ctrl+1 switch the index.
     QTest::keyClick(EntryBox(dlg), Qt::Key_2, Qt::ControlModifier);
