@@ -28,6 +28,9 @@ CButtonBar::CButtonBar(QWidget* window, bool bLarge, bool bHighColour, const SAc
     button(m_help, IDC_HELP, "IDC_HELP", actions.help);
     button(m_english, IDC_ENGLISH, "IDC_ENGLISH", actions.english);
     button(m_lithuanian, IDC_LITHUANIAN, "IDC_LITHUANIAN", actions.lithuanian);
+    // The two switches are toggle buttons, and say so to a screen reader with their state.
+    m_alwaysOnTop->setCheckable(true);
+    m_history->setCheckable(true);
 }
 
 int CButtonBar::Picture(const BitmapIds::SVariants& variants) const {
@@ -49,12 +52,14 @@ void CButtonBar::ShowDirection(bool bReverse) {
 void CButtonBar::ShowAlwaysOnTop(bool bOn) {
     m_alwaysOnTop->LoadBitmaps(Picture(bOn ? BitmapIds::kAlwaysOnTopOn : BitmapIds::kAlwaysOnTopOff),
                                PressedPicture());
+    m_alwaysOnTop->setChecked(bOn);
     m_alwaysOnTop->repaint();
 }
 
 void CButtonBar::ShowHistory(bool bShown) {
     m_history->LoadBitmaps(Picture(bShown ? BitmapIds::kHistoryShown : BitmapIds::kHistoryHidden),
                            PressedPicture());
+    m_history->setChecked(bShown);
     m_history->repaint();
 }
 

@@ -245,6 +245,7 @@ private:
     std::unique_ptr<CSplashDlg> m_splash;
 
     void LoadSettings();
+    static void InstallAccessibleFactory();
     // The stages of OnInitDialog, in their order.
     void CreateChildren();
     void ShowSplash(const QRect& screenRect);

@@ -113,6 +113,29 @@ TEST_F(ZodynasDlgTest, EveryControlHasANameForScreenReaders) {
     EXPECT_EQ(name(PageView(dlg)), "Vertimas");
     EXPECT_EQ(name(IndexList(dlg)), "Indeksas");
     EXPECT_EQ(name(HistoryList(dlg)), "Praeitis");
+
+    // The main window is a window named by its caption.
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(dlg.get());
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->role(), QAccessible::Window);
+    EXPECT_EQ(window->text(QAccessible::Name).toStdString(), "LEKSTAR");
+    // The two switches are toggle buttons with their state, whichever way they are switched;
+    // the other buttons are not.
+    const auto state = [](QWidget* w) { return QAccessible::queryAccessibleInterface(w)->state(); };
+    EXPECT_TRUE(state(Button(dlg, "IDC_ALWAYSONTOP")).checkable);
+    EXPECT_FALSE(state(Button(dlg, "IDC_ALWAYSONTOP")).checked);
+    QTest::mouseClick(Button(dlg, "IDC_ALWAYSONTOP"), Qt::LeftButton);
+    EXPECT_TRUE(dlg->IsAlwaysOnTop());
+    EXPECT_TRUE(state(Button(dlg, "IDC_ALWAYSONTOP")).checked);
+    dlg->ToggleAlwaysOnTop();
+    EXPECT_FALSE(state(Button(dlg, "IDC_ALWAYSONTOP")).checked);
+    EXPECT_TRUE(state(Button(dlg, "IDC_HISTORY")).checkable);
+    EXPECT_EQ(state(Button(dlg, "IDC_HISTORY")).checked, dlg->IsHistoryShown());
+    dlg->ToggleHistory();
+    EXPECT_EQ(state(Button(dlg, "IDC_HISTORY")).checked, dlg->IsHistoryShown());
+    QTest::mouseClick(Button(dlg, "IDC_HISTORY"), Qt::LeftButton);
+    EXPECT_EQ(state(Button(dlg, "IDC_HISTORY")).checked, dlg->IsHistoryShown());
+    EXPECT_FALSE(state(Button(dlg, "IDC_PRINT")).checkable);
 }
 
 TEST_F(ZodynasDlgTest, ButtonsCarryTheBitmapsOfTheLayoutAndState) {
