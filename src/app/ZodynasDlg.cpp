@@ -3,6 +3,7 @@
 
 #include "app/ButtonBar.h"
 #include "app/TimerSet.h"
+#include "app/WindowAccessible.h"
 #include "app/WindowKeys.h"
 #include "app/WindowMenu.h"
 #include "app/WindowTexts.h"
@@ -17,8 +18,6 @@
 #include "lists/VListBoxHistory.h"
 #include "lists/WordEdit.h"
 
-#include <QAccessible>
-#include <QAccessibleWidget>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
@@ -33,32 +32,19 @@
 #include <QUrl>
 #include <QWindow>
 
-#include <mutex>
 #include <utility>
 
 namespace {
 
 using QtText::FromCp1257;
 
-// The main window is announced as a window, not a dialog, named by its caption.
-QAccessibleInterface* WindowAccessible(const QString& className, QObject* object) {
-    if (className == QLatin1String("CZodynasDlg") && object != nullptr && object->isWidgetType())
-        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
-    return nullptr;
-}
-
 constexpr const char* kCaptionAbout = "Apie";
 
 } // namespace
 
-void CZodynasDlg::InstallAccessibleFactory() {
-    static std::once_flag s_once;
-    std::call_once(s_once, [] { QAccessible::installFactory(WindowAccessible); });
-}
-
 CZodynasDlg::CZodynasDlg(CZodynasApp& app, QWidget* parent)
     : QDialog(parent), m_app(app), m_timers(std::make_unique<CTimerSet>([this](int id) { OnTimer(id); })) {
-    InstallAccessibleFactory();
+    InstallWindowAccessible();
     setObjectName("LEKSTAR");
     setSizeGripEnabled(false);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |

@@ -245,7 +245,6 @@ private:
     std::unique_ptr<CSplashDlg> m_splash;
 
     void LoadSettings();
-    static void InstallAccessibleFactory();
     // The stages of OnInitDialog, in their order.
     void CreateChildren();
     void ShowSplash(const QRect& screenRect);
