@@ -233,7 +233,7 @@ void CZodynasDlg::ShowLinkPage(const std::string& text, int entry) {
     if (!IsReverse()) {
         // The English index moves to the linked entry, whose place among its homonyms the title
         // carries.
-        m_listIndex->SetSelection(entry);
+        m_listIndex->Select(entry);
         ShowPage(text, entry);
         return;
     }

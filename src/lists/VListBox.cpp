@@ -215,6 +215,8 @@ void CVListBox::paintEvent(QPaintEvent* event) {
         if (y > paint.bottom || y < 0)
             break;
     }
+    if (hasFocus())
+        PaintFocusMark(painter);
     AnnounceSelection();
 }
 
@@ -386,9 +388,13 @@ void CVListBox::OnClick(int y) {
         row = -1;
     m_nSelection = row;
     Repaint();
+    Choose(row);
+}
+
+void CVListBox::Choose(int row) {
     m_pOwner->SetActiveList(m_bHistory ? EWordList::History : EWordList::Index);
     if (m_bHistory) {
-        const std::string path = PagePath(m_nSelection);
+        const std::string path = PagePath(row);
         if (!path.empty())
             m_pOwner->NavigateToPage(path);
     } else if (row >= 0) {
@@ -397,6 +403,53 @@ void CVListBox::OnClick(int y) {
         else
             m_pOwner->ShowForwardEntry(row);
     }
+}
+
+void CVListBox::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Up:
+        m_pOwner->LineUp();
+        break;
+    case Qt::Key_Down:
+        m_pOwner->LineDown();
+        break;
+    case Qt::Key_PageUp:
+        m_pOwner->PageUp();
+        break;
+    case Qt::Key_PageDown:
+        m_pOwner->PageDown();
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        Choose(m_nSelection);
+        break;
+    default:
+        QAbstractScrollArea::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+void CVListBox::focusInEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusInEvent(event);
+    // The keys go where the focus is: Tab to the history hands the arrows to it.
+    m_pOwner->SetActiveList(m_bHistory ? EWordList::History : EWordList::Index);
+    viewport()->update();
+}
+
+void CVListBox::focusOutEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusOutEvent(event);
+    viewport()->update();
+}
+
+void CVListBox::PaintFocusMark(QPainter& painter) {
+    const int row = std::max(m_nSelection, 0);
+    const int y = m_nTopMargin + (row - m_nTopIndex) * m_nRowHeight;
+    if (row < m_nTopIndex || y >= viewport()->height())
+        return;
+    painter.setPen(QPen(row == m_nSelection ? m_style.selText : m_style.text, 1, Qt::DotLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRect(1, y, viewport()->width() - 3, m_nRowHeight - 1));
 }
 
 void CVListBox::wheelEvent(QWheelEvent* event) {

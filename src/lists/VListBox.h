@@ -24,7 +24,10 @@ class QAccessibleEvent;
 //
 // The list draws itself, follows its scroll bar and reports clicks; moving the selection by keys,
 // wheel and the scroll-bar arrows belongs to the owner's navigation routines, which select a row
-// (Select) or set the list's state and call Repaint. The owner and the row source outlive the list.
+// (Select) or set the list's state and call Repaint. A list that takes the keyboard focus (the
+// history, by Tab) becomes the one the owner's keys drive, hands its own arrow and page keys to
+// the owner, takes Enter as a click on the selected row and marks that row with a focus frame.
+// The owner and the row source outlive the list.
 // Colours and the layout size are the style it is given.
 class CVListBox : public QAbstractScrollArea {
     Q_OBJECT
@@ -106,6 +109,9 @@ protected:
 
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -146,6 +152,10 @@ private:
     void OnScrollAction(int action);
     void OnEndScroll();
     void OnClick(int y);
+    // A row chosen by a click or by Enter: the owner shows it.
+    void Choose(int row);
+    // The dotted frame around the selected row (or the top one) while the list has the focus.
+    void PaintFocusMark(QPainter& painter);
 
     static AccessibilityUpdate s_fnAccessibilityUpdate;
     CListOwner* m_pOwner;

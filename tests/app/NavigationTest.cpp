@@ -300,7 +300,7 @@ TEST_F(NavigationTest, AClickInTheIndexLeavesTheKeysWithTheIndex) {
     EXPECT_TRUE(EntryBox(dlg)->hasFocus());
 }
 
-TEST_F(NavigationTest, OnlyTheEntryBoxAndTheShownHistoryAreTabStops) {
+TEST_F(NavigationTest, OnlyTheEntryBoxAndTheShownHistoryAreTabStopsAndTheFocusedOneTakesTheKeys) {
     auto dlg = Start();
     ASSERT_TRUE(m_bInitResult);
     dlg->activateWindow();
@@ -318,10 +318,33 @@ TEST_F(NavigationTest, OnlyTheEntryBoxAndTheShownHistoryAreTabStops) {
     EXPECT_TRUE(EntryBox(dlg)->hasFocus());
     dlg->ToggleHistory();
     ASSERT_TRUE(dlg->IsHistoryShown());
+    for (const char* word : {"cat", "house", "dog"}) {
+        EntryBox(dlg)->setText(word);
+        dlg->OnOK();
+    }
+    dlg->SetActiveList(EWordList::Index);
     QTest::keyClick(EntryBox(dlg), Qt::Key_Tab);
     EXPECT_TRUE(HistoryList(dlg)->hasFocus());
-    QTest::keyClick(HistoryList(dlg), Qt::Key_Tab);
+    // The focused history drives the keys and shows the row chosen with Enter; the index stays.
+    CVListBoxHistory* history = HistoryList(dlg);
+    EXPECT_EQ(dlg->ActiveList(), EWordList::History);
+    const int indexRow = IndexList(dlg)->Selection();
+    history->SetSelection(0);
+    QTest::keyClick(history, Qt::Key_Down);
+    EXPECT_EQ(history->Selection(), 1);
+    EXPECT_EQ(EntryBox(dlg)->text(), "house");
+    QTest::keyClick(history, Qt::Key_PageDown);
+    EXPECT_EQ(history->Selection(), 2);
+    QTest::keyClick(history, Qt::Key_Up);
+    EXPECT_EQ(history->Selection(), 1);
+    EXPECT_EQ(IndexList(dlg)->Selection(), indexRow);
+    QTest::keyClick(history, Qt::Key_Return);
+    EXPECT_EQ(PageView(dlg)->CurrentPath(), history->Pages().at("house"));
+    EXPECT_TRUE(history->hasFocus());
+    // Back in the entry box the keys go to the index again.
+    QTest::keyClick(history, Qt::Key_Tab);
     EXPECT_TRUE(EntryBox(dlg)->hasFocus());
+    EXPECT_EQ(dlg->ActiveList(), EWordList::Index);
 }
 
 TEST_F(NavigationTest, AClosedPopupDoesNotSwapTheActiveList) {
@@ -424,6 +447,48 @@ TEST_F(NavigationTest, TheDirectionSwitchResetsEverything) {
     EXPECT_EQ(dlg->Direction(), EDirection::Forward);
     EXPECT_EQ(IndexList(dlg)->LastIndex(), 45);
     EXPECT_EQ(Button(dlg, "IDC_ENGLISH")->NormalId(), 219);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(NavigationTest, ThePageFocusedScrollsByItsKeysAndFollowsItsLinksByTab) {
+    auto dlg = Start();
+    ASSERT_TRUE(m_bInitResult);
+    dlg->activateWindow();
+    LEKSTAR_WAIT_TRUE(dlg->isActiveWindow());
+    CWebBrowser2* page = PageView(dlg);
+    std::string html = "<HTML><BODY>";
+    for (int i = 0; i < 200; ++i)
+        html += "<P>" + std::to_string(i) + "</P>";
+    page->ShowText(html + "</BODY></HTML>", page->CurrentPath());
+    page->setFocus(Qt::MouseFocusReason);
+    LEKSTAR_WAIT_TRUE(page->hasFocus());
+    const int index = IndexList(dlg)->Selection();
+    QScrollBar* bar = page->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 2 * bar->pageStep());
+    QTest::keyClick(page, Qt::Key_PageDown);
+    EXPECT_EQ(bar->value(), bar->pageStep());
+    QTest::keyClick(page, Qt::Key_Down);
+    EXPECT_EQ(bar->value(), bar->pageStep() + bar->singleStep());
+    QTest::keyClick(page, Qt::Key_End);
+    EXPECT_EQ(bar->value(), bar->maximum());
+    QTest::keyClick(page, Qt::Key_Home);
+    EXPECT_EQ(bar->value(), 0);
+    EXPECT_EQ(IndexList(dlg)->Selection(), index);
+    EXPECT_TRUE(page->hasFocus());
+
+    EntryBox(dlg)->setText("house");
+    QTest::keyClick(EntryBox(dlg), Qt::Key_Return);
+    page->setFocus(Qt::MouseFocusReason);
+    LEKSTAR_WAIT_TRUE(page->hasFocus());
+    QTest::keyClick(page, Qt::Key_Tab);
+    EXPECT_TRUE(page->hasFocus());
+    EXPECT_EQ(page->textCursor().selectedText(), "home");
+    QTest::keyClick(page, Qt::Key_Return);
+    LEKSTAR_WAIT_TRUE(EntryBox(dlg)->text() == "home");
+    EXPECT_EQ(IndexList(dlg)->Selection(), 4);
 }
 
 } // namespace
