@@ -406,6 +406,18 @@ void CVListBox::Choose(int row) {
 }
 
 void CVListBox::keyPressEvent(QKeyEvent* event) {
+    // The keys of a focused list move that list, whichever one a click made active meanwhile.
+    const EWordList self = m_bHistory ? EWordList::History : EWordList::Index;
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        m_pOwner->SetActiveList(self);
+        break;
+    default:
+        break;
+    }
     switch (event->key()) {
     case Qt::Key_Up:
         m_pOwner->LineUp();
@@ -432,8 +444,9 @@ void CVListBox::keyPressEvent(QKeyEvent* event) {
 
 void CVListBox::focusInEvent(QFocusEvent* event) {
     QAbstractScrollArea::focusInEvent(event);
-    // The keys go where the focus is: Tab to the history hands the arrows to it.
-    m_pOwner->SetActiveList(m_bHistory ? EWordList::History : EWordList::Index);
+    // Tab to the history hands the entry box's arrows to it too, until the focus comes back.
+    if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason)
+        m_pOwner->SetActiveList(m_bHistory ? EWordList::History : EWordList::Index);
     viewport()->update();
 }
 

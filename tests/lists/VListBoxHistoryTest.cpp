@@ -2,11 +2,13 @@
 #include "lists/VListBoxHistory.h"
 #include "app/DictRows.h"
 #include "lists/ListOwner.h"
+#include "support/GuiWait.h"
 #include "support/TestDict.h"
 
 #include <QApplication>
 #include <QFontMetrics>
 #include <QImage>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QTest>
 
@@ -55,6 +57,9 @@ protected:
     void SetUp() override {
         ASSERT_EQ(m_owner.m_dict.OpenResult(), CDictFile::kOpenOk);
         m_parent.resize(400, 200);
+        // The window's entry box holds the focus, as it does at start.
+        m_entryBox = new QLineEdit(&m_parent);
+        m_entryBox->setGeometry(210, 0, 100, 20);
         m_history = std::make_unique<CVListBoxHistory>(&m_owner, &m_parent);
         m_history->SetStyle(m_style);
         m_history->SetRows(&m_owner.m_rows);
@@ -78,6 +83,7 @@ protected:
     SListStyle m_style = SListStyle::ForScreen(true, false);
     CHistoryOwner m_owner;
     QWidget m_parent;
+    QLineEdit* m_entryBox = nullptr;
     std::unique_ptr<CVListBoxHistory> m_history;
 };
 
@@ -221,6 +227,37 @@ TEST_F(VListBoxHistoryTest, ClicksSelectItemsAndRevisitTheirPages) {
     ClickRow(0);
     EXPECT_EQ(m_history->Selection(), -1);
     EXPECT_EQ(m_owner.m_calls, (Items{"SetActiveList 2"}));
+}
+
+TEST_F(VListBoxHistoryTest, TheFocusedListFramesItsSelectedRowAndTakesItsKeys) {
+    m_history->Record("cat", "/tmp/cat.htm", true);
+    m_history->Record("dog", "/tmp/dog.htm", true);
+    m_history->SetSelection(1);
+    m_parent.activateWindow();
+    // The dotted frame's left edge, in the selected row and in the other one.
+    const auto framed = [this](int row) {
+        Settle();
+        const QImage rows = m_history->viewport()->grab().toImage();
+        const int top = m_history->TopMargin() + row * m_history->RowHeight();
+        bool bDots = false;
+        for (int y = top + 2; y < top + m_history->RowHeight() - 2; ++y)
+            bDots = bDots || rows.pixelColor(1, y) != rows.pixelColor(4, y);
+        return bDots;
+    };
+    EXPECT_FALSE(framed(1));
+    m_history->setFocus(Qt::TabFocusReason);
+    LEKSTAR_WAIT_TRUE(m_history->hasFocus());
+    EXPECT_EQ(m_owner.m_calls, (Items{"SetActiveList 2"}));
+    EXPECT_TRUE(framed(1));
+    EXPECT_FALSE(framed(0));
+    m_owner.m_calls.clear();
+    for (const Qt::Key key : {Qt::Key_Up, Qt::Key_Down, Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Return})
+        QTest::keyClick(m_history.get(), key);
+    EXPECT_EQ(m_owner.m_calls,
+              (Items{"SetActiveList 2", "LineUp", "SetActiveList 2", "LineDown", "SetActiveList 2", "PageUp",
+                     "SetActiveList 2", "PageDown", "SetActiveList 2", "NavigateToPage /tmp/dog.htm"}));
+    m_entryBox->setFocus();
+    EXPECT_FALSE(framed(1));
 }
 
 TEST_F(VListBoxHistoryTest, ARepeatedWordIsBroughtIntoView) {
