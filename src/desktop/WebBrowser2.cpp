@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "desktop/WebBrowser2.h"
 
+#include "desktop/PageAccessible.h"
 #include "desktop/QtText.h"
 
+#include <QAccessible>
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileInfo>
@@ -36,6 +38,54 @@ CWebBrowser2::CWebBrowser2(QWidget* parent) : QTextBrowser(parent) {
     setOpenLinks(false);
     setOpenExternalLinks(false);
     connect(this, &QTextBrowser::anchorClicked, this, &CWebBrowser2::OnAnchorClicked);
+    CPageAccessible::InstallFactory();
+    // A screen reader follows the keyboard from link to link.
+    connect(this, &QTextEdit::selectionChanged, this, [this] {
+        const int link = FocusedLink();
+        if (link < 0 || !hasFocus() || !QAccessible::isActive())
+            return;
+        if (QAccessibleInterface* page = QAccessible::queryAccessibleInterface(this))
+            if (QAccessibleInterface* child = page->child(link)) {
+                QAccessibleEvent focus(child, QAccessible::Focus);
+                QAccessible::updateAccessibility(&focus);
+            }
+    });
+}
+
+std::vector<CWebBrowser2::SLink> CWebBrowser2::Links() const {
+    std::vector<SLink> links;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const QTextCharFormat format = fragment.charFormat();
+            if (!format.isAnchor() || format.anchorHref().isEmpty())
+                continue;
+            // A link drawn in several formats (a bold word in it) is one link.
+            const int start = fragment.position();
+            if (!links.empty() && links.back().end == start && links.back().href == format.anchorHref()) {
+                links.back().end += fragment.length();
+                links.back().text += fragment.text();
+                continue;
+            }
+            links.push_back({start, start + fragment.length(), format.anchorHref(), fragment.text()});
+        }
+    }
+    return links;
+}
+
+int CWebBrowser2::FocusedLink() const {
+    const QTextCursor cursor = textCursor();
+    if (!cursor.hasSelection())
+        return -1;
+    const std::vector<SLink> links = Links();
+    for (std::size_t i = 0; i < links.size(); ++i)
+        if (links[i].start == cursor.selectionStart() && links[i].end == cursor.selectionEnd())
+            return static_cast<int>(i);
+    return -1;
+}
+
+void CWebBrowser2::FollowLink(const QString& href) {
+    OnAnchorClicked(QUrl(href));
 }
 
 bool CWebBrowser2::BeforeNavigate2(const std::string& target) {

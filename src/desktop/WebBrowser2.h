@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 // The page view: shows local HTML page files written in code page 1257.
 //
@@ -65,6 +66,19 @@ public:
     void SetHistoryStep(std::function<void(int step)> handler) { m_fnHistoryStep = std::move(handler); }
     void backward() override;
     void forward() override;
+
+    // The page's links in their order: their place among its characters, target and text.
+    struct SLink {
+        int start = 0;
+        int end = 0;
+        QString href;
+        QString text;
+    };
+    std::vector<SLink> Links() const;
+    // The link the keyboard is on (Tab and Shift+Tab go from link to link), or -1.
+    int FocusedLink() const;
+    // Follows a link of the page as a click on it would.
+    void FollowLink(const QString& href);
 
     // Serves the page being loaded from the bytes already read and decoded.
     QVariant loadResource(int type, const QUrl& name) override;

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The page view: what every navigation reports, that a cancelled one changes nothing, links
-// clicked with the mouse, anchors, pages in code page 1257 and printing to PDF.
+// clicked with the mouse, anchors, pages in code page 1257, printing to PDF and what a screen reader
+// sees.
 
 #include "desktop/WebBrowser2.h"
 #include "support/TestDict.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QScrollBar>
@@ -298,3 +300,57 @@ TEST_F(WebBrowser2Test, ZoomShowsThePageAgainAndCtrlWheelStepsIt) {
 }
 
 #include "WebBrowser2Test.moc"
+
+TEST_F(WebBrowser2Test, AScreenReaderSeesADocumentWhoseLinksAreLinks) {
+    m_browser.Navigate(m_strFirst);
+    QAccessibleInterface* page = QAccessible::queryAccessibleInterface(&m_browser);
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->role(), QAccessible::Document);
+    const std::vector<std::pair<QString, QString>> links = {{"rest", "rest"},
+                                                            {"close to", "close to"},
+                                                            {"down", "#R2"},
+                                                            {"web", "http://example.com/page"},
+                                                            {"other", "ZOD2B.TMP.htm#R5"},
+                                                            {"word", QString::fromUtf8("\xC5\xBEodis")}};
+    ASSERT_EQ(page->childCount(), static_cast<int>(links.size()));
+    QAccessibleTextInterface* text = page->textInterface();
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->characterCount(), m_browser.toPlainText().size());
+    EXPECT_EQ(text->text(0, 6), "pirmas");
+    for (int i = 0; i < page->childCount(); ++i) {
+        QAccessibleInterface* link = page->child(i);
+        EXPECT_EQ(link->role(), QAccessible::Link);
+        EXPECT_EQ(link->text(QAccessible::Name), links[i].first);
+        EXPECT_EQ(link->text(QAccessible::Description), links[i].second);
+        EXPECT_EQ(link->actionInterface()->actionNames(),
+                  QStringList{QAccessibleActionInterface::pressAction()});
+        const QAccessibleHyperlinkInterface* hyperlink = link->hyperlinkInterface();
+        EXPECT_EQ(text->text(hyperlink->startIndex(), hyperlink->endIndex()), links[i].first);
+        EXPECT_EQ(page->indexOfChild(link), i);
+    }
+    EXPECT_EQ(page->child(static_cast<int>(links.size())), nullptr);
+
+    // Tab goes from link to link, and the one the keyboard is on is focused.
+    m_browser.activateWindow();
+    m_browser.setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return m_browser.hasFocus(); }));
+    EXPECT_EQ(page->focusChild(), nullptr);
+    QTest::keyClick(&m_browser, Qt::Key_Tab);
+    QTest::keyClick(&m_browser, Qt::Key_Tab);
+    EXPECT_EQ(page->focusChild(), page->child(1));
+    EXPECT_TRUE(page->child(1)->state().focused);
+    EXPECT_FALSE(page->child(0)->state().focused);
+
+    // Pressing a link follows it as a click does.
+    m_bCancel = true;
+    m_reports.clear();
+    for (const int i : {1, 5})
+        page->child(i)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(m_reports, (std::vector<std::string>{m_dir.File("close to"), m_dir.File("\xC5\xBEodis")}));
+
+    // Another page has its own links.
+    m_bCancel = false;
+    m_browser.Navigate(m_strSecond);
+    EXPECT_EQ(page->childCount(), 0);
+    EXPECT_EQ(page->focusChild(), nullptr);
+}
