@@ -40,7 +40,7 @@ public:
     QString text(QAccessible::Text t) const override {
         const CWebBrowser2::SLink link = Link();
         if (t == QAccessible::Name)
-            return link.text;
+            return link.text.trimmed();
         return t == QAccessible::Description ? link.href : QString();
     }
     void setText(QAccessible::Text, const QString&) override {}
