@@ -33,6 +33,12 @@ public:
     std::optional<std::string> ReadIfChanged();
     // The clipboard's change notification.
     void MarkChanged() { m_bChanged = true; }
+    // What the clipboard and the selection hold now counts as seen: only what comes after is read.
+    void Settle() {
+        m_bChanged = false;
+        m_bSelectionChanged = false;
+        m_strUnsettled.reset();
+    }
 
     // The selection: what a tick reads of it once it has stayed the same for one tick, so that a
     // word being selected with the mouse is taken when the hand stops, not letter by letter.

@@ -26,6 +26,7 @@ enum ECommandId {
     IDM_ALWAYSONTOP = 1015,
     IDM_SELECTION = 1018,
     IDM_WORDFORMS = 1019,
+    IDM_POPUP = 1020,
 };
 
 enum ETimerId {

@@ -5,6 +5,7 @@
 
 #include "app/ButtonBar.h"
 #include "app/ListNavigation.h"
+#include "app/TranslationPopup.h"
 #include "app/WindowTexts.h"
 #include "app/ZodynasApp.h"
 #include "app/ZodynasDlg.h"
@@ -16,6 +17,9 @@
 #include "lists/WordEdit.h"
 #include "render/Lookup.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -143,19 +147,34 @@ void CZodynasDlg::ShowForWord(const QString& word) {
 }
 
 void CZodynasDlg::OnClipboardTick() {
+    // On top the window translates what comes; behind the other windows the popup does, for
+    // the selection too, and leaves alone what was copied from this program's own window.
+    const bool bPopup = m_settings.bAlwaysOnTop == 0 && m_settings.bPopup != 0;
     std::string word;
-    if (const std::optional<std::string> text = m_clipboard.ReadIfChanged())
+    bool bOwn = false;
+    if (const std::optional<std::string> text = m_clipboard.ReadIfChanged()) {
         word = m_clipboard.TakeWord(*text);
-    if (word.empty() && m_settings.bSelection != 0)
+        bOwn = !word.empty() && QGuiApplication::clipboard()->ownsClipboard();
+    }
+    if (word.empty() && (m_settings.bSelection != 0 || bPopup))
         if (const std::optional<std::string> text = m_clipboard.ReadSelectionIfSettled())
             word = m_clipboard.TakeSelectionWord(*text);
     if (word.empty())
+        return;
+    // A word copied or selected in this program's own window is on the screen already.
+    const QWidget* active = QApplication::activeWindow();
+    if (bPopup && (bOwn || (active != nullptr && active != m_popup.get())))
         return;
 
     KillTimer(TIMER_CLIPBOARD);
     const std::optional<std::string> bytes = UserText::LookupWord(word);
     const Lookup::SResult found =
         bytes ? Lookup::Find(m_dict, m_direction, *bytes, WordForms()) : Lookup::SResult{};
+    if (bPopup) {
+        ShowInPopup(word, bytes, found);
+        SetTimer(TIMER_CLIPBOARD, 200);
+        return;
+    }
     m_listIndex->SetSelection(found.entry);
     if (!found.text.empty()) {
         m_listIndex->SetKeepSelectionVisible(true);

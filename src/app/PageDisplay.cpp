@@ -65,9 +65,17 @@ void CZodynasDlg::ShowPage(std::string text, int entry, bool bPutTitle) {
 
 void CZodynasDlg::ShowAnswer(const std::string& typed, const std::optional<std::string>& word,
                              const Lookup::SResult& found) {
-    // Enter in an empty entry box shows nothing.
+    // Enter in an empty entry box shows nothing. A page of the note alone has no title, so
+    // neither the entry box nor the history changes.
+    if (std::optional<SAnswerPage> page = AnswerPage(typed, word, found))
+        ShowBody(std::move(page->title), page->body, page->entry, false);
+}
+
+std::optional<CZodynasDlg::SAnswerPage> CZodynasDlg::AnswerPage(const std::string& typed,
+                                                                const std::optional<std::string>& word,
+                                                                const Lookup::SResult& found) {
     if (TextUtil::Trim(typed).empty())
-        return;
+        return std::nullopt;
     AnswerNote::SAnswer answer;
     answer.typed = typed;
     answer.how = found.how;
@@ -91,14 +99,11 @@ void CZodynasDlg::ShowAnswer(const std::string& typed, const std::optional<std::
     }
     const std::string note = AnswerNote::Html(answer);
     const std::string text = TrimPage(found.text);
-    if (text.empty()) {
-        // Nothing to show: a page that says so rather than the last word's page under this one.
-        // It has no title, so neither the entry box nor the history changes.
-        ShowBody({}, note, -1, false);
-        return;
-    }
+    // Nothing to show: a page that says so rather than the last word's page under this one.
+    if (text.empty())
+        return SAnswerPage{{}, note, -1};
     SPageText page = SplitPage(text);
-    ShowBody(std::move(page.title), note + page.body, found.entry, false);
+    return SAnswerPage{std::move(page.title), note + page.body, found.entry};
 }
 
 std::string CZodynasDlg::OtherDirectionRecord(const std::string& word) {

@@ -49,6 +49,8 @@ void LoadSettings(SSettings& s) {
             s.bSelection = 0;
         if (!QuerySwitch(user, "Formos", s.bWordForms))
             s.bWordForms = 1;
+        if (!QuerySwitch(user, "Langelis", s.bPopup))
+            s.bPopup = 0;
         QueryInt(user, "Kalba", s.nDirection, 0);
         QueryInt(user, "PosX", s.nPosX, 0);
         QueryInt(user, "PosY", s.nPosY, 0);
@@ -96,6 +98,7 @@ void SaveSettings(SSettings& s, const QRect& frameGeometry, const std::string& e
     user.SetDWORD("Eiga", s.bShowHistory != 0 ? 1u : 0u);
     user.SetDWORD("Zymejimas", s.bSelection != 0 ? 1u : 0u);
     user.SetDWORD("Formos", s.bWordForms != 0 ? 1u : 0u);
+    user.SetDWORD("Langelis", s.bPopup != 0 ? 1u : 0u);
     SetInt(user, "Kalba", s.nDirection);
     // Whatever the window's state (minimised, maximised), the rectangle of this moment is kept.
     SetInt(user, "PosX", frameGeometry.left());

@@ -13,6 +13,7 @@ struct SSettings {
     int bShowHistory = 0; // "Eiga": history panel shown
     int bSelection = 0;   // "Zymejimas": the watch reads the primary selection too
     int bWordForms = 1;   // "Formos": inflected words lead to their dictionary forms
+    int bPopup = 0;       // "Langelis": words from other programs in a popup while not on top
     int nDirection = 0;   // "Kalba": 0 English index, otherwise Lithuanian; kept as stored
     int nPosX = 0, nPosY = 0, nSizeX = 0, nSizeY = 0; // outer window rectangle; 0 = not stored
     std::string strLastWord;                          // "Zodis", code page 1257

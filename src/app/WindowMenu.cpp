@@ -24,11 +24,18 @@ CWindowMenu::CWindowMenu(QWidget* window, std::function<void(int id)> onCommand,
     m_showHistory = entry("&Show history", IDM_SHOWHISTORY, true);
     m_alwaysOnTop = entry("&Allways on top", IDM_ALWAYSONTOP, true);
     m_selection = entry(WindowTexts::Ui(WindowTexts::kSelectionEntry), IDM_SELECTION, true);
-    // Where the platform keeps no selection (a Wayland compositor without the protocol) there
-    // is nothing to switch; the stored choice stays for the next desktop.
-    const QClipboard* clipboard = QGuiApplication::clipboard();
-    m_selection->setEnabled(clipboard != nullptr && clipboard->supportsSelection());
     m_wordForms = entry(WindowTexts::Ui(WindowTexts::kWordFormsEntry), IDM_WORDFORMS, true);
+    m_popup = entry(WindowTexts::Ui(WindowTexts::kPopupEntry), IDM_POPUP, true);
+    // Where the platform keeps no selection (a Wayland compositor without the protocol), nor
+    // hands a window without the focus the clipboard, there is nothing to switch: the entries say
+    // why, and the stored choices stay for the next desktop.
+    const QClipboard* clipboard = QGuiApplication::clipboard();
+    if (clipboard == nullptr || !clipboard->supportsSelection()) {
+        for (QAction* action : {m_selection, m_popup}) {
+            action->setEnabled(false);
+            action->setText(action->text() + WindowTexts::Ui(WindowTexts::kNoSelection));
+        }
+    }
     m_menu->addSeparator();
     entry("&Print", IDM_PRINT, false);
     ShowStates();
@@ -40,4 +47,5 @@ void CWindowMenu::ShowStates() {
     m_alwaysOnTop->setChecked(s.bAlwaysOnTop);
     m_selection->setChecked(s.bSelection);
     m_wordForms->setChecked(s.bWordForms);
+    m_popup->setChecked(s.bPopup);
 }

@@ -7,8 +7,9 @@ class QAction;
 class QMenu;
 class QWidget;
 
-// The window menu (what a system menu would carry): About, the four switches with their check
-// marks (history shown, always on top, the primary selection watched, word forms) and Print.
+// The window menu (what a system menu would carry): About, the five switches with their check
+// marks (history shown, always on top, the primary selection watched, word forms, words from
+// other programs in a popup) and Print.
 // Each entry hands its command id (ECommandId) to the window; the check marks show the states the
 // window reports, not the clicks on the entries themselves.
 class CWindowMenu {
@@ -18,6 +19,7 @@ public:
         bool bAlwaysOnTop = false;
         bool bSelection = false;
         bool bWordForms = false;
+        bool bPopup = false;
     };
     CWindowMenu(QWidget* window, std::function<void(int id)> onCommand, std::function<SStates()> states);
 
@@ -32,4 +34,5 @@ private:
     QAction* m_alwaysOnTop = nullptr;
     QAction* m_selection = nullptr;
     QAction* m_wordForms = nullptr;
+    QAction* m_popup = nullptr;
 };

@@ -32,6 +32,9 @@ constexpr const char* kClearText = "&Išvalyti sąrašą";
 // The window menu's Lithuanian entries.
 constexpr const char* kSelectionEntry = "Žymėjimas";
 constexpr const char* kWordFormsEntry = "&Žodžių formos";
+constexpr const char* kPopupEntry = "Vertimas &langelyje";
+// Said beside the greyed entries where the desktop shows no other program's selection.
+constexpr const char* kNoSelection = " (šis darbastalis žymėjimo neduoda)";
 
 // The note of the first page shown from memory, before the temporary folder's name.
 constexpr const char* kMemoryPages =

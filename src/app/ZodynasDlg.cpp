@@ -3,6 +3,7 @@
 
 #include "app/ButtonBar.h"
 #include "app/TimerSet.h"
+#include "app/TranslationPopup.h"
 #include "app/WindowAccessible.h"
 #include "app/WindowKeys.h"
 #include "app/WindowMenu.h"
@@ -65,7 +66,7 @@ bool CZodynasDlg::OnInitDialog() {
         this, [this](int id) { OnSysCommand(id); },
         [this] {
             return CWindowMenu::SStates{IsHistoryShown(), IsAlwaysOnTop(), IsSelectionWatched(),
-                                        UsesWordForms()};
+                                        UsesWordForms(), IsPopupOn()};
         });
 
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -95,7 +96,7 @@ bool CZodynasDlg::OnInitDialog() {
         if (!m_settings.strLastWord.empty())
             ShowSavedWord();
         SetTimer(TIMER_SPLASH, 150);
-        if (m_settings.bAlwaysOnTop)
+        if (m_settings.bAlwaysOnTop || m_settings.bPopup)
             SetTimer(TIMER_CLIPBOARD, 200);
     }
 
@@ -298,18 +299,13 @@ void CZodynasDlg::ToggleAlwaysOnTop() {
         m_settings.bAlwaysOnTop = 0;
         m_buttons->ShowAlwaysOnTop(false);
         SetTopmost(false);
-        KillTimer(TIMER_CLIPBOARD);
+        WatchForPopup();
     } else {
         m_settings.bAlwaysOnTop = 1;
         m_buttons->ShowAlwaysOnTop(true);
         SetTopmost(true);
         SetTimer(TIMER_CLIPBOARD, 333);
     }
-    m_menu->ShowStates();
-}
-
-void CZodynasDlg::ToggleSelection() {
-    m_settings.bSelection = m_settings.bSelection ? 0 : 1;
     m_menu->ShowStates();
 }
 
@@ -345,6 +341,8 @@ void CZodynasDlg::OnSysCommand(int id) {
         ToggleSelection();
     else if (id == IDM_WORDFORMS)
         ToggleWordForms();
+    else if (id == IDM_POPUP)
+        TogglePopup();
 }
 
 void CZodynasDlg::OnCancel() {
@@ -412,7 +410,7 @@ void CZodynasDlg::OnTimer(int id) {
     if (id == TIMER_SPLASH) {
         RemoveSplash();
         KillTimer(TIMER_SPLASH);
-        if (m_settings.bAlwaysOnTop)
+        if (m_settings.bAlwaysOnTop || m_settings.bPopup)
             SetTimer(TIMER_CLIPBOARD, 200);
     }
     if (id == TIMER_SHOWPAGE) {

@@ -36,6 +36,7 @@ class CWebBrowser2;
 class CWordEdit;
 class CZodynasApp;
 class CWindowMenu;
+class CTranslationPopup;
 class QMenu;
 class QPushButton;
 
@@ -59,6 +60,9 @@ public:
     // The window-menu switches: the watch reads the primary selection too; word forms.
     void ToggleSelection();
     void ToggleWordForms();
+    // Words selected or copied in other programs translated in a popup at the pointer while
+    // the window is not on top.
+    void TogglePopup();
     void PrintPage();
     void ShowHelp();
     // The pages' text size in percent (clamped to 50..300), kept in the settings.
@@ -128,6 +132,9 @@ public:
     bool IsHistoryShown() const { return m_settings.bShowHistory != 0; }
     bool IsSelectionWatched() const { return m_settings.bSelection != 0; }
     bool UsesWordForms() const { return m_settings.bWordForms != 0; }
+    bool IsPopupOn() const { return m_settings.bPopup != 0; }
+    // The popup, once one has been shown.
+    CTranslationPopup* Popup() const { return m_popup.get(); }
     // Where the stems come from (the bases of hunspell's .aff and .dic), for tests.
     void SetWordFormsData(const std::string& englishBase, const std::string& lithuanianBase);
     // Reads the word forms the index needs on a thread beside the window's loop, now and after
@@ -279,6 +286,20 @@ private:
     std::string OtherDirectionRecord(const std::string& word);
     // Switches to the suggestion's index when needed and shows its record as if typed.
     void ShowSuggestion(const AnswerNote::SLink& link);
+    // The page an answer shows (ShowAnswer's first half); nothing for an empty word.
+    struct SAnswerPage {
+        std::string title;
+        std::string body;
+        int entry = -1;
+    };
+    std::optional<SAnswerPage> AnswerPage(const std::string& typed, const std::optional<std::string>& word,
+                                          const Lookup::SResult& found);
+    // With the window no longer on top the watch goes on for the popup, or stops.
+    void WatchForPopup();
+    // A word from another program, in the popup at the pointer.
+    void ShowInPopup(const std::string& typed, const std::optional<std::string>& word,
+                     const Lookup::SResult& found);
+    std::unique_ptr<CTranslationPopup> m_popup;
 
     CZodynasApp& m_app;
     std::unique_ptr<CTimerSet> m_timers;

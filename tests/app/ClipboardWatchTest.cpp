@@ -1,14 +1,17 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "app/ClipboardWatch.h"
+#include "app/TranslationPopup.h"
 #include "desktop/WebBrowser2.h"
 #include "lists/VListBox.h"
 #include "lists/WordEdit.h"
 #include "support/DialogFixture.h"
 #include "support/GuiWait.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QImage>
+#include <QLabel>
 #include <QMenu>
 #include <QMimeData>
 #include <QSettings>
@@ -312,8 +315,14 @@ TEST_F(SelectionWatchTest, TheMenuEntriesAndTheStoredSwitches) {
     for (const QAction* a : menu->actions())
         if (a->isCheckable())
             texts << a->text() + (a->isChecked() ? " +" : " -");
-    EXPECT_EQ(texts, QStringList({"&Show history -", "&Allways on top -", QString::fromUtf8("Žymėjimas +"),
-                                  QString::fromUtf8("&Žodžių formos -")}));
+    // Where the platform has no selection the entries that need one say so.
+    const QString why = QGuiApplication::clipboard()->supportsSelection()
+                            ? QString()
+                            : QString::fromUtf8(" (šis darbastalis žymėjimo neduoda)");
+    EXPECT_EQ(texts,
+              QStringList({"&Show history -", "&Allways on top -",
+                           QString::fromUtf8("Žymėjimas") + why + " +", QString::fromUtf8("&Žodžių formos -"),
+                           QString::fromUtf8("Vertimas &langelyje") + why + " -"}));
     dlg->OnSysCommand(IDM_SELECTION);
     dlg->OnSysCommand(IDM_WORDFORMS);
     EXPECT_FALSE(dlg->IsSelectionWatched());
@@ -330,6 +339,95 @@ TEST(ClipboardWatchSelection, APlatformWithoutSelectionGivesNothing) {
         GTEST_SKIP() << "this platform keeps a selection";
     clipboard->setText("house", QClipboard::Selection);
     EXPECT_EQ(CClipboardWatch::ReadSelection(), std::nullopt);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(SelectionWatchTest, BehindOtherWindowsThePopupTranslatesWhatIsSelectedOrCopiedElsewhere) {
+    auto dlg = StartWatching();
+    ASSERT_TRUE(m_bInitResult);
+    // Another program is in front.
+    QApplication::setActiveWindow(nullptr);
+    ASSERT_FALSE(dlg->IsPopupOn());
+    EXPECT_FALSE(dlg->IsTimerRunning(TIMER_CLIPBOARD));
+    // What was selected before the switch is not asked for.
+    Select("cards", *dlg);
+    dlg->OnSysCommand(IDM_POPUP);
+    ASSERT_TRUE(dlg->IsPopupOn());
+    EXPECT_EQ(dlg->TimerInterval(TIMER_CLIPBOARD), 333);
+    dlg->OnClipboardTick();
+    dlg->OnClipboardTick();
+    EXPECT_EQ(dlg->Popup(), nullptr);
+
+    // A selection, once it stays the same for a tick, pops up; the window itself does not change.
+    const std::string shown = PageView(dlg)->CurrentPath();
+    Select("house of cards", *dlg);
+    dlg->OnClipboardTick();
+    dlg->OnClipboardTick();
+    CTranslationPopup* popup = dlg->Popup();
+    ASSERT_NE(popup, nullptr);
+    EXPECT_TRUE(popup->isVisible());
+    EXPECT_EQ(popup->Title(), "house");
+    EXPECT_TRUE(popup->Page()->toPlainText().contains("namas, pastatas"));
+    EXPECT_EQ(EntryBox(dlg)->text(), "");
+    EXPECT_EQ(PageView(dlg)->CurrentPath(), shown);
+    EXPECT_EQ(IndexList(dlg)->Selection(), -1);
+    EXPECT_EQ(dlg->TimerInterval(TIMER_CLIPBOARD), 200);
+    // Escape closes it, and the same selection does not come again.
+    QTest::keyClick(popup, Qt::Key_Escape);
+    EXPECT_FALSE(popup->isVisible());
+    Select("house of cards", *dlg);
+    dlg->OnClipboardTick();
+    dlg->OnClipboardTick();
+    EXPECT_FALSE(popup->isVisible());
+
+    // A word nothing matches says so; the pointer leaving closes it, moving over it does not.
+    Select("zzzq", *dlg);
+    dlg->OnClipboardTick();
+    dlg->OnClipboardTick();
+    ASSERT_TRUE(popup->isVisible());
+    EXPECT_EQ(popup->Title(), "zzzq");
+    const QRect frame = popup->frameGeometry();
+    popup->PointerAt(frame.bottomRight());
+    EXPECT_TRUE(popup->isVisible());
+    popup->PointerAt(frame.bottomRight() + QPoint(1, 0));
+    EXPECT_FALSE(popup->isVisible());
+
+    // A click on the title shows the word in the window.
+    Select("cards", *dlg);
+    dlg->OnClipboardTick();
+    dlg->OnClipboardTick();
+    ASSERT_TRUE(popup->isVisible());
+    QLabel* title = popup->findChild<QLabel*>("PopupTitle");
+    ASSERT_NE(title, nullptr);
+    QTest::mouseClick(title, Qt::LeftButton);
+    EXPECT_FALSE(popup->isVisible());
+    EXPECT_EQ(EntryBox(dlg)->text(), "cards");
+    EXPECT_EQ(IndexList(dlg)->Selection(), 0);
+    // Copied or selected while this program's own window is in front: its own words.
+    dlg->activateWindow();
+    LEKSTAR_WAIT_TRUE(dlg->isActiveWindow());
+    Copy("house");
+    dlg->OnClipboardTick();
+    Select("house painter", *dlg);
+    dlg->OnClipboardTick();
+    dlg->OnClipboardTick();
+    EXPECT_FALSE(popup->isVisible());
+
+    // On top the window translates for itself; switched off, the watch stops.
+    dlg->ToggleAlwaysOnTop();
+    Copy("house of cards");
+    dlg->OnClipboardTick();
+    EXPECT_FALSE(popup->isVisible());
+    EXPECT_EQ(EntryBox(dlg)->text(), "house");
+    dlg->ToggleAlwaysOnTop();
+    EXPECT_EQ(dlg->TimerInterval(TIMER_CLIPBOARD), 333);
+    dlg->OnSysCommand(IDM_POPUP);
+    EXPECT_FALSE(dlg->IsTimerRunning(TIMER_CLIPBOARD));
+    dlg->ExitRoutine();
+    EXPECT_EQ(UserSettings().value("Langelis").toString(), "0");
 }
 
 } // namespace

@@ -25,8 +25,9 @@
 // A settings record as a failed comparison shows it.
 void PrintTo(const SSettings& s, std::ostream* os) {
     *os << "{AOT " << s.bAlwaysOnTop << ", Eiga " << s.bShowHistory << ", Zymejimas " << s.bSelection
-        << ", Formos " << s.bWordForms << ", Kalba " << s.nDirection << ", rect " << s.nPosX << ' ' << s.nPosY
-        << ' ' << s.nSizeX << ' ' << s.nSizeY << ", Zodis \"" << s.strLastWord << "\"}";
+        << ", Formos " << s.bWordForms << ", Langelis " << s.bPopup << ", Kalba " << s.nDirection << ", rect "
+        << s.nPosX << ' ' << s.nPosY << ' ' << s.nSizeX << ' ' << s.nSizeY << ", Zodis \"" << s.strLastWord
+        << "\"}";
 }
 
 namespace {
@@ -87,6 +88,7 @@ protected:
         s.bShowHistory = 9;
         s.bSelection = 9;
         s.bWordForms = 9;
+        s.bPopup = 9;
         s.nDirection = 9;
         s.nPosX = s.nPosY = s.nSizeX = s.nSizeY = 9;
         s.strLastWord = "old";
@@ -243,6 +245,7 @@ TEST_F(SettingsStore, UnreadableValuesTakeTheirDefaults) {
     PutUser("Zodis", "namas");
     PutUser("Zymejimas", "on");
     PutUser("Formos", "-1");
+    PutUser("Langelis", "x");
     SSettings s = Dirty();
     LoadSettings(s);
     EXPECT_EQ(
@@ -256,12 +259,14 @@ TEST_F(SettingsStore, NonZeroSwitchesReadAsOneAndTheDirectionAsStored) {
     PutUser("Zodis", "namas");
     PutUser("Zymejimas", 3);
     PutUser("Formos", 0);
+    PutUser("Langelis", 2);
     SSettings s;
     LoadSettings(s);
     EXPECT_EQ(s, (SSettings{.bAlwaysOnTop = 1,
                             .bShowHistory = 1,
                             .bSelection = 1,
                             .bWordForms = 0,
+                            .bPopup = 1,
                             .nDirection = 2,
                             .strLastWord = "namas"}));
     // Everything was read, so nothing was rewritten.
@@ -335,10 +340,12 @@ TEST_F(SettingsStore, SaveWritesEveryValueOfThisMoment) {
     s.nDirection = 1;
     s.bSelection = 5;
     s.bWordForms = 0;
+    s.bPopup = 3;
     s.nZoom = 150;
     SaveSettings(s, QRect(-8, 12, 900, 574), "\xFEodis");
-    EXPECT_EQ(Keys(EScope::User), QStringList({"AOT", "Eiga", "Formos", "Kalba", "Mastelis", "PosX", "PosY",
-                                               "SizeX", "SizeY", "Zodis", "Zymejimas"}));
+    EXPECT_EQ(Keys(EScope::User), QStringList({"AOT", "Eiga", "Formos", "Kalba", "Langelis", "Mastelis",
+                                               "PosX", "PosY", "SizeX", "SizeY", "Zodis", "Zymejimas"}));
+    EXPECT_EQ(UserStr("Langelis"), "1");
     EXPECT_EQ(UserStr("Mastelis"), "150");
     EXPECT_EQ(UserStr("AOT"), "1");
     EXPECT_EQ(UserStr("Zymejimas"), "1");
@@ -360,6 +367,7 @@ TEST_F(SettingsStore, SaveWritesEveryValueOfThisMoment) {
                                  .bShowHistory = 1,
                                  .bSelection = 1,
                                  .bWordForms = 0,
+                                 .bPopup = 1,
                                  .nDirection = 1,
                                  .nPosX = -8,
                                  .nPosY = 12,
