@@ -75,6 +75,22 @@ std::optional<std::string> CClipboardWatch::ReadSelectionIfSettled() {
     return text;
 }
 
+std::optional<std::string> CClipboardWatch::PollSelectionIfSettled() {
+    m_bSelectionChanged = true;
+    std::optional<std::string> text = ReadSelectionIfSettled();
+    if (!text || text == m_strPolled)
+        return std::nullopt;
+    m_strPolled = text;
+    return text;
+}
+
+void CClipboardWatch::Settle() {
+    m_bChanged = false;
+    m_bSelectionChanged = false;
+    m_strUnsettled.reset();
+    m_strPolled = m_fnReadSelection();
+}
+
 std::optional<std::string> CClipboardWatch::ReadIfChanged() {
     if (!m_bChanged)
         return std::nullopt;

@@ -34,16 +34,16 @@ public:
     // The clipboard's change notification.
     void MarkChanged() { m_bChanged = true; }
     // What the clipboard and the selection hold now counts as seen: only what comes after is read.
-    void Settle() {
-        m_bChanged = false;
-        m_bSelectionChanged = false;
-        m_strUnsettled.reset();
-    }
+    void Settle();
 
     // The selection: what a tick reads of it once it has stayed the same for one tick, so that a
     // word being selected with the mouse is taken when the hand stops, not letter by letter.
     // Nothing while it has not changed since the last text taken from it.
     std::optional<std::string> ReadSelectionIfSettled();
+    // The same, read at every tick whether told of a change or not: a program that selects
+    // another word keeps owning the selection, and X tells nobody of the new text. A text is
+    // given once, however long it stays selected.
+    std::optional<std::string> PollSelectionIfSettled();
     // The selection's change notification (not for a selection made in this program's own
     // window, whose words are already on the screen).
     void MarkSelectionChanged() { m_bSelectionChanged = true; }
@@ -79,4 +79,6 @@ private:
     bool m_bLastFromSelection = false;
     // The selection read at the tick before, waiting to be read the same once more.
     std::optional<std::string> m_strUnsettled;
+    // The selection's text the poll gave last.
+    std::optional<std::string> m_strPolled;
 };

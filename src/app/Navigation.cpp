@@ -156,9 +156,13 @@ void CZodynasDlg::OnClipboardTick() {
         word = m_clipboard.TakeWord(*text);
         bOwn = !word.empty() && QGuiApplication::clipboard()->ownsClipboard();
     }
-    if (word.empty() && (m_settings.bSelection != 0 || bPopup))
+    if (word.empty() && bPopup) {
+        if (const std::optional<std::string> text = m_clipboard.PollSelectionIfSettled())
+            word = m_clipboard.TakeSelectionWord(*text);
+    } else if (word.empty() && m_settings.bSelection != 0) {
         if (const std::optional<std::string> text = m_clipboard.ReadSelectionIfSettled())
             word = m_clipboard.TakeSelectionWord(*text);
+    }
     if (word.empty())
         return;
     // A word copied or selected in this program's own window is on the screen already.
@@ -172,7 +176,7 @@ void CZodynasDlg::OnClipboardTick() {
         bytes ? Lookup::Find(m_dict, m_direction, *bytes, WordForms()) : Lookup::SResult{};
     if (bPopup) {
         ShowInPopup(word, bytes, found);
-        SetTimer(TIMER_CLIPBOARD, 200);
+        SetTimer(TIMER_CLIPBOARD, kPopupTick);
         return;
     }
     m_listIndex->SetSelection(found.entry);

@@ -31,7 +31,7 @@ void CZodynasDlg::TogglePopup() {
 
 void CZodynasDlg::WatchForPopup() {
     if (m_settings.bPopup)
-        SetTimer(TIMER_CLIPBOARD, 333);
+        SetTimer(TIMER_CLIPBOARD, kPopupTick);
     else
         KillTimer(TIMER_CLIPBOARD);
 }

@@ -96,8 +96,11 @@ bool CZodynasDlg::OnInitDialog() {
         if (!m_settings.strLastWord.empty())
             ShowSavedWord();
         SetTimer(TIMER_SPLASH, 150);
+        // The popup shows what is selected or copied from now on, not what was before the start.
+        if (!m_settings.bAlwaysOnTop && m_settings.bPopup)
+            m_clipboard.Settle();
         if (m_settings.bAlwaysOnTop || m_settings.bPopup)
-            SetTimer(TIMER_CLIPBOARD, 200);
+            SetTimer(TIMER_CLIPBOARD, m_settings.bAlwaysOnTop ? 200 : kPopupTick);
     }
 
     m_editWord->setFocus();
@@ -411,7 +414,7 @@ void CZodynasDlg::OnTimer(int id) {
         RemoveSplash();
         KillTimer(TIMER_SPLASH);
         if (m_settings.bAlwaysOnTop || m_settings.bPopup)
-            SetTimer(TIMER_CLIPBOARD, 200);
+            SetTimer(TIMER_CLIPBOARD, m_settings.bAlwaysOnTop ? 200 : kPopupTick);
     }
     if (id == TIMER_SHOWPAGE) {
         KillTimer(TIMER_SHOWPAGE);

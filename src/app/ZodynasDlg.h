@@ -63,6 +63,9 @@ public:
     // Words selected or copied in other programs translated in a popup at the pointer while
     // the window is not on top.
     void TogglePopup();
+    // How often the watch looks while it works for the popup: a selected word settles in two
+    // looks, and its popup comes within half a second.
+    static constexpr int kPopupTick = 150;
     void PrintPage();
     void ShowHelp();
     // The pages' text size in percent (clamped to 50..300), kept in the settings.
