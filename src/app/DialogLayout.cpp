@@ -34,6 +34,13 @@ bool KeepsHistoryAtStart(int vertRes, bool bHasWord) {
     return (vertRes - 359) / 2 > 600 || bHasWord;
 }
 
+QRect SavedFrame(const QRect& frame, const QRect& workArea, bool bFillsScreen) {
+    if (!bFillsScreen || workArea.isEmpty())
+        return frame;
+    const QRect inside = frame.intersected(workArea);
+    return inside.isEmpty() ? frame : inside;
+}
+
 QRect StartFrame(const SStoredPlacement& stored, const QRect& primary, const std::vector<QRect>& screens) {
     const int horzRes = primary.width();
     const int vertRes = primary.height();

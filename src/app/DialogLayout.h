@@ -62,6 +62,12 @@ bool KeepsHistoryAtStart(int vertRes, bool bHasWord);
 // that lies off every screen is moved onto the nearest one, whole.
 QRect StartFrame(const SStoredPlacement& stored, const QRect& primary, const std::vector<QRect>& screens);
 
+// The outer rectangle the settings keep for a window whose frame is given: as it stands, but for a
+// maximised (or full-screen) window, which fills the work area of its screen and no more. Its frame
+// margins may still be the normal window's (the window manager tells of new ones late), which
+// would put the rectangle a border's width off every edge.
+QRect SavedFrame(const QRect& frame, const QRect& workArea, bool bFillsScreen);
+
 struct SLayoutInput {
     int cx = 0, cy = 0; // client size to lay out for (not clamped here)
     int nDirection = 0; // 0 English index, otherwise Lithuanian

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// The main window's switches of what the clipboard watch reads, and the popup that shows a word
-// from another program while the window is not on top.
+// The window menu's switches of how words are found and where words from other programs go (the
+// selection watched, word forms, the popup), and the popup that shows such a word while the window
+// is not on top.
 
 #include "app/TranslationPopup.h"
 #include "app/WindowMenu.h"
@@ -14,6 +15,12 @@
 void CZodynasDlg::ToggleSelection() {
     m_settings.bSelection = m_settings.bSelection ? 0 : 1;
     m_menu->ShowStates();
+}
+
+void CZodynasDlg::ToggleWordForms() {
+    m_settings.bWordForms = m_settings.bWordForms ? 0 : 1;
+    m_menu->ShowStates();
+    StartFormsLoad();
 }
 
 void CZodynasDlg::TogglePopup() {

@@ -260,7 +260,11 @@ void CZodynasDlg::LoadSettings() {
 
 void CZodynasDlg::SaveSettings() {
     m_settings.nDirection = IsReverse() ? 1 : 0;
-    ::SaveSettings(m_settings, frameGeometry(), m_editWord->Word());
+    const bool bFills = isMaximized() || isFullScreen();
+    const QRect area = screen() == nullptr ? QRect()
+                       : isFullScreen()    ? screen()->geometry()
+                                           : screen()->availableGeometry();
+    ::SaveSettings(m_settings, SavedFrame(frameGeometry(), area, bFills), m_editWord->Word());
 }
 
 void CZodynasDlg::RemoveSplash() {
@@ -310,12 +314,6 @@ void CZodynasDlg::ToggleAlwaysOnTop() {
         SetTimer(TIMER_CLIPBOARD, 333);
     }
     m_menu->ShowStates();
-}
-
-void CZodynasDlg::ToggleWordForms() {
-    m_settings.bWordForms = m_settings.bWordForms ? 0 : 1;
-    m_menu->ShowStates();
-    StartFormsLoad();
 }
 
 void CZodynasDlg::ToggleHistory() {

@@ -127,6 +127,21 @@ TEST(StartFrame, OddSizesAreClampedAndALostWindowComesBack) {
     EXPECT_EQ(StartFrame({1280, 1024, 700, 500, true}, screen, {screen}), QRect(580, 524, 700, 500));
 }
 
+TEST(SavedFrame, AMaximisedWindowKeepsItsWorkAreaWithoutStaleMargins) {
+    const QRect area(0, 0, 1280, 1024);
+    // Its normal window's margins still counted: one pixel off each side, the caption on top.
+    EXPECT_EQ(SavedFrame(QRect(-1, -1, 1282, 1030), area, true), area);
+    EXPECT_EQ(SavedFrame(QRect(-1, -1, 1282, 1030), area, false), QRect(-1, -1, 1282, 1030));
+    // A window that fills the area exactly, or a work area below a panel, a screen to the right.
+    EXPECT_EQ(SavedFrame(area, area, true), area);
+    EXPECT_EQ(SavedFrame(QRect(1279, 27, 1922, 1055), QRect(1280, 28, 1920, 1052), true),
+              QRect(1280, 28, 1920, 1052));
+    // A normal window partly off its screen stays where the user left it.
+    EXPECT_EQ(SavedFrame(QRect(-300, -20, 700, 500), area, false), QRect(-300, -20, 700, 500));
+    // Nothing known of the screen: the frame as it is.
+    EXPECT_EQ(SavedFrame(QRect(-1, -1, 1282, 1030), QRect(), true), QRect(-1, -1, 1282, 1030));
+}
+
 TEST(ClientSize, IsClampedTo600By200) {
     EXPECT_EQ(ClampClientSize(0, 0), QSize(600, 200));
     EXPECT_EQ(ClampClientSize(599, 199), QSize(600, 200));
