@@ -252,11 +252,14 @@ void CDictSearch::EnsureFirstLetters() const {
     }
 }
 
-int CDictSearch::ForwardPrefixIndex(std::string_view prefix, int from) const {
+int CDictSearch::ForwardPrefixIndex(const CQuery& prefix, int from) const {
+    return ForwardPrefixAt(prefix.Trimmed(), from);
+}
+
+int CDictSearch::ForwardPrefixAt(std::string_view q, int from) const {
     const SSortedView& view = PrefixView();
     if (!m_bUseIndexes || !view.sorted)
-        return ForwardPrefixIndexLinear(prefix, from);
-    const std::string_view q = TextUtil::Trim(TextUtil::UpToNul(prefix));
+        return ForwardPrefixIndexLinear(q, from);
     std::string key;
     const auto cut = [&](int i) -> std::string_view {
         PrefixKey(i, key);
@@ -317,11 +320,11 @@ int CDictSearch::FirstListMatch(std::size_t list, std::string_view q, std::int32
     return -1;
 }
 
-std::vector<int> CDictSearch::WholeListMatches(std::size_t list, std::string_view word) const {
+std::vector<int> CDictSearch::WholeListMatches(std::size_t list, const CQuery& word) const {
     std::vector<int> entries;
     if (list >= DictFormat::kLinkList)
         return entries;
-    const std::string_view q = TextUtil::Trim(TextUtil::UpToNul(word));
+    const std::string_view q = word.Trimmed();
     if (q.empty())
         return entries;
     std::string key;
@@ -374,8 +377,7 @@ int CDictSearch::ReversePrefixIndex(std::string_view prefix, int start) const {
     return -1;
 }
 
-int CDictSearch::ForwardPrefixIndexLinear(std::string_view prefix, int from) const {
-    const std::string_view q = TextUtil::Trim(TextUtil::UpToNul(prefix));
+int CDictSearch::ForwardPrefixIndexLinear(std::string_view q, int from) const {
     char buffer[kHeadwordSpanLimit];
     for (int i = std::max(from, 0); i < m_records.Count(kMainList); ++i) {
         std::int32_t entry = 0;
@@ -398,13 +400,13 @@ int CDictSearch::ForwardPrefixIndexLinear(std::string_view prefix, int from) con
     return -1;
 }
 
-int CDictSearch::NearestForwardEntry(std::string_view word) const {
-    word = TextUtil::UpToNul(word);
+int CDictSearch::NearestForwardEntry(const CQuery& query) const {
+    const std::string_view word = query.Whole();
     int idx = -1;
     const std::size_t limit = std::min(word.size(), kMaxWordBytes);
     // Each longer prefix can only match at or after the shorter one's headword.
     for (std::size_t n = 1; n <= limit; ++n) {
-        const int found = ForwardPrefixIndex(word.substr(0, n), idx == -1 ? 0 : idx);
+        const int found = ForwardPrefixAt(TextUtil::Trim(word.substr(0, n)), idx == -1 ? 0 : idx);
         if (found == -1)
             break;
         idx = found;
@@ -412,8 +414,8 @@ int CDictSearch::NearestForwardEntry(std::string_view word) const {
     return idx;
 }
 
-int CDictSearch::FirstForwardMatch(std::string_view word, SForwardMatch* how) const {
-    const std::string_view q = TextUtil::Trim(TextUtil::UpToNul(word));
+int CDictSearch::FirstForwardMatch(const CQuery& word, SForwardMatch* how) const {
+    const std::string_view q = word.Trimmed();
     for (std::size_t b = 0; b < kHeadwordListCount - 1; ++b) {
         std::int32_t entry = 0;
         const int j = FirstListMatch(b, q, &entry);
@@ -432,8 +434,11 @@ int CDictSearch::FirstForwardMatch(std::string_view word, SForwardMatch* how) co
     return -1;
 }
 
-int CDictSearch::FindReversePrefix(std::string_view prefix, int start) const {
-    prefix = TextUtil::UpToNul(prefix);
+int CDictSearch::FindReversePrefix(const CQuery& prefix, int start) const {
+    return ReversePrefixAt(prefix.Whole(), start);
+}
+
+int CDictSearch::ReversePrefixAt(std::string_view prefix, int start) const {
     if (prefix.size() > kReverseTextLimit - 1)
         prefix = prefix.substr(0, kReverseTextLimit - 1);
     if (start == -1) {
@@ -466,12 +471,12 @@ int CDictSearch::ReversePrefixIndexLinear(std::string_view prefix, int start) co
     return -1;
 }
 
-int CDictSearch::NearestReverse(std::string_view word) const {
-    word = TextUtil::UpToNul(word);
+int CDictSearch::NearestReverse(const CQuery& query) const {
+    const std::string_view word = query.Whole();
     int idx = -1;
     const std::size_t limit = std::min(word.size(), kMaxWordBytes);
     for (std::size_t n = 1; n <= limit; ++n) {
-        const int r = FindReversePrefix(word.substr(0, n), idx);
+        const int r = ReversePrefixAt(word.substr(0, n), idx);
         if (r == -1)
             break;
         idx = r;
@@ -497,8 +502,8 @@ std::string CDictSearch::FoldedKey(std::string_view text) {
     return key;
 }
 
-std::vector<int> CDictSearch::LithuanianFormRecords(std::string_view word, bool bSpelled) const {
-    word = TextUtil::UpToNul(word);
+std::vector<int> CDictSearch::LithuanianFormRecords(const CQuery& query, bool bSpelled) const {
+    const std::string_view word = query.Whole();
     std::vector<int> out;
     const int forms = m_records.Count(CDictRecords::kForms);
     if (word.empty() || word.size() >= kHeadwordSpanLimit || forms == 0)
@@ -535,7 +540,7 @@ std::vector<int> CDictSearch::LithuanianFormRecords(std::string_view word, bool 
     return out;
 }
 
-int CDictSearch::FoldedReverseMatch(std::string_view word, bool bWhole) const {
+int CDictSearch::FoldedReverseMatch(const CQuery& word, bool bWhole) const {
     if (!m_bFoldedReady) {
         m_bFoldedReady = true;
         m_foldedReverse.clear();
@@ -547,7 +552,7 @@ int CDictSearch::FoldedReverseMatch(std::string_view word, bool bWhole) const {
         std::stable_sort(m_foldedReverse.begin(), m_foldedReverse.end(),
                          [](const auto& a, const auto& b) { return a.first < b.first; });
     }
-    const std::string key = FoldedKey(word);
+    const std::string key = FoldedKey(word.Whole());
     if (key.empty())
         return -1;
     const auto at = std::lower_bound(m_foldedReverse.begin(), m_foldedReverse.end(), key,

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "DictRecords.h"
+#include "dict/DictRecords.h"
+#include "dict/Query.h"
 
 #include <array>
 #include <cstdint>
@@ -30,10 +31,10 @@ public:
 
     // The first main-list record from `from` whose headword begins with the trimmed prefix and
     // whose article is present; -1 when there is none.
-    int ForwardPrefixIndex(std::string_view prefix, int from) const;
-    // The first headword sharing the longest prefix with word; -1 when not even the first byte
-    // matched.
-    int NearestForwardEntry(std::string_view word) const;
+    int ForwardPrefixIndex(const CQuery& prefix, int from) const;
+    // The first headword sharing the longest prefix with word (each prefix trimmed); -1 when not
+    // even the first byte matched.
+    int NearestForwardEntry(const CQuery& word) const;
 
     // How FirstForwardMatch found its entry: the list whose record matched (-1 for none) and
     // whether that record's whole text is the word rather than a longer headword beginning with
@@ -44,28 +45,28 @@ public:
     };
     // The entry of the first record, over the main and the alternate lists, whose headword
     // begins with the trimmed word and whose article is present; -1 when there is none.
-    int FirstForwardMatch(std::string_view word, SForwardMatch* how = nullptr) const;
+    int FirstForwardMatch(const CQuery& word, SForwardMatch* how = nullptr) const;
     // The first record of headword list `list`, in file order, whose headword cut to q's length
-    // is q and whose article (by its entry field) is present, with that entry in *matchEntry;
-    // -1 when there is none.
+    // is q (a query's trimmed text) and whose article (by its entry field) is present, with that entry in
+    // *matchEntry; -1 when there is none.
     int FirstListMatch(std::size_t list, std::string_view q, std::int32_t* matchEntry = nullptr) const;
     // The entries that the records of a headword list whose whole text is word lead to, in list
     // order without repeats; entries of damaged articles are left out.
-    std::vector<int> WholeListMatches(std::size_t list, std::string_view word) const;
+    std::vector<int> WholeListMatches(std::size_t list, const CQuery& word) const;
 
     // The first reverse record from start (or from the first letter's slot when start is -1)
     // whose text begins with prefix by letter weights; -1 when there is none.
-    int FindReversePrefix(std::string_view prefix, int start) const;
+    int FindReversePrefix(const CQuery& prefix, int start) const;
     // The reverse record sharing the longest prefix with word; -1 when none does.
-    int NearestReverse(std::string_view word) const;
+    int NearestReverse(const CQuery& word) const;
     // The reverse records an inflected Lithuanian word is a form of, by the file's inflection
     // list ("eina" -> eiti), in list order without repeats; with bSpelled only those whose form
     // is spelled so but for capitals. None for a file without the list.
-    std::vector<int> LithuanianFormRecords(std::string_view word, bool bSpelled) const;
+    std::vector<int> LithuanianFormRecords(const CQuery& word, bool bSpelled) const;
     // Lithuanian typed without diacritics: the first reverse record, in the order of the texts
     // with every diacritic removed ("zodis" -> žodis), whose such text is word (bWhole) or
     // begins with it; -1 when none does.
-    int FoldedReverseMatch(std::string_view word, bool bWhole) const;
+    int FoldedReverseMatch(const CQuery& word, bool bWhole) const;
     // The text with every letter reduced to its plain Latin letter's weight (č as c, ž as z),
     // compared by those weights: the key FoldedReverseMatch orders and searches by.
     static std::string FoldedKey(std::string_view text);
@@ -89,7 +90,11 @@ public:
     };
 
 private:
-    int ForwardPrefixIndexLinear(std::string_view prefix, int from) const;
+    // The two prefix searches over text already cut: the trimmed English prefix, the Lithuanian
+    // one up to its NUL.
+    int ForwardPrefixAt(std::string_view q, int from) const;
+    int ReversePrefixAt(std::string_view prefix, int start) const;
+    int ForwardPrefixIndexLinear(std::string_view q, int from) const;
     int ReversePrefixIndex(std::string_view prefix, int start) const;
     int ReversePrefixIndexLinear(std::string_view prefix, int start) const;
 

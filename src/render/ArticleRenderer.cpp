@@ -5,7 +5,6 @@
 #include "render/ArticleRenderer.h"
 
 #include "dict/ArticleText.h"
-#include "dict/TextUtil.h"
 
 #include <cstdio>
 #include <cstring>
@@ -131,9 +130,8 @@ struct SForwardPage {
 
 } // namespace
 
-std::string CArticleRenderer::RenderMatches(std::size_t first, std::size_t end, std::string_view word,
+std::string CArticleRenderer::RenderMatches(std::size_t first, std::size_t end, std::string_view q,
                                             bool bLinkTarget, int maxGap, int& entry) const {
-    const std::string_view q = TextUtil::Trim(TextUtil::UpToNul(word));
     entry = -1;
     SForwardPage page;
     bool found = false;
@@ -177,10 +175,10 @@ std::string CArticleRenderer::RenderMatches(std::size_t first, std::size_t end, 
     return page.Finish();
 }
 
-std::string CArticleRenderer::RenderForward(std::string_view word, int& entry) const {
+std::string CArticleRenderer::RenderForward(const CQuery& word, int& entry) const {
     // A page of one word's homonyms and forms runs on through the records that do not match
     // (other forms between them), up to 100 of them.
-    return RenderMatches(kMainList, kLinkList, word, false, 100, entry);
+    return RenderMatches(kMainList, kLinkList, word.Trimmed(), false, 100, entry);
 }
 
 std::string CArticleRenderer::RenderArticles(const std::vector<int>& entries, int& entry) const {
@@ -198,9 +196,9 @@ std::string CArticleRenderer::RenderArticles(const std::vector<int>& entries, in
     return page.Finish();
 }
 
-std::string CArticleRenderer::RenderLinkTarget(std::string_view name, int& entry) const {
+std::string CArticleRenderer::RenderLinkTarget(const CQuery& name, int& entry) const {
     // The link list names each target once: the walk ends at the first record after it.
-    return RenderMatches(kLinkList, kLinkList + 1, name, true, 0, entry);
+    return RenderMatches(kLinkList, kLinkList + 1, name.Trimmed(), true, 0, entry);
 }
 
 std::string CArticleRenderer::RenderReverseRecord(const TEntryList& list, int index) const {

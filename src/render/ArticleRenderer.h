@@ -17,9 +17,9 @@ public:
 
     // Every article whose headword matches word, over the main and the alternate lists; entry
     // receives the first one's number or -1.
-    std::string RenderForward(std::string_view word, int& entry) const;
+    std::string RenderForward(const CQuery& word, int& entry) const;
     // The articles that the link list names for a clicked link.
-    std::string RenderLinkTarget(std::string_view name, int& entry) const;
+    std::string RenderLinkTarget(const CQuery& name, int& entry) const;
     // The articles of entries, shown as RenderForward shows what it finds.
     std::string RenderArticles(const std::vector<int>& entries, int& entry) const;
     // The English articles of reverse record index, from its entry list.
@@ -27,11 +27,11 @@ public:
 
 private:
     // The walk both forward renderers share: every article whose headword in lists
-    // [first, end) matches the trimmed word, from the first match on. Before the first match a
+    // [first, end) matches the query's trimmed text q, from the first match on. Before the first match a
     // headword matches when it begins with the word. A list's walk ends once more than maxGap
     // records since the first article shown went by without matching (the count runs on across
     // lists, so a later list shows only the matches before its first other record).
-    std::string RenderMatches(std::size_t first, std::size_t end, std::string_view word, bool bLinkTarget,
+    std::string RenderMatches(std::size_t first, std::size_t end, std::string_view q, bool bLinkTarget,
                               int maxGap, int& entry) const;
 
     const CDictRecords& m_records;

@@ -12,12 +12,12 @@ void CDictFile::Close() {
     m_search.Reset();
 }
 
-std::string CDictFile::FindForwardPrefix(std::string_view prefix, int& index) const {
+std::string CDictFile::FindForwardPrefix(const CQuery& prefix, int& index) const {
     index = m_search.ForwardPrefixIndex(prefix, index == -1 ? 0 : index);
     return index == -1 ? std::string() : m_records.FetchText(index);
 }
 
-std::string CDictFile::FindNearestForward(std::string_view word, int& entry) const {
+std::string CDictFile::FindNearestForward(const CQuery& word, int& entry) const {
     const int idx = m_search.NearestForwardEntry(word);
     if (idx == -1)
         return {};
@@ -25,7 +25,7 @@ std::string CDictFile::FindNearestForward(std::string_view word, int& entry) con
     return m_records.FetchText(idx);
 }
 
-std::string CDictFile::RenderReverse(std::string_view word, int* index) const {
+std::string CDictFile::RenderReverse(const CQuery& word, int* index) const {
     const int idx = m_search.NearestReverse(word);
     if (index != nullptr)
         *index = idx;

@@ -59,22 +59,22 @@ public:
 
     // Forward searches. FindForwardPrefix seeks the first main-list headword beginning with the
     // trimmed prefix from record index (or 0 when index is -1); index receives the match or -1.
-    std::string FindForwardPrefix(std::string_view prefix, int& index) const;
+    std::string FindForwardPrefix(const CQuery& prefix, int& index) const;
     // The article of the first headword sharing the longest prefix with word; entry receives its
     // number, or keeps its value when not even the first byte matched.
-    std::string FindNearestForward(std::string_view word, int& entry) const;
+    std::string FindNearestForward(const CQuery& word, int& entry) const;
     // The article text (headword, TAB, body) of entry, or empty.
     std::string GetArticle(int entry) const { return m_records.GetArticle(entry); }
     // The entries the two forward searches report, found without fetching any text:
     // FirstForwardMatch is the entry RenderForward gives (-1 when nothing matches),
     // NearestForwardEntry the one FindNearestForward gives (-1 when not even the first byte
     // matched). Typing moves the index with them.
-    int FirstForwardMatch(std::string_view word, SForwardMatch* how = nullptr) const {
+    int FirstForwardMatch(const CQuery& word, SForwardMatch* how = nullptr) const {
         return m_search.FirstForwardMatch(word, how);
     }
-    int NearestForwardEntry(std::string_view word) const { return m_search.NearestForwardEntry(word); }
+    int NearestForwardEntry(const CQuery& word) const { return m_search.NearestForwardEntry(word); }
     // The entries that the records of a headword list whose whole text is word lead to.
-    std::vector<int> WholeListMatches(std::size_t list, std::string_view word) const {
+    std::vector<int> WholeListMatches(std::size_t list, const CQuery& word) const {
         return m_search.WholeListMatches(list, word);
     }
     std::string RenderArticles(const std::vector<int>& entries, int& entry) const {
@@ -84,16 +84,16 @@ public:
     // Reverse searches. FindReversePrefix returns the first record from start (or from the first
     // letter's slot when start is -1) whose text begins with prefix by letter weights; -1 when
     // there is none.
-    int FindReversePrefix(std::string_view prefix, int start) const {
+    int FindReversePrefix(const CQuery& prefix, int start) const {
         return m_search.FindReversePrefix(prefix, start);
     }
     // The reverse fragment of the record nearest to word; index receives it or -1.
-    std::string RenderReverse(std::string_view word, int* index = nullptr) const;
-    int FindNearestReverse(std::string_view word) const { return m_search.NearestReverse(word); }
-    std::vector<int> LithuanianFormRecords(std::string_view word, bool bSpelled = false) const {
+    std::string RenderReverse(const CQuery& word, int* index = nullptr) const;
+    int FindNearestReverse(const CQuery& word) const { return m_search.NearestReverse(word); }
+    std::vector<int> LithuanianFormRecords(const CQuery& word, bool bSpelled = false) const {
         return m_search.LithuanianFormRecords(word, bSpelled);
     }
-    int FoldedReverseMatch(std::string_view word, bool bWhole) const {
+    int FoldedReverseMatch(const CQuery& word, bool bWhole) const {
         return m_search.FoldedReverseMatch(word, bWhole);
     }
     static std::string FoldedKey(std::string_view text) { return CDictSearch::FoldedKey(text); }
@@ -111,11 +111,11 @@ public:
 
     // Renderers: HTML fragments in code page 1257.
     // Every article whose headword matches word, over the main and the alternate lists.
-    std::string RenderForward(std::string_view word, int& entry) const {
+    std::string RenderForward(const CQuery& word, int& entry) const {
         return m_renderer.RenderForward(word, entry);
     }
     // The articles that the link list names for a clicked link.
-    std::string RenderLinkTarget(std::string_view name, int& entry) const {
+    std::string RenderLinkTarget(const CQuery& name, int& entry) const {
         return m_renderer.RenderLinkTarget(name, entry);
     }
     // The English articles of reverse record index, from its entry list.

@@ -3,7 +3,6 @@
 
 #include "dict/Cp1257.h"
 #include "dict/LithuanianPrefixes.h"
-#include "dict/TextUtil.h"
 #include "dict/WordForms.h"
 
 #include <algorithm>
@@ -17,15 +16,6 @@ using DictFormat::kMainList;
 using DictFormat::kPhraseWords;
 using DictFormat::kSpellings;
 using DictFormat::kTranslations;
-
-// The forward searches take the word trimmed; the reverse ones as it stands, up to a NUL.
-std::string_view Asked(std::string_view word) {
-    return TextUtil::Trim(TextUtil::UpToNul(word));
-}
-
-std::string_view AskedReverse(std::string_view word) {
-    return TextUtil::UpToNul(word);
-}
 
 void AddUnique(std::vector<int>& to, const std::vector<int>& more) {
     for (const int e : more)
@@ -77,9 +67,9 @@ int SpelledAsTyped(CDictFile& dict, int first, const std::string& asked) {
     return caseless >= 0 ? caseless : unmarked;
 }
 
-int WholeRecord(CDictFile& dict, std::string_view word) {
-    const std::string asked(AskedReverse(word));
-    return asked.empty() ? -1 : SpelledAsTyped(dict, dict.FindNearestReverse(asked), asked);
+int WholeRecord(CDictFile& dict, const CQuery& word) {
+    const std::string asked(word.Whole());
+    return asked.empty() ? -1 : SpelledAsTyped(dict, dict.FindNearestReverse(word), asked);
 }
 
 // How many leading letters two texts share by letter weights.
@@ -149,8 +139,8 @@ std::vector<std::string> DeclinedFrom(std::string_view word) {
 // exists; else the list's forms that are the word but for diacritics ("aplanke" is the
 // folder's locative before it is "aplankė", a verb). A stem that drops the word's negation
 // ("netaisyklinga" -> taisyklingas) is its opposite: ERule::Negation.
-SReverseForm ReverseForm(CDictFile& dict, std::string_view word, CWordForms& forms) {
-    const std::string_view asked = Asked(word);
+SReverseForm ReverseForm(CDictFile& dict, const CQuery& word, CWordForms& forms) {
+    const std::string_view asked = word.Trimmed();
     if (const std::vector<int> listed = dict.LithuanianFormRecords(asked, true); !listed.empty())
         return {listed.front(), ERule::Inflection};
     SReverseForm best;
@@ -209,18 +199,18 @@ bool IsPlain(std::string_view word) {
 
 // The record a word typed without diacritics stands for, when no record begins with the word as
 // typed: one whose text without diacritics is the word (bWhole) or begins with it.
-int FoldedRecord(CDictFile& dict, std::string_view word, bool bWhole) {
-    const std::string_view asked = AskedReverse(word);
-    if (asked.empty() || !IsPlain(asked) || dict.FindReversePrefix(asked, -1) != -1)
+int FoldedRecord(CDictFile& dict, const CQuery& word, bool bWhole) {
+    const std::string_view asked = word.Whole();
+    if (asked.empty() || !IsPlain(asked) || dict.FindReversePrefix(word, -1) != -1)
         return -1;
-    return dict.FoldedReverseMatch(asked, bWhole);
+    return dict.FoldedReverseMatch(word, bWhole);
 }
 
-SResult FindReverse(CDictFile& dict, std::string_view word, CWordForms* forms) {
+SResult FindReverse(CDictFile& dict, const CQuery& word, CWordForms* forms) {
     SResult r;
     r.text = dict.RenderReverse(word, &r.entry);
     // The record spelled as typed among those equal to the word, or -1 when none is the word.
-    const int whole = SpelledAsTyped(dict, r.entry, std::string(AskedReverse(word)));
+    const int whole = SpelledAsTyped(dict, r.entry, std::string(word.Whole()));
     r.how = r.entry < 0 ? EFound::None : whole >= 0 ? EFound::Exact : EFound::Nearest;
     if (forms == nullptr)
         return r;
@@ -246,7 +236,7 @@ SResult FindReverse(CDictFile& dict, std::string_view word, CWordForms* forms) {
     return r;
 }
 
-int FindReverseEntry(CDictFile& dict, std::string_view word, CWordForms* forms) {
+int FindReverseEntry(CDictFile& dict, const CQuery& word, CWordForms* forms) {
     const int entry = dict.FindNearestReverse(word);
     if (forms == nullptr)
         return entry;
@@ -325,14 +315,13 @@ struct SForwardAnswer {
     ERule rule = ERule::None;
 };
 
-SForwardAnswer ForwardAnswer(CDictFile& dict, std::string_view word, CWordForms& forms) {
+SForwardAnswer ForwardAnswer(CDictFile& dict, const CQuery& word, CWordForms& forms) {
     SForwardAnswer a;
-    const std::string_view asked = Asked(word);
-    std::vector<int> own = dict.WholeListMatches(kMainList, asked);
-    AddUnique(own, dict.WholeListMatches(kSpellings, asked));
-    const std::vector<int> inflected = dict.WholeListMatches(kInflections, asked);
-    std::vector<int> phrases = dict.WholeListMatches(kPhraseWords, asked);
-    AddUnique(phrases, dict.WholeListMatches(kTranslations, asked));
+    std::vector<int> own = dict.WholeListMatches(kMainList, word);
+    AddUnique(own, dict.WholeListMatches(kSpellings, word));
+    const std::vector<int> inflected = dict.WholeListMatches(kInflections, word);
+    std::vector<int> phrases = dict.WholeListMatches(kPhraseWords, word);
+    AddUnique(phrases, dict.WholeListMatches(kTranslations, word));
     a.entries = own;
     AddUnique(a.entries, inflected);
     if (!own.empty() || !inflected.empty()) {
@@ -341,7 +330,7 @@ SForwardAnswer ForwardAnswer(CDictFile& dict, std::string_view word, CWordForms&
         a.rule = own.empty() ? ERule::Inflection : ERule::None;
         return a;
     }
-    a.stem = ForwardStem(dict, asked, forms);
+    a.stem = ForwardStem(dict, word.Trimmed(), forms);
     if (!a.stem.empty()) {
         a.entries.clear();
         a.how = EFound::Form;
@@ -357,7 +346,7 @@ SForwardAnswer ForwardAnswer(CDictFile& dict, std::string_view word, CWordForms&
     return a;
 }
 
-SResult FindForward(CDictFile& dict, std::string_view word, CWordForms* forms) {
+SResult FindForward(CDictFile& dict, const CQuery& word, CWordForms* forms) {
     SResult r;
     if (forms != nullptr) {
         const SForwardAnswer a = ForwardAnswer(dict, word, *forms);
@@ -388,7 +377,7 @@ SResult FindForward(CDictFile& dict, std::string_view word, CWordForms* forms) {
     return r;
 }
 
-int FindForwardEntry(CDictFile& dict, std::string_view word, CWordForms* forms) {
+int FindForwardEntry(CDictFile& dict, const CQuery& word, CWordForms* forms) {
     if (forms != nullptr) {
         const SForwardAnswer a = ForwardAnswer(dict, word, *forms);
         if (!a.entries.empty())
@@ -403,13 +392,16 @@ int FindForwardEntry(CDictFile& dict, std::string_view word, CWordForms* forms) 
 } // namespace
 
 SResult Find(CDictFile& dict, EDirection direction, std::string_view word, CWordForms* forms) {
-    return direction == EDirection::Reverse ? FindReverse(dict, word, forms) : FindForward(dict, word, forms);
+    // Cut here, once: every search below takes the query as it is.
+    const CQuery query(word);
+    return direction == EDirection::Reverse ? FindReverse(dict, query, forms)
+                                            : FindForward(dict, query, forms);
 }
 
 std::vector<std::string> Suggestions(CDictFile& dict, EDirection direction, std::string_view word,
                                      CWordForms& forms) {
     std::vector<std::string> out;
-    for (const std::string& s : forms.Suggestions(Asked(word))) {
+    for (const std::string& s : forms.Suggestions(CQuery(word).Trimmed())) {
         const SResult r = Find(dict, direction, s, &forms);
         if (r.how != EFound::Exact && r.how != EFound::Form)
             continue;
@@ -424,8 +416,9 @@ std::vector<std::string> Suggestions(CDictFile& dict, EDirection direction, std:
 }
 
 int FindEntry(CDictFile& dict, EDirection direction, std::string_view word, CWordForms* forms) {
-    return direction == EDirection::Reverse ? FindReverseEntry(dict, word, forms)
-                                            : FindForwardEntry(dict, word, forms);
+    const CQuery query(word);
+    return direction == EDirection::Reverse ? FindReverseEntry(dict, query, forms)
+                                            : FindForwardEntry(dict, query, forms);
 }
 
 } // namespace Lookup
