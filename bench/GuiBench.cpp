@@ -154,7 +154,7 @@ void IdleClipboardTick(benchmark::State& state, const std::filesystem::path& dic
         return;
     }
     QGuiApplication::clipboard()->setText(QString(static_cast<qsizetype>(state.range(0)), QChar('w')));
-    window.dialog->ToggleAlwaysOnTop();
+    window.dialog->OnSysCommand(IDM_ALWAYSONTOP);
     window.dialog->OnClipboardTick();
     for (auto _ : state)
         window.dialog->OnClipboardTick();

@@ -54,26 +54,11 @@ public:
     // message has been shown and the program must end without saving anything.
     bool OnInitDialog();
 
-    // Commands of the buttons and of the window menu.
-    void ToggleAlwaysOnTop();
-    void ToggleHistory();
-    // The window-menu switches: the watch reads the primary selection too; word forms.
-    void ToggleSelection();
-    void ToggleWordForms();
-    // Words selected or copied in other programs translated in a popup at the pointer while
-    // the window is not on top.
-    void TogglePopup();
-    // How often the watch looks while it works for the popup: a selected word settles in two
-    // looks, and its popup comes within half a second.
-    static constexpr int kPopupTick = 150;
-    void PrintPage();
-    void ShowHelp();
-    // The pages' text size in percent (clamped to 50..300), kept in the settings.
-    void SetPageZoom(int percent);
-    int PageZoom() const { return m_settings.nZoom; }
-    void ShowAbout();
+    // The window menu's commands by id (ECommandId), and the help (F1, the help button).
     void OnSysCommand(int id);
-    void OnOK();
+    void ShowHelp();
+    // The pages' text size in percent.
+    int PageZoom() const { return m_settings.nZoom; }
     // Another start of the program, or the command line, asks for the window: it comes to the
     // front, and a word (UTF-8 as typed) is translated as if typed and confirmed with Enter.
     void ShowForWord(const QString& word);
@@ -103,8 +88,6 @@ public:
     // Back and forward over the pages shown in this run: false at either end of the trail.
     bool GoBack() { return GoInTrail(-1); }
     bool GoForward() { return GoInTrail(1); }
-    // The page of a followed link, with the English entry the link list found.
-    void ShowLinkPage(const std::string& text, int entry);
     void OnBeforeNavigate2(const std::string& url, bool& bCancel);
 
     // Navigation between the entry box and the lists.
@@ -152,8 +135,7 @@ public:
     const SLayoutValues& LayoutValues() const { return m_layoutValues; }
     CClipboardWatch& ClipboardWatch() { return m_clipboard; }
 
-    // Geometry: OnSize clamps and records the client size, Layout places every child.
-    void OnSize(int cx, int cy);
+    // Geometry: Layout places every child for a client size.
     void Layout(int cx, int cy);
 
     // Timers by id.
@@ -161,7 +143,6 @@ public:
     void KillTimer(int id) { m_timers->KillTimer(id); }
     bool IsTimerRunning(int id) const { return m_timers->IsRunning(id); }
     int TimerInterval(int id) const { return m_timers->Interval(id); }
-    void OnTimer(int id);
     // One tick of the clipboard watch.
     void OnClipboardTick();
 
@@ -189,6 +170,29 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
+    // Commands of the buttons, the keys and the window menu, which are the user's way to them.
+    void ToggleAlwaysOnTop();
+    void ToggleHistory();
+    // The window-menu switches: the watch reads the primary selection too; word forms.
+    void ToggleSelection();
+    void ToggleWordForms();
+    // Words selected or copied in other programs translated in a popup at the pointer while
+    // the window is not on top.
+    void TogglePopup();
+    // How often the watch looks while it works for the popup: a selected word settles in two
+    // looks, and its popup comes within half a second.
+    static constexpr int kPopupTick = 150;
+    void PrintPage();
+    // The pages' text size in percent (clamped to 50..300), kept in the settings.
+    void SetPageZoom(int percent);
+    void ShowAbout();
+    void OnOK();
+    // The page of a followed link, with the English entry the link list found.
+    void ShowLinkPage(const std::string& text, int entry);
+    // Clamps and records the client size, then lays the children out.
+    void OnSize(int cx, int cy);
+    void OnTimer(int id);
+
     MessageBoxHandler m_fnMessageBox;
     UrlOpener m_fnOpenUrl;
 

@@ -34,7 +34,7 @@ TEST_F(ClipboardWatchTest, TheFirstWordOfNewTextIsShownOnce) {
     Copy("");
     auto dlg = Start();
     ASSERT_TRUE(m_bInitResult);
-    dlg->ToggleAlwaysOnTop();
+    ClickButton(dlg, "IDC_ALWAYSONTOP");
     ASSERT_EQ(dlg->TimerInterval(TIMER_CLIPBOARD), 333);
 
     Copy("  house of cards");
@@ -71,7 +71,7 @@ TEST_F(ClipboardWatchTest, ADirectionSwitchLooksTheSameTextUpAgain) {
     dlg->OnClipboardTick();
     // A TAB stays inside the word: "namas\tir" is no English headword, its nearest one is shown.
     EXPECT_EQ(dlg->ClipboardWatch().LastText(), "namas\tir kiti");
-    dlg->SwitchDirection(EDirection::Reverse);
+    ClickButton(dlg, "IDC_LITHUANIAN");
     EXPECT_EQ(dlg->ClipboardWatch().LastText(), "");
     Copy("namas");
     dlg->OnClipboardTick();
@@ -125,7 +125,7 @@ TEST_F(ClipboardWatchTest, TheClipboardIsFetchedOnlyAfterItChanged) {
     EXPECT_EQ(dlg->ClipboardWatch().LastText(), "cards");
     EXPECT_EQ(EntryBox(dlg)->text(), "cards");
     // After a switch of the index the same text is fetched and looked up again.
-    dlg->SwitchDirection(EDirection::Reverse);
+    ClickButton(dlg, "IDC_LITHUANIAN");
     dlg->OnClipboardTick();
     EXPECT_EQ(dlg->ClipboardWatch().LastText(), "cards");
 }
@@ -154,8 +154,8 @@ TEST_F(ClipboardWatchTest, ForeignLettersMatchNothingTypographicSpacesSplit) {
     Copy("");
     auto dlg = Start();
     ASSERT_TRUE(m_bInitResult);
-    dlg->SwitchDirection(EDirection::Reverse);
-    dlg->ToggleAlwaysOnTop();
+    ClickButton(dlg, "IDC_LITHUANIAN");
+    ClickButton(dlg, "IDC_ALWAYSONTOP");
     ASSERT_EQ(dlg->TimerInterval(TIMER_CLIPBOARD), 333);
     const std::string before = PageView(dlg)->CurrentPath();
     Copy(QString::fromUtf8("привет"));
@@ -188,7 +188,7 @@ TEST_F(ClipboardWatchTest, TheWatchRunsExactlyWhileOnTop) {
     EXPECT_EQ(dlg->TimerInterval(TIMER_CLIPBOARD), 200);
     Copy("cards");
     LEKSTAR_WAIT_EQ(EntryBox(dlg)->text(), QString("cards"));
-    dlg->ToggleAlwaysOnTop();
+    ClickButton(dlg, "IDC_ALWAYSONTOP");
     EXPECT_FALSE(dlg->IsTimerRunning(TIMER_CLIPBOARD));
 }
 
@@ -265,7 +265,7 @@ TEST_F(SelectionWatchTest, ASelectedWordIsShownOnceItStaysTheSameForATick) {
 TEST_F(SelectionWatchTest, TheClipboardAndTheSelectionShareOneMemory) {
     auto dlg = StartWatching();
     ASSERT_TRUE(m_bInitResult);
-    dlg->ToggleSelection();
+    dlg->OnSysCommand(IDM_SELECTION);
     Select("cards", *dlg);
     dlg->OnClipboardTick();
     dlg->OnClipboardTick();
@@ -284,7 +284,7 @@ TEST_F(SelectionWatchTest, TheClipboardAndTheSelectionShareOneMemory) {
     dlg->OnClipboardTick();
     EXPECT_EQ(EntryBox(dlg)->text(), "cards");
     // A switch of the index reads again where the last text came from: the selection.
-    dlg->SwitchDirection(EDirection::Reverse);
+    ClickButton(dlg, "IDC_LITHUANIAN");
     EXPECT_EQ(dlg->ClipboardWatch().LastText(), "");
     const int reads = g_nSelectionReads;
     dlg->OnClipboardTick();
@@ -292,7 +292,7 @@ TEST_F(SelectionWatchTest, TheClipboardAndTheSelectionShareOneMemory) {
     EXPECT_EQ(g_nSelectionReads, reads + 2);
     EXPECT_EQ(dlg->ClipboardWatch().LastText(), "cards and more");
     // Switched off: the clipboard alone.
-    dlg->ToggleSelection();
+    dlg->OnSysCommand(IDM_SELECTION);
     Select("namas", *dlg);
     dlg->OnClipboardTick();
     dlg->OnClipboardTick();
@@ -419,12 +419,12 @@ TEST_F(SelectionWatchTest, BehindOtherWindowsThePopupTranslatesWhatIsSelectedOrC
     EXPECT_FALSE(popup->isVisible());
 
     // On top the window translates for itself; switched off, the watch stops.
-    dlg->ToggleAlwaysOnTop();
+    ClickButton(dlg, "IDC_ALWAYSONTOP");
     Copy("house of cards");
     dlg->OnClipboardTick();
     EXPECT_FALSE(popup->isVisible());
     EXPECT_EQ(EntryBox(dlg)->text(), "house");
-    dlg->ToggleAlwaysOnTop();
+    ClickButton(dlg, "IDC_ALWAYSONTOP");
     EXPECT_EQ(dlg->TimerInterval(TIMER_CLIPBOARD), 150);
     dlg->OnSysCommand(IDM_POPUP);
     EXPECT_FALSE(dlg->IsTimerRunning(TIMER_CLIPBOARD));

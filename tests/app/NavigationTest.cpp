@@ -122,7 +122,7 @@ TEST_F(NavigationTest, AForeignLetterInTheEntryBoxMatchesNothing) {
     QTest::keyClick(edit, Qt::Key_Backspace);
     EXPECT_EQ(IndexList(dlg)->Selection(), 2);
     // A letter typed as a letter and a combining mark is the composed letter.
-    dlg->SwitchDirection(EDirection::Reverse);
+    ClickButton(dlg, "IDC_LITHUANIAN");
     edit->setText(QString::fromUtf8("s\xCC\x8Cu"));
     QTest::keyClick(edit, Qt::Key_O);
     EXPECT_EQ(edit->Word(), "\xF0uo");
@@ -170,37 +170,37 @@ TEST_F(NavigationTest, TheArrowsReachTheLastIndexRowAndTheLastHistoryItemNoFurth
     CVListBox* index = IndexList(dlg);
     dlg->SetActiveList(EWordList::Index);
     index->SetSelection(index->LastIndex() - 1);
-    dlg->LineDown();
+    PressKey(dlg, Qt::Key_Down);
     EXPECT_EQ(index->Selection(), index->LastIndex());
     EXPECT_EQ(EntryBox(dlg)->text(), "w139");
-    dlg->LineDown();
+    PressKey(dlg, Qt::Key_Down);
     EXPECT_EQ(index->Selection(), index->LastIndex());
     index->SetSelection(1);
-    dlg->LineUp();
+    PressKey(dlg, Qt::Key_Up);
     EXPECT_EQ(index->Selection(), 0);
-    dlg->LineUp();
+    PressKey(dlg, Qt::Key_Up);
     EXPECT_EQ(index->Selection(), 0);
 
     // The history holds dog (from the start), cat and house.
     for (const char* word : {"cat", "house"}) {
         EntryBox(dlg)->setText(word);
-        dlg->OnOK();
+        PressEnter(dlg);
     }
     CVListBoxHistory* history = HistoryList(dlg);
     ASSERT_EQ(history->Items().size(), 3u);
     LEKSTAR_WAIT_TRUE(history->VisibleLines() > 3);
     dlg->SetActiveList(EWordList::History);
     history->SetSelection(1);
-    dlg->LineDown();
+    PressKey(dlg, Qt::Key_Down);
     EXPECT_EQ(history->Selection(), 2);
     EXPECT_EQ(EntryBox(dlg)->text(), "house");
-    dlg->LineDown();
+    PressKey(dlg, Qt::Key_Down);
     EXPECT_EQ(history->Selection(), 2);
-    dlg->PageDown();
+    PressKey(dlg, Qt::Key_PageDown);
     EXPECT_EQ(history->Selection(), 2);
-    dlg->PageUp();
+    PressKey(dlg, Qt::Key_PageUp);
     EXPECT_EQ(history->Selection(), 0);
-    dlg->LineUp();
+    PressKey(dlg, Qt::Key_Up);
     EXPECT_EQ(history->Selection(), 0);
     EXPECT_EQ(EntryBox(dlg)->text(), "dog");
 }
@@ -316,11 +316,11 @@ TEST_F(NavigationTest, OnlyTheEntryBoxAndTheShownHistoryAreTabStopsAndTheFocused
     EXPECT_TRUE(EntryBox(dlg)->hasFocus());
     QTest::keyClick(EntryBox(dlg), Qt::Key_Backtab);
     EXPECT_TRUE(EntryBox(dlg)->hasFocus());
-    dlg->ToggleHistory();
+    ClickButton(dlg, "IDC_HISTORY");
     ASSERT_TRUE(dlg->IsHistoryShown());
     for (const char* word : {"cat", "house", "dog"}) {
         EntryBox(dlg)->setText(word);
-        dlg->OnOK();
+        PressEnter(dlg);
     }
     dlg->SetActiveList(EWordList::Index);
     QTest::keyClick(EntryBox(dlg), Qt::Key_Tab);
@@ -374,7 +374,7 @@ TEST_F(NavigationTest, KeysOfTheWindowAndLettersTypedIntoThePage) {
     dlg->activateWindow();
     LEKSTAR_WAIT_TRUE(dlg->isActiveWindow());
     EntryBox(dlg)->setText("cat");
-    dlg->OnOK();
+    PressEnter(dlg);
     // A letter typed into the page starts a new word in the entry box, the old one replaced, and
     // the index follows; the next letters go on in the entry box.
     PageView(dlg)->setFocus();

@@ -72,10 +72,10 @@ TEST_F(PageDisplayTest, HistoryKeepsOrderAndRevisitsTheFirstPageFile) {
     EXPECT_EQ(PageView(dlg)->DocumentName(), "cat");
     // The history list drives the keys after a click; navigation puts its words.
     dlg->SetActiveList(EWordList::History);
-    dlg->LineUp();
+    PressKey(dlg, Qt::Key_Up);
     EXPECT_EQ(EntryBox(dlg)->text(), "cat");
     EXPECT_EQ(history->Selection(), 0);
-    dlg->LineUp();
+    PressKey(dlg, Qt::Key_Up);
     EXPECT_EQ(history->Selection(), 0);
     // Clearing deletes the recorded page files.
     const std::string catPage = history->Pages().at("cat");
@@ -84,7 +84,7 @@ TEST_F(PageDisplayTest, HistoryKeepsOrderAndRevisitsTheFirstPageFile) {
     EXPECT_TRUE(history->Items().empty());
     EXPECT_FALSE(std::filesystem::exists(catPage));
     EXPECT_FALSE(std::filesystem::exists(firstDog));
-    dlg->LineDown();
+    PressKey(dlg, Qt::Key_Down);
     EXPECT_EQ(EntryBox(dlg)->text(), "");
 }
 
@@ -240,7 +240,7 @@ TEST_F(PageDisplayTest, ALinkInTheLithuanianIndexShowsItsEnglishHeadword) {
     EXPECT_EQ(HistoryList(dlg)->Items()[0], "home");
     EXPECT_EQ(IndexList(dlg)->Selection(), 1);
     // Enter shows the Lithuanian word the index still selects.
-    dlg->OnOK();
+    PressEnter(dlg);
     EXPECT_EQ(EntryBox(dlg)->text(), "namas");
     EXPECT_NE(ReadAll(PageView(dlg)->CurrentPath()).find("<SPAN CLASS=SELECTED>namas</SPAN>"),
               std::string::npos);
@@ -252,7 +252,7 @@ TEST_F(PageDisplayTest, ATakenFolderNameStillShowsPagesNoFolderShowsThemFromMemo
     auto dlg = Start();
     ASSERT_TRUE(m_bInitResult);
     EntryBox(dlg)->setText("cat");
-    dlg->OnOK();
+    PressEnter(dlg);
     const std::string shown = PageView(dlg)->CurrentPath();
     EXPECT_EQ(shown.rfind(m_tmp.File("lekstar-" + std::to_string(::getuid()) + "-"), 0), 0u) << shown;
     EXPECT_NE(ReadAll(shown).find("katinas"), std::string::npos);
@@ -261,18 +261,18 @@ TEST_F(PageDisplayTest, ATakenFolderNameStillShowsPagesNoFolderShowsThemFromMemo
     // the first such page says once why its page is no file.
     qputenv("TMPDIR", QByteArray::fromStdString(m_tmp.File("gone")));
     EntryBox(dlg)->setText("dog");
-    dlg->OnOK();
+    PressEnter(dlg);
     EXPECT_EQ(PageView(dlg)->CurrentPath(), "/dev/null/ZOD0000.TMP.htm");
     EXPECT_TRUE(PageView(dlg)->toPlainText().startsWith(QString::fromUtf8(
         "Vertimo puslapiai rodomi neįrašyti į failus: nepavyksta rašyti laikinajame aplanke ")));
     EXPECT_TRUE(PageView(dlg)->toPlainText().contains(QString::fromUtf8("šuo")));
     EntryBox(dlg)->setText("cat");
-    dlg->OnOK();
+    PressEnter(dlg);
     EXPECT_TRUE(PageView(dlg)->toPlainText().startsWith(QString::fromUtf8("1. katinas")));
     EXPECT_TRUE(m_messages.empty());
     // Pages are files again once a folder can be made.
     qputenv("TMPDIR", QByteArray::fromStdString(m_tmp.File("")));
-    dlg->OnOK();
+    PressEnter(dlg);
     EXPECT_NE(ReadAll(PageView(dlg)->CurrentPath()).find("katinas"), std::string::npos);
 }
 
@@ -292,24 +292,24 @@ TEST_F(PageDisplayTest, PagesNothingShowsOrListsGiveTheirNamesBack) {
     const std::string folder = CTempFolder::Path();
     for (const char* word : {"cat", "dog", "cat", "house", "dog"}) {
         EntryBox(dlg)->setText(word);
-        dlg->OnOK();
+        PressEnter(dlg);
     }
     // The history is hidden: only the page shown is left.
     EXPECT_EQ(PagesIn(folder), std::vector<std::string>{PageView(dlg)->CurrentPath()});
 
     // With the history shown its pages stay; a word shown again keeps its first page.
-    dlg->ToggleHistory();
+    ClickButton(dlg, "IDC_HISTORY");
     EntryBox(dlg)->setText("cat");
-    dlg->OnOK();
+    PressEnter(dlg);
     const std::string catPage = PageView(dlg)->CurrentPath();
     EntryBox(dlg)->setText("dog");
-    dlg->OnOK();
+    PressEnter(dlg);
     const std::string dogPage = PageView(dlg)->CurrentPath();
     EntryBox(dlg)->setText("cat");
-    dlg->OnOK();
+    PressEnter(dlg);
     EXPECT_NE(PageView(dlg)->CurrentPath(), catPage);
     EntryBox(dlg)->setText("dog");
-    dlg->OnOK();
+    PressEnter(dlg);
     EXPECT_EQ(PagesIn(folder),
               (std::vector<std::string>{std::min(catPage, dogPage), std::max(catPage, dogPage),
                                         PageView(dlg)->CurrentPath()}));
@@ -318,7 +318,7 @@ TEST_F(PageDisplayTest, PagesNothingShowsOrListsGiveTheirNamesBack) {
     EXPECT_EQ(PagesIn(folder),
               (std::vector<std::string>{std::min(catPage, dogPage), std::max(catPage, dogPage)}));
     // A switch of the index lets the listed pages go, all but the one shown.
-    dlg->SwitchDirection(EDirection::Reverse);
+    ClickButton(dlg, "IDC_LITHUANIAN");
     EXPECT_EQ(PagesIn(folder), std::vector<std::string>{catPage});
     // Files outside the page names are never touched.
     WriteBytes(folder + "/notes.htm", "mine");
@@ -382,7 +382,7 @@ TEST_F(LithuanianPathsTest, PagesShowAndHistoryClicksWork) {
     EXPECT_EQ(dogPage.rfind(folder + "/ZOD", 0), 0u);
     EXPECT_TRUE(PageView(dlg)->toPlainText().contains(QString::fromUtf8("šuo")));
     EntryBox(dlg)->setText("cat");
-    dlg->OnOK();
+    PressEnter(dlg);
     EXPECT_NE(PageView(dlg)->CurrentPath(), dogPage);
     EXPECT_TRUE(PageView(dlg)->toPlainText().contains(QString::fromUtf8("katinas, katė")));
     // A click on the history's first row shows the first page again.
@@ -431,7 +431,7 @@ TEST_F(WordFormsWindowTest, APreloadReadsTheFormsBesideTheLoopForEachDirection) 
     QTest::keyClicks(EntryBox(dlg), "cats");
     EXPECT_EQ(IndexList(dlg)->Selection(), 0);
     // The other direction's data follows the switch, and a key that comes first waits for it.
-    dlg->SwitchDirection(EDirection::Reverse);
+    ClickButton(dlg, "IDC_LITHUANIAN");
     QTest::keyClicks(EntryBox(dlg), "namuose");
     EXPECT_EQ(IndexList(dlg)->Selection(), 0); // namas, not namuolis
 }
@@ -456,7 +456,7 @@ TEST_F(WordFormsWindowTest, TypingEnterAndTheClipboardShowTheDictionaryForm) {
     EXPECT_EQ(edit->text(), "cat"); // the word shown, not the word typed
     EXPECT_NE(ReadAll(PageView(dlg)->CurrentPath()).find("katinas"), std::string::npos);
 
-    dlg->SwitchDirection(EDirection::Reverse);
+    ClickButton(dlg, "IDC_LITHUANIAN");
     edit->clear();
     QTest::keyClicks(edit, "namuose");
     EXPECT_EQ(IndexList(dlg)->Selection(), 0);
@@ -467,13 +467,13 @@ TEST_F(WordFormsWindowTest, TypingEnterAndTheClipboardShowTheDictionaryForm) {
 
     // The clipboard watch too.
     QGuiApplication::clipboard()->setText("");
-    dlg->ToggleAlwaysOnTop();
+    ClickButton(dlg, "IDC_ALWAYSONTOP");
     dlg->OnClipboardTick();
     QGuiApplication::clipboard()->setText("namuose ir kitur");
     dlg->OnClipboardTick();
     EXPECT_EQ(IndexList(dlg)->Selection(), 0);
     EXPECT_EQ(edit->text(), "namas");
-    dlg->ToggleAlwaysOnTop();
+    ClickButton(dlg, "IDC_ALWAYSONTOP");
 }
 
 TEST_F(WordFormsWindowTest, APageNotOfTheWordSaysSoAndItsSuggestionsLeadToTheirIndex) {
@@ -545,7 +545,7 @@ TEST_F(WordFormsWindowTest, WithTheSwitchOffEveryRoadGivesTheNearestHeadword) {
     QTest::keyClick(edit, Qt::Key_Return);
     EXPECT_EQ(edit->text(), "catsup");
 
-    dlg->SwitchDirection(EDirection::Reverse);
+    ClickButton(dlg, "IDC_LITHUANIAN");
     edit->clear();
     QTest::keyClicks(edit, "namuose");
     EXPECT_EQ(IndexList(dlg)->Selection(), 1);
@@ -553,13 +553,13 @@ TEST_F(WordFormsWindowTest, WithTheSwitchOffEveryRoadGivesTheNearestHeadword) {
     EXPECT_EQ(edit->text(), "namuolis");
 
     QGuiApplication::clipboard()->setText("");
-    dlg->ToggleAlwaysOnTop();
+    ClickButton(dlg, "IDC_ALWAYSONTOP");
     dlg->OnClipboardTick();
     QGuiApplication::clipboard()->setText("namuose");
     dlg->OnClipboardTick();
     EXPECT_EQ(IndexList(dlg)->Selection(), 1);
     EXPECT_EQ(edit->text(), "namuolis");
-    dlg->ToggleAlwaysOnTop();
+    ClickButton(dlg, "IDC_ALWAYSONTOP");
 
     // On again: the same word finds its form.
     dlg->OnSysCommand(IDM_WORDFORMS);

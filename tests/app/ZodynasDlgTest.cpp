@@ -127,11 +127,11 @@ TEST_F(ZodynasDlgTest, EveryControlHasANameForScreenReaders) {
     QTest::mouseClick(Button(dlg, "IDC_ALWAYSONTOP"), Qt::LeftButton);
     EXPECT_TRUE(dlg->IsAlwaysOnTop());
     EXPECT_TRUE(state(Button(dlg, "IDC_ALWAYSONTOP")).checked);
-    dlg->ToggleAlwaysOnTop();
+    ClickButton(dlg, "IDC_ALWAYSONTOP");
     EXPECT_FALSE(state(Button(dlg, "IDC_ALWAYSONTOP")).checked);
     EXPECT_TRUE(state(Button(dlg, "IDC_HISTORY")).checkable);
     EXPECT_EQ(state(Button(dlg, "IDC_HISTORY")).checked, dlg->IsHistoryShown());
-    dlg->ToggleHistory();
+    ClickButton(dlg, "IDC_HISTORY");
     EXPECT_EQ(state(Button(dlg, "IDC_HISTORY")).checked, dlg->IsHistoryShown());
     QTest::mouseClick(Button(dlg, "IDC_HISTORY"), Qt::LeftButton);
     EXPECT_EQ(state(Button(dlg, "IDC_HISTORY")).checked, dlg->IsHistoryShown());
@@ -168,18 +168,18 @@ TEST_F(ZodynasDlgTest, ButtonsCarryTheBitmapsOfTheLayoutAndState) {
     EXPECT_EQ(Button(dlg, "IDC_CLEARHISTORY")->toolTip(), "Išvalyti sąrašą");
     EXPECT_EQ(Button(dlg, "IDC_ALWAYSONTOP")->toolTip(), "Visada viršuje");
 
-    dlg->ToggleAlwaysOnTop();
+    ClickButton(dlg, "IDC_ALWAYSONTOP");
     EXPECT_EQ(Button(dlg, "IDC_ALWAYSONTOP")->NormalId(), pick(164, 190, 160, 188));
     EXPECT_TRUE(dlg->IsTimerRunning(TIMER_CLIPBOARD));
     EXPECT_EQ(dlg->TimerInterval(TIMER_CLIPBOARD), 333);
     EXPECT_TRUE(dlg->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    dlg->ToggleAlwaysOnTop();
+    ClickButton(dlg, "IDC_ALWAYSONTOP");
     EXPECT_EQ(Button(dlg, "IDC_ALWAYSONTOP")->NormalId(), pick(167, 191, 161, 189));
     EXPECT_FALSE(dlg->IsTimerRunning(TIMER_CLIPBOARD));
     EXPECT_FALSE(dlg->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 
     const bool shown = dlg->IsHistoryShown();
-    dlg->ToggleHistory();
+    ClickButton(dlg, "IDC_HISTORY");
     EXPECT_EQ(dlg->IsHistoryShown(), !shown);
     EXPECT_EQ(Button(dlg, "IDC_HISTORY")->NormalId(),
               shown ? pick(186, 203, 158, 201) : pick(187, 202, 159, 200));
@@ -199,7 +199,7 @@ TEST_F(ZodynasDlgTest, LargeLayoutOnAPaletteScreenPicksItsOwnBitmaps) {
     EXPECT_EQ(Button(dlg, "IDCANCEL")->SelectedId(), 208);
     EXPECT_EQ(dlg->LayoutValues().nButtonSize, 44);
     LEKSTAR_WAIT_EQ(Button(dlg, "IDC_HELP")->geometry().size(), QSize(44, 44));
-    dlg->ToggleAlwaysOnTop();
+    ClickButton(dlg, "IDC_ALWAYSONTOP");
     EXPECT_EQ(Button(dlg, "IDC_ALWAYSONTOP")->NormalId(), 188);
 }
 
@@ -222,9 +222,9 @@ TEST_F(ZodynasDlgTest, StayingOnTopKeepsTheWindowRunning) {
     ASSERT_TRUE(m_bInitResult);
     bool visibleAfterToggles = false;
     QTimer::singleShot(0, dlg.get(), [&] {
-        dlg->ToggleAlwaysOnTop();
+        ClickButton(dlg, "IDC_ALWAYSONTOP");
         EXPECT_TRUE(dlg->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
-        dlg->ToggleAlwaysOnTop();
+        ClickButton(dlg, "IDC_ALWAYSONTOP");
         EXPECT_FALSE(dlg->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
         QTimer::singleShot(50, dlg.get(), [&] {
             visibleAfterToggles = dlg->isVisible();
@@ -411,13 +411,13 @@ TEST_F(ZodynasDlgTest, TheHistoryLabelIsPaintedExactlyWhileTheHistoryIsShown) {
         CaptionBand(dlg->rect(), dlg->LayoutValues(), m_theApp.LogPixelsX(), dlg->logicalDpiY());
     const int hx = dlg->width() - dlg->LayoutValues().nHistoryWidth - dlg->LayoutValues().nMargin - 1;
     EXPECT_EQ(LabelPixels(Painted(*dlg), band, hx), 0);
-    dlg->ToggleHistory();
+    ClickButton(dlg, "IDC_HISTORY");
     EXPECT_GT(LabelPixels(Painted(*dlg), band, hx), 20);
     // It follows the panel when the window grows.
     dlg->resize(dlg->width() + 80, dlg->height());
     EXPECT_EQ(LabelPixels(Painted(*dlg), band, hx), 0);
     EXPECT_GT(LabelPixels(Painted(*dlg), band, hx + 80), 20);
-    dlg->ToggleHistory();
+    ClickButton(dlg, "IDC_HISTORY");
     EXPECT_EQ(LabelPixels(Painted(*dlg), band, hx + 80), 0);
 }
 
@@ -476,7 +476,7 @@ TEST_F(ChangingDictionaryTest, AFileCutShortUnderTheWindowIsSaidAndTheWindowEnds
     ASSERT_EQ(::truncate(m_app.File("LEKSTAR.dic").c_str(), 1000), 0);
     // The next lookup reads pages that are gone.
     EntryBox(dlg)->setText("w102999");
-    dlg->OnOK();
+    PressEnter(dlg);
     LEKSTAR_WAIT_TRUE(dlg->IsDictionaryGone());
     ASSERT_EQ(m_messages.size(), 1u);
     EXPECT_EQ(m_messages[0], "\nLEKSTAR\nNeatsidaro \xFEodyno failas:\n" + m_app.File("LEKSTAR.dic"));

@@ -10,6 +10,7 @@
 #include "lists/WordEdit.h"
 
 #include <QPushButton>
+#include <QTest>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -39,4 +40,18 @@ template <class TDialog> CWebBrowser2* PageView(const TDialog& dialog) {
 // A bitmap button by its control name ("IDC_HELP", "IDCANCEL", ...).
 template <class TDialog> CBitmapButton* Button(const TDialog& dialog, const char* name) {
     return ChildNamed<CBitmapButton>(dialog, name);
+}
+
+// What a user does, as a user does it: Enter or another key in the entry box, a click on a
+// bitmap button.
+template <class TDialog> void PressKey(const TDialog& dialog, Qt::Key key) {
+    QTest::keyClick(EntryBox(dialog), key);
+}
+
+template <class TDialog> void PressEnter(const TDialog& dialog) {
+    PressKey(dialog, Qt::Key_Return);
+}
+
+template <class TDialog> void ClickButton(const TDialog& dialog, const char* name) {
+    QTest::mouseClick(Button(dialog, name), Qt::LeftButton);
 }
