@@ -157,8 +157,11 @@ void CZodynasDlg::OnClipboardTick() {
         bOwn = !word.empty() && QGuiApplication::clipboard()->ownsClipboard();
     }
     if (word.empty() && bPopup) {
-        if (const std::optional<std::string> text = m_clipboard.PollSelectionIfSettled())
+        if (const std::optional<std::string> text = m_clipboard.PollSelectionIfSettled()) {
             word = m_clipboard.TakeSelectionWord(*text);
+            // Text selected in the popup's own page, say.
+            bOwn = !word.empty() && QGuiApplication::clipboard()->ownsSelection();
+        }
     } else if (word.empty() && m_settings.bSelection != 0) {
         if (const std::optional<std::string> text = m_clipboard.ReadSelectionIfSettled())
             word = m_clipboard.TakeSelectionWord(*text);
