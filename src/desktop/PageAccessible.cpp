@@ -14,22 +14,14 @@ namespace {
 
 // One link of the page, by its place among the page's links; it reads the link anew at every
 // question, so that it follows the page shown.
-class CLinkAccessible : public QAccessibleInterface,
+class CLinkAccessible : public CAccessibleLeaf,
                         public QAccessibleActionInterface,
                         public QAccessibleHyperlinkInterface {
 public:
     CLinkAccessible(CPageAccessible* parent, CWebBrowser2* page, int index)
-        : m_pParent(parent), m_pPage(page), m_nIndex(index) {}
+        : CAccessibleLeaf(parent), m_pPage(page), m_nIndex(index) {}
 
     bool isValid() const override { return m_nIndex < m_pParent->childCount(); }
-    QObject* object() const override { return nullptr; }
-    QWindow* window() const override { return m_pParent->window(); }
-    QAccessibleInterface* parent() const override { return m_pParent; }
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
-    QAccessibleInterface* focusChild() const override { return nullptr; }
     void* interface_cast(QAccessible::InterfaceType type) override {
         if (type == QAccessible::ActionInterface)
             return static_cast<QAccessibleActionInterface*>(this);
@@ -43,7 +35,6 @@ public:
             return link.text.trimmed();
         return t == QAccessible::Description ? link.href : QString();
     }
-    void setText(QAccessible::Text, const QString&) override {}
     QRect rect() const override {
         const CWebBrowser2::SLink link = Link();
         QTextCursor cursor(m_pPage->document());
@@ -87,7 +78,6 @@ private:
                                                          : CWebBrowser2::SLink{};
     }
 
-    CPageAccessible* m_pParent;
     CWebBrowser2* m_pPage;
     int m_nIndex;
 };
@@ -103,10 +93,7 @@ QAccessibleInterface* Factory(const QString& className, QObject* object) {
 
 CPageAccessible::CPageAccessible(CWebBrowser2* page) : QAccessibleWidget(page, QAccessible::Document) {}
 
-CPageAccessible::~CPageAccessible() {
-    for (const auto& [index, id] : m_links)
-        QAccessible::deleteAccessibleInterface(id);
-}
+CPageAccessible::~CPageAccessible() = default;
 
 CWebBrowser2* CPageAccessible::Page() const {
     return static_cast<CWebBrowser2*>(widget());
@@ -133,19 +120,12 @@ int CPageAccessible::childCount() const {
 QAccessibleInterface* CPageAccessible::child(int index) const {
     if (index < 0 || index >= childCount())
         return nullptr;
-    auto it = m_links.find(index);
-    if (it == m_links.end()) {
-        auto* link = new CLinkAccessible(const_cast<CPageAccessible*>(this), Page(), index);
-        it = m_links.emplace(index, QAccessible::registerAccessibleInterface(link)).first;
-    }
-    return QAccessible::accessibleInterface(it->second);
+    return m_links.At(index,
+                      [&] { return new CLinkAccessible(const_cast<CPageAccessible*>(this), Page(), index); });
 }
 
 int CPageAccessible::indexOfChild(const QAccessibleInterface* child) const {
-    for (const auto& [index, id] : m_links)
-        if (QAccessible::accessibleInterface(id) == child)
-            return index;
-    return -1;
+    return m_links.IndexOf(child);
 }
 
 QAccessibleInterface* CPageAccessible::childAt(int x, int y) const {

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include <QAccessibleWidget>
+#include "desktop/AccessibleChildren.h"
 
-#include <map>
+#include <QAccessibleWidget>
 
 class CWebBrowser2;
 
@@ -45,5 +45,5 @@ public:
 
 private:
     CWebBrowser2* Page() const;
-    mutable std::map<int, QAccessible::Id> m_links;
+    mutable CAccessibleChildren m_links;
 };

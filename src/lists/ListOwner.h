@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include <Qt>
+
 #include <optional>
 #include <string>
 
@@ -19,6 +21,26 @@ public:
     virtual void LineDown() = 0;
     virtual void PageUp() = 0;
     virtual void PageDown() = 0;
+    // Runs the routine a cursor-block key stands for (Up, Down, Page Up, Page Down); false for
+    // any other key.
+    bool StepByKey(int key) {
+        switch (key) {
+        case Qt::Key_Up:
+            LineUp();
+            return true;
+        case Qt::Key_Down:
+            LineDown();
+            return true;
+        case Qt::Key_PageUp:
+            PageUp();
+            return true;
+        case Qt::Key_PageDown:
+            PageDown();
+            return true;
+        default:
+            return false;
+        }
+    }
     // A click, or a key in the entry box, makes a list the active one.
     virtual void SetActiveList(EWordList list) = 0;
     // A click on an index row shows that entry.

@@ -406,36 +406,14 @@ void CVListBox::Choose(int row) {
 }
 
 void CVListBox::keyPressEvent(QKeyEvent* event) {
-    // The keys of a focused list move that list, whichever one a click made active meanwhile.
-    const EWordList self = m_bHistory ? EWordList::History : EWordList::Index;
-    switch (event->key()) {
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-        m_pOwner->SetActiveList(self);
-        break;
-    default:
-        break;
-    }
-    switch (event->key()) {
-    case Qt::Key_Up:
-        m_pOwner->LineUp();
-        break;
-    case Qt::Key_Down:
-        m_pOwner->LineDown();
-        break;
-    case Qt::Key_PageUp:
-        m_pOwner->PageUp();
-        break;
-    case Qt::Key_PageDown:
-        m_pOwner->PageDown();
-        break;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
+    const int key = event->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         Choose(m_nSelection);
-        break;
-    default:
+    } else if (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp || key == Qt::Key_PageDown) {
+        // The keys of a focused list move that list, whichever one a click made active meanwhile.
+        m_pOwner->SetActiveList(m_bHistory ? EWordList::History : EWordList::Index);
+        m_pOwner->StepByKey(key);
+    } else {
         QAbstractScrollArea::keyPressEvent(event);
         return;
     }

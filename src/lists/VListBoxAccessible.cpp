@@ -11,24 +11,15 @@
 namespace {
 
 // One row of a list, alive as long as the list's interface is.
-class CRowAccessible : public QAccessibleInterface {
+class CRowAccessible : public CAccessibleLeaf {
 public:
     CRowAccessible(CVListBoxAccessible* parent, CVListBox* list, int row)
-        : m_pParent(parent), m_pList(list), m_nRow(row) {}
+        : CAccessibleLeaf(parent), m_pList(list), m_nRow(row) {}
 
     bool isValid() const override { return m_pList != nullptr && m_nRow < m_pParent->childCount(); }
-    QObject* object() const override { return nullptr; }
-    QWindow* window() const override { return m_pParent->window(); }
-    QAccessibleInterface* parent() const override { return m_pParent; }
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
-    QAccessibleInterface* focusChild() const override { return nullptr; }
     QString text(QAccessible::Text t) const override {
         return t == QAccessible::Name ? CVListBoxAccessible::RowName(*m_pList, m_nRow) : QString();
     }
-    void setText(QAccessible::Text, const QString&) override {}
     QRect rect() const override {
         const int y = m_pList->TopMargin() + (m_nRow - m_pList->TopIndex()) * m_pList->RowHeight();
         const QRect local(0, y, m_pList->viewport()->width(), m_pList->RowHeight());
@@ -49,7 +40,6 @@ public:
     }
 
 private:
-    CVListBoxAccessible* m_pParent;
     CVListBox* m_pList;
     int m_nRow;
 };
@@ -66,10 +56,7 @@ QAccessibleInterface* Factory(const QString& className, QObject* object) {
 
 CVListBoxAccessible::CVListBoxAccessible(CVListBox* list) : QAccessibleWidget(list, QAccessible::List) {}
 
-CVListBoxAccessible::~CVListBoxAccessible() {
-    for (const auto& [row, id] : m_rows)
-        QAccessible::deleteAccessibleInterface(id);
-}
+CVListBoxAccessible::~CVListBoxAccessible() = default;
 
 CVListBox* CVListBoxAccessible::List() const {
     return static_cast<CVListBox*>(widget());
@@ -84,19 +71,12 @@ int CVListBoxAccessible::childCount() const {
 QAccessibleInterface* CVListBoxAccessible::child(int index) const {
     if (index < 0 || index >= childCount())
         return nullptr;
-    auto it = m_rows.find(index);
-    if (it == m_rows.end()) {
-        auto* row = new CRowAccessible(const_cast<CVListBoxAccessible*>(this), List(), index);
-        it = m_rows.emplace(index, QAccessible::registerAccessibleInterface(row)).first;
-    }
-    return QAccessible::accessibleInterface(it->second);
+    return m_rows.At(
+        index, [&] { return new CRowAccessible(const_cast<CVListBoxAccessible*>(this), List(), index); });
 }
 
 int CVListBoxAccessible::indexOfChild(const QAccessibleInterface* child) const {
-    for (const auto& [row, id] : m_rows)
-        if (QAccessible::accessibleInterface(id) == child)
-            return row;
-    return -1;
+    return m_rows.IndexOf(child);
 }
 
 QAccessibleInterface* CVListBoxAccessible::childAt(int x, int y) const {

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include <QAccessibleWidget>
+#include "desktop/AccessibleChildren.h"
 
-#include <map>
+#include <QAccessibleWidget>
 
 class CVListBox;
 
@@ -30,5 +30,5 @@ public:
 
 private:
     CVListBox* List() const;
-    mutable std::map<int, QAccessible::Id> m_rows;
+    mutable CAccessibleChildren m_rows;
 };

@@ -49,24 +49,8 @@ bool CWordEdit::FollowsTyping(const QKeyEvent& event) {
 
 void CWordEdit::keyPressEvent(QKeyEvent* event) {
     const bool cursorBlock = !event->modifiers().testFlag(Qt::KeypadModifier);
-    if (cursorBlock && m_pOwner != nullptr) {
-        switch (event->key()) {
-        case Qt::Key_Up:
-            m_pOwner->LineUp();
-            return;
-        case Qt::Key_Down:
-            m_pOwner->LineDown();
-            return;
-        case Qt::Key_PageUp:
-            m_pOwner->PageUp();
-            return;
-        case Qt::Key_PageDown:
-            m_pOwner->PageDown();
-            return;
-        default:
-            break;
-        }
-    }
+    if (cursorBlock && m_pOwner != nullptr && m_pOwner->StepByKey(event->key()))
+        return;
     // Enter is the window's command, not typing: the list the keys drive stays as it was.
     const bool command = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (m_pOwner != nullptr && !command)
