@@ -21,6 +21,8 @@ CTranslationPopup::CTranslationPopup()
     setMouseTracking(true);
     resize(kWidth, kHeight);
     m_title->setObjectName("PopupTitle");
+    // A word from another program is text, whatever marks it holds ("<b>", "&amp;").
+    m_title->setTextFormat(Qt::PlainText);
     m_title->setCursor(Qt::PointingHandCursor);
     m_title->setContentsMargins(6, 3, 6, 3);
     QFont bold = m_title->font();
@@ -38,6 +40,7 @@ CTranslationPopup::CTranslationPopup()
         if (url.rfind(m_page->CurrentPath() + "#", 0) == 0)
             return;
         bCancel = true;
+        close();
         if (m_fnLinkFollowed)
             m_fnLinkFollowed(url);
     });

@@ -26,8 +26,8 @@ public:
     QString Title() const;
     // The page's text size in percent, as in the main window.
     void SetZoom(int percent);
-    // The page view, for its text.
-    const CWebBrowser2* Page() const { return m_page; }
+    // The page view.
+    CWebBrowser2* Page() const { return m_page; }
 
     // A click on the title, and a link followed on the page (its name, page text in UTF-8).
     void SetTitleClicked(std::function<void(const QString& title)> handler) {

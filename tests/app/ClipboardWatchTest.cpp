@@ -25,6 +25,7 @@ protected:
         SDictContent c;
         c.articles = {Article("cards", "<P>1. kortos</P>"), Article("house", "<P>1. namas, pastatas</P>")};
         c.reverse = {{"namas", {1}}};
+        c.links = {{"cards", 0}};
         return c;
     }
     static void Copy(const QString& text) { QGuiApplication::clipboard()->setText(text); }
@@ -396,6 +397,17 @@ TEST_F(SelectionWatchTest, BehindOtherWindowsThePopupTranslatesWhatIsSelectedOrC
     EXPECT_TRUE(popup->isVisible());
     popup->PointerAt(frame.bottomRight() + QPoint(1, 0));
     EXPECT_FALSE(popup->isVisible());
+
+    // A link of the page closes it and shows its word in the window.
+    Select("house", *dlg);
+    dlg->OnClipboardTick();
+    dlg->OnClipboardTick();
+    ASSERT_TRUE(popup->isVisible());
+    popup->Page()->FollowLink("cards");
+    EXPECT_FALSE(popup->isVisible());
+    LEKSTAR_WAIT_TRUE(EntryBox(dlg)->text() == "cards");
+    EntryBox(dlg)->clear();
+    QApplication::setActiveWindow(nullptr);
 
     // A click on the title shows the word in the window.
     Select("cards", *dlg);
