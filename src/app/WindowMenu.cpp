@@ -26,19 +26,32 @@ CWindowMenu::CWindowMenu(QWidget* window, std::function<void(int id)> onCommand,
     m_selection = entry(WindowTexts::Ui(WindowTexts::kSelectionEntry), IDM_SELECTION, true);
     m_wordForms = entry(WindowTexts::Ui(WindowTexts::kWordFormsEntry), IDM_WORDFORMS, true);
     m_popup = entry(WindowTexts::Ui(WindowTexts::kPopupEntry), IDM_POPUP, true);
-    // Where the platform keeps no selection (a Wayland compositor without the protocol), nor
-    // hands a window without the focus the clipboard, there is nothing to switch: the entries say
-    // why, and the stored choices stay for the next desktop.
+    // Where an entry cannot work it is greyed and says why; the stored choice stays for the next
+    // desktop.
     const QClipboard* clipboard = QGuiApplication::clipboard();
-    if (clipboard == nullptr || !clipboard->supportsSelection()) {
-        for (QAction* action : {m_selection, m_popup}) {
+    const bool bSelection = clipboard != nullptr && clipboard->supportsSelection();
+    for (QAction* action : {m_selection, m_popup}) {
+        const char* why = UnavailableReason(action == m_popup, QGuiApplication::platformName(), bSelection);
+        if (why != nullptr) {
             action->setEnabled(false);
-            action->setText(action->text() + WindowTexts::Ui(WindowTexts::kNoSelection));
+            action->setText(action->text() + WindowTexts::Ui(why));
         }
     }
     m_menu->addSeparator();
     entry("&Print", IDM_PRINT, false);
     ShowStates();
+}
+
+const char* CWindowMenu::UnavailableReason(bool bPopup, const QString& platform, bool bSelection) {
+    // A platform that keeps no selection (a Wayland compositor without the protocol) has nothing
+    // to watch.
+    if (!bSelection)
+        return WindowTexts::kNoSelection;
+    // A Wayland compositor tells only the window with the keyboard focus of a new selection or
+    // clipboard, so no word of another program reaches a window behind it.
+    if (bPopup && platform.startsWith(QLatin1String("wayland")))
+        return WindowTexts::kOnlyFocused;
+    return nullptr;
 }
 
 void CWindowMenu::ShowStates() {

@@ -5,6 +5,7 @@
 
 class QAction;
 class QMenu;
+class QString;
 class QWidget;
 
 // The window menu (what a system menu would carry): About, the five switches with their check
@@ -24,6 +25,9 @@ public:
     CWindowMenu(QWidget* window, std::function<void(int id)> onCommand, std::function<SStates()> states);
 
     QMenu* Menu() const { return m_menu; }
+    // Why the selection entry (or the popup's) cannot work on a platform (Qt's platform name)
+    // with or without a selection: the text said beside the greyed entry, or null where it works.
+    static const char* UnavailableReason(bool bPopup, const QString& platform, bool bSelection);
     // Sets the check marks to the window's states.
     void ShowStates();
 

@@ -35,6 +35,8 @@ constexpr const char* kWordFormsEntry = "&Žodžių formos";
 constexpr const char* kPopupEntry = "Vertimas &langelyje";
 // Said beside the greyed entries where the desktop shows no other program's selection.
 constexpr const char* kNoSelection = " (šis darbastalis žymėjimo neduoda)";
+// ... and beside the popup's where the desktop tells only the focused window of new text.
+constexpr const char* kOnlyFocused = " (šis darbastalis kitų programų žodžių neperduoda)";
 
 // The note of the first page shown from memory, before the temporary folder's name.
 constexpr const char* kMemoryPages =

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "app/ZodynasDlg.h"
 #include "app/RegKey.h"
+#include "app/WindowMenu.h"
 #include "app/ZodynasApp.h"
 #include "desktop/BitmapButton.h"
 #include "desktop/TempFolder.h"
@@ -233,6 +234,24 @@ TEST_F(ZodynasDlgTest, StayingOnTopKeepsTheWindowRunning) {
     });
     dlg->exec();
     EXPECT_TRUE(visibleAfterToggles);
+}
+
+TEST(WindowMenu, AnEntryThatCannotWorkSaysWhy) {
+    const std::string noSelection = " (šis darbastalis žymėjimo neduoda)";
+    const std::string onlyFocused = " (šis darbastalis kitų programų žodžių neperduoda)";
+    const auto why = [](bool bPopup, const char* platform, bool bSelection) {
+        const char* reason =
+            CWindowMenu::UnavailableReason(bPopup, QString::fromLatin1(platform), bSelection);
+        return reason == nullptr ? std::string("works") : std::string(reason);
+    };
+    EXPECT_EQ(why(false, "xcb", true), "works");
+    EXPECT_EQ(why(true, "xcb", true), "works");
+    EXPECT_EQ(why(false, "xcb", false), noSelection);
+    EXPECT_EQ(why(true, "offscreen", false), noSelection);
+    EXPECT_EQ(why(false, "wayland", true), "works");
+    EXPECT_EQ(why(true, "wayland", true), onlyFocused);
+    EXPECT_EQ(why(true, "wayland-egl", true), onlyFocused);
+    EXPECT_EQ(why(true, "wayland", false), noSelection);
 }
 
 TEST_F(ZodynasDlgTest, TheWindowMenuFollowsTheToggles) {
