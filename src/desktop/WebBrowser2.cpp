@@ -41,8 +41,11 @@ CWebBrowser2::CWebBrowser2(QWidget* parent) : QTextBrowser(parent) {
     CPageAccessible::InstallFactory();
     // A screen reader follows the keyboard from link to link.
     connect(this, &QTextEdit::selectionChanged, this, [this] {
+        // Asked only while a reader listens: a selection dragged with the mouse changes at every move.
+        if (!hasFocus() || !QAccessible::isActive())
+            return;
         const int link = FocusedLink();
-        if (link < 0 || !hasFocus() || !QAccessible::isActive())
+        if (link < 0)
             return;
         if (QAccessibleInterface* page = QAccessible::queryAccessibleInterface(this))
             if (QAccessibleInterface* child = page->child(link)) {
