@@ -21,7 +21,16 @@
 
 namespace {
 
-class NavigationTest : public CWindowFixture {};
+class NavigationTest : public CWindowFixture {
+protected:
+    // Gives a child of the active window the keyboard focus, as a click or Tab would, and waits
+    // for it.
+    static void Focus(QWidget* child, Qt::FocusReason reason = Qt::OtherFocusReason) {
+        child->window()->activateWindow();
+        child->setFocus(reason);
+        LEKSTAR_WAIT_TRUE(child->hasFocus());
+    }
+};
 
 // Counts the paints of the widgets it watches.
 class CPaints : public QObject {
@@ -208,9 +217,7 @@ TEST_F(NavigationTest, TheArrowsReachTheLastIndexRowAndTheLastHistoryItemNoFurth
 TEST_F(NavigationTest, TheWheelMovesOneRowWhileTheEntryBoxHasTheFocus) {
     auto dlg = Start();
     ASSERT_TRUE(m_bInitResult);
-    dlg->activateWindow();
-    EntryBox(dlg)->setFocus();
-    LEKSTAR_WAIT_TRUE(EntryBox(dlg)->hasFocus());
+    Focus(EntryBox(dlg));
     dlg->SetActiveList(EWordList::Index);
     const auto wheel = [&](int delta) {
         QWheelEvent event(QPointF(5, 5), dlg->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, delta),
@@ -278,9 +285,7 @@ TEST_F(NavigationTest, ReturningFocusSwapsTheActiveListTypingResetsIt) {
 TEST_F(NavigationTest, AClickInTheIndexLeavesTheKeysWithTheIndex) {
     auto dlg = StartWithHistory();
     ASSERT_TRUE(m_bInitResult);
-    dlg->activateWindow();
-    EntryBox(dlg)->setFocus();
-    LEKSTAR_WAIT_TRUE(EntryBox(dlg)->hasFocus());
+    Focus(EntryBox(dlg));
     LEKSTAR_WAIT_TRUE(IndexList(dlg)->VisibleLines() > 4);
     dlg->SetActiveList(EWordList::Index);
     CVListBox* index = IndexList(dlg);
@@ -303,9 +308,7 @@ TEST_F(NavigationTest, AClickInTheIndexLeavesTheKeysWithTheIndex) {
 TEST_F(NavigationTest, OnlyTheEntryBoxAndTheShownHistoryAreTabStopsAndTheFocusedOneTakesTheKeys) {
     auto dlg = Start();
     ASSERT_TRUE(m_bInitResult);
-    dlg->activateWindow();
-    EntryBox(dlg)->setFocus();
-    LEKSTAR_WAIT_TRUE(EntryBox(dlg)->hasFocus());
+    Focus(EntryBox(dlg));
     EXPECT_EQ(IndexList(dlg)->focusPolicy(), Qt::NoFocus);
     EXPECT_EQ(IndexList(dlg)->verticalScrollBar()->focusPolicy(), Qt::NoFocus);
     EXPECT_EQ(HistoryList(dlg)->focusPolicy(), Qt::TabFocus);
@@ -377,8 +380,7 @@ TEST_F(NavigationTest, KeysOfTheWindowAndLettersTypedIntoThePage) {
     PressEnter(dlg);
     // A letter typed into the page starts a new word in the entry box, the old one replaced, and
     // the index follows; the next letters go on in the entry box.
-    PageView(dlg)->setFocus();
-    LEKSTAR_WAIT_TRUE(PageView(dlg)->hasFocus());
+    Focus(PageView(dlg));
     QTest::keyClick(PageView(dlg), Qt::Key_D);
     EXPECT_TRUE(EntryBox(dlg)->hasFocus());
     EXPECT_EQ(EntryBox(dlg)->text(), "d");
@@ -386,16 +388,14 @@ TEST_F(NavigationTest, KeysOfTheWindowAndLettersTypedIntoThePage) {
     EXPECT_EQ(EntryBox(dlg)->text(), "dog");
     EXPECT_EQ(IndexList(dlg)->Selection(), 3);
     // Space and Ctrl+C stay the page's.
-    PageView(dlg)->setFocus();
-    LEKSTAR_WAIT_TRUE(PageView(dlg)->hasFocus());
+    Focus(PageView(dlg));
     QTest::keyClick(PageView(dlg), Qt::Key_Space);
     QTest::keyClick(PageView(dlg), Qt::Key_C, Qt::ControlModifier);
     EXPECT_TRUE(PageView(dlg)->hasFocus());
     EXPECT_EQ(EntryBox(dlg)->text(), "dog");
     // Ctrl+L and Ctrl+F: the entry box with its text selected.
     for (const Qt::Key key : {Qt::Key_L, Qt::Key_F}) {
-        PageView(dlg)->setFocus();
-        LEKSTAR_WAIT_TRUE(PageView(dlg)->hasFocus());
+        Focus(PageView(dlg));
         QTest::keyClick(PageView(dlg), key, Qt::ControlModifier);
         EXPECT_TRUE(EntryBox(dlg)->hasFocus());
         EXPECT_EQ(EntryBox(dlg)->selectedText(), "dog");
@@ -463,8 +463,7 @@ TEST_F(NavigationTest, ThePageFocusedScrollsByItsKeysAndFollowsItsLinksByTab) {
     for (int i = 0; i < 200; ++i)
         html += "<P>" + std::to_string(i) + "</P>";
     page->ShowText(html + "</BODY></HTML>", page->CurrentPath());
-    page->setFocus(Qt::MouseFocusReason);
-    LEKSTAR_WAIT_TRUE(page->hasFocus());
+    Focus(page, Qt::MouseFocusReason);
     const int index = IndexList(dlg)->Selection();
     QScrollBar* bar = page->verticalScrollBar();
     ASSERT_GT(bar->maximum(), 2 * bar->pageStep());
@@ -481,8 +480,7 @@ TEST_F(NavigationTest, ThePageFocusedScrollsByItsKeysAndFollowsItsLinksByTab) {
 
     EntryBox(dlg)->setText("house");
     QTest::keyClick(EntryBox(dlg), Qt::Key_Return);
-    page->setFocus(Qt::MouseFocusReason);
-    LEKSTAR_WAIT_TRUE(page->hasFocus());
+    Focus(page, Qt::MouseFocusReason);
     QTest::keyClick(page, Qt::Key_Tab);
     EXPECT_TRUE(page->hasFocus());
     EXPECT_EQ(page->textCursor().selectedText(), "home");
