@@ -169,7 +169,10 @@ SReverseForm ReverseForm(CDictFile& dict, const CQuery& word, CWordForms& forms)
             bestApart = apart;
         }
     };
-    for (const std::string& stem : forms.Stems(asked)) {
+    // hunspell's stem of a single letter is the letter, and a record that is the word was taken
+    // before: a one-letter word asks nothing (the window's first key waits for no data).
+    const std::vector<std::string> stems = asked.size() > 1 ? forms.Stems(asked) : std::vector<std::string>{};
+    for (const std::string& stem : stems) {
         // The word's own prefix, where the rest of the word goes on as the stem does: "par" +
         // siųsti for "parsiųsti", never "pa" + siųsti.
         for (const std::string& prefix : LithuanianPrefixes())
@@ -288,9 +291,22 @@ bool IsInflectionOf(std::string_view word, std::string_view base, bool bOwnWord)
     return endsWith("est") && (stemIs(3) || stemIs(2) || doubled(3) || (endsWith("iest") && stemIs(4, "y")));
 }
 
+// Whether the word ends as every inflection IsInflectionOf takes does: one that does not is no
+// form of another word, and hunspell is not asked (nor its data read, which spares the window's
+// first key and a lookup of a word the dictionary lacks).
+bool HasInflectionalEnding(std::string_view word) {
+    static constexpr std::string_view kEndings[] = {"'s", "s", "ed", "ing", "er", "est"};
+    return std::any_of(std::begin(kEndings), std::end(kEndings), [&](std::string_view ending) {
+        return word.size() > ending.size() &&
+               EqualsIgnoringCase(word.substr(word.size() - ending.size()), ending);
+    });
+}
+
 // The first of the word's stems that is a headword as a whole and of which the word is an
 // inflection; empty when there is none.
 std::string ForwardStem(CDictFile& dict, std::string_view asked, CWordForms& forms) {
+    if (!HasInflectionalEnding(asked))
+        return {};
     const std::vector<std::string> stems = forms.Stems(asked);
     const bool bOwnWord = std::any_of(stems.begin(), stems.end(),
                                       [&](const std::string& s) { return EqualsIgnoringCase(s, asked); });

@@ -242,6 +242,29 @@ TEST_F(LookupForms, FormsKeepTheWordsMeaning) {
     EXPECT_EQ(dict->GetReverseHeadword(Lookup::Find(*dict, lt, "zodis").entry), "zoologija");
 }
 
+// hunspell's data is read only for a word that may be a form of another: an English word with an
+// inflectional ending, a Lithuanian word of more than one letter. The window's first key needs none.
+TEST_F(LookupForms, OnlyAWordThatMayBeAFormReadsTheData) {
+    CTestDict dict(FormsContent());
+    const EDirection en = EDirection::Forward, lt = EDirection::Reverse;
+    const struct {
+        EDirection direction;
+        const char* word;
+        bool bReads;
+    } cases[] = {
+        {en, "z", false},     {en, "zebra", false}, {en, "s", false},      {en, "ss", true},
+        {en, "zebras", true}, {en, "ZEBRAS", true}, {en, "zebra's", true}, {en, "stopped", true},
+        {en, "going", true},  {en, "bigger", true}, {en, "biggest", true}, {lt, "z", false},
+        {lt, "\xFE", false},  {lt, "zo", true},     {lt, "\xFEo", true},
+    };
+    for (const auto& k : cases) {
+        CWordForms forms(m_dir.File(k.direction == en ? "en" : "lt"));
+        Lookup::FindEntry(*dict, k.direction, k.word, &forms);
+        Lookup::Find(*dict, k.direction, k.word, &forms);
+        EXPECT_EQ(forms.IsLoaded(), k.bReads) << k.word;
+    }
+}
+
 TEST(LithuanianForms, TheFileListIsSearchedByWeightsAndCheckedAgainstTheFile) {
     SDictContent c = SmallContent(); // reverse: namas 0, šuo 1
     c.lithuanianForms = {{"namai", 0}, {"NAMAI", 0}, {"\xF0unys", 1}, {"namai", 1}, {"xx", 7}, {"namo", -1}};
