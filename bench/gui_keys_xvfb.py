@@ -5,7 +5,8 @@
 Starts a private Xvfb, runs the desktop program from a folder of its own (the program, its
 pages, the dictionary given, private settings and temporary files), types words into the entry
 box through XTest as a keyboard would, and reads the process's CPU time (all threads, from
-/proc/PID/task/*/schedstat, nanoseconds) around each step:
+/proc/PID/task/*/schedstat, nanoseconds; a thread that ends between two reads counts with what it
+had used when last read) around each step:
 
   start       from exec until the process has been idle for a while, and its RSS then
   first key   the first letter typed after the start, until the process is idle again
@@ -37,15 +38,20 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..'
 import refdict  # noqa: E402  (the independent reader of the file, for the words to type)
 
 
+# The last CPU time read of each thread: a thread that has ended (the word forms' loader) keeps
+# counting with what it had used when last seen, so that its work is not lost from the total.
+_threads = {}
+
+
 def cpu_ns(pid):
-    total = 0
     for path in glob.glob('/proc/%d/task/*/schedstat' % pid):
         try:
             with open(path) as f:
-                total += int(f.read().split()[0])
+                _threads[path] = int(f.read().split()[0])
         except (OSError, ValueError, IndexError):
             pass  # a thread that ended meanwhile
-    return total
+    prefix = '/proc/%d/' % pid
+    return sum(used for path, used in _threads.items() if path.startswith(prefix))
 
 
 def rss_kib(pid):

@@ -14,6 +14,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyleOptionSlider>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -57,6 +58,43 @@ QRect DrawOpaque(QPainter& painter, const QPoint& at, const QString& text, const
 // The tallest fill the paint makes at once.
 constexpr int kFillBand = 64;
 
+// A scroll bar that paints again only when what it shows changes: the index's value moves at
+// nearly every key, but on a long list its thumb moves by a pixel only now and then, and the
+// bar's tall fills cost more than the rows' paint.
+class CThumbBar : public QScrollBar {
+public:
+    using QScrollBar::QScrollBar;
+
+protected:
+    void sliderChange(SliderChange change) override {
+        if (change == SliderValueChange && m_bPainted && Looks() == m_painted)
+            return;
+        QScrollBar::sliderChange(change);
+    }
+    void paintEvent(QPaintEvent* event) override {
+        m_painted = Looks();
+        m_bPainted = true;
+        QScrollBar::paintEvent(event);
+    }
+
+private:
+    // The thumb's place, and the ends its arrows are greyed at.
+    struct SLooks {
+        QRect thumb;
+        bool bAtTop = false;
+        bool bAtBottom = false;
+        bool operator==(const SLooks&) const = default;
+    };
+    SLooks Looks() const {
+        QStyleOptionSlider option;
+        initStyleOption(&option);
+        return {style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, this),
+                value() == minimum(), value() == maximum()};
+    }
+    SLooks m_painted;
+    bool m_bPainted = false;
+};
+
 } // namespace
 
 CVListBox::CVListBox(CListOwner* owner, QWidget* parent) : QAbstractScrollArea(parent), m_pOwner(owner) {
@@ -64,6 +102,7 @@ CVListBox::CVListBox(CListOwner* owner, QWidget* parent) : QAbstractScrollArea(p
     setObjectName(QStringLiteral("VListBox"));
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBar(new CThumbBar(Qt::Vertical, this));
     // The paint erases its own background in the list colour: nothing under the rows is drawn
     // for them (neither the frame nor the window behind).
     viewport()->setAutoFillBackground(false);

@@ -435,6 +435,35 @@ TEST_F(VListBoxTest, TheThumbShowsTheTopRowOfAScaledList) {
     EXPECT_EQ(list->verticalScrollBar()->value(), (30001 - list->VisibleLines()) / 2);
 }
 
+// The bar's value follows the top row at every step; it paints only when its thumb moves or an
+// end's arrow turns grey or back.
+TEST_F(VListBoxTest, TheBarPaintsOnlyWhenItLooksOtherwise) {
+    CVListBox* list = MakeList(NumberedRows(3), 100);
+    list->SetLastIndex(20000);
+    list->ResetScroll();
+    list->SetKeepSelectionVisible(false);
+    Settle();
+    int paints = 0;
+    CPaintCounter counter(paints);
+    list->verticalScrollBar()->installEventFilter(&counter);
+    const auto scrollTo = [&](int top) {
+        paints = 0;
+        list->SetTopIndex(top);
+        list->Repaint();
+        QApplication::processEvents();
+        EXPECT_EQ(list->verticalScrollBar()->value(), top);
+        return paints;
+    };
+    EXPECT_EQ(scrollTo(10000), 1);
+    EXPECT_EQ(scrollTo(10001), 0);
+    EXPECT_EQ(scrollTo(10000), 0);
+    EXPECT_EQ(scrollTo(1), 1); // the thumb moves
+    EXPECT_EQ(scrollTo(0), 1); // the up arrow greys, the thumb stays
+    EXPECT_EQ(scrollTo(1), 1);
+    EXPECT_EQ(scrollTo(19999), 1);
+    EXPECT_EQ(scrollTo(20000), 1); // the down arrow greys
+}
+
 TEST_F(VListBoxTest, TheSelectedBandSpansTheWholeWidth) {
     CVListBox* list = MakeList(NumberedRows(60), 160);
     list->SetSelection(2);
