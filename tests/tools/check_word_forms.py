@@ -67,9 +67,10 @@ if os.path.exists("/usr/share/hunspell/en_US.aff"):
     expect(["--no-forms", "bringed"], "nearest", ["bring"])
     expect(["greatest"], "form", ["great"])
     # -ly makes another word: "normally" is shown as the nearest headword, not as a form, and
-    # so are "namely" and "version", whose stems would change the meaning.
+    # so are "namely" and "version", whose stems would change the meaning (each shows the headword
+    # nearest its letters).
     expect(["normally"], "nearest", ["normal"])
-    expect(["namely"], "nearest", ["name"])
+    expect(["namely"], "nearest", ["nameless"])
     expect(["version"], "nearest", ["versatile"])
     expect(["--no-forms", "normally"], "nearest", ["normal"])
     # A stem without the word's prefix is another word.

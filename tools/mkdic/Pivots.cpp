@@ -414,6 +414,39 @@ void SPivotMeasure::ChooseRule() {
             }
         }
     }
+    // Then the rule widens, the most precise next level of a part of speech first, while all it
+    // keeps stays right kMinPercent % of the time over kMinPairs pairs: verbs, short of it alone,
+    // come in on the others' margin. A part whose next level does not fit widens no further.
+    bool bDone[kPartCount]{};
+    for (;;) {
+        int best = -1;
+        int bestLevel = 0;
+        for (int p = 0; p < kPartCount; ++p) {
+            int level = rule[p] == 0 ? kLevels : rule[p] - 1;
+            while (level >= 1 && byLevel[level - 1][p].derived == 0)
+                --level;
+            if (bDone[p] || level < 1)
+                continue;
+            const SPivotRow& cell = byLevel[level - 1][p];
+            if (best < 0 || cell.right * byLevel[bestLevel - 1][best].derived >
+                                byLevel[bestLevel - 1][best].right * cell.derived) {
+                best = p;
+                bestLevel = level;
+            }
+        }
+        if (best < 0)
+            return;
+        const SPivotRow& cell = byLevel[bestLevel - 1][best];
+        const long derived = kept.derived + cell.derived;
+        const long right = kept.right + cell.right;
+        if (derived >= kMinPairs && right * 100 >= derived * kMinPercent) {
+            rule[best] = bestLevel;
+            kept.derived = derived;
+            kept.right = right;
+        } else {
+            bDone[best] = true;
+        }
+    }
 }
 
 bool SPivotMeasure::Keeps(const SPivotCandidate& c) const {

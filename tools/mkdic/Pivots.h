@@ -118,7 +118,8 @@ struct SPivotMeasure {
     static constexpr int kPartCount = 5;
     // The rule keeps, per part of speech, the pairs of the fewest agreeing languages that are
     // right at least kMinPercent % of the time, counted over at least kMinPairs pairs: with
-    // fewer, a share of 90 % says little (a 95 % interval of about 8 points either way).
+    // fewer, a share of 90 % says little (a 95 % interval of about 8 points either way). It then
+    // takes further levels while all it keeps stays so.
     static constexpr long kMinPercent = 90;
     static constexpr long kMinPairs = 50;
 

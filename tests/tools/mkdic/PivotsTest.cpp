@@ -186,6 +186,35 @@ TEST(PivotMeasure, TheRuleNeedsNinetyPercentOfFiftyPairsPerPartOfSpeech) {
     }
 }
 
+// A part of speech short of 90 % alone (verbs) comes in, level by level, while everything kept
+// stays at 90 %.
+TEST(PivotMeasure, TheRuleWidensOnTheOthersMargin) {
+    struct SCase {
+        long derived5, right5, derived4, right4; // verbs agreed by 5 and by 4 languages
+        int rule;
+        long kept;
+    };
+    const SCase cases[] = {
+        {100, 85, 0, 0, 5, 600},   // 545 of 600
+        {100, 80, 0, 0, 5, 600},   // 540 of 600: exactly 90 %
+        {100, 79, 0, 0, 0, 500},   // 539 of 600
+        {100, 85, 50, 40, 4, 650}, // 585 of 650: four languages too
+        {100, 85, 50, 39, 5, 600}, // 584 of 650 is not
+        {0, 0, 50, 40, 4, 550},    // only four languages measured: 500 of 550
+    };
+    for (const SCase& c : cases) {
+        SPivotMeasure m;
+        m.byLevel[4][0] = {500, 460, 0}; // nouns: 92 %
+        m.byLevel[3][0] = {500, 300, 0}; // nouns of four languages: 60 %, never kept
+        m.byLevel[4][1] = {c.derived5, c.right5, 0};
+        m.byLevel[3][1] = {c.derived4, c.right4, 0};
+        m.ChooseRule();
+        EXPECT_EQ(m.rule[0], 5) << c.derived5 << " " << c.right5 << " " << c.derived4;
+        EXPECT_EQ(m.rule[1], c.rule) << c.derived5 << " " << c.right5 << " " << c.derived4;
+        EXPECT_EQ(m.kept.derived, c.kept) << c.derived5 << " " << c.right5 << " " << c.derived4;
+    }
+}
+
 // A dictionary of 50 nouns that the pivots derive right, "cheese" (no article) that they derive
 // too, and "sūris"... a Lithuanian word without a record that leads to "word0", which has one.
 class DerivedArticlesTest : public ::testing::Test {
