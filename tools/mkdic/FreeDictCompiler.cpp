@@ -295,7 +295,8 @@ void PrintSummary(const std::string& outputPath, const SCompileStats& s, const S
         << " entries\n"
         << "    translations:            " << s.translated
         << " English words of the Lithuanian-English data\n"
-        << "  alternate 1 (spellings):   " << s.alternates[0] << "\n"
+        << "  alternate 1 (spellings):   " << s.alternates[0] << " (" << s.american
+        << " American spellings)\n"
         << "  alternate 2 (phrase words): " << s.alternates[1] << "\n"
         << "  alternate 3 (translations): " << s.alternates[2] << "\n"
         << "  alternate 4 (inflections): " << s.alternates[3] << " (" << s.irregular << " irregular forms)\n"

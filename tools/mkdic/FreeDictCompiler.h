@@ -128,6 +128,12 @@ std::vector<std::string> EnglishPhrases(std::string_view sense);
 std::vector<std::string> Inflections(std::string_view word, std::string_view pos,
                                      const FWordCheck* isWord = nullptr);
 
+// The American spellings of a single lower-case word spelt the British way ("labour": labor,
+// "defence": defense, "analyse": analyze, "centre": center, "travelled": traveled): by its ending,
+// each one the spelling check (isWord) accepts while it rejects the word itself. Empty for a word
+// it accepts ("four", "fence"), without a check, or for anything but small letters.
+std::vector<std::string> AmericanSpellings(std::string_view word, const FWordCheck& isWord);
+
 // Whether a code page 1257 headword is written as an abbreviation: an acronym ("ABC", "3D") or
 // letters with periods ("e.g.", "etc.").
 bool IsAbbreviationHeadword(std::string_view headword);
@@ -167,6 +173,7 @@ struct SCompileStats {
     int reverse = 0;
     int skipped = 0;         // entries that could not be stored
     int irregular = 0;       // alternate list 4 records from irregular forms
+    int american = 0;        // alternate list 1 records of American spellings
     int translated = 0;      // articles made from English translations of the Lithuanian-English data
     int engLitIn = 0;        // English-Lithuanian entries read
     int litEngIn = 0;        // Lithuanian-English entries read
@@ -328,8 +335,9 @@ private:
     void MakeTranslatedDrafts(const std::vector<SFreeDictEntry>& litEng);
     void AddAlternate(std::size_t list, const std::string& textCp1257, int entry);
     void BuildAlternates(const SEnglishData& english);
-    void AddSpellings(const SFreeDictEntry& e, int entry);
-    void AddRegularForms(const SFreeDictEntry& e, int entry, const SEnglishData& english);
+    void AddSpellings(const SFreeDictEntry& e, int entry, const std::vector<std::string>& american);
+    void AddRegularForms(const SFreeDictEntry& e, int entry, const SEnglishData& english,
+                         const std::vector<std::string>& american);
     void AddIrregularForms(const SEnglishData& english);
     // The reverse list, in phases: the Lithuanian-English headwords leading to their translations'
     // articles; the Lithuanian words of the articles' senses; entries that only point to another

@@ -143,4 +143,29 @@ std::vector<std::string> Inflections(std::string_view word, std::string_view pos
     return forms;
 }
 
+std::vector<std::string> AmericanSpellings(std::string_view word, const FWordCheck& isWord) {
+    // British ending, American ending; the longer endings of a family first.
+    static constexpr std::pair<std::string_view, std::string_view> kEndings[] = {
+        {"ourable", "orable"},  {"ourite", "orite"}, {"ouring", "oring"}, {"oured", "ored"}, {"ours", "ors"},
+        {"our", "or"},          {"ence", "ense"},    {"ysing", "yzing"},  {"ysed", "yzed"},  {"yse", "yze"},
+        {"isation", "ization"}, {"ising", "izing"},  {"ised", "ized"},    {"ise", "ize"},    {"tre", "ter"},
+        {"bre", "ber"},         {"ogue", "og"},      {"lling", "ling"},   {"lled", "led"},   {"ller", "ler"},
+    };
+    std::vector<std::string> out;
+    if (!isWord || word.empty() ||
+        !std::all_of(word.begin(), word.end(), [](char c) { return c >= 'a' && c <= 'z'; }) ||
+        isWord(std::string(word)))
+        return out;
+    for (const auto& [british, american] : kEndings) {
+        // Two letters before the ending at least: "our" alone, "ence" alone are no stems.
+        if (word.size() < british.size() + 2 || !word.ends_with(british))
+            continue;
+        std::string spelling(word.substr(0, word.size() - british.size()));
+        spelling += american;
+        if (isWord(spelling) && std::find(out.begin(), out.end(), spelling) == out.end())
+            out.push_back(std::move(spelling));
+    }
+    return out;
+}
+
 } // namespace FreeDict

@@ -73,18 +73,29 @@ void CFreeDictCompiler::BuildAlternates(const SEnglishData& english) {
     for (const std::size_t i : order) {
         const int entry = static_cast<int>(i);
         const SFreeDictEntry& e = *m_drafts[i].entry;
-        AddSpellings(e, entry);
+        const std::vector<std::string> american =
+            english.isWord ? AmericanSpellings(TrimUtf8(e.headword), english.isWord)
+                           : std::vector<std::string>{};
+        AddSpellings(e, entry, american);
         for (const std::string& word : PhraseWords(Decode(e.headword)))
             AddAlternate(kPhraseWordAlt, word, entry);
-        AddRegularForms(e, entry, english);
+        AddRegularForms(e, entry, english, american);
     }
     AddIrregularForms(english);
     // 3 stays empty: every English translation of the Lithuanian-English data that is no
     // headword has become an article of its own.
 }
 
-void CFreeDictCompiler::AddSpellings(const SFreeDictEntry& e, int entry) {
+void CFreeDictCompiler::AddSpellings(const SFreeDictEntry& e, int entry,
+                                     const std::vector<std::string>& american) {
     AddAlternate(kSpellingAlt, PlainText(e.key), entry);
+    // An American spelling that is a headword of its own keeps to its own articles.
+    for (const std::string& spelling : american)
+        if (FindArticles(spelling, false) == nullptr) {
+            const std::size_t before = m_content.alternates[kSpellingAlt].size();
+            AddAlternate(kSpellingAlt, spelling, entry);
+            m_stats.american += static_cast<int>(m_content.alternates[kSpellingAlt].size() - before);
+        }
     const std::string folded = AsciiFold(e.headword);
     if (!folded.empty())
         AddAlternate(kSpellingAlt, folded, entry);
@@ -95,7 +106,8 @@ void CFreeDictCompiler::AddSpellings(const SFreeDictEntry& e, int entry) {
             AddAlternate(kSpellingAlt, PlainText(Encode(form)), entry);
 }
 
-void CFreeDictCompiler::AddRegularForms(const SFreeDictEntry& e, int entry, const SEnglishData& english) {
+void CFreeDictCompiler::AddRegularForms(const SFreeDictEntry& e, int entry, const SEnglishData& english,
+                                        const std::vector<std::string>& american) {
     // Regular inflections that are no headwords themselves. A word without a part of speech takes
     // the classes WordNet knows it in.
     std::string pos = e.pos;
@@ -106,9 +118,12 @@ void CFreeDictCompiler::AddRegularForms(const SFreeDictEntry& e, int entry, cons
         if (english.verbs.count(lemma) != 0)
             pos += pos.empty() ? "v" : ", v";
     }
-    for (const std::string& form : Inflections(e.headword, pos, &english.isWord))
-        if (FindArticles(form, false) == nullptr)
-            AddAlternate(kInflectionAlt, form, entry);
+    std::vector<std::string> spellings{e.headword};
+    spellings.insert(spellings.end(), american.begin(), american.end());
+    for (const std::string& spelling : spellings)
+        for (const std::string& form : Inflections(spelling, pos, &english.isWord))
+            if (FindArticles(form, false) == nullptr)
+                AddAlternate(kInflectionAlt, form, entry);
 }
 
 void CFreeDictCompiler::AddIrregularForms(const SEnglishData& english) {

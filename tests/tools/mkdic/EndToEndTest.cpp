@@ -157,7 +157,7 @@ TEST_F(EndToEndTest, ReportsTheCountsAndWritesTheLicenceTexts) {
             "  articles:                  4 (0 homonyms, 1 abbreviations, 0 entries skipped)\n"
             "    English-Lithuanian:      3 of 3 entries\n"
             "    translations:            1 English words of the Lithuanian-English data\n"
-            "  alternate 1 (spellings):   0\n"
+            "  alternate 1 (spellings):   0 (0 American spellings)\n"
             "  alternate 2 (phrase words): 0\n"
             "  alternate 3 (translations): 0\n"
             "  alternate 4 (inflections): 1 (0 irregular forms)\n"

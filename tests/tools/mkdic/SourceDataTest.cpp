@@ -4,6 +4,7 @@
 // are not installed (scripts/setup-deps installs them).
 
 #include "mkdic/FreeDictCompiler.h"
+#include "render/Lookup.h"
 #include "support/TestDict.h"
 
 #include "dict/Cp1257.h"
@@ -186,6 +187,23 @@ TEST_F(SourceDataTest, TheSourcesSlipsAreMended) {
     EXPECT_EQ(m.notes, 2); // "= 2,5 cm" under inch and under colis
     EXPECT_EQ(m.abbreviations, 2);
     EXPECT_EQ(m.tags, 3);
+}
+
+// An American spelling, and its forms, lead to the article of the British headword; one that is a
+// headword of its own keeps to its own.
+TEST_F(SourceDataTest, AmericanSpellingsLeadToTheBritishHeadword) {
+    if (!s_data->english.isWord)
+        GTEST_SKIP() << "no hunspell en_US data (package hunspell-en-us)";
+    const std::pair<const char*, const char*> cases[] = {
+        {"labor", "labour"},   {"defense", "defence"}, {"analyze", "analyse"}, {"traveler", "traveller"},
+        {"labored", "labour"}, {"fiber", "fibre"},     {"color", "color"},     {"colour", "colour"},
+    };
+    for (const auto& [typed, shown] : cases) {
+        const Lookup::SResult r = Lookup::Find(**s_data->dict, EDirection::Forward, typed, &s_data->spelling);
+        int homonym = 0;
+        EXPECT_EQ((*s_data->dict)->GetListHeadword(EDirection::Forward, r.entry, homonym), shown) << typed;
+    }
+    EXPECT_GT(s_data->compiler.Stats().american, 0);
 }
 
 // The most frequent English lemmas by WordNet's sense counts, most frequent first.

@@ -125,6 +125,42 @@ TEST(Inflections, DoubleAFinalConsonantWhereEnglishDoes) {
     EXPECT_EQ(Inflections("bring", "v", &none), (Items{"brings", "bringed", "bringing"}));
 }
 
+// A British spelling gets the American ones the check knows; a word the check knows gets none.
+TEST(AmericanSpellings, FollowTheEndingWhereTheCheckAgrees) {
+    const std::set<std::string> known = {
+        "labor",        "labors", "favorite", "defense", "analyze",  "organize",
+        "organization", "center", "fiber",    "catalog", "traveled", "traveling",
+        "traveler",     "four",   "for",      "fence",   "or"};
+    const FWordCheck check = [&](const std::string& w) { return known.count(w) != 0; };
+    const struct {
+        const char* word;
+        Items spellings;
+    } cases[] = {
+        {"labour", {"labor"}},
+        {"labours", {"labors"}},
+        {"favourite", {"favorite"}},
+        {"defence", {"defense"}},
+        {"analyse", {"analyze"}},
+        {"organise", {"organize"}},
+        {"organisation", {"organization"}},
+        {"centre", {"center"}},
+        {"fibre", {"fiber"}},
+        {"catalogue", {"catalog"}},
+        {"travelled", {"traveled"}},
+        {"travelling", {"traveling"}},
+        {"traveller", {"traveler"}},
+        {"four", {}},    // known as it is
+        {"fence", {}},   // known as it is
+        {"flavour", {}}, // "flavor" unknown to the check
+        {"our", {}},     // no stem before the ending
+        {"xour", {}},    // one letter is none either
+        {"Labour", {}},  // small letters only
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(AmericanSpellings(c.word, check), c.spellings) << c.word;
+    EXPECT_EQ(AmericanSpellings("labour", FWordCheck{}), Items{});
+}
+
 TEST(Inflections, NounsInSisTakeSes) {
     EXPECT_EQ(Inflections("analysis", "n"), (Items{"analyses"}));
     EXPECT_EQ(Inflections("axis", "n"), (Items{"axes"}));
