@@ -2,12 +2,16 @@
 #include "dict/WordForms.h"
 
 #include "dict/Cp1257.h"
+#include "dict/MappedFile.h"
+#include "dict/SmallFile.h"
 
 #include <hunspell/hunspell.hxx>
 
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <functional>
+#include <sstream>
 #include <system_error>
 
 namespace {
@@ -22,6 +26,55 @@ constexpr SQuote kQuotes[] = {{0xA1, 0x94}, {0xA5, 0x84}, {0xB4, 0x93}, {0xFF, 0
 
 bool IsControl(char32_t c) {
     return c < 0x20 || (c >= 0x7F && c <= 0x9F);
+}
+
+// "ISO885913" for "iso8859-13": the name of an encoding as the data may write it, compared.
+std::string EncodingName(std::string_view written) {
+    std::string name;
+    for (const char c : written)
+        if (c != '-' && c != '_')
+            name += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return name;
+}
+
+// How a word is looked for in a word list by its affix file: in the list's encoding, and with
+// the flags that bar a root from standing alone (forbidden, only with an affix, only in
+// compounds); nullopt for a list this reading does not follow (flag aliases, other flag types,
+// another encoding).
+struct SListReading {
+    std::string word;
+    std::string barred;
+};
+std::optional<SListReading> ReadingOfList(const std::string& aff, std::string_view word) {
+    static constexpr std::string_view kBarring[] = {"FORBIDDENWORD",  "NEEDAFFIX",   "PSEUDOROOT",
+                                                    "ONLYINCOMPOUND", "SUBSTANDARD", "WARN"};
+    SListReading reading;
+    std::optional<std::string> inList;
+    std::istringstream lines(aff);
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream fields(line);
+        std::string name;
+        std::string value;
+        fields >> name >> value;
+        if (name == "FLAG" || name == "AF")
+            return std::nullopt;
+        if (std::find(std::begin(kBarring), std::end(kBarring), name) != std::end(kBarring)) {
+            if (value.size() != 1)
+                return std::nullopt;
+            reading.barred += value;
+        }
+        if (name == "SET") {
+            const std::string encoding = EncodingName(value);
+            if (encoding == "UTF8")
+                inList = Cp1257::ToUtf8(word);
+            else if (encoding == "ISO885913")
+                inList = Iso885913::FromCp1257(word);
+        }
+    }
+    if (!inList)
+        return std::nullopt;
+    reading.word = std::move(*inList);
+    return reading;
 }
 
 } // namespace
@@ -95,10 +148,7 @@ bool CWordForms::Load() {
     if (!std::filesystem::is_regular_file(aff, ec) || !std::filesystem::is_regular_file(dic, ec))
         return false;
     auto hunspell = std::make_unique<Hunspell>(aff.c_str(), dic.c_str());
-    std::string name;
-    for (const char c : hunspell->get_dict_encoding())
-        if (c != '-' && c != '_')
-            name += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    const std::string name = EncodingName(hunspell->get_dict_encoding());
     if (name == "ISO885913")
         m_encoding = EEncoding::Iso885913;
     else if (name == "UTF8")
@@ -136,7 +186,44 @@ bool CWordForms::IsWord(std::string_view word) {
     return asked && m_pHunspell->spell(*asked);
 }
 
+bool CWordForms::IsListedRoot(std::string_view word) const {
+    // The data of Debian's packages: a few kilobytes of affixes, a word list of a megabyte.
+    constexpr std::size_t kAffixLimit = 1u << 20;
+    std::string aff;
+    CMappedFile dic;
+    if (word.empty() || word.size() > kWordLimit ||
+        std::any_of(word.begin(), word.end(),
+                    [](char c) { return IsControl(Cp1257::ToUnicode(static_cast<unsigned char>(c))); }) ||
+        SmallFile::Read(m_strBase + ".aff", kAffixLimit, aff) != SmallFile::EResult::Ok ||
+        dic.Open(m_strBase + ".dic") != CMappedFile::EResult::Ok)
+        return false;
+    const std::optional<SListReading> reading = ReadingOfList(aff, word);
+    if (!reading)
+        return false;
+    // Every line but the first (the count) is a root, ended by its flags or its morphology.
+    const std::string_view list = dic.View(0, dic.Size());
+    const std::string needle = "\n" + reading->word;
+    const std::boyer_moore_horspool_searcher searcher(needle.begin(), needle.end());
+    for (auto at = std::search(list.begin(), list.end(), searcher); at != list.end();
+         at = std::search(at + 1, list.end(), searcher)) {
+        const std::string_view rest =
+            list.substr(static_cast<std::size_t>(at - list.begin()) + needle.size());
+        const std::size_t rootEnd = rest.find_first_of("/\t \r\n");
+        if (rootEnd != 0 && !rest.empty())
+            continue; // a longer root
+        const std::string_view flags = !rest.empty() && rest[0] == '/'
+                                           ? rest.substr(1, rest.find_first_of("\t \r\n") - 1)
+                                           : std::string_view{};
+        if (flags.find_first_of(reading->barred) == std::string_view::npos)
+            return !dic.HasVanished();
+    }
+    return false;
+}
+
 std::vector<std::string> CWordForms::Suggestions(std::string_view word) {
+    // A word spelt right has no corrections: while the data is unread, its word list says so.
+    if (!m_bDone.load(std::memory_order_acquire) && IsListedRoot(word))
+        return {};
     const std::optional<std::string> asked = ToData(word);
     if (!asked || m_pHunspell->spell(*asked))
         return {};

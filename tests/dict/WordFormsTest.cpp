@@ -78,6 +78,47 @@ TEST(WordForms, AWordOfMoreThanTheLimitHasNoStems) {
     EXPECT_EQ(forms.Stems(limit + "as"), Strings{});
 }
 
+// A word the word list holds as a root that stands alone is spelt right: its (no) corrections
+// need no data read. Anything else, or a list this reading does not follow, reads the data; the
+// answers are hunspell's either way.
+TEST(WordForms, ARootOfTheListHasNoCorrectionsWithoutTheData) {
+    CTempDir dir;
+    WriteTestForms(dir);
+    const std::string aff = "SET UTF-8\nONLYINCOMPOUND c\nNEEDAFFIX x\nSFX S Y 1\nSFX S 0 s .\n";
+    const std::string dic = "6\ncat/S\nhouse/S\tpo:noun\nflicker\n1/c\nhalf/xS\nk\xC4\x97"
+                            "d\xC4\x97\n";
+    const struct {
+        std::string aff;
+        const char* word;
+        bool bReads;
+    } cases[] = {
+        {aff, "cat", false},
+        {aff, "house", false},
+        {aff, "flicker", false},
+        {aff,
+         "k\xEB"
+         "d\xEB",
+         false},             // through UTF-8
+        {aff, "cats", true}, // a form: hunspell knows it
+        {aff, "Cat", true},  // another case
+        {aff, "ca", true},
+        {aff, "catt", true},
+        {aff, "1", true},    // only in compounds
+        {aff, "half", true}, // only with an affix
+        {"SET UTF-8\nFLAG long\n", "cat", true},
+        {"SET UTF-8\nAF 1\nAF S\n", "cat", true},
+    };
+    for (const auto& c : cases) {
+        WriteFormsFile(dir.File("r.aff"), c.aff);
+        WriteFormsFile(dir.File("r.dic"), dic);
+        CWordForms forms(dir.File("r"));
+        CWordForms loaded(dir.File("r"));
+        loaded.Load();
+        EXPECT_EQ(forms.Suggestions(c.word), loaded.Suggestions(c.word)) << c.word;
+        EXPECT_EQ(forms.IsLoaded(), c.bReads) << c.word << " " << c.aff;
+    }
+}
+
 TEST(WordForms, MissingOrUnknownDataIsSilentAndGivesNothing) {
     CTempDir dir;
     WriteTestForms(dir);
