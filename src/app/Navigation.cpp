@@ -60,7 +60,15 @@ CWordForms* CZodynasDlg::WordForms() {
 
 void CZodynasDlg::PreloadWordForms() {
     m_bPreloadForms = true;
-    StartFormsLoad();
+    PrepareWordForms();
+}
+
+void CZodynasDlg::PrepareWordForms() {
+    // The English data (8 MB) waits for the first word typed that may be a form of another
+    // (FollowTyping); the Lithuanian index asks for stems from the second letter on, and words of
+    // other programs may come at any moment.
+    if (IsReverse() || m_settings.bAlwaysOnTop || m_settings.bPopup)
+        StartFormsLoad();
 }
 
 void CZodynasDlg::StartFormsLoad() {
@@ -102,6 +110,8 @@ void CZodynasDlg::FollowTyping(const std::optional<std::string>& text) {
         m_listIndex->viewport()->update();
         return;
     }
+    if (Lookup::MayAskForms(m_direction, *text))
+        StartFormsLoad();
     // The index is painted with the entry box's own change of this key, in one pass of the
     // window; a key that leaves it where it was ("hous" after "hou", both at "house") paints no row.
     m_navigation.FollowTo(Lookup::FindEntry(m_dict, m_direction, *text, WordForms()));
@@ -242,7 +252,7 @@ void CZodynasDlg::SwitchDirection(EDirection direction) {
     for (const std::string& page : pages)
         ReleasePage(page);
     m_listHistory->SetReverse(IsReverse());
-    StartFormsLoad();
+    PrepareWordForms();
     m_editWord->clear();
     m_clipboard.Forget();
     m_editWord->DeleteFont();

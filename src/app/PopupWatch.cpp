@@ -20,7 +20,7 @@ void CZodynasDlg::ToggleSelection() {
 void CZodynasDlg::ToggleWordForms() {
     m_settings.bWordForms = m_settings.bWordForms ? 0 : 1;
     m_menu->ShowStates();
-    StartFormsLoad();
+    PrepareWordForms();
 }
 
 void CZodynasDlg::TogglePopup() {

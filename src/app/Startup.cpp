@@ -90,7 +90,7 @@ int RunWindow(CZodynasApp& app, QDBusConnection& bus, CSingleInstance& instance,
 
     if (!dialog.OnInitDialog())
         return 1;
-    // The hunspell data the first key needs (some 60 ms), read beside the loop, not on that key.
+    // The hunspell data keys need (some 60 ms), read beside the loop when it may be needed, not on a key.
     dialog.PreloadWordForms();
     // A plain start serves callers too while no other instance does: they then drive the window
     // the user already has instead of starting a second program on the same settings. Calls wait

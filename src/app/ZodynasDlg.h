@@ -123,9 +123,11 @@ public:
     CTranslationPopup* Popup() const { return m_popup.get(); }
     // Where the stems come from (the bases of hunspell's .aff and .dic), for tests.
     void SetWordFormsData(const std::string& englishBase, const std::string& lithuanianBase);
-    // Reads the word forms the index needs on a thread beside the window's loop, now and after
-    // each change of direction or of the switch, so that no key waits for them. Without this call
-    // they are read at the first word that needs them.
+    // From now on the word forms the index needs are read on a thread beside the window's loop:
+    // the Lithuanian ones now and after each change of direction or of the switch, the English ones
+    // at the first word typed that may be a form of another (at once while a watch of other
+    // programs' words is on), so that no key reads them. Without this call they are read at the
+    // first word that needs them.
     void PreloadWordForms();
     bool AreWordFormsLoaded() const { return m_pEnglishForms->IsLoaded() || m_pLithuanianForms->IsLoaded(); }
     bool HasSplash() const { return m_splash != nullptr; }
@@ -206,6 +208,7 @@ private:
     std::vector<const CWordForms*> m_preloaded;
     std::vector<std::thread> m_formsLoaders;
     void StartFormsLoad();
+    void PrepareWordForms();
     void JoinFormsLoaders();
     std::string m_strCaption;
     // The switches, the stored rectangle and the last word, as loaded and as they change; the

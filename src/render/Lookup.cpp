@@ -256,67 +256,100 @@ int FindReverseEntry(CDictFile& dict, const CQuery& word, CWordForms* forms) {
 
 // ---- English ----
 
-// Whether word is base with an inflectional ending (-s, -es, -ed, -ing, -er, -est, 's) and the
-// spelling changes English makes before it (y to i, a dropped e, a doubled consonant). Derivational
-// endings change the word ("version" is no form of verse, "namely" none of name), and -er/-est
-// only reduce a word that is not a word of its own ("bigger", not "flicker").
-bool IsInflectionOf(std::string_view word, std::string_view base, bool bOwnWord) {
-    std::string w(word.size(), '\0'), b(base.size(), '\0');
+// The words a word is base plus an inflectional ending of (-s, -es, -ed, -ing, -er, -est, 's),
+// with the spelling changes English makes before it (y to i, a dropped e, a doubled consonant),
+// in small letters. Derivational endings change the word ("version" is no form of verse,
+// "namely" none of name), and -er/-est only reduce a word that is not a word of its own
+// (bOwnWord: "bigger", not "flicker").
+std::vector<std::string> InflectionBases(std::string_view word, bool bOwnWord) {
+    std::string w(word.size(), '\0');
     std::transform(word.begin(), word.end(), w.begin(), [](char c) { return static_cast<char>(Lower(c)); });
-    std::transform(base.begin(), base.end(), b.begin(), [](char c) { return static_cast<char>(Lower(c)); });
-    if (b.empty() || w.size() <= b.size())
-        return false;
-    const auto endsWith = [&](std::string_view s) {
-        return w.size() > s.size() && w.compare(w.size() - s.size(), s.size(), s) == 0;
+    std::vector<std::string> bases;
+    const auto endsWith = [&](std::string_view s) { return w.size() > s.size() && w.ends_with(s); };
+    const auto cut = [&](std::size_t n, std::string_view add = {}) {
+        if (w.size() <= n)
+            return;
+        std::string base = w.substr(0, w.size() - n) + std::string(add);
+        if (base.size() < w.size() && std::find(bases.begin(), bases.end(), base) == bases.end())
+            bases.push_back(std::move(base));
     };
-    const auto stemIs = [&](std::size_t cut, std::string_view add = {}) {
-        return w.size() > cut && w.substr(0, w.size() - cut) + std::string(add) == b;
+    const auto doubled = [&](std::size_t n) {
+        if (w.size() > n + 1 && w[w.size() - n - 1] == w[w.size() - n - 2])
+            cut(n + 1);
     };
-    const auto doubled = [&](std::size_t cut) {
-        return w.size() > cut + 1 && w[w.size() - cut - 1] == w[w.size() - cut - 2] && stemIs(cut + 1);
-    };
-    if (endsWith("'s") && stemIs(2))
-        return true;
-    if (endsWith("s") && (stemIs(1) || (endsWith("es") && stemIs(2)) || (endsWith("ies") && stemIs(3, "y"))))
-        return true;
-    if (endsWith("ed") && (stemIs(2) || stemIs(1) || doubled(2) || (endsWith("ied") && stemIs(3, "y"))))
-        return true;
-    if (endsWith("ing") &&
-        (stemIs(3) || stemIs(3, "e") || doubled(3) || (endsWith("ying") && stemIs(4, "ie"))))
-        return true;
+    if (endsWith("'s"))
+        cut(2);
+    if (endsWith("s")) {
+        cut(1);
+        if (endsWith("es"))
+            cut(2);
+        if (endsWith("ies"))
+            cut(3, "y");
+    }
+    if (endsWith("ed")) {
+        cut(2);
+        cut(1);
+        doubled(2);
+        if (endsWith("ied"))
+            cut(3, "y");
+    }
+    if (endsWith("ing")) {
+        cut(3);
+        cut(3, "e");
+        doubled(3);
+        if (endsWith("ying"))
+            cut(4, "ie");
+    }
     if (bOwnWord)
-        return false;
-    if (endsWith("er") && (stemIs(2) || stemIs(1) || doubled(2) || (endsWith("ier") && stemIs(3, "y"))))
-        return true;
-    return endsWith("est") && (stemIs(3) || stemIs(2) || doubled(3) || (endsWith("iest") && stemIs(4, "y")));
+        return bases;
+    if (endsWith("er")) {
+        cut(2);
+        cut(1);
+        doubled(2);
+        if (endsWith("ier"))
+            cut(3, "y");
+    }
+    if (endsWith("est")) {
+        cut(3);
+        cut(2);
+        doubled(3);
+        if (endsWith("iest"))
+            cut(4, "y");
+    }
+    return bases;
 }
 
-// Whether the word ends as every inflection IsInflectionOf takes does: one that does not is no
-// form of another word, and hunspell is not asked (nor its data read, which spares the window's
-// first key and a lookup of a word the dictionary lacks).
-bool HasInflectionalEnding(std::string_view word) {
-    static constexpr std::string_view kEndings[] = {"'s", "s", "ed", "ing", "er", "est"};
-    return std::any_of(std::begin(kEndings), std::end(kEndings), [&](std::string_view ending) {
-        return word.size() > ending.size() &&
-               EqualsIgnoringCase(word.substr(word.size() - ending.size()), ending);
-    });
+bool IsInflectionOf(std::string_view word, std::string_view base, bool bOwnWord) {
+    std::string b(base.size(), '\0');
+    std::transform(base.begin(), base.end(), b.begin(), [](char c) { return static_cast<char>(Lower(c)); });
+    const std::vector<std::string> bases = InflectionBases(word, bOwnWord);
+    return std::find(bases.begin(), bases.end(), b) != bases.end();
+}
+
+bool IsWholeHeadword(CDictFile& dict, const std::string& text) {
+    CDictFile::SForwardMatch match;
+    return dict.FirstForwardMatch(text, &match) != -1 && match.bWhole;
 }
 
 // The first of the word's stems that is a headword as a whole and of which the word is an
 // inflection; empty when there is none.
 std::string ForwardStem(CDictFile& dict, std::string_view asked, CWordForms& forms) {
-    if (!HasInflectionalEnding(asked))
+    // hunspell is asked (and its data read) only when a word the ending leaves is a headword:
+    // most words typed are no form of any ("hous", "zebras" without a zebra). The headwords'
+    // search folds ASCII capitals only, so a word with other letters is always asked.
+    const std::vector<std::string> bases = InflectionBases(asked, false);
+    const bool bAscii =
+        std::all_of(asked.begin(), asked.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (bases.empty() || (bAscii && std::none_of(bases.begin(), bases.end(), [&](const std::string& base) {
+                              return IsWholeHeadword(dict, base);
+                          })))
         return {};
     const std::vector<std::string> stems = forms.Stems(asked);
     const bool bOwnWord = std::any_of(stems.begin(), stems.end(),
                                       [&](const std::string& s) { return EqualsIgnoringCase(s, asked); });
-    for (const std::string& stem : stems) {
-        if (!IsInflectionOf(asked, stem, bOwnWord))
-            continue;
-        CDictFile::SForwardMatch match;
-        if (dict.FirstForwardMatch(stem, &match) != -1 && match.bWhole)
+    for (const std::string& stem : stems)
+        if (IsInflectionOf(asked, stem, bOwnWord) && IsWholeHeadword(dict, stem))
             return stem;
-    }
     return {};
 }
 
@@ -429,6 +462,11 @@ std::vector<std::string> Suggestions(CDictFile& dict, EDirection direction, std:
             break;
     }
     return out;
+}
+
+bool MayAskForms(EDirection direction, std::string_view word) {
+    const std::string_view asked = CQuery(word).Trimmed();
+    return direction == EDirection::Reverse ? asked.size() > 1 : !InflectionBases(asked, false).empty();
 }
 
 int FindEntry(CDictFile& dict, EDirection direction, std::string_view word, CWordForms* forms) {

@@ -62,6 +62,10 @@ SResult Find(CDictFile& dict, EDirection direction, std::string_view word, CWord
 std::vector<std::string> Suggestions(CDictFile& dict, EDirection direction, std::string_view word,
                                      CWordForms& forms);
 constexpr std::size_t kSuggestionLimit = 5;
+// Whether Find or FindEntry may ask hunspell about the word: an English word with an inflectional
+// ending, a Lithuanian word of more than one letter. The window reads the data beside its loop at
+// the first word typed that may need it.
+bool MayAskForms(EDirection direction, std::string_view word);
 // The entry Find would give, without building any text: what the index shows while typing.
 int FindEntry(CDictFile& dict, EDirection direction, std::string_view word, CWordForms* forms = nullptr);
 
