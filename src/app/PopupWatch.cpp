@@ -29,9 +29,10 @@ void CZodynasDlg::TogglePopup() {
     if (m_settings.bAlwaysOnTop)
         return;
     // What was copied or selected before the switch is not a word asked for.
-    if (m_settings.bPopup)
+    if (m_settings.bPopup) {
         m_clipboard.Settle();
-    else if (m_popup != nullptr)
+        PrepareWordForms();
+    } else if (m_popup != nullptr)
         m_popup->close();
     WatchForPopup();
 }

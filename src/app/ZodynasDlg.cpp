@@ -312,6 +312,7 @@ void CZodynasDlg::ToggleAlwaysOnTop() {
         m_buttons->ShowAlwaysOnTop(true);
         SetTopmost(true);
         SetTimer(TIMER_CLIPBOARD, 333);
+        PrepareWordForms();
     }
     m_menu->ShowStates();
 }

@@ -125,8 +125,8 @@ public:
     void SetWordFormsData(const std::string& englishBase, const std::string& lithuanianBase);
     // From now on the word forms the index needs are read on a thread beside the window's loop:
     // the Lithuanian ones now and after each change of direction or of the switch, the English ones
-    // at the first word typed that may be a form of another (at once while a watch of other
-    // programs' words is on), so that no key reads them. Without this call they are read at the
+    // at the first word typed that may be a form of another (at once while, or when, a watch of
+    // other programs' words is on), so that no key reads them. Without this call they are read at the
     // first word that needs them.
     void PreloadWordForms();
     bool AreWordFormsLoaded() const { return m_pEnglishForms->IsLoaded() || m_pLithuanianForms->IsLoaded(); }
