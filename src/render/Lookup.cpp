@@ -132,6 +132,13 @@ std::vector<std::string> DeclinedFrom(std::string_view word) {
     return out;
 }
 
+// Whether hunspell may know a Lithuanian word as a form of another: its stem of a single letter
+// is the letter, and a record that is the word was taken before, so a one-letter word asks
+// nothing (the window's first key waits for no data).
+bool MayBeLithuanianForm(std::string_view word) {
+    return word.size() > 1;
+}
+
 // The record a Lithuanian word that no record is as a whole is a form of: the file's list of
 // inflections spelled as typed ("eina" -> eiti), else hunspell's stems with the word's prefix
 // put back ("negalima" -> negalimas, "nepavyko" -> ne + pa + vyko -> nepavykti), the candidate
@@ -169,9 +176,8 @@ SReverseForm ReverseForm(CDictFile& dict, const CQuery& word, CWordForms& forms)
             bestApart = apart;
         }
     };
-    // hunspell's stem of a single letter is the letter, and a record that is the word was taken
-    // before: a one-letter word asks nothing (the window's first key waits for no data).
-    const std::vector<std::string> stems = asked.size() > 1 ? forms.Stems(asked) : std::vector<std::string>{};
+    const std::vector<std::string> stems =
+        MayBeLithuanianForm(asked) ? forms.Stems(asked) : std::vector<std::string>{};
     for (const std::string& stem : stems) {
         // The word's own prefix, where the rest of the word goes on as the stem does: "par" +
         // siųsti for "parsiųsti", never "pa" + siųsti.
@@ -286,13 +292,18 @@ std::vector<std::string> InflectionBases(std::string_view word, bool bOwnWord) {
         if (endsWith("ies"))
             cut(3, "y");
     }
-    if (endsWith("ed")) {
-        cut(2);
-        cut(1);
-        doubled(2);
-        if (endsWith("ied"))
-            cut(3, "y");
-    }
+    // -ed, -er, -est: after the word's own final e ("agreed", "larger"), a doubled consonant
+    // ("stopped", "bigger") or y turned to i ("carried", "happiest").
+    const auto eEnding = [&](std::string_view ending) {
+        if (!endsWith(ending))
+            return;
+        cut(ending.size());
+        cut(ending.size() - 1);
+        doubled(ending.size());
+        if (endsWith("i" + std::string(ending)))
+            cut(ending.size() + 1, "y");
+    };
+    eEnding("ed");
     if (endsWith("ing")) {
         cut(3);
         cut(3, "e");
@@ -300,21 +311,9 @@ std::vector<std::string> InflectionBases(std::string_view word, bool bOwnWord) {
         if (endsWith("ying"))
             cut(4, "ie");
     }
-    if (bOwnWord)
-        return bases;
-    if (endsWith("er")) {
-        cut(2);
-        cut(1);
-        doubled(2);
-        if (endsWith("ier"))
-            cut(3, "y");
-    }
-    if (endsWith("est")) {
-        cut(3);
-        cut(2);
-        doubled(3);
-        if (endsWith("iest"))
-            cut(4, "y");
+    if (!bOwnWord) {
+        eEnding("er");
+        eEnding("est");
     }
     return bases;
 }
@@ -466,7 +465,8 @@ std::vector<std::string> Suggestions(CDictFile& dict, EDirection direction, std:
 
 bool MayAskForms(EDirection direction, std::string_view word) {
     const std::string_view asked = CQuery(word).Trimmed();
-    return direction == EDirection::Reverse ? asked.size() > 1 : !InflectionBases(asked, false).empty();
+    return direction == EDirection::Reverse ? MayBeLithuanianForm(asked)
+                                            : !InflectionBases(asked, false).empty();
 }
 
 int FindEntry(CDictFile& dict, EDirection direction, std::string_view word, CWordForms* forms) {
