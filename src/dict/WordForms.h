@@ -67,6 +67,7 @@ private:
     std::mutex m_loadMutex;
     std::atomic<bool> m_bDone{false}; // Load has finished (m_bTried and m_pHunspell are final)
     bool m_bTried = false;
+    bool m_bListSearched = false; // Suggestions searched the word list once without the data
     EEncoding m_encoding = EEncoding::Unknown;
     std::unique_ptr<Hunspell> m_pHunspell;
 };
