@@ -60,10 +60,10 @@ bool CWindowKeys::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
-    QMenu* menu = m_actions.menu ? m_actions.menu() : nullptr;
-    if (watched == m_entryBox && event->type() == QEvent::ContextMenu && menu != nullptr) {
+    if (watched == m_entryBox && event->type() == QEvent::ContextMenu) {
         const auto* menuEvent = static_cast<QContextMenuEvent*>(event);
-        if (menuEvent->reason() == QContextMenuEvent::Keyboard) {
+        QMenu* menu = m_actions.menu ? m_actions.menu() : nullptr;
+        if (menuEvent->reason() == QContextMenuEvent::Keyboard && menu != nullptr) {
             menu->popup(m_entryBox->mapToGlobal(QPoint(0, m_entryBox->height())));
             return true;
         }

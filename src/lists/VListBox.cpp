@@ -58,18 +58,30 @@ QRect DrawOpaque(QPainter& painter, const QPoint& at, const QString& text, const
 // The tallest fill the paint makes at once.
 constexpr int kFillBand = 64;
 
-// A scroll bar that paints again only when what it shows changes: the index's value moves at
-// nearly every key, but on a long list its thumb moves by a pixel only now and then, and the
-// bar's tall fills cost more than the rows' paint.
+// A scroll bar that paints again only what it shows otherwise: the index's value moves at nearly
+// every key, but on a long list its thumb moves by a pixel only now and then. A paint of the whole
+// bar costs more than the rows' paint: the raster engine hands a fill of its tall groove to Qt's
+// thread pool in slices, and waking the pool's threads costs more than the fill.
 class CThumbBar : public QScrollBar {
 public:
     using QScrollBar::QScrollBar;
 
 protected:
     void sliderChange(SliderChange change) override {
-        if (change == SliderValueChange && m_bPainted && Looks() == m_painted)
+        if (change != SliderValueChange || !m_bPainted) {
+            QScrollBar::sliderChange(change);
             return;
-        QScrollBar::sliderChange(change);
+        }
+        // Where the thumb was and where it is, and an end arrow that greys or comes back.
+        const SLooks now = Looks();
+        QRegion changed;
+        if (now.thumb != m_painted.thumb)
+            changed = QRegion(Around(m_painted.thumb)).united(Around(now.thumb));
+        if (now.bAtTop != m_painted.bAtTop)
+            changed += Part(QStyle::SC_ScrollBarSubLine);
+        if (now.bAtBottom != m_painted.bAtBottom)
+            changed += Part(QStyle::SC_ScrollBarAddLine);
+        update(changed);
     }
     void paintEvent(QPaintEvent* event) override {
         m_painted = Looks();
@@ -86,10 +98,19 @@ private:
         bool operator==(const SLooks&) const = default;
     };
     SLooks Looks() const {
+        return {Part(QStyle::SC_ScrollBarSlider), value() == minimum(), value() == maximum()};
+    }
+    // A style draws the thumb's edge and shadow a pixel or two beyond its rectangle.
+    QRect Around(const QRect& thumb) const {
+        constexpr int kEdge = 2;
+        return orientation() == Qt::Vertical
+                   ? QRect(0, thumb.top() - kEdge, width(), thumb.height() + 2 * kEdge)
+                   : QRect(thumb.left() - kEdge, 0, thumb.width() + 2 * kEdge, height());
+    }
+    QRect Part(QStyle::SubControl part) const {
         QStyleOptionSlider option;
         initStyleOption(&option);
-        return {style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, this),
-                value() == minimum(), value() == maximum()};
+        return style()->subControlRect(QStyle::CC_ScrollBar, &option, part, this);
     }
     SLooks m_painted;
     bool m_bPainted = false;

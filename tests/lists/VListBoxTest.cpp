@@ -9,6 +9,8 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QImage>
+#include <QPaintEvent>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 #include <QWheelEvent>
@@ -68,10 +70,15 @@ class CPaintCounter : public QObject {
 public:
     explicit CPaintCounter(int& count) : m_count(count) {}
     bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint)
+        if (event->type() == QEvent::Paint) {
             ++m_count;
+            m_painted += static_cast<QPaintEvent*>(event)->region();
+        }
         return false;
     }
+
+    // Every pixel painted since the last look.
+    QRegion m_painted;
 
 private:
     int& m_count;
@@ -436,32 +443,53 @@ TEST_F(VListBoxTest, TheThumbShowsTheTopRowOfAScaledList) {
 }
 
 // The bar's value follows the top row at every step; it paints only when its thumb moves or an
-// end's arrow turns grey or back.
+// end's arrow turns grey or back, and then only there: what the screen shows is still the whole
+// bar painted anew.
 TEST_F(VListBoxTest, TheBarPaintsOnlyWhenItLooksOtherwise) {
     CVListBox* list = MakeList(NumberedRows(3), 100);
     list->SetLastIndex(20000);
     list->ResetScroll();
     list->SetKeepSelectionVisible(false);
     Settle();
+    QScrollBar* bar = list->verticalScrollBar();
     int paints = 0;
     CPaintCounter counter(paints);
-    list->verticalScrollBar()->installEventFilter(&counter);
+    bar->installEventFilter(&counter);
+    const QPoint at = bar->mapTo(bar->window(), QPoint(0, 0));
+    QRegion painted;
     const auto scrollTo = [&](int top) {
         paints = 0;
+        counter.m_painted = QRegion();
         list->SetTopIndex(top);
         list->Repaint();
         QApplication::processEvents();
-        EXPECT_EQ(list->verticalScrollBar()->value(), top);
-        return paints;
+        EXPECT_EQ(bar->value(), top);
+        const int made = paints;
+        painted = counter.m_painted;
+        // What the window holds (the grab below paints the bar anew, so it comes second).
+        const QImage shown =
+            bar->screen()
+                ->grabWindow(bar->window()->winId(), at.x(), at.y(), bar->width(), bar->height())
+                .toImage()
+                .convertToFormat(QImage::Format_RGB32);
+        EXPECT_EQ(shown, bar->grab().toImage().convertToFormat(QImage::Format_RGB32)) << "at " << top;
+        return made;
     };
+    // Rows of the groove half and three quarters down, away from the arrows.
+    const QPoint middle(bar->width() / 2, bar->height() / 2);
+    const QPoint low(bar->width() / 2, bar->height() * 3 / 4);
     EXPECT_EQ(scrollTo(10000), 1);
     EXPECT_EQ(scrollTo(10001), 0);
     EXPECT_EQ(scrollTo(10000), 0);
     EXPECT_EQ(scrollTo(1), 1); // the thumb moves
+    EXPECT_FALSE(painted.contains(low));
     EXPECT_EQ(scrollTo(0), 1); // the up arrow greys, the thumb stays
+    EXPECT_FALSE(painted.contains(middle));
     EXPECT_EQ(scrollTo(1), 1);
     EXPECT_EQ(scrollTo(19999), 1);
+    EXPECT_FALSE(painted.contains(middle));
     EXPECT_EQ(scrollTo(20000), 1); // the down arrow greys
+    EXPECT_FALSE(painted.contains(low));
 }
 
 TEST_F(VListBoxTest, TheSelectedBandSpansTheWholeWidth) {
