@@ -7,6 +7,7 @@
 #include "automation/AutomationServer.h"
 #include "automation/SingleInstance.h"
 #include "automation/ZodynasDlgAutoProxy.h"
+#include "desktop/ComposeWarmup.h"
 #include "dict/DataFolder.h"
 
 #include <QApplication>
@@ -92,6 +93,7 @@ int RunWindow(CZodynasApp& app, QDBusConnection& bus, CSingleInstance& instance,
         return 1;
     // The hunspell data keys need (some 60 ms), read beside the loop when it may be needed, not on a key.
     dialog.PreloadWordForms();
+    ReadComposeTableEarly(&dialog);
     // A plain start serves callers too while no other instance does: they then drive the window
     // the user already has instead of starting a second program on the same settings. Calls wait
     // in the bus queue until the window's loop runs; the process lives until the window closes,
