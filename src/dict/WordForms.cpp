@@ -37,6 +37,27 @@ std::string EncodingName(std::string_view written) {
     return name;
 }
 
+constexpr std::string_view kIso885913 = "ISO885913";
+constexpr std::string_view kUtf8 = "UTF8";
+
+// Whether a code page 1257 word can be asked at all: not empty, within the limit, without a
+// control character.
+bool IsAskable(std::string_view word) {
+    return !word.empty() && word.size() <= CWordForms::kWordLimit &&
+           std::none_of(word.begin(), word.end(),
+                        [](char c) { return IsControl(Cp1257::ToUnicode(static_cast<unsigned char>(c))); });
+}
+
+// A code page 1257 word in the data's encoding (by EncodingName); nullopt for another encoding
+// or a character the encoding lacks.
+std::optional<std::string> InEncoding(std::string_view encoding, std::string_view word) {
+    if (encoding == kIso885913)
+        return Iso885913::FromCp1257(word);
+    if (encoding == kUtf8)
+        return Cp1257::ToUtf8(word);
+    return std::nullopt;
+}
+
 // How a word is looked for in a word list by its affix file: in the list's encoding, and with
 // the flags that bar a root from standing alone (forbidden, only with an affix, only in
 // compounds); nullopt for a list this reading does not follow (flag aliases, other flag types,
@@ -63,13 +84,8 @@ std::optional<SListReading> ReadingOfList(const std::string& aff, std::string_vi
                 return std::nullopt;
             reading.barred += value;
         }
-        if (name == "SET") {
-            const std::string encoding = EncodingName(value);
-            if (encoding == "UTF8")
-                inList = Cp1257::ToUtf8(word);
-            else if (encoding == "ISO885913")
-                inList = Iso885913::FromCp1257(word);
-        }
+        if (name == "SET")
+            inList = InEncoding(EncodingName(value), word);
     }
     if (!inList)
         return std::nullopt;
@@ -149,29 +165,21 @@ bool CWordForms::Load() {
         return false;
     auto hunspell = std::make_unique<Hunspell>(aff.c_str(), dic.c_str());
     const std::string name = EncodingName(hunspell->get_dict_encoding());
-    if (name == "ISO885913")
-        m_encoding = EEncoding::Iso885913;
-    else if (name == "UTF8")
-        m_encoding = EEncoding::Utf8;
-    else
+    if (name != kIso885913 && name != kUtf8)
         return false;
+    m_strEncoding = name;
     m_pHunspell = std::move(hunspell);
     return true;
 }
 
 std::optional<std::string> CWordForms::ToData(std::string_view word) {
-    if (word.empty() || word.size() > kWordLimit || !Load())
+    if (!IsAskable(word) || !Load())
         return std::nullopt;
-    for (const char c : word)
-        if (IsControl(Cp1257::ToUnicode(static_cast<unsigned char>(c))))
-            return std::nullopt;
-    if (m_encoding == EEncoding::Iso885913)
-        return Iso885913::FromCp1257(word);
-    return Cp1257::ToUtf8(word);
+    return InEncoding(m_strEncoding, word);
 }
 
 std::optional<std::string> CWordForms::FromData(const std::string& word) const {
-    if (m_encoding == EEncoding::Iso885913)
+    if (m_strEncoding == kIso885913)
         return Iso885913::ToCp1257(word);
     const std::u32string points = Cp1257::DecodeUtf8(word, Cp1257::kInvalid);
     if (!std::all_of(points.begin(), points.end(), [](char32_t c) {
@@ -191,10 +199,7 @@ bool CWordForms::IsListedRoot(std::string_view word) const {
     constexpr std::size_t kAffixLimit = 1u << 20;
     std::string aff;
     CMappedFile dic;
-    if (word.empty() || word.size() > kWordLimit ||
-        std::any_of(word.begin(), word.end(),
-                    [](char c) { return IsControl(Cp1257::ToUnicode(static_cast<unsigned char>(c))); }) ||
-        SmallFile::Read(m_strBase + ".aff", kAffixLimit, aff) != SmallFile::EResult::Ok ||
+    if (!IsAskable(word) || SmallFile::Read(m_strBase + ".aff", kAffixLimit, aff) != SmallFile::EResult::Ok ||
         dic.Open(m_strBase + ".dic") != CMappedFile::EResult::Ok)
         return false;
     const std::optional<SListReading> reading = ReadingOfList(aff, word);

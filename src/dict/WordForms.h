@@ -49,7 +49,6 @@ public:
     std::vector<std::string> Suggestions(std::string_view word);
 
 private:
-    enum class EEncoding { Unknown, Iso885913, Utf8 };
     // Whether the data's word list holds the word, spelt as it is, as a root that stands alone:
     // read from the list itself, without the data (a word spelt right has no corrections, and
     // loading the data to learn so costs some 60 ms and 8 MB). False whenever the list is one
@@ -68,7 +67,7 @@ private:
     std::atomic<bool> m_bDone{false}; // Load has finished (m_bTried and m_pHunspell are final)
     bool m_bTried = false;
     bool m_bListSearched = false; // Suggestions searched the word list once without the data
-    EEncoding m_encoding = EEncoding::Unknown;
+    std::string m_strEncoding;    // the data's, as EncodingName writes it, once loaded
     std::unique_ptr<Hunspell> m_pHunspell;
 };
 

@@ -276,7 +276,7 @@ std::vector<std::string> InflectionBases(std::string_view word, bool bOwnWord) {
         if (w.size() <= n)
             return;
         std::string base = w.substr(0, w.size() - n) + std::string(add);
-        if (base.size() < w.size() && std::find(bases.begin(), bases.end(), base) == bases.end())
+        if (std::find(bases.begin(), bases.end(), base) == bases.end())
             bases.push_back(std::move(base));
     };
     const auto doubled = [&](std::size_t n) {

@@ -152,13 +152,16 @@ TEST(Triangulation, HunspellChecksTakeRealWordsAndLithuanianLemmasOnly) {
     EXPECT_FALSE(t.Accepts("namo", false));  // a form of "namas"
 }
 
+// One part of speech's pairs agreed by 5 and by 4 languages, the rule it gets and the pairs kept.
+struct SLevelCase {
+    long derived5, right5, derived4, right4;
+    int rule;
+    long kept;
+};
+
 TEST(PivotMeasure, TheRuleNeedsNinetyPercentOfFiftyPairsPerPartOfSpeech) {
-    struct SCase {
-        long derived5, right5, derived4, right4; // nouns agreed by 5 and by 4 languages
-        int rule;
-        long kept;
-    };
-    const SCase cases[] = {
+    // Nouns.
+    const SLevelCase cases[] = {
         {50, 45, 0, 0, 5, 50},   // exactly 90 % of exactly 50
         {50, 44, 0, 0, 0, 0},    // 88 %
         {49, 49, 0, 0, 0, 0},    // too few pairs to tell
@@ -167,7 +170,7 @@ TEST(PivotMeasure, TheRuleNeedsNinetyPercentOfFiftyPairsPerPartOfSpeech) {
         {40, 40, 20, 13, 0, 0},  // 53 of 60 is not; 40 alone are too few
         {0, 0, 50, 45, 4, 50},   // only four languages measured
     };
-    for (const SCase& c : cases) {
+    for (const SLevelCase& c : cases) {
         SPivotMeasure m;
         m.byLevel[4][0] = {c.derived5, c.right5, 0};
         m.byLevel[3][0] = {c.derived4, c.right4, 0};
@@ -189,12 +192,8 @@ TEST(PivotMeasure, TheRuleNeedsNinetyPercentOfFiftyPairsPerPartOfSpeech) {
 // A part of speech short of 90 % alone (verbs) comes in, level by level, while everything kept
 // stays at 90 %.
 TEST(PivotMeasure, TheRuleWidensOnTheOthersMargin) {
-    struct SCase {
-        long derived5, right5, derived4, right4; // verbs agreed by 5 and by 4 languages
-        int rule;
-        long kept;
-    };
-    const SCase cases[] = {
+    // Verbs.
+    const SLevelCase cases[] = {
         {100, 85, 0, 0, 5, 600},   // 545 of 600
         {100, 80, 0, 0, 5, 600},   // 540 of 600: exactly 90 %
         {100, 79, 0, 0, 0, 500},   // 539 of 600
@@ -202,16 +201,17 @@ TEST(PivotMeasure, TheRuleWidensOnTheOthersMargin) {
         {100, 85, 50, 39, 5, 600}, // 584 of 650 is not
         {0, 0, 50, 40, 4, 550},    // only four languages measured: 500 of 550
     };
-    for (const SCase& c : cases) {
+    for (const SLevelCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.derived5 << " " << c.right5 << " " << c.derived4);
         SPivotMeasure m;
         m.byLevel[4][0] = {500, 460, 0}; // nouns: 92 %
         m.byLevel[3][0] = {500, 300, 0}; // nouns of four languages: 60 %, never kept
         m.byLevel[4][1] = {c.derived5, c.right5, 0};
         m.byLevel[3][1] = {c.derived4, c.right4, 0};
         m.ChooseRule();
-        EXPECT_EQ(m.rule[0], 5) << c.derived5 << " " << c.right5 << " " << c.derived4;
-        EXPECT_EQ(m.rule[1], c.rule) << c.derived5 << " " << c.right5 << " " << c.derived4;
-        EXPECT_EQ(m.kept.derived, c.kept) << c.derived5 << " " << c.right5 << " " << c.derived4;
+        EXPECT_EQ(m.rule[0], 5);
+        EXPECT_EQ(m.rule[1], c.rule);
+        EXPECT_EQ(m.kept.derived, c.kept);
     }
 }
 
