@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include "dict/HunspellEncoding.h"
+
 #include <atomic>
 #include <memory>
 #include <mutex>
@@ -49,11 +51,6 @@ public:
     std::vector<std::string> Suggestions(std::string_view word);
 
 private:
-    // Whether the data's word list holds the word, spelt as it is, as a root that stands alone:
-    // read from the list itself, without the data (a word spelt right has no corrections, and
-    // loading the data to learn so costs some 60 ms and 8 MB). False whenever the list is one
-    // this reading does not follow (flag aliases, other flag types): hunspell then answers.
-    bool IsListedRoot(std::string_view word) const;
     // A word in the data's encoding, loading the data first; nullopt when it cannot be asked.
     std::optional<std::string> ToData(std::string_view word);
     // A word of the data in code page 1257; nullopt when the code page cannot hold it.
@@ -67,14 +64,6 @@ private:
     std::atomic<bool> m_bDone{false}; // Load has finished (m_bTried and m_pHunspell are final)
     bool m_bTried = false;
     bool m_bListSearched = false; // Suggestions searched the word list once without the data
-    std::string m_strEncoding;    // the data's, as EncodingName writes it, once loaded
+    std::string m_strEncoding;    // the data's, as HunspellEncoding::Name writes it, once loaded
     std::unique_ptr<Hunspell> m_pHunspell;
 };
-
-// ISO 8859-13 (the Lithuanian hunspell data's encoding) and code page 1257 hold the same letters
-// at the same bytes; they differ in the quotation marks and a few signs. Both conversions are
-// exact: a text with a character the other side lacks gives nullopt.
-namespace Iso885913 {
-std::optional<std::string> FromCp1257(std::string_view cp1257);
-std::optional<std::string> ToCp1257(std::string_view iso);
-} // namespace Iso885913

@@ -3,9 +3,12 @@
 // data in either encoding, lazy loading, and silence when the data is missing.
 
 #include "dict/WordForms.h"
+#include "dict/WordList.h"
 #include "support/TestForms.h"
 
 #include <gtest/gtest.h>
+
+#include <fstream>
 
 namespace {
 
@@ -78,15 +81,19 @@ TEST(WordForms, AWordOfMoreThanTheLimitHasNoStems) {
     EXPECT_EQ(forms.Stems(limit + "as"), Strings{});
 }
 
-// A word the word list holds as a root that stands alone is spelt right: its (no) corrections
-// need no data read. Anything else, or a list this reading does not follow, reads the data; the
-// answers are hunspell's either way.
-TEST(WordForms, ARootOfTheListHasNoCorrectionsWithoutTheData) {
+// A word the word list holds, as a root that stands alone or with affixes its flags allow, is
+// spelt right: its (no) corrections need no data read. Anything else, or data this reading does
+// not follow, reads the data; the answers are hunspell's either way.
+TEST(WordForms, AWordOfTheListHasNoCorrectionsWithoutTheData) {
     CTempDir dir;
     WriteTestForms(dir);
-    const std::string aff = "SET UTF-8\nONLYINCOMPOUND c\nNEEDAFFIX x\nSFX S Y 1\nSFX S 0 s .\n";
-    const std::string dic = "6\ncat/S\nhouse/S\tpo:noun\nflicker\n1/c\nhalf/xS\nk\xC4\x97"
-                            "d\xC4\x97\n";
+    const std::string aff =
+        "SET UTF-8\nONLYINCOMPOUND c\nNEEDAFFIX x\nFORBIDDENWORD !\nICONV 1\nICONV \xE2\x80\x99 '\n"
+        "SFX S Y 2\nSFX S y ies [^aeiou]y\nSFX S 0 s [^y]\nSFX M Y 1\nSFX M 0 's .\n"
+        "SFX D N 1\nSFX D 0 ed [^e]\nPFX P Y 1\nPFX P 0 re .\nPFX N N 1\nPFX N 0 un .\n"
+        "PFX I Y 1\nPFX I 0 il l\n";
+    const std::string dic = "11\ncat/SM\nhouse/S\tpo:noun\nflicker\n1/c\nhalf/xS\nk\xC4\x97"
+                            "d\xC4\x97\nfly/SP\nlock/NDP\nflicker/!\nlegal/I\nmoral/I\n";
     const struct {
         std::string aff;
         const char* word;
@@ -94,19 +101,38 @@ TEST(WordForms, ARootOfTheListHasNoCorrectionsWithoutTheData) {
     } cases[] = {
         {aff, "cat", false},
         {aff, "house", false},
-        {aff, "flicker", false},
         {aff,
          "k\xEB"
          "d\xEB",
-         false},             // through UTF-8
-        {aff, "cats", true}, // a form: hunspell knows it
-        {aff, "Cat", true},  // another case
+         false},                // through UTF-8
+        {aff, "cats", false},   // a suffix its flags allow
+        {aff, "houses", false}, // a root line with morphology
+        {aff, "cat's", false},
+        {aff, "flies", false},   // y stripped, on the condition [^aeiou]y
+        {aff, "flys", true},     // the condition [^y] is not met
+        {aff, "refly", false},   // a prefix
+        {aff, "reflies", false}, // a prefix and a suffix, both crossing
+        {aff, "unlock", false},
+        {aff, "locked", false},
+        {aff, "unlocked", true}, // neither crosses
+        {aff, "relocked", true}, // the suffix does not cross
+        {aff, "recats", true},   // both cross, but the root lacks the prefix's flag
+        {aff, "illegal", false}, // the prefix's condition, at the root's beginning
+        {aff, "ilmoral", true},
+        {aff, "housed", true},   // a flag the root lacks
+        {aff, "flicker", true},  // forbidden on another line of the word
+        {aff, "cat\x92s", true}, // ICONV's apostrophe: hunspell reads another word
+        {aff, "Cat", true},      // another case
         {aff, "ca", true},
         {aff, "catt", true},
-        {aff, "1", true},    // only in compounds
-        {aff, "half", true}, // only with an affix
+        {aff, "cat.", true},
+        {aff, "1", true},     // only in compounds
+        {aff, "half", true},  // only with an affix
+        {aff, "halfs", true}, // a barred root is left to hunspell
         {"SET UTF-8\nFLAG long\n", "cat", true},
         {"SET UTF-8\nAF 1\nAF S\n", "cat", true},
+        {"SET UTF-8\nSFX S Y 1\nSFX S 0 s/M .\n", "cats", true}, // flags of the affix's own
+        {"SET UTF-8\nIGNORE x\n", "cat", true},
     };
     for (const auto& c : cases) {
         WriteFormsFile(dir.File("r.aff"), c.aff);
@@ -159,6 +185,59 @@ TEST(WordForms, TheInstalledDataStemsRealWords) {
                       "d\xEB"});
     EXPECT_EQ(en.Stems("houses"), Strings{"house"});
     EXPECT_EQ(en.Stems("studied"), (Strings{"studied", "study"}));
+}
+
+// The installed data, read without hunspell, over a sample of the roots of its list with
+// affixes and endings: never a word right that hunspell calls wrong, and nearly every word hunspell calls
+// right (it also lowers a capital: "Homes").
+TEST(WordForms, TheInstalledListIsReadAsHunspellReadsIt) {
+    const struct {
+        const char* base;
+        std::string_view encoding;
+        int every; // root of the list
+        Strings prefixes;
+        Strings endings;
+    } languages[] = {
+        {CWordForms::kEnglish,
+         HunspellEncoding::kUtf8,
+         2000,
+         {"", "re", "un"},
+         {"", "s", "ed", "ing", "ly", "'s", "ness"}},
+        {CWordForms::kLithuanian,
+         HunspellEncoding::kIso885913,
+         4000,
+         {"", "ne"},
+         {"", "o", "ui", "\xE0", "ai", "\xF8", "us", "uose", "ti", "\xEBs"}},
+    };
+    for (const auto& language : languages) {
+        CWordForms forms(language.base);
+        std::ifstream list(std::string(language.base) + ".dic");
+        if (!forms.Load() || !list)
+            GTEST_SKIP()
+                << "hunspell-lt or hunspell-en-us is not installed (scripts/setup-deps installs them)";
+        int right = 0;
+        int read = 0;
+        std::string line;
+        std::getline(list, line);
+        for (int i = 0; std::getline(list, line); ++i) {
+            const std::optional<std::string> root =
+                HunspellEncoding::ToCp1257(language.encoding, line.substr(0, line.find_first_of("/\t ")));
+            if (i % language.every != 0 || !root || root->size() < 3)
+                continue;
+            for (const std::string& prefix : language.prefixes)
+                for (const std::string& ending : language.endings)
+                    for (const std::string& stem : {*root, root->substr(0, root->size() - 1)}) {
+                        const std::string word = prefix + stem + ending;
+                        const bool bRight = forms.IsWord(word);
+                        const bool bRead = WordList::IsSurelySpeltRight(language.base, word);
+                        EXPECT_TRUE(bRight || !bRead) << word;
+                        right += bRight ? 1 : 0;
+                        read += bRead ? 1 : 0;
+                    }
+        }
+        EXPECT_GE(read * 100, right * 95) << language.base << ": " << read << " of " << right;
+        EXPECT_GE(right, 50) << language.base;
+    }
 }
 
 } // namespace
