@@ -72,11 +72,11 @@ bool CWordForms::IsWord(std::string_view word) {
 }
 
 std::vector<std::string> CWordForms::Suggestions(std::string_view word) {
-    // A word spelt right has no corrections: for the first word asked while the data is unread,
-    // its word list says so. A second one reads the data, which answers many faster than as many
-    // searches of the list.
-    if (!m_bDone.load(std::memory_order_acquire) && !m_bListSearched) {
-        m_bListSearched = true;
+    // A word spelt right has no corrections: for the first few words asked while the data is
+    // unread, its word list says so, a millisecond each. Later ones read the data, which answers
+    // a long batch faster than as many searches of the list.
+    if (!m_bDone.load(std::memory_order_acquire) && m_nListSearches < kListSearches) {
+        ++m_nListSearches;
         if (IsAskable(word) && WordList::IsSurelySpeltRight(m_strBase, word))
             return {};
     }

@@ -63,7 +63,8 @@ private:
     std::mutex m_loadMutex;
     std::atomic<bool> m_bDone{false}; // Load has finished (m_bTried and m_pHunspell are final)
     bool m_bTried = false;
-    bool m_bListSearched = false; // Suggestions searched the word list once without the data
-    std::string m_strEncoding;    // the data's, as HunspellEncoding::Name writes it, once loaded
+    static constexpr int kListSearches = 8;
+    int m_nListSearches = 0;   // words Suggestions searched the word list for, without the data
+    std::string m_strEncoding; // the data's, as HunspellEncoding::Name writes it, once loaded
     std::unique_ptr<Hunspell> m_pHunspell;
 };
