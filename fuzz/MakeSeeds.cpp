@@ -60,6 +60,16 @@ int main(int argc, char** argv) {
     Write(out / "fuzz_text" / "marks", "z\xCC\x8Codis don\xE2\x80\x99t \xC2\xA0 привет");
     Write(out / "fuzz_text" / "broken", "\xC0\xAF\xE0\x80\xAF\xED\xA0\x80\xF0\x9F\x98");
 
+    // An affix file, a word list and a word, split at 0x01.
+    Write(out / "fuzz_wordlist" / "affixes",
+          "SET UTF-8\nNEEDAFFIX x\nFORBIDDENWORD !\nSFX S Y 2\nSFX S y ies [^aeiou]y\nSFX S 0 s [^y]\n"
+          "PFX P Y 1\nPFX P 0 re .\n\x01"
+          "4\ncat/SP\nfly/SP\nhalf/xS\nhouse/S\tpo:noun\n\x01reflies");
+    Write(out / "fuzz_wordlist" / "iso",
+          "SET ISO8859-13\nSFX A Y 1\nSFX A as uose as\nPFX N Y 1\nPFX N 0 ne .\n\x01"
+          "2\nnamas/AN\nk\xEB"
+          "d\xEB\n\x01nenamuose");
+
     CDictdReader reader;
     std::string error;
     if (reader.LoadBase(freedict + "/freedict-eng-lit", &error)) {
