@@ -83,6 +83,22 @@ const std::array<unsigned char, 256>& PlainWeights() {
     return table;
 }
 
+// The letter weights each byte of a diacritic-free key stands for, in order: c for c, č and ć.
+const std::array<std::vector<int>, 256>& MarkedWeights() {
+    static const std::array<std::vector<int>, 256> table = [] {
+        std::array<std::vector<int>, 256> marked{};
+        for (int b = 1; b < 256; ++b) {
+            const std::string key = CDictSearch::FoldedKey(std::string(1, static_cast<char>(b)));
+            std::vector<int>& weights = marked[static_cast<unsigned char>(key[0])];
+            const int w = CDictRecords::LetterWeight(static_cast<unsigned char>(b));
+            if (std::find(weights.begin(), weights.end(), w) == weights.end())
+                weights.insert(std::upper_bound(weights.begin(), weights.end(), w), w);
+        }
+        return marked;
+    }();
+    return table;
+}
+
 } // namespace
 
 int CDictSearch::SSortedView::FirstAtOrAfter(int record) const {
@@ -541,25 +557,87 @@ std::vector<int> CDictSearch::LithuanianFormRecords(const CQuery& query, bool bS
 }
 
 int CDictSearch::FoldedReverseMatch(const CQuery& word, bool bWhole) const {
-    if (!m_bFoldedReady) {
-        m_bFoldedReady = true;
-        m_foldedReverse.clear();
-        for (int i = 0; i < m_records.ReverseCount(); ++i) {
-            const std::string text = m_records.GetReverseHeadword(i);
-            if (!text.empty())
-                m_foldedReverse.emplace_back(FoldedKey(text), i);
-        }
-        std::stable_sort(m_foldedReverse.begin(), m_foldedReverse.end(),
-                         [](const auto& a, const auto& b) { return a.first < b.first; });
-    }
     const std::string key = FoldedKey(word.Whole());
     if (key.empty())
         return -1;
-    const auto at = std::lower_bound(m_foldedReverse.begin(), m_foldedReverse.end(), key,
-                                     [](const auto& item, const std::string& k) { return item.first < k; });
-    if (at == m_foldedReverse.end() || at->first.compare(0, key.size(), key) != 0)
-        return -1;
-    if (bWhole && at->first.size() != key.size())
-        return -1;
-    return at->second;
+    // The first record in the order of the keys, the first in the file among equal keys.
+    int found = -1;
+    std::string foundKey;
+    if (m_bUseIndexes && ReverseView().sorted && ReverseView().records.empty()) {
+        FoldedMatchInOrder(key, found, foundKey);
+    } else {
+        if (!m_bFoldedReady) {
+            m_bFoldedReady = true;
+            m_foldedReverse.clear();
+            for (int i = 0; i < m_records.ReverseCount(); ++i) {
+                const std::string text = m_records.GetReverseHeadword(i);
+                if (!text.empty())
+                    m_foldedReverse.emplace_back(FoldedKey(text), i);
+            }
+            std::stable_sort(m_foldedReverse.begin(), m_foldedReverse.end(),
+                             [](const auto& a, const auto& b) { return a.first < b.first; });
+        }
+        const auto at =
+            std::lower_bound(m_foldedReverse.begin(), m_foldedReverse.end(), key,
+                             [](const auto& item, const std::string& k) { return item.first < k; });
+        if (at != m_foldedReverse.end() && at->first.starts_with(key)) {
+            found = at->second;
+            foundKey = at->first;
+        }
+    }
+    return found < 0 || (bWhole && foundKey.size() != key.size()) ? -1 : found;
+}
+
+void CDictSearch::FoldedMatchInOrder(const std::string& key, int& found, std::string& foundKey) const {
+    const SSortedView& view = ReverseView();
+    std::string text;
+    // The weight of letter d of the record at a position; -1 past its end, or for a record that
+    // cannot be read.
+    const auto weightAt = [&](int position, std::size_t d) {
+        if (!ReverseKey(view.At(position), text) || d >= text.size())
+            return -1;
+        return CDictRecords::LetterWeight(static_cast<unsigned char>(text[d]));
+    };
+    const auto firstFrom = [&](int lo, int hi, std::size_t d, int weight) {
+        while (lo < hi) {
+            const int mid = lo + (hi - lo) / 2;
+            if (weightAt(mid, d) < weight)
+                lo = mid + 1;
+            else
+                hi = mid;
+        }
+        return lo;
+    };
+    // In the order of the weights, the records that begin with the key's letters marked one way
+    // form one run: each letter narrows a run to the runs of its marked forms, and only runs that
+    // hold records are followed.
+    struct SRun {
+        int lo;
+        int hi;
+        std::size_t letters; // the key's letters the run's records begin with
+    };
+    std::vector<SRun> runs{{0, view.count, 0}};
+    while (!runs.empty()) {
+        const SRun run = runs.back();
+        runs.pop_back();
+        if (run.letters == key.size()) {
+            for (int p = run.lo; p < run.hi; ++p) {
+                const int record = view.At(p);
+                if (!ReverseKey(record, text))
+                    continue;
+                std::string folded = FoldedKey(text);
+                if (found < 0 || folded < foundKey || (folded == foundKey && record < found)) {
+                    found = record;
+                    foundKey = std::move(folded);
+                }
+            }
+            continue;
+        }
+        for (const int weight : MarkedWeights()[static_cast<unsigned char>(key[run.letters])]) {
+            const int lo = firstFrom(run.lo, run.hi, run.letters, weight);
+            const int hi = firstFrom(lo, run.hi, run.letters, weight + 1);
+            if (lo < hi)
+                runs.push_back({lo, hi, run.letters + 1});
+        }
+    }
 }

@@ -113,6 +113,10 @@ private:
     void CheckListView(std::size_t list, SSortedView& view) const;
     void CheckReverseView(SSortedView& view) const;
     void EnsureFirstLetters() const;
+    // FoldedReverseMatch over reverse records in order and whole, without a key of every record:
+    // the first record by key and file order whose key begins with key, with that key; found
+    // stays -1 when there is none.
+    void FoldedMatchInOrder(const std::string& key, int& found, std::string& foundKey) const;
 
     const CDictRecords& m_records;
     bool m_bUseIndexes = true;
@@ -121,7 +125,7 @@ private:
     mutable SSortedView m_prefixView;
     mutable std::array<SSortedView, DictFormat::kHeadwordListCount> m_listViews;
     mutable SSortedView m_reverseView;
-    // The reverse records by their diacritic-free keys.
+    // The reverse records by their diacritic-free keys, for reverse records out of order.
     mutable std::vector<std::pair<std::string, std::int32_t>> m_foldedReverse;
     mutable bool m_bFoldedReady = false;
 };

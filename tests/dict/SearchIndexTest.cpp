@@ -16,8 +16,9 @@ public:
 
     std::string Word(int maxLength) {
         // Folded and unfolded letters, letters of equal weight (i/y/į, a/ą), blanks, a hyphen, a
-        // digit and the code page's Lithuanian bytes.
-        static const std::string kLetters = "aAbByiI \t-5\xE0\xC0\xE1\xEB\xF0\xD0";
+        // digit and the code page's Lithuanian bytes: s, c, z and their marked letters of their
+        // own weights.
+        static const std::string kLetters = "aAbByiI \t-5\xE0\xC0\xE1\xEB\xF0\xD0sSc\xE8z\xFE";
         std::string w;
         const int length = static_cast<int>(m_random() % static_cast<unsigned>(maxLength + 1));
         for (int k = 0; k < length; ++k)
@@ -98,6 +99,8 @@ void Compare(CDictFile& fast, CDictFile& slow, const std::string& w, CDifferenti
     EXPECT_EQ(fast.FindNearestReverse(w), slow.FindNearestReverse(w));
     EXPECT_EQ(fast.RenderReverse(w, &a), slow.RenderReverse(w, &b));
     EXPECT_EQ(a, b);
+    EXPECT_EQ(fast.FoldedReverseMatch(w, true), slow.FoldedReverseMatch(w, true));
+    EXPECT_EQ(fast.FoldedReverseMatch(w, false), slow.FoldedReverseMatch(w, false));
 }
 
 TEST(SearchIndex, GivesWhatTheScanGivesOnEveryKindOfDictionary) {
