@@ -255,7 +255,7 @@ bool IsSurelySpeltRight(const std::string& base, std::string_view word) {
     // The data of Debian's packages: up to a hundred kilobytes of affixes, a word list of a
     // megabyte.
     constexpr std::size_t kAffixLimit = 1u << 20;
-    // hunspell's longest word, in bytes of the data.
+    // The longest word hunspell takes in either encoding, in bytes of the data.
     constexpr std::size_t kLongest = 99;
     std::string aff;
     CMappedFile dic;
