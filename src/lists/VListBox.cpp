@@ -95,7 +95,6 @@ private:
         QRect thumb;
         bool bAtTop = false;
         bool bAtBottom = false;
-        bool operator==(const SLooks&) const = default;
     };
     SLooks Looks() const {
         return {Part(QStyle::SC_ScrollBarSlider), value() == minimum(), value() == maximum()};
