@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The reading of a hunspell dictionary without hunspell, on any affix file, word list and word
 // (the input's three parts, split at 0x01 bytes): it never reads outside what it was given, never
-// hangs, and calls no word right where the list holds nothing.
+// hangs, and calls no word right and gives no stem where the list holds nothing.
 
 #include "FuzzInput.h"
 #include "dict/WordList.h"
@@ -38,8 +38,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     const std::string base = Base();
     std::ofstream(base + ".aff", std::ios::binary | std::ios::trunc) << data.substr(0, affEnd);
     std::ofstream(base + ".dic", std::ios::binary | std::ios::trunc) << rest.substr(0, dicEnd);
+    const bool bHasLines = rest.substr(0, dicEnd).find('\n') != std::string_view::npos;
     const bool bRight = WordList::IsSurelySpeltRight(base, word);
-    FuzzInput::Require(!bRight || rest.substr(0, dicEnd).find('\n') != std::string_view::npos,
-                       "a word is right only by a line of the list");
+    FuzzInput::Require(!bRight || bHasLines, "a word is right only by a line of the list");
+    const std::optional<std::vector<std::string>> stems = WordList::SurelyStems(base, word);
+    FuzzInput::Require(!stems || stems->empty() || bHasLines, "a stem only by a line of the list");
     return 0;
 }

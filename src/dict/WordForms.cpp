@@ -71,15 +71,17 @@ bool CWordForms::IsWord(std::string_view word) {
     return asked && m_pHunspell->spell(*asked);
 }
 
+bool CWordForms::MaySearchList() {
+    if (m_bDone.load(std::memory_order_acquire) || m_nListSearches == kListSearches)
+        return false;
+    ++m_nListSearches;
+    return true;
+}
+
 std::vector<std::string> CWordForms::Suggestions(std::string_view word) {
-    // A word spelt right has no corrections: for the first few words asked while the data is
-    // unread, its word list says so, a millisecond each. Later ones read the data, which answers
-    // a long batch faster than as many searches of the list.
-    if (!m_bDone.load(std::memory_order_acquire) && m_nListSearches < kListSearches) {
-        ++m_nListSearches;
-        if (IsAskable(word) && WordList::IsSurelySpeltRight(m_strBase, word))
-            return {};
-    }
+    // A word spelt right has no corrections: while the data is unread, its word list may say so.
+    if (IsAskable(word) && MaySearchList() && WordList::IsSurelySpeltRight(m_strBase, word))
+        return {};
     const std::optional<std::string> asked = ToData(word);
     if (!asked || m_pHunspell->spell(*asked))
         return {};
@@ -91,6 +93,12 @@ std::vector<std::string> CWordForms::Stems(std::string_view word) {
     if (!asked)
         return {};
     return FromDataList(m_pHunspell->stem(*asked));
+}
+
+std::optional<std::vector<std::string>> CWordForms::ListedStems(std::string_view word) {
+    if (!IsAskable(word) || !MaySearchList())
+        return std::nullopt;
+    return WordList::SurelyStems(m_strBase, word);
 }
 
 std::vector<std::string> CWordForms::FromDataList(const std::vector<std::string>& words) const {

@@ -44,6 +44,10 @@ public:
     // kWordLimit bytes; a stem the code page cannot hold is left out.
     std::vector<std::string> Stems(std::string_view word);
     static constexpr std::size_t kWordLimit = 100;
+    // The same stems without the data, sorted rather than in hunspell's order, while the data is
+    // unread and hunspell's word list is sure of them (see WordList::SurelyStems); nullopt
+    // otherwise, and then Stems answers.
+    std::optional<std::vector<std::string>> ListedStems(std::string_view word);
     // Whether the data knows a code page 1257 word as spelt right; false without data.
     bool IsWord(std::string_view word);
     // hunspell's corrections of a misspelt code page 1257 word, best first, without repeats;
@@ -63,8 +67,11 @@ private:
     std::mutex m_loadMutex;
     std::atomic<bool> m_bDone{false}; // Load has finished (m_bTried and m_pHunspell are final)
     bool m_bTried = false;
+    // Whether the word list may still be searched instead of reading the data: a word list search
+    // costs a millisecond, so a long batch of words is answered faster by the data.
+    bool MaySearchList();
     static constexpr int kListSearches = 8;
-    int m_nListSearches = 0;   // words Suggestions searched the word list for, without the data
+    int m_nListSearches = 0;   // searches of the word list made without the data
     std::string m_strEncoding; // the data's, as HunspellEncoding::Name writes it, once loaded
     std::unique_ptr<Hunspell> m_pHunspell;
 };

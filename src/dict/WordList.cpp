@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "dict/WordList.h"
 
+#include "dict/Cp1257.h"
 #include "dict/HunspellEncoding.h"
 #include "dict/MappedFile.h"
 #include "dict/SmallFile.h"
@@ -80,6 +81,7 @@ struct SRules {
     std::string encoding;
     std::string barred;
     std::vector<std::string> converted; // ICONV's texts: hunspell changes them before it looks
+    bool bCompounds = false;            // hunspell may read a word as a compound of roots
     std::vector<SAffix> prefixes;
     std::vector<SAffix> suffixes;
 };
@@ -146,6 +148,8 @@ std::optional<SRules> ReadRules(const std::string& aff, std::string_view word) {
         }
         if (name == "ICONV" && f.size() >= 3)
             rules.converted.emplace_back(f[1]);
+        if (name == "COMPOUNDFLAG" || name == "COMPOUNDBEGIN" || name == "COMPOUNDRULE")
+            rules.bCompounds = true;
         if ((name == "PFX" || name == "SFX") && f.size() >= 4) {
             if (f[1].size() != 1)
                 return std::nullopt;
@@ -170,10 +174,12 @@ std::optional<SRules> ReadRules(const std::string& aff, std::string_view word) {
     return rules;
 }
 
-// The lines of a word list that hold a root: each line's flags, and whether one bars the root.
+// The lines of a word list that hold a root: each line's flags, whether one bars the root, and
+// whether one carries morphology after them (which may name another stem).
 struct SRootLines {
     std::vector<std::string_view> flags;
     bool bBarred = false;
+    bool bData = false;
 };
 
 // The lines of the list for each root asked, in one pass. Every line but the first (the count)
@@ -206,6 +212,9 @@ FindRoots(std::string_view list, const std::vector<std::string>& roots, std::str
                 : std::string_view{};
         lines->second.bBarred =
             lines->second.bBarred || flags.find_first_of(barred) != std::string_view::npos;
+        const std::size_t dataAt = root.size() + (flags.empty() ? 0 : flags.size() + 1);
+        lines->second.bData =
+            lines->second.bData || line.find_first_not_of(" \t\r", dataAt) != std::string_view::npos;
         lines->second.flags.push_back(flags);
     }
     return found;
@@ -214,17 +223,26 @@ FindRoots(std::string_view list, const std::vector<std::string>& roots, std::str
 // A root the word may come from, in the list's encoding, and the flags its line must carry.
 struct SCandidate {
     std::string root;
+    std::string text;   // the root in code page 1257
     char flag = 0;      // 0 for the word itself
     char crossFlag = 0; // a prefix's, with a suffix's flag
+
+    // Whether a line of the root carries the flags this candidate needs.
+    bool IsAllowedBy(const std::vector<std::string_view>& lines) const {
+        return std::any_of(lines.begin(), lines.end(), [&](std::string_view flags) {
+            return flag == 0 || (flags.find(flag) != std::string_view::npos &&
+                                 (crossFlag == 0 || flags.find(crossFlag) != std::string_view::npos));
+        });
+    }
 };
 
 // The roots the word may come from: itself, each suffix's, each prefix's, and each crossing
 // suffix's within a crossing prefix's.
 std::vector<SCandidate> Candidates(const SRules& rules, std::string_view word, const std::string& asked) {
-    std::vector<SCandidate> candidates{{asked}};
+    std::vector<SCandidate> candidates{{asked, std::string(word)}};
     const auto add = [&](const std::string& root, char flag, char crossFlag = 0) {
         if (std::optional<std::string> inList = HunspellEncoding::FromCp1257(rules.encoding, root))
-            candidates.push_back({std::move(*inList), flag, crossFlag});
+            candidates.push_back({std::move(*inList), root, flag, crossFlag});
     };
     for (const SAffix& suffix : rules.suffixes)
         if (const std::optional<std::string> root = suffix.RootOf(word, false))
@@ -243,55 +261,104 @@ std::vector<SCandidate> Candidates(const SRules& rules, std::string_view word, c
     return candidates;
 }
 
-} // namespace
+// A word looked up in the data: the roots it may come from and the lines of the list that hold
+// each. The lines are views of the mapped list, which the caller keeps.
+struct SSearch {
+    SRules rules;
+    std::vector<SCandidate> candidates;
+    std::map<std::string, SRootLines, std::less<>> found;
 
-namespace WordList {
+    const SRootLines& LinesOf(const SCandidate& c) const { return found.find(c.root)->second; }
+};
 
-bool IsSurelySpeltRight(const std::string& base, std::string_view word) {
+// nullopt where the data is missing, not followed, or cannot hold the word as hunspell would read it.
+std::optional<SSearch> Search(const std::string& base, std::string_view word, CMappedFile& dic) {
     // hunspell trims blanks and a final full stop, and reads "\/" in the list as a slash.
     if (word.empty() || word.front() == ' ' || word.back() == ' ' || word.back() == '.' ||
         word.find('\\') != std::string_view::npos)
-        return false;
+        return std::nullopt;
     // The data of Debian's packages: up to a hundred kilobytes of affixes, a word list of a
     // megabyte.
     constexpr std::size_t kAffixLimit = 1u << 20;
     // The longest word hunspell takes in either encoding, in bytes of the data.
     constexpr std::size_t kLongest = 99;
     std::string aff;
-    CMappedFile dic;
     if (SmallFile::Read(base + ".aff", kAffixLimit, aff) != SmallFile::EResult::Ok ||
         dic.Open(base + ".dic") != CMappedFile::EResult::Ok)
-        return false;
-    const std::optional<SRules> rules = ReadRules(aff, word);
+        return std::nullopt;
+    std::optional<SRules> rules = ReadRules(aff, word);
     if (!rules)
-        return false;
+        return std::nullopt;
     const std::optional<std::string> asked = HunspellEncoding::FromCp1257(rules->encoding, word);
     if (!asked || asked->size() > kLongest ||
         std::any_of(rules->converted.begin(), rules->converted.end(),
                     [&](const std::string& from) { return asked->find(from) != std::string::npos; }))
-        return false;
-
-    const std::vector<SCandidate> candidates = Candidates(*rules, word, *asked);
+        return std::nullopt;
+    SSearch search{std::move(*rules), {}, {}};
+    search.candidates = Candidates(search.rules, word, *asked);
     std::vector<std::string> roots;
-    for (const SCandidate& c : candidates)
+    for (const SCandidate& c : search.candidates)
         roots.push_back(c.root);
-    const auto found = FindRoots(dic.View(0, dic.Size()), roots, rules->barred);
+    search.found = FindRoots(dic.View(0, dic.Size()), roots, search.rules.barred);
+    return search;
+}
+
+// Whether hunspell surely reads the word with its case as written: it has small letters only and
+// apostrophes ("wife's"). A capital makes hunspell try the word in other cases too.
+bool IsSmallLetters(std::string_view word) {
+    return std::all_of(word.begin(), word.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return (byte >= 'a' && byte <= 'z') || byte == '\'' ||
+               (byte >= 0x80 && Cp1257::ToUpper(byte) != byte);
+    });
+}
+
+} // namespace
+
+namespace WordList {
+
+bool IsSurelySpeltRight(const std::string& base, std::string_view word) {
+    CMappedFile dic;
+    const std::optional<SSearch> search = Search(base, word, dic);
+    if (!search)
+        return false;
     // The word itself: a line of its own settles it, and a barred one leaves it to hunspell
     // (a forbidden word is wrong whatever the affixes say).
-    const SRootLines& own = found.find(*asked)->second;
+    const SRootLines& own = search->LinesOf(search->candidates.front());
     if (own.bBarred)
         return false;
-    bool bRight = !own.flags.empty();
-    for (const SCandidate& c : candidates) {
-        const SRootLines& lines = found.find(c.root)->second;
-        if (c.flag == 0 || lines.bBarred)
-            continue;
-        bRight = bRight || std::any_of(lines.flags.begin(), lines.flags.end(), [&](std::string_view flags) {
-                     return flags.find(c.flag) != std::string_view::npos &&
-                            (c.crossFlag == 0 || flags.find(c.crossFlag) != std::string_view::npos);
-                 });
-    }
+    const bool bRight =
+        std::any_of(search->candidates.begin(), search->candidates.end(), [&](const SCandidate& c) {
+            const SRootLines& lines = search->LinesOf(c);
+            return !lines.bBarred && c.IsAllowedBy(lines.flags);
+        });
     return bRight && !dic.HasVanished();
+}
+
+std::optional<std::vector<std::string>> SurelyStems(const std::string& base, std::string_view word) {
+    CMappedFile dic;
+    const std::optional<SSearch> search = IsSmallLetters(word) ? Search(base, word, dic) : std::nullopt;
+    if (!search)
+        return std::nullopt;
+    std::vector<std::string> stems;
+    for (const SCandidate& c : search->candidates) {
+        const SRootLines& lines = search->LinesOf(c);
+        if (!c.IsAllowedBy(lines.flags))
+            continue;
+        // hunspell gives a barred root as the stem of its affixed forms but not of itself, and
+        // morphology may name a stem of its own: both are for hunspell to say.
+        if (lines.bBarred || lines.bData)
+            return std::nullopt;
+        stems.push_back(c.text);
+    }
+    // A word of no root may still be a compound of roots.
+    if (stems.empty() && search->rules.bCompounds)
+        return std::nullopt;
+    std::sort(stems.begin(), stems.end());
+    stems.erase(std::unique(stems.begin(), stems.end()), stems.end());
+    if (dic.HasVanished())
+        return std::nullopt;
+    return stems;
 }
 
 } // namespace WordList

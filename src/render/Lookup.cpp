@@ -6,6 +6,7 @@
 #include "dict/WordForms.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace Lookup {
 
@@ -139,6 +140,65 @@ bool MayBeLithuanianForm(std::string_view word) {
     return word.size() > 1;
 }
 
+// The record that candidates for a Lithuanian word's dictionary form reach, the best first:
+// most of the word's beginning kept, then the length nearest the word's, as a case is
+// ("aplanke": aplankas before aplankyti); the first of equals.
+class CReverseChoice {
+public:
+    CReverseChoice(CDictFile& dict, std::string_view asked) : m_pDict(&dict), m_asked(asked) {}
+
+    // A stem may be a verb form of the file's list; a dictionary form made from the word's ending
+    // only counts as a record (bListed false: "aplankė" of the list is no noun).
+    void Consider(const std::string& candidate, bool bListed = true) {
+        int record = WholeRecord(*m_pDict, candidate);
+        if (record < 0) {
+            const std::vector<int> listed =
+                bListed ? m_pDict->LithuanianFormRecords(candidate, true) : std::vector<int>{};
+            if (listed.empty())
+                return;
+            record = listed.front();
+        }
+        const std::size_t kept = SharedBeginning(candidate, m_asked);
+        const std::size_t apart = candidate.size() > m_asked.size() ? candidate.size() - m_asked.size()
+                                                                    : m_asked.size() - candidate.size();
+        if (m_best >= 0 && kept == m_bestKept && apart == m_bestApart) {
+            m_bTied = m_bTied || record != m_best;
+        } else if (m_best < 0 || kept > m_bestKept || (kept == m_bestKept && apart < m_bestApart)) {
+            m_best = record;
+            m_bestKept = kept;
+            m_bestApart = apart;
+            m_bTied = false;
+        }
+    }
+
+    // Each stem with the word's own prefix put back, where the rest of the word goes on as the
+    // stem does ("par" + siųsti for "parsiųsti", never "pa" + siųsti), then bare.
+    void ConsiderStems(const std::vector<std::string>& stems) {
+        for (const std::string& stem : stems) {
+            for (const std::string& prefix : LithuanianPrefixes())
+                if (m_asked.size() > prefix.size() &&
+                    EqualsIgnoringCase(m_asked.substr(0, prefix.size()), prefix) &&
+                    !EqualsIgnoringCase(std::string_view(stem).substr(0, prefix.size()), prefix) &&
+                    SharedBeginning(m_asked.substr(prefix.size()), stem) >=
+                        std::min<std::size_t>(2, stem.size()))
+                    Consider(std::string(m_asked.substr(0, prefix.size())) + stem);
+            Consider(stem);
+        }
+    }
+
+    int Best() const { return m_best; }
+    // Whether another record is as good as the best: the order of the candidates chose.
+    bool IsTied() const { return m_bTied; }
+
+private:
+    CDictFile* m_pDict;
+    std::string_view m_asked;
+    int m_best = -1;
+    std::size_t m_bestKept = 0;
+    std::size_t m_bestApart = 0;
+    bool m_bTied = false;
+};
+
 // The record a Lithuanian word that no record is as a whole is a form of: the file's list of
 // inflections spelled as typed ("eina" -> eiti), else hunspell's stems with the word's prefix
 // put back ("negalima" -> negalimas, "nepavyko" -> ne + pa + vyko -> nepavykti), the candidate
@@ -150,51 +210,26 @@ SReverseForm ReverseForm(CDictFile& dict, const CQuery& word, CWordForms& forms)
     const std::string_view asked = word.Trimmed();
     if (const std::vector<int> listed = dict.LithuanianFormRecords(asked, true); !listed.empty())
         return {listed.front(), ERule::Inflection};
-    SReverseForm best;
-    std::size_t bestKept = 0;
-    std::size_t bestApart = 0;
-    // A stem may be a verb form of the file's list; a dictionary form made from the word's ending
-    // only counts as a record ("aplankė" of the list is no noun).
-    const auto consider = [&](const std::string& candidate, bool bListed = true) {
-        int record = WholeRecord(dict, candidate);
-        if (record < 0) {
-            if (!bListed)
-                return;
-            const std::vector<int> listed = dict.LithuanianFormRecords(candidate, true);
-            if (listed.empty())
-                return;
-            record = listed.front();
+    CReverseChoice choice(dict, asked);
+    if (MayBeLithuanianForm(asked)) {
+        // hunspell's word list knows the stems without the data but not hunspell's order of them,
+        // which decides only between records equally good.
+        const std::optional<std::vector<std::string>> listed = forms.ListedStems(asked);
+        if (listed)
+            choice.ConsiderStems(*listed);
+        if (!listed || choice.IsTied()) {
+            choice = CReverseChoice(dict, asked);
+            choice.ConsiderStems(forms.Stems(asked));
         }
-        // Most of the word's beginning kept; then the length nearest the word's, as a case is
-        // ("aplanke": aplankas before aplankyti).
-        const std::size_t kept = SharedBeginning(candidate, asked);
-        const std::size_t apart = candidate.size() > asked.size() ? candidate.size() - asked.size()
-                                                                  : asked.size() - candidate.size();
-        if (best.record < 0 || kept > bestKept || (kept == bestKept && apart < bestApart)) {
-            best = {record, ERule::Stem};
-            bestKept = kept;
-            bestApart = apart;
-        }
-    };
-    const std::vector<std::string> stems =
-        MayBeLithuanianForm(asked) ? forms.Stems(asked) : std::vector<std::string>{};
-    for (const std::string& stem : stems) {
-        // The word's own prefix, where the rest of the word goes on as the stem does: "par" +
-        // siųsti for "parsiųsti", never "pa" + siųsti.
-        for (const std::string& prefix : LithuanianPrefixes())
-            if (asked.size() > prefix.size() && EqualsIgnoringCase(asked.substr(0, prefix.size()), prefix) &&
-                !EqualsIgnoringCase(std::string_view(stem).substr(0, prefix.size()), prefix) &&
-                SharedBeginning(asked.substr(prefix.size()), stem) >= std::min<std::size_t>(2, stem.size()))
-                consider(std::string(asked.substr(0, prefix.size())) + stem);
-        consider(stem);
     }
     for (const std::string& base : DeclinedFrom(asked))
-        consider(base, false);
-    if (best.record < 0) {
+        choice.Consider(base, false);
+    if (choice.Best() < 0) {
         if (const std::vector<int> listed = dict.LithuanianFormRecords(asked); !listed.empty())
             return {listed.front(), ERule::Inflection};
-        return best;
+        return {};
     }
+    SReverseForm best{choice.Best(), ERule::Stem};
     if (IsNegated(asked) && !IsNegated(dict.GetReverseHeadword(best.record)))
         best.rule = ERule::Negation;
     return best;
@@ -330,6 +365,19 @@ bool IsWholeHeadword(CDictFile& dict, const std::string& text) {
     return dict.FirstForwardMatch(text, &match) != -1 && match.bWhole;
 }
 
+// The stems of which the word is an inflection and that are headwords as a whole, in the order
+// given.
+std::vector<std::string> HeadwordStems(CDictFile& dict, std::string_view asked,
+                                       const std::vector<std::string>& stems) {
+    const bool bOwnWord = std::any_of(stems.begin(), stems.end(),
+                                      [&](const std::string& s) { return EqualsIgnoringCase(s, asked); });
+    std::vector<std::string> found;
+    for (const std::string& stem : stems)
+        if (IsInflectionOf(asked, stem, bOwnWord) && IsWholeHeadword(dict, stem))
+            found.push_back(stem);
+    return found;
+}
+
 // The first of the word's stems that is a headword as a whole and of which the word is an
 // inflection; empty when there is none.
 std::string ForwardStem(CDictFile& dict, std::string_view asked, CWordForms& forms) {
@@ -343,13 +391,14 @@ std::string ForwardStem(CDictFile& dict, std::string_view asked, CWordForms& for
                               return IsWholeHeadword(dict, base);
                           })))
         return {};
-    const std::vector<std::string> stems = forms.Stems(asked);
-    const bool bOwnWord = std::any_of(stems.begin(), stems.end(),
-                                      [&](const std::string& s) { return EqualsIgnoringCase(s, asked); });
-    for (const std::string& stem : stems)
-        if (IsInflectionOf(asked, stem, bOwnWord) && IsWholeHeadword(dict, stem))
-            return stem;
-    return {};
+    // Its word list knows the stems without the data but not hunspell's order of them, which
+    // matters only when two of them are headwords the word is a form of.
+    const std::optional<std::vector<std::string>> listed = forms.ListedStems(asked);
+    std::vector<std::string> found =
+        listed ? HeadwordStems(dict, asked, *listed) : std::vector<std::string>{};
+    if (!listed || found.size() > 1)
+        found = HeadwordStems(dict, asked, forms.Stems(asked));
+    return found.empty() ? std::string{} : found.front();
 }
 
 // What a forward word shows with word forms: the articles in the order they are shown and how

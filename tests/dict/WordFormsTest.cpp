@@ -3,11 +3,13 @@
 // data in either encoding, lazy loading, and silence when the data is missing.
 
 #include "dict/WordForms.h"
+#include "dict/Cp1257.h"
 #include "dict/WordList.h"
 #include "support/TestForms.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 
 namespace {
@@ -84,16 +86,20 @@ TEST(WordForms, AWordOfMoreThanTheLimitHasNoStems) {
 // A word the word list holds, as a root that stands alone or with affixes its flags allow, is
 // spelt right: its (no) corrections need no data read. Anything else, or data this reading does
 // not follow, reads the data; the answers are hunspell's either way.
+// Affixes and roots of every kind the word list reading follows or leaves to hunspell.
+const std::string kListAff =
+    "SET UTF-8\nONLYINCOMPOUND c\nNEEDAFFIX x\nFORBIDDENWORD !\nICONV 1\nICONV \xE2\x80\x99 '\n"
+    "SFX S Y 2\nSFX S y ies [^aeiou]y\nSFX S 0 s [^y]\nSFX M Y 1\nSFX M 0 's .\n"
+    "SFX D N 1\nSFX D 0 ed [^e]\nPFX P Y 1\nPFX P 0 re .\nPFX N N 1\nPFX N 0 un .\n"
+    "PFX I Y 1\nPFX I 0 il l\n";
+const std::string kListDic = "11\ncat/SM\nhouse/S\tpo:noun\nflicker\n1/c\nhalf/xS\nk\xC4\x97"
+                             "d\xC4\x97\nfly/SP\nlock/NDP\nflicker/!\nlegal/I\nmoral/I\n";
+
 TEST(WordForms, AWordOfTheListHasNoCorrectionsWithoutTheData) {
     CTempDir dir;
     WriteTestForms(dir);
-    const std::string aff =
-        "SET UTF-8\nONLYINCOMPOUND c\nNEEDAFFIX x\nFORBIDDENWORD !\nICONV 1\nICONV \xE2\x80\x99 '\n"
-        "SFX S Y 2\nSFX S y ies [^aeiou]y\nSFX S 0 s [^y]\nSFX M Y 1\nSFX M 0 's .\n"
-        "SFX D N 1\nSFX D 0 ed [^e]\nPFX P Y 1\nPFX P 0 re .\nPFX N N 1\nPFX N 0 un .\n"
-        "PFX I Y 1\nPFX I 0 il l\n";
-    const std::string dic = "11\ncat/SM\nhouse/S\tpo:noun\nflicker\n1/c\nhalf/xS\nk\xC4\x97"
-                            "d\xC4\x97\nfly/SP\nlock/NDP\nflicker/!\nlegal/I\nmoral/I\n";
+    const std::string& aff = kListAff;
+    const std::string& dic = kListDic;
     const struct {
         std::string aff;
         const char* word;
@@ -150,8 +156,56 @@ TEST(WordForms, AWordOfTheListHasNoCorrectionsWithoutTheData) {
         EXPECT_EQ(en.Suggestions(word), Strings{}) << word;
         EXPECT_FALSE(en.IsLoaded()) << word;
     }
+    EXPECT_EQ(en.ListedStems("cats"), std::nullopt); // the searches are shared
+    EXPECT_FALSE(en.IsLoaded());
     EXPECT_EQ(en.Suggestions("stopped"), Strings{});
     EXPECT_TRUE(en.IsLoaded());
+}
+
+// The stems of a word the word list is sure of are hunspell's, in another order; a word it is
+// not sure of is left to hunspell.
+TEST(WordForms, TheListGivesHunspellsStemsWhereItIsSure) {
+    CTempDir dir;
+    const std::string compounds = "SET UTF-8\nCOMPOUNDFLAG Y\n";
+    const struct {
+        std::string aff;
+        const char* word;
+        bool bSure;
+    } cases[] = {
+        {kListAff, "cat", true},
+        {kListAff, "cats", true},
+        {kListAff,
+         "k\xEB"
+         "d\xEB",
+         true},
+        {kListAff, "flies", true},
+        {kListAff, "reflies", true},
+        {kListAff, "illegal", true},
+        {kListAff, "unlocked", true}, // none: the affixes do not cross
+        {kListAff, "catt", true},     // none at all
+        {kListAff, "houses", false},  // the root's line carries morphology
+        {kListAff, "Cat", false},     // hunspell tries it in small letters too
+        {kListAff, "cat's", true},
+        {kListAff, "cat-s", false},
+        {kListAff, "flicker", false}, // forbidden on another line of the word
+        {kListAff, "halfs", false},   // hunspell gives a barred root as the stem of its forms
+        {compounds, "cat", true},
+        {compounds, "catt", false}, // a compound, maybe
+        {"SET UTF-8\nFLAG long\n", "cat", false},
+    };
+    for (const auto& c : cases) {
+        WriteFormsFile(dir.File("r.aff"), c.aff);
+        WriteFormsFile(dir.File("r.dic"), kListDic);
+        CWordForms forms(dir.File("r"));
+        const std::optional<Strings> listed = forms.ListedStems(c.word);
+        EXPECT_FALSE(forms.IsLoaded()) << c.word;
+        ASSERT_EQ(listed.has_value(), c.bSure) << c.word << " " << c.aff;
+        Strings stems = forms.Stems(c.word);
+        std::sort(stems.begin(), stems.end());
+        if (listed) {
+            EXPECT_EQ(*listed, stems) << c.word;
+        }
+    }
 }
 
 TEST(WordForms, MissingOrUnknownDataIsSilentAndGivesNothing) {
@@ -220,6 +274,8 @@ TEST(WordForms, TheInstalledListIsReadAsHunspellReadsIt) {
                 << "hunspell-lt or hunspell-en-us is not installed (scripts/setup-deps installs them)";
         int right = 0;
         int read = 0;
+        int small = 0;   // words in small letters that hunspell gives stems for
+        int stemmed = 0; // those whose stems the list is sure of
         std::string line;
         std::getline(list, line);
         for (int i = 0; std::getline(list, line); ++i) {
@@ -236,9 +292,17 @@ TEST(WordForms, TheInstalledListIsReadAsHunspellReadsIt) {
                         EXPECT_TRUE(bRight || !bRead) << word;
                         right += bRight ? 1 : 0;
                         read += bRead ? 1 : 0;
+                        const std::optional<Strings> listed = WordList::SurelyStems(language.base, word);
+                        Strings stems = forms.Stems(word);
+                        std::sort(stems.begin(), stems.end());
+                        EXPECT_TRUE(!listed || *listed == stems) << word;
+                        const bool bStemmed = !stems.empty() && Cp1257::ToLower(word) == word;
+                        small += bStemmed ? 1 : 0;
+                        stemmed += bStemmed && listed ? 1 : 0;
                     }
         }
         EXPECT_GE(read * 100, right * 95) << language.base << ": " << read << " of " << right;
+        EXPECT_GE(stemmed * 100, small * 95) << language.base << ": " << stemmed << " of " << small;
         EXPECT_GE(right, 50) << language.base;
     }
 }
