@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 using namespace DictFormat;
 
@@ -111,7 +112,8 @@ void CDictSearch::Reset() {
     m_prefixView = SSortedView{};
     m_listViews.fill(SSortedView{});
     m_reverseView = SSortedView{};
-    m_bFirstLetterReady = false;
+    m_bFirstLettersScanned = false;
+    m_firstLetterKnown.fill(false);
     m_foldedReverse.clear();
     m_bFoldedReady = false;
 }
@@ -222,50 +224,42 @@ std::uint32_t CDictSearch::OrderedViewsMask() const {
     return mask;
 }
 
-void CDictSearch::EnsureFirstLetters() const {
-    if (m_bFirstLetterReady)
-        return;
-    m_bFirstLetterReady = true;
-    m_firstLetter.fill(0);
-    std::array<bool, 256> seen{};
-    std::string key;
+int CDictSearch::FirstLetterRecord(unsigned char weight) const {
     const auto firstWeight = [](const std::string& text) {
-        return CDictRecords::LetterWeight(static_cast<unsigned char>(text.empty() ? '\0' : text[0]));
+        return static_cast<std::size_t>(
+            CDictRecords::LetterWeight(static_cast<unsigned char>(text.empty() ? '\0' : text[0])));
     };
-    const auto note = [&](int i) {
-        const int w = firstWeight(key);
-        if (!seen[static_cast<std::size_t>(w)]) {
-            seen[static_cast<std::size_t>(w)] = true;
-            m_firstLetter[static_cast<std::size_t>(w)] = i;
-        }
-    };
+    std::string key;
     if (!m_bUseIndexes || !ReverseView().sorted) {
-        for (int i = 0; i < m_records.Count(CDictRecords::kReverse); ++i)
-            if (ReverseKey(i, key))
-                note(i);
-        return;
+        // Out of order: one walk of every record notes each weight's first.
+        if (!m_bFirstLettersScanned) {
+            m_bFirstLettersScanned = true;
+            m_firstLetter.fill(0);
+            std::array<bool, 256> seen{};
+            for (int i = 0; i < m_records.Count(CDictRecords::kReverse); ++i)
+                if (ReverseKey(i, key) && !std::exchange(seen[firstWeight(key)], true))
+                    m_firstLetter[firstWeight(key)] = i;
+        }
+        return m_firstLetter[weight];
     }
-    const SSortedView& view = ReverseView();
-    // In order, the first letters' weights never decrease: each weight's first record is found
-    // by halving from the one before.
-    int from = 0;
-    while (from < view.count) {
-        const int i = view.At(from);
-        ReverseKey(i, key);
-        note(i);
-        const int w = firstWeight(key);
-        int lo = from + 1, hi = view.count;
+    // In order, the first letters' weights never decrease: a weight's first record is found by
+    // halving, when a search first needs it, so that a search pays for its own letter only.
+    if (!m_firstLetterKnown[weight]) {
+        m_firstLetterKnown[weight] = true;
+        const SSortedView& view = ReverseView();
+        int lo = 0, hi = view.count;
         while (lo < hi) {
             const int mid = lo + (hi - lo) / 2;
-            std::string k;
-            ReverseKey(view.At(mid), k);
-            if (firstWeight(k) <= w)
+            ReverseKey(view.At(mid), key);
+            if (firstWeight(key) < weight)
                 lo = mid + 1;
             else
                 hi = mid;
         }
-        from = lo;
+        const bool bFound = lo < view.count && ReverseKey(view.At(lo), key) && firstWeight(key) == weight;
+        m_firstLetter[weight] = bFound ? view.At(lo) : 0;
     }
+    return m_firstLetter[weight];
 }
 
 int CDictSearch::ForwardPrefixIndex(const CQuery& prefix, int from) const {
@@ -457,11 +451,9 @@ int CDictSearch::FindReversePrefix(const CQuery& prefix, int start) const {
 int CDictSearch::ReversePrefixAt(std::string_view prefix, int start) const {
     if (prefix.size() > kReverseTextLimit - 1)
         prefix = prefix.substr(0, kReverseTextLimit - 1);
-    if (start == -1) {
-        EnsureFirstLetters();
-        start = m_firstLetter[static_cast<std::size_t>(
-            CDictRecords::LetterWeight(static_cast<unsigned char>(prefix.empty() ? '\0' : prefix.front())))];
-    }
+    if (start == -1)
+        start = FirstLetterRecord(
+            CDictRecords::LetterWeight(static_cast<unsigned char>(prefix.empty() ? '\0' : prefix.front())));
     return ReversePrefixIndex(prefix, start);
 }
 
@@ -503,8 +495,7 @@ int CDictSearch::NearestReverse(const CQuery& query) const {
 int CDictSearch::FirstLetterSlot(int weight) const {
     if (weight < 0 || weight > 255)
         return 0;
-    EnsureFirstLetters();
-    return m_firstLetter[static_cast<std::size_t>(weight)];
+    return FirstLetterRecord(static_cast<unsigned char>(weight));
 }
 
 std::string CDictSearch::FoldedKey(std::string_view text) {

@@ -112,7 +112,8 @@ private:
     void CheckPrefixView(SSortedView& view) const;
     void CheckListView(std::size_t list, SSortedView& view) const;
     void CheckReverseView(SSortedView& view) const;
-    void EnsureFirstLetters() const;
+    // The first record whose first letter weighs weight, 0 when none does.
+    int FirstLetterRecord(unsigned char weight) const;
     // FoldedReverseMatch over reverse records in order and whole, without a key of every record:
     // the first record by key and file order whose key begins with key, with that key; found
     // stays -1 when there is none.
@@ -120,8 +121,9 @@ private:
 
     const CDictRecords& m_records;
     bool m_bUseIndexes = true;
-    mutable std::array<int, 256> m_firstLetter{};
-    mutable bool m_bFirstLetterReady = false;
+    mutable std::array<int, 256> m_firstLetter{};       // FirstLetterRecord's answers
+    mutable std::array<bool, 256> m_firstLetterKnown{}; // which weights it found (lists in order)
+    mutable bool m_bFirstLettersScanned = false;        // every weight found (lists out of order)
     mutable SSortedView m_prefixView;
     mutable std::array<SSortedView, DictFormat::kHeadwordListCount> m_listViews;
     mutable SSortedView m_reverseView;
