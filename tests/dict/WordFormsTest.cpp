@@ -83,9 +83,6 @@ TEST(WordForms, AWordOfMoreThanTheLimitHasNoStems) {
     EXPECT_EQ(forms.Stems(limit + "as"), Strings{});
 }
 
-// A word the word list holds, as a root that stands alone or with affixes its flags allow, is
-// spelt right: its (no) corrections need no data read. Anything else, or data this reading does
-// not follow, reads the data; the answers are hunspell's either way.
 // Affixes and roots of every kind the word list reading follows or leaves to hunspell.
 const std::string kListAff =
     "SET UTF-8\nONLYINCOMPOUND c\nNEEDAFFIX x\nFORBIDDENWORD !\nICONV 1\nICONV \xE2\x80\x99 '\n"
@@ -95,6 +92,9 @@ const std::string kListAff =
 const std::string kListDic = "11\ncat/SM\nhouse/S\tpo:noun\nflicker\n1/c\nhalf/xS\nk\xC4\x97"
                              "d\xC4\x97\nfly/SP\nlock/NDP\nflicker/!\nlegal/I\nmoral/I\n";
 
+// A word the word list holds, as a root that stands alone or with affixes its flags allow, is
+// spelt right: its (no) corrections need no data read. Anything else, or data this reading does
+// not follow, reads the data; the answers are hunspell's either way.
 TEST(WordForms, AWordOfTheListHasNoCorrectionsWithoutTheData) {
     CTempDir dir;
     WriteTestForms(dir);

@@ -244,9 +244,8 @@ TEST_F(LookupForms, FormsKeepTheWordsMeaning) {
 
 // hunspell's data is read only for a word that may be a form of another (bMay: an English word
 // whose inflectional ending leaves a headword, or one with letters beyond ASCII; a Lithuanian word
-// of more than one letter) and whose English stems hunspell's word list cannot tell: one with a
-// capital. The window reads the data beside its loop at the first word that may
-// need it.
+// of more than one letter) and whose stems hunspell's word list cannot tell (one with a capital).
+// The window reads the data beside its loop at the first word that may need it.
 TEST_F(LookupForms, OnlyAWordThatMayBeAFormReadsTheData) {
     CTestDict dict(FormsContent());
     const EDirection en = EDirection::Forward, lt = EDirection::Reverse;
