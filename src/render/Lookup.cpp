@@ -152,8 +152,9 @@ public:
     void Consider(const std::string& candidate, bool bListed = true) {
         int record = WholeRecord(*m_pDict, candidate);
         if (record < 0) {
-            const std::vector<int> listed =
-                bListed ? m_pDict->LithuanianFormRecords(candidate, true) : std::vector<int>{};
+            if (!bListed)
+                return;
+            const std::vector<int> listed = m_pDict->LithuanianFormRecords(candidate, true);
             if (listed.empty())
                 return;
             record = listed.front();

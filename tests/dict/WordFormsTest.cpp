@@ -98,43 +98,41 @@ const std::string kListDic = "11\ncat/SM\nhouse/S\tpo:noun\nflicker\n1/c\nhalf/x
 TEST(WordForms, AWordOfTheListHasNoCorrectionsWithoutTheData) {
     CTempDir dir;
     WriteTestForms(dir);
-    const std::string& aff = kListAff;
-    const std::string& dic = kListDic;
     const struct {
         std::string aff;
         const char* word;
         bool bReads;
     } cases[] = {
-        {aff, "cat", false},
-        {aff, "house", false},
-        {aff,
+        {kListAff, "cat", false},
+        {kListAff, "house", false},
+        {kListAff,
          "k\xEB"
          "d\xEB",
-         false},                // through UTF-8
-        {aff, "cats", false},   // a suffix its flags allow
-        {aff, "houses", false}, // a root line with morphology
-        {aff, "cat's", false},
-        {aff, "flies", false},   // y stripped, on the condition [^aeiou]y
-        {aff, "flys", true},     // the condition [^y] is not met
-        {aff, "refly", false},   // a prefix
-        {aff, "reflies", false}, // a prefix and a suffix, both crossing
-        {aff, "unlock", false},
-        {aff, "locked", false},
-        {aff, "unlocked", true}, // neither crosses
-        {aff, "relocked", true}, // the suffix does not cross
-        {aff, "recats", true},   // both cross, but the root lacks the prefix's flag
-        {aff, "illegal", false}, // the prefix's condition, at the root's beginning
-        {aff, "ilmoral", true},
-        {aff, "housed", true},   // a flag the root lacks
-        {aff, "flicker", true},  // forbidden on another line of the word
-        {aff, "cat\x92s", true}, // ICONV's apostrophe: hunspell reads another word
-        {aff, "Cat", true},      // another case
-        {aff, "ca", true},
-        {aff, "catt", true},
-        {aff, "cat.", true},
-        {aff, "1", true},     // only in compounds
-        {aff, "half", true},  // only with an affix
-        {aff, "halfs", true}, // a barred root is left to hunspell
+         false},                     // through UTF-8
+        {kListAff, "cats", false},   // a suffix its flags allow
+        {kListAff, "houses", false}, // a root line with morphology
+        {kListAff, "cat's", false},
+        {kListAff, "flies", false},   // y stripped, on the condition [^aeiou]y
+        {kListAff, "flys", true},     // the condition [^y] is not met
+        {kListAff, "refly", false},   // a prefix
+        {kListAff, "reflies", false}, // a prefix and a suffix, both crossing
+        {kListAff, "unlock", false},
+        {kListAff, "locked", false},
+        {kListAff, "unlocked", true}, // neither crosses
+        {kListAff, "relocked", true}, // the suffix does not cross
+        {kListAff, "recats", true},   // both cross, but the root lacks the prefix's flag
+        {kListAff, "illegal", false}, // the prefix's condition, at the root's beginning
+        {kListAff, "ilmoral", true},
+        {kListAff, "housed", true},   // a flag the root lacks
+        {kListAff, "flicker", true},  // forbidden on another line of the word
+        {kListAff, "cat\x92s", true}, // ICONV's apostrophe: hunspell reads another word
+        {kListAff, "Cat", true},      // another case
+        {kListAff, "ca", true},
+        {kListAff, "catt", true},
+        {kListAff, "cat.", true},
+        {kListAff, "1", true},     // only in compounds
+        {kListAff, "half", true},  // only with an affix
+        {kListAff, "halfs", true}, // a barred root is left to hunspell
         {"SET UTF-8\nFLAG long\n", "cat", true},
         {"SET UTF-8\nAF 1\nAF S\n", "cat", true},
         {"SET UTF-8\nSFX S Y 1\nSFX S 0 s/M .\n", "cats", true}, // flags of the affix's own
@@ -142,7 +140,7 @@ TEST(WordForms, AWordOfTheListHasNoCorrectionsWithoutTheData) {
     };
     for (const auto& c : cases) {
         WriteFormsFile(dir.File("r.aff"), c.aff);
-        WriteFormsFile(dir.File("r.dic"), dic);
+        WriteFormsFile(dir.File("r.dic"), kListDic);
         CWordForms forms(dir.File("r"));
         CWordForms loaded(dir.File("r"));
         loaded.Load();
